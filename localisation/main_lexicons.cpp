@@ -1,0 +1,41 @@
+#include "main_lexicons.h"
+
+namespace localisation {
+
+MainLexicons::MainLexicons(const QString& owner)
+    : Dlang_connect(owner, QStringLiteral("Dlang_connect"),
+                    {QStringLiteral("Подключить"), QStringLiteral("Отключить"), QStringLiteral("Подключаемся..."),
+                     QStringLiteral("Нет подключения"), QStringLiteral("Подключено"), QStringLiteral("Отключено"),
+                     QStringLiteral("Ошибка сканирования!!")}),
+      Dlang1(owner, QStringLiteral("Dlang1"),
+             {QStringLiteral("М"), QStringLiteral("к"), QStringLiteral("м"), QStringLiteral("мк"), QStringLiteral("н"),
+              QStringLiteral("п")}),
+      Dlang2(owner, QStringLiteral("Dlang2"),
+             {QStringLiteral("Последовательная"), QStringLiteral("Параллельная"), QStringLiteral("S"), QStringLiteral("P"),
+              QString(), QString()}),
+      Dlang3(owner, QStringLiteral("Dlang3"),
+             {QStringLiteral("Гц"), QStringLiteral("Вскз"), QStringLiteral("В"), QStringLiteral("Ом"), QStringLiteral("Гн"),
+              QStringLiteral("Ф"), QStringLiteral("скз"), QStringLiteral("п-п")}),
+      D1(owner, QStringLiteral("D1"),
+         {QStringLiteral("Профиль"), QStringLiteral("Запись данных"), QStringLiteral("Стоп"), QStringLiteral("Пусто"),
+          QStringLiteral("Файл успешно создан!"), QStringLiteral("Неудача!"), QStringLiteral("Данные эталона"),
+          QStringLiteral("ru"), QStringLiteral("Пуск")}),
+      D2(owner, QStringLiteral("D2"),
+         {QString(), QStringLiteral("Позиция"), QStringLiteral("Время"), QStringLiteral("Основной"),
+          QStringLiteral("Дополнительн."), QStringLiteral("Схема"), QStringLiteral("Частота"), QStringLiteral("Уровень"),
+          QStringLiteral("Брак"), QStringLiteral("Основ.% откл."), QStringLiteral("Допол.% откл."),
+          QStringLiteral("Наименование"), QStringLiteral("Основн. эталон"), QStringLiteral("Дополн.эталон"),
+          QStringLiteral("Нач.позиция"), QStringLiteral("Интервал")}),
+      D3(owner, QStringLiteral("D3"),
+         {QStringLiteral("п"), QStringLiteral("о"), QStringLiteral("ПН"), QStringLiteral("+"), QStringLiteral("-"),
+          QStringLiteral("сек"), QString(), QString(), QString(), QString(), QString(), QString(), QString(), QString()})
+{
+}
+
+void MainLexicons::bindTo(LexiconTranslator* engine)
+{
+    for (TDesignedLexicon* lexicon : {&Dlang_connect, &Dlang1, &Dlang2, &Dlang3, &D1, &D2, &D3})
+        lexicon->setLangManEngine(engine);
+}
+
+} // namespace localisation
