@@ -1,0 +1,189 @@
+#pragma once
+#include <QWidget>
+
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QFileDialog;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+class QTableView;
+class QTimer;
+
+namespace localisation { struct MainLexicons; }
+namespace dongle { class ComPort; class PortFinder; }
+namespace panel { class DisplayView; class HeadingPanel; class HoverLabel; class MenuList; class PartSpinEdit; }
+
+// The main window. It owns every control and all state of the program; its reactions are
+// named after control and event and are spread over the subsystem folders (connection in
+// link/, display and menus in panel/, table and files in recording/). They wire events to
+// the widget-free libraries that do the work.
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Runs the creation handler and shows the window (which runs FormShow once).
+    void createAndShow();
+
+    // --- controls, named as the components they stand for ---------------------------------
+    // Connection box and status log
+    QWidget* P_connect = nullptr;
+    QPushButton* B2 = nullptr;
+    QCheckBox* CheckBox_connect_auto = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    // Front panel: function buttons and display
+    QWidget* P5 = nullptr;
+    QPushButton* SP4 = nullptr;
+    QPushButton* SP3 = nullptr;
+    QPushButton* SP2 = nullptr;
+    QPushButton* SBe1 = nullptr;
+    QComboBox* LangCombo1 = nullptr;
+    panel::DisplayView* Panel_RLCD = nullptr;
+    panel::DisplayView* Panel_RD = nullptr;
+    panel::DisplayView* Panel_U = nullptr;
+    QLabel* L_prim_n = nullptr;
+    panel::HoverLabel* L_Prim_RLC = nullptr;
+    panel::HoverLabel* L_RLC_avto = nullptr;
+    panel::HoverLabel* L_SER_PER1 = nullptr;
+    panel::HoverLabel* L_Sec_RLC = nullptr;
+    QLabel* L_RQD_avto = nullptr;
+    panel::HoverLabel* L_SER_PER = nullptr;
+    QLabel* L_sec_n = nullptr;
+    panel::HoverLabel* L_Level_RLC = nullptr;
+    panel::HoverLabel* L_freq_RLC = nullptr;
+    QLabel* L_righ1 = nullptr;
+    QLabel* L_righ2 = nullptr;
+    QLabel* L_righ3 = nullptr;
+    QLabel* L_righ4 = nullptr;
+    QLabel* RD_Prim = nullptr;
+    QLabel* Im_Diod = nullptr;
+    panel::HoverLabel* RD_prim_R = nullptr;
+    QLabel* RD_Auto = nullptr;
+    panel::HoverLabel* RD_V = nullptr;
+    QLabel* J_prim = nullptr;
+    QLabel* Joo = nullptr;
+    QLabel* RD_J = nullptr;
+    QLabel* RD_J1 = nullptr;
+    QLabel* U_Prim = nullptr;
+    QLabel* U_vrm = nullptr;
+    QLabel* U_pp = nullptr;
+    // Parameter menus
+    QWidget* P_freq_RLC = nullptr;
+    QLabel* SText_freq_RLC = nullptr;
+    panel::MenuList* ListBox_freq_RLC = nullptr;
+    QWidget* P_level_RLC = nullptr;
+    QLabel* SText_level_RLC = nullptr;
+    panel::MenuList* ListBox_Level_RLC = nullptr;
+    QWidget* P_prim_RLC = nullptr;
+    QLabel* SText_prim_RLC = nullptr;
+    panel::MenuList* ListBox_prim_RLC = nullptr;
+    QWidget* P_sec_RLC = nullptr;
+    QLabel* SText_sec_RLC = nullptr;
+    panel::MenuList* ListBox_sec_RLC = nullptr;
+    QWidget* P_ser_per = nullptr;
+    QLabel* SText_ser_per = nullptr;
+    panel::MenuList* ListBox_ser_per = nullptr;
+    // Profile box and view buttons
+    QWidget* Panel3 = nullptr;
+    QWidget* Panel5 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QPushButton* SB1 = nullptr;
+    QPushButton* SB2 = nullptr;
+    QPushButton* SB3 = nullptr;
+    QPushButton* SB4 = nullptr;
+    QComboBox* CBox10 = nullptr;
+    panel::HeadingPanel* JvP8 = nullptr;
+    // Reference box
+    QWidget* Panel7 = nullptr;
+    panel::HeadingPanel* JvP1 = nullptr;
+    QPushButton* BB1 = nullptr;
+    QPushButton* Button_DEL = nullptr;
+    QPushButton* Button_Add = nullptr;
+    QComboBox* CBox6 = nullptr;
+    panel::PartSpinEdit* SE2 = nullptr;
+    QComboBox* CBox2 = nullptr;
+    QLineEdit* E2 = nullptr;
+    QComboBox* CBox1 = nullptr;
+    QComboBox* CBox3 = nullptr;
+    QComboBox* CBox4 = nullptr;
+    QComboBox* CBox5 = nullptr;
+    QComboBox* CBox11 = nullptr;
+    QLineEdit* E11 = nullptr;
+    QComboBox* CBox31 = nullptr;
+    QComboBox* CBox51 = nullptr;
+    // Recording box and table
+    QWidget* Panel13 = nullptr;
+    panel::HeadingPanel* JvP11 = nullptr;
+    QSpinBox* SE1 = nullptr;
+    QComboBox* CB1 = nullptr;
+    QPushButton* SP1 = nullptr;
+    QPushButton* B5 = nullptr;
+    QPushButton* Button4 = nullptr;
+    QTableView* SG = nullptr;
+    // Not visible
+    dongle::ComPort* ComPort = nullptr;
+    QTimer* T2 = nullptr;
+    QTimer* T3 = nullptr;
+    QTimer* Timer_TX = nullptr;
+    QFileDialog* OpenDialog1 = nullptr;
+    QFileDialog* SaveDialog1 = nullptr;
+    std::unique_ptr<localisation::MainLexicons> lexicons;
+
+    // --- module state -----------------------------------------------------------------------
+    bool PortOpened = false;
+    bool MeterLinked = false;
+    int MenuBusy = 0;
+
+    // --- lifecycle (shell/) -----------------------------------------------------------------
+    void FormCreate();
+    void FormShow();
+    void FormCloseQuery(bool& canClose);
+    void FormClose();
+    void FormResize();
+    int LoadState();
+
+    // --- dongle link (link/) ----------------------------------------------------------------
+    bool FindDongle();
+    void T3Timer();
+    void T2Timer();
+    void B2Click();
+    void CheckBox_connect_autoClick();
+    void ComPortAfterOpen();
+    void ComPortBeforeClose();
+    void ComPortRxChar();
+    void ComPortException();
+    void MeterLinkUp();
+    void MeterLinkDown();
+    void DispatchFrame(const QByteArray& frame);
+
+    dongle::PortFinder& portFinder() { return *m_portFinder; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildControls();
+    void wireEvents();
+    void appendStatus(const QString& line);
+    void storeAutoConnectFlag(bool checked);
+    // The toolkit's standard report of an error that ends a reaction.
+    void showToolkitError(const QString& message);
+    void clearRlcdReadings();
+
+    std::unique_ptr<dongle::PortFinder> m_portFinder;
+    bool m_shownOnce = false;
+};
+
+// Starts a timer unless it is running already: a running timer keeps its interval.
+void startTimerKeepingInterval(QTimer* timer);
