@@ -13,12 +13,13 @@ ComPort::ComPort(QObject* parent) : QObject(parent)
 
 void ComPort::setPortName(const QString& name)
 {
+    m_portName = name;
     m_port.setPortName(name);
 }
 
 QString ComPort::portName() const
 {
-    return m_port.portName();
+    return m_portName;
 }
 
 void ComPort::setBaudRate(qint32 baud)

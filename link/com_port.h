@@ -48,6 +48,7 @@ private:
     void applyLineSettings();
 
     QSerialPort m_port;
+    QString m_portName; // as set: the serial port reports device paths shortened
 };
 
 } // namespace dongle

@@ -2,6 +2,7 @@
 
 #include "com_port.h"
 #include "display_view.h"
+#include "drop_down_combo.h"
 #include "heading_panel.h"
 #include "main_lexicons.h"
 #include "part_spin_edit.h"
@@ -25,12 +26,22 @@ constexpr int kMinimumOuterHeight = 600;
 constexpr int kProbeWaitMs = 200;
 constexpr int kProbeReadLength = 40;
 
-// Waits without starving the rest of the event loop's sources (the port keeps receiving).
-void waitMs(int ms)
+// The probe holds the window still while the dongle answers: no user input and none of
+// the window's timers, but the port (and anything else on the event loop) keeps working.
+void waitMs(int ms, const QList<QTimer*>& heldTimers)
 {
+    QList<QTimer*> paused;
+    for (QTimer* timer : heldTimers) {
+        if (timer->isActive()) {
+            timer->stop();
+            paused << timer;
+        }
+    }
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
+    for (QTimer* timer : paused)
+        timer->start();
 }
 
 QTimer* makeTimer(QObject* owner, const char* name, int intervalMs)
@@ -64,6 +75,15 @@ void TForm1::wireEvents()
 {
     connect(T2, &QTimer::timeout, this, &TForm1::T2Timer);
     connect(T3, &QTimer::timeout, this, &TForm1::T3Timer);
+    connect(Timer_TX, &QTimer::timeout, this, &TForm1::Timer_TXTimer);
+    connect(CB1, &panel::DropDownCombo::droppedDown, this, &TForm1::CB1DropDown);
+    connect(CB1, &QComboBox::activated, this, &TForm1::CB1Click);
+    connect(CB1, &panel::DropDownCombo::closedUp, this, &TForm1::CB1CloseUp);
+    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    wireMenus();
+    wireFunctionButtons();
     connect(B2, &QPushButton::clicked, this, &TForm1::B2Click);
     connect(CheckBox_connect_auto, &QCheckBox::clicked, this, &TForm1::CheckBox_connect_autoClick);
     connect(ComPort, &dongle::ComPort::afterOpen, this, &TForm1::ComPortAfterOpen);
@@ -92,6 +112,8 @@ void TForm1::FormCreate()
         SB3->setEnabled(true);
         SB4->setEnabled(true);
     }
+    ResetSettings();
+    SyncMenus();
     JvP1->setCaption(lexicons->D1.GetItem(6));
     JvP11->setCaption(lexicons->D1.GetItem(1));
     {
@@ -120,10 +142,10 @@ void TForm1::FormShow()
         // The probe reads the answer itself; the receive reaction must not take it first.
         const QSignalBlocker probing(ComPort);
         ComPort->write("AT");
-        waitMs(kProbeWaitMs);
+        waitMs(kProbeWaitMs, {T2, T3, Timer_TX});
         ComPort->purge();
         ComPort->write("AT");
-        waitMs(kProbeWaitMs);
+        waitMs(kProbeWaitMs, {T2, T3, Timer_TX});
         answer = ComPort->read(kProbeReadLength);
     }
     if (answer.contains("OK"))

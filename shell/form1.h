@@ -1,5 +1,11 @@
 #pragma once
+#include <QPixmap>
 #include <QWidget>
+
+#include "meter_command.h"
+#include "meter_frame.h"
+#include "meter_settings.h"
+#include "settings_indicators.h"
 
 #include <memory>
 
@@ -17,7 +23,7 @@ class QTimer;
 
 namespace localisation { struct MainLexicons; }
 namespace dongle { class ComPort; class PortFinder; }
-namespace panel { class DisplayView; class HeadingPanel; class HoverLabel; class MenuList; class PartSpinEdit; }
+namespace panel { class DropDownCombo; class DisplayView; class HeadingPanel; class HoverLabel; class MenuList; class PartSpinEdit; }
 
 // The main window. It owns every control and all state of the program; its reactions are
 // named after control and event and are spread over the subsystem folders (connection in
@@ -108,7 +114,7 @@ public:
     QPushButton* BB1 = nullptr;
     QPushButton* Button_DEL = nullptr;
     QPushButton* Button_Add = nullptr;
-    QComboBox* CBox6 = nullptr;
+    panel::DropDownCombo* CBox6 = nullptr;
     panel::PartSpinEdit* SE2 = nullptr;
     QComboBox* CBox2 = nullptr;
     QLineEdit* E2 = nullptr;
@@ -124,7 +130,7 @@ public:
     QWidget* Panel13 = nullptr;
     panel::HeadingPanel* JvP11 = nullptr;
     QSpinBox* SE1 = nullptr;
-    QComboBox* CB1 = nullptr;
+    panel::DropDownCombo* CB1 = nullptr;
     QPushButton* SP1 = nullptr;
     QPushButton* B5 = nullptr;
     QPushButton* Button4 = nullptr;
@@ -142,6 +148,11 @@ public:
     bool PortOpened = false;
     bool MeterLinked = false;
     int MenuBusy = 0;
+    meter::TMeterSettings Settings;
+    qint32 TestFreqHz = meter::kDefaultTestFreqHz;
+    double SerR = 0, SerX = 0, ParR = 0, ParX = 0; // ohm, from the last RLCD frame
+    QString FreqText, LevelText;
+    QList<QPixmap> ImList1; // component pictures of the RD view
 
     // --- lifecycle (shell/) -----------------------------------------------------------------
     void FormCreate();
@@ -165,6 +176,50 @@ public:
     void MeterLinkDown();
     void DispatchFrame(const QByteArray& frame);
 
+    // --- display (panel/) -------------------------------------------------------------------
+    void DecodeRlcd(const meter::TMeterFrame& frame);
+    void DecodeRd(const meter::TMeterFrame& frame);
+    void DecodeU(const meter::TMeterFrame& frame);
+    void ShowSettings();
+    void ShowCircuit();
+    void SyncMenus();
+    void ResetSettings();
+
+    // --- parameter menus and function buttons (panel/) ---------------------------------------
+    void L_freq_RLCClick();
+    void L_Level_RLCClick();
+    void L_Prim_RLCClick();
+    void L_Sec_RLCClick();
+    void L_SER_PERClick();
+    void ListBox_freq_RLCClick(int row);
+    void ListBox_Level_RLCClick(int row);
+    void ListBox_prim_RLCClick(int row);
+    void ListBox_sec_RLCClick(int row);
+    void ListBox_ser_perClick(int row);
+    void ListBox_Level_RLCMouseLeave();
+    void ListBox_prim_RLCMouseLeave();
+    void ListBox_sec_RLCMouseLeave();
+    void ListBox_ser_perMouseLeave();
+    void ListBox_freq_RLCMouseEnter();
+    void Panel_RLCDMouseEnter();
+    void SP4Click();
+    void SP3Click();
+    void SP2Click();
+    void SBe1Click();
+
+    // --- commands to the meter (link/) ---------------------------------------------------------
+    void SendSettings();
+    void SendModeCommand(quint8 code);
+    void TransmitCommand();
+    void Timer_TXTimer();
+    void CB1DropDown();
+    void CB1Click(int item);
+    void CB1CloseUp();
+    void Button2Click();
+    void Button1Click();
+    void Button3Click();
+    const dongle::TMeterCommand& lastCommand() const { return m_command; }
+
     dongle::PortFinder& portFinder() { return *m_portFinder; }
 
 protected:
@@ -180,9 +235,25 @@ private:
     // The toolkit's standard report of an error that ends a reaction.
     void showToolkitError(const QString& message);
     void clearRlcdReadings();
+    // Lets held-off frames through again once the command timer runs out, for reactions
+    // that hold frames off without transmitting.
+    void releaseFramesLater();
+    // A change the user made to the record: sent when linked, and the frames flow again
+    // after the command timer even when nothing could be sent.
+    void submitSettings();
+    void openMenu(QWidget* menuPanel, QWidget* list);
+    void closeAllMenus();
+    void wireMenus();
+    void wireFunctionButtons();
+    void showOnlyView(panel::DisplayView* view);
+    void applySettingsIndicators(const meter::SettingsIndicators& indicators);
+    void applySyncMenus(const meter::MenuSelection& selection);
 
     std::unique_ptr<dongle::PortFinder> m_portFinder;
+    dongle::TMeterCommand m_command;
     bool m_shownOnce = false;
+    bool m_intervalChosen = false;
+    bool m_rlcdEnterAttached = true;
 };
 
 // Starts a timer unless it is running already: a running timer keeps its interval.

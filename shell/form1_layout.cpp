@@ -2,6 +2,7 @@
 #include "form1.h"
 
 #include "display_view.h"
+#include "drop_down_combo.h"
 #include "heading_panel.h"
 #include "hover_label.h"
 #include "menu_list.h"
@@ -55,9 +56,10 @@ QPushButton* toggle(QWidget* parent, const char* name, const QString& caption, Q
     return b;
 }
 
-QComboBox* combo(QWidget* parent, const char* name, const QStringList& items, QRect geometry, bool editable = false)
+template <typename Combo = QComboBox>
+Combo* combo(QWidget* parent, const char* name, const QStringList& items, QRect geometry, bool editable = false)
 {
-    auto* c = named(new QComboBox(parent), name, geometry);
+    auto* c = named(new Combo(parent), name, geometry);
     c->setEditable(editable);
     c->addItems(items);
     return c;
@@ -224,7 +226,7 @@ void TForm1::buildControls()
     // Reference box below the band at the left.
     Panel7 = box(this, "Panel7", QRect(0, 192, 458, 88));
     JvP1 = heading(Panel7, "JvP1", QStringLiteral("Данные эталона"), QRect(3, 3, 452, 20));
-    CBox6 = combo(Panel7, "CBox6", {QStringLiteral("R1")}, QRect(4, 26, 118, 27), true);
+    CBox6 = combo<panel::DropDownCombo>(Panel7, "CBox6", {QStringLiteral("R1")}, QRect(4, 26, 118, 27), true);
     CBox6->lineEdit()->setMaxLength(18);
     CBox6->setMaxVisibleItems(20);
     SE2 = named(new panel::PartSpinEdit(Panel7), "SE2", QRect(126, 26, 52, 27));
@@ -265,7 +267,7 @@ void TForm1::buildControls()
     SE1 = named(new QSpinBox(Panel13), "SE1", QRect(4, 30, 90, 30));
     SE1->setRange(1, 100000);
     SE1->setValue(1);
-    CB1 = combo(Panel13, "CB1", {QStringLiteral("0.5с"), QStringLiteral("1с"), QStringLiteral("2с")},
+    CB1 = combo<panel::DropDownCombo>(Panel13, "CB1", {QStringLiteral("0.5с"), QStringLiteral("1с"), QStringLiteral("2с")},
                 QRect(98, 30, 70, 30));
     CB1->setCurrentIndex(1);
     SP1 = toggle(Panel13, "SP1", QStringLiteral("Пуск"), QRect(172, 28, 100, 34));

@@ -1,16 +1,14 @@
 // Entry point: refuse to start without the English language file, then run the main window.
 #include "form1.h"
+#include "start_check.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QMessageBox>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    const QString languageFile = QDir::currentPath() + QStringLiteral("/lang/eng.lng");
-    if (!QFileInfo::exists(languageFile)) {
+    if (!englishLanguageFilePresent()) {
         QMessageBox::information(nullptr, QString(), QStringLiteral("Lang file is missing"));
         return 1;
     }

@@ -1,0 +1,201 @@
+// Finding the dongle, linking and unlinking the meter, and what the connection controls
+// and the status log show on the way.
+#include "window_fixture.h"
+
+#include "pseudo_terminal.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+
+namespace {
+
+const QString kConnect = QStringLiteral("Подключить");
+const QString kDisconnect = QStringLiteral("Отключить");
+
+} // namespace
+
+TEST_F(WindowTest, ClickLinksTheMeterAndShowsTheConnectionLines)
+{
+    startWindow();
+    EXPECT_EQ(form->B2->text(), kConnect);
+    connectByClick();
+    EXPECT_TRUE(simulator->receivedAtTexts().contains("AT+CONNL"));
+    EXPECT_EQ(form->B2->text(), kDisconnect);
+    EXPECT_EQ(memo(), QStringLiteral("Подключаемся...\nПодключено"));
+    EXPECT_TRUE(form->SP1->isEnabled());
+    EXPECT_FALSE(form->T3->isActive());
+    EXPECT_FALSE(form->SB4->isChecked());
+    EXPECT_FALSE(form->Button_Add->isEnabled());
+}
+
+TEST_F(WindowTest, ClickWhileLinkedDisconnectsThroughTheDongle)
+{
+    startWindow();
+    connectByClick();
+    form->L_prim_n->setText(QStringLiteral("reading"));
+    ASSERT_TRUE(waitFor([&] { return form->B2->isEnabled(); }));
+    simulator->clearRecords();
+    QTest::mouseClick(form->B2, Qt::LeftButton);
+    EXPECT_TRUE(simulator->receivedAtTexts().isEmpty() || simulator->receivedAtTexts().first() == "AT");
+    ASSERT_TRUE(waitFor([&] { return !form->MeterLinked && form->B2->text() == kConnect; }));
+    EXPECT_EQ(simulator->receivedAtTexts().first(), QByteArray("AT"));
+    EXPECT_TRUE(memo().endsWith(QStringLiteral("Отключено")));
+    EXPECT_TRUE(form->SB4->isChecked());
+    EXPECT_FALSE(form->SP1->isEnabled());
+    EXPECT_TRUE(form->T3->isActive());
+    EXPECT_TRUE(form->L_prim_n->text().isEmpty());
+    EXPECT_TRUE(form->Button_Add->isEnabled());
+}
+
+TEST_F(WindowTest, LinkLossReportedByTheDongleTakesTheLinkDown)
+{
+    startWindow();
+    connectByClick();
+    simulator->injectLinkLoss();
+    ASSERT_TRUE(waitFor([&] { return !form->MeterLinked; }));
+    EXPECT_EQ(form->B2->text(), kConnect);
+    EXPECT_TRUE(memo().endsWith(QStringLiteral("Отключено")));
+    EXPECT_TRUE(form->T3->isActive());
+}
+
+TEST_F(WindowTest, AutomaticConnectionLinksOnTheDongleWatchAndStoresTheFlag)
+{
+    startWindow();
+    QTest::mouseClick(form->CheckBox_connect_auto, Qt::LeftButton);
+    EXPECT_TRUE(form->CheckBox_connect_auto->isChecked());
+    EXPECT_FALSE(form->B2->isEnabled());
+    EXPECT_EQ(stateFile().mid(204, 1), QByteArray(1, '\x01'));
+    ASSERT_TRUE(waitFor([&] { return form->MeterLinked; })) << memo().toStdString();
+    EXPECT_FALSE(form->B2->isEnabled()) << "with automatic connection the button stays disabled";
+
+    QTest::mouseClick(form->CheckBox_connect_auto, Qt::LeftButton);
+    EXPECT_TRUE(form->B2->isEnabled());
+    EXPECT_EQ(stateFile().mid(204, 1), QByteArray(1, '\x00'));
+}
+
+TEST_F(WindowTest, StoredAutomaticConnectionIsTakenAtStart)
+{
+    QDir().mkpath(QFileInfo(stateFilePath()).path());
+    QFile file(stateFilePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(204, '\0') + QByteArray(1, '\x01'));
+    file.close();
+
+    startWindow();
+    EXPECT_TRUE(form->CheckBox_connect_auto->isChecked());
+    EXPECT_TRUE(waitFor([&] { return form->MeterLinked; }));
+}
+
+TEST_F(WindowTest, FirstStartCreatesAnEmptyStateFile)
+{
+    startWindow();
+    EXPECT_TRUE(QFileInfo::exists(stateFilePath()));
+    EXPECT_FALSE(form->CheckBox_connect_auto->isChecked());
+}
+
+struct FailedAttempt {
+    sim::MeterSimulator::ConnectOutcome outcome;
+    const char* lastStatusLine;
+};
+
+class FailedAttemptTest : public WindowTest, public ::testing::WithParamInterface<FailedAttempt> {};
+
+TEST_P(FailedAttemptTest, LeavesTheMeterUnlinkedAndTheButtonUsableLater)
+{
+    simulator->setConnectOutcome(GetParam().outcome);
+    startWindow();
+    ASSERT_TRUE(waitFor([&] { return form->B2->isEnabled(); }));
+    QTest::mouseClick(form->B2, Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return form->T2->isActive(); }));
+    EXPECT_FALSE(form->MeterLinked);
+    EXPECT_FALSE(form->SP1->isEnabled());
+    EXPECT_TRUE(memo().endsWith(QString::fromUtf8(GetParam().lastStatusLine))) << memo().toStdString();
+    EXPECT_TRUE(waitFor([&] { return form->B2->isEnabled(); })) << "T2 enables the button again";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Replies, FailedAttemptTest,
+    ::testing::Values(FailedAttempt{sim::MeterSimulator::ConnectOutcome::FailE, "Подключаемся..."},
+                      FailedAttempt{sim::MeterSimulator::ConnectOutcome::FailF, "Подключаемся..."},
+                      FailedAttempt{sim::MeterSimulator::ConnectOutcome::FailEF, "Подключаемся..."},
+                      FailedAttempt{sim::MeterSimulator::ConnectOutcome::Refuse, "NN Нет подключения"}));
+
+TEST_F(WindowTest, RepliesAreMatchedAsWholeReads)
+{
+    startWindow();
+    ASSERT_TRUE(waitFor([&] { return form->B2->isEnabled(); }));
+
+    simulator->injectGarbage("OK+CONNLOK+CONN\r\n"); // 17 characters: no case matches
+    QTest::qWait(150);
+    EXPECT_FALSE(form->MeterLinked);
+
+    simulator->injectGarbage("OK+LOSTxx"); // a reply followed by more is not the reply
+    QTest::qWait(150);
+    EXPECT_EQ(memo(), QString());
+
+    simulator->injectGarbage("OK+CONNLOK+CONN\r\nZ"); // one more character brings the link up
+    EXPECT_TRUE(waitFor([&] { return form->MeterLinked; }));
+}
+
+TEST_F(WindowTest, PlainOkIsLoggedAsItCame)
+{
+    startWindow();
+    ASSERT_TRUE(waitFor([&] { return form->B2->isEnabled(); }));
+    simulator->injectGarbage("OK");
+    EXPECT_TRUE(waitFor([&] { return memo() == QStringLiteral("OK"); }));
+}
+
+TEST_F(WindowTest, DongleAppearingIsOpenedByTheWatchAndVanishingClosesThePort)
+{
+    pointFinderAt(QStringLiteral("/nonexistent/port"));
+    startWindow();
+    QTest::qWait(300);
+    EXPECT_FALSE(form->PortOpened);
+    EXPECT_FALSE(form->ComPort->isOpen());
+
+    pointFinderAt(simulator->slavePath());
+    ASSERT_TRUE(waitFor([&] { return form->PortOpened && form->B2->isEnabled(); }));
+
+    simulator.reset(); // the device goes away with its port
+    ASSERT_TRUE(waitFor([&] { return !form->ComPort->isOpen(); }));
+    EXPECT_TRUE(form->PortOpened) << "a port that vanished with its device keeps the flag";
+    EXPECT_EQ(memo(), QString()) << "closing without the device runs no closing reaction";
+}
+
+TEST_F(WindowTest, DongleThatDoesNotAnswerTheProbeIsClosedWithAMessage)
+{
+    sim::PseudoTerminal silent;
+    pointFinderAt(silent.slavePath());
+    QString shownText;
+    QTimer::singleShot(700, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shownText = box->windowTitle() + u'|' + box->text();
+            box->accept();
+        }
+    });
+    startWindow(60000);
+    EXPECT_EQ(shownText, QStringLiteral("Test|No modem responding on ") + silent.slavePath());
+    EXPECT_FALSE(form->ComPort->isOpen());
+    EXPECT_EQ(memo(), QStringLiteral("Отключено"));
+}
+
+TEST_F(WindowTest, WindowCannotBeMadeSmallerThanItsMinimum)
+{
+    startWindow();
+    form->resize(800, 500);
+    QApplication::processEvents();
+    EXPECT_GE(form->frameGeometry().width(), 1024);
+    EXPECT_GE(form->frameGeometry().height(), 600);
+}
+
+TEST(Timers, StartingARunningTimerKeepsItsInterval)
+{
+    QTimer timer;
+    timer.setInterval(400);
+    startTimerKeepingInterval(&timer);
+    QTest::qWait(200);
+    startTimerKeepingInterval(&timer);
+    EXPECT_LE(timer.remainingTime(), 220);
+    EXPECT_TRUE(timer.isActive());
+}

@@ -1,0 +1,10 @@
+#pragma once
+// Lets GoogleTest print Qt texts readably in failure messages.
+#include <QByteArray>
+#include <QString>
+#include <ostream>
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QByteArray& bytes, std::ostream* os) { *os << '"' << bytes.toHex(' ').toStdString() << "\" (hex)"; }
+QT_END_NAMESPACE
