@@ -1,0 +1,102 @@
+#include "parameter_menus.h"
+#include <array>
+
+namespace meter {
+
+namespace {
+
+// The kilohertz figures of frequency rows 3 to 14; row 11 is the meter's 75 kHz.
+constexpr std::array<const char*, 12> kKilohertzRows = {"1 ",  "10 ", "100 ", "20 ", "30 ", "40 ",
+                                                        "50 ", "60 ", "75 ",  "80 ", "90 ", "150 "};
+constexpr int kFirstKilohertzRow = 3;
+constexpr int kFrequencyRows = kFirstKilohertzRow + int(kKilohertzRows.size());
+
+QString FrequencyRowText(int row, const UnitTexts& texts)
+{
+    switch (row) {
+    case 0: return QStringLiteral("A10 ") + texts.kilo + texts.hertz;
+    case 1: return QStringLiteral("100 ") + texts.hertz;
+    case 2: return QStringLiteral("120 ") + texts.hertz;
+    default: return QLatin1String(kKilohertzRows[row - kFirstKilohertzRow]) + texts.kilo + texts.hertz;
+    }
+}
+
+bool InMenu(int row, int rowCount)
+{
+    return row >= 0 && row < rowCount;
+}
+
+} // namespace
+
+std::optional<FrequencyChoice> ChooseFrequency(TMeterSettings& s, int row, const UnitTexts& texts)
+{
+    if (!InMenu(row, kFrequencyRows))
+        return std::nullopt;
+    s.FreqAuto = row == 0 ? 1 : 0;
+    s.FreqIndex = quint8(row);
+    return FrequencyChoice{FrequencyRowText(row, texts)};
+}
+
+std::optional<LevelChoice> ChooseLevel(TMeterSettings& s, int row, const UnitTexts& texts)
+{
+    static const std::array<QString, 4> kLevelFigures = {QStringLiteral("A1.0"), QStringLiteral("1.0"),
+                                                          QStringLiteral("0.5"), QStringLiteral("0.1")};
+    if (!InMenu(row, int(kLevelFigures.size())))
+        return std::nullopt;
+    s.LevelAuto = row == 0 ? 1 : 0;
+    s.LevelIndex = quint8(row == 0 ? 1 : row);
+    return LevelChoice{kLevelFigures[row] + texts.voltRms};
+}
+
+std::optional<PrimaryChoice> ChoosePrimary(TMeterSettings& s, int row)
+{
+    static const std::array<QString, 5> kLetters = {QStringLiteral("C"), QStringLiteral("R"), QStringLiteral("C"),
+                                                     QStringLiteral("L"), QStringLiteral("Z")};
+    if (!InMenu(row, int(kLetters.size())))
+        return std::nullopt;
+    s.PrimAuto = row == 0 ? 1 : 0;
+    s.PrimKind = quint8(row);
+    return PrimaryChoice{kLetters[row], row == 0 ? QStringLiteral("A") : QStringLiteral(" ")};
+}
+
+std::optional<SecondaryChoice> ChooseSecondary(TMeterSettings& s, int row)
+{
+    static const std::array<QString, 4> kLetters = {QString(), QStringLiteral("R"), QStringLiteral("Q"),
+                                                     QStringLiteral("D")};
+    if (!InMenu(row, int(kLetters.size())))
+        return std::nullopt;
+    s.SecAuto = row == 0 ? 1 : 0;
+    s.SecKind = quint8(row);
+
+    SecondaryChoice choice;
+    if (row == 0) {
+        choice.L_RQD_avto = QStringLiteral("A");
+        return choice;
+    }
+    choice.L_Sec_RLC = kLetters[row];
+    // Only a secondary resistance has a circuit of its own; Q and D clear the old mark.
+    if (row != 1)
+        choice.L_SER_PER = QStringLiteral(" ");
+    return choice;
+}
+
+std::optional<CircuitChoice> ChooseCircuit(TMeterSettings& s, int row)
+{
+    switch (row) {
+    case 0:
+        s.SerPer = 1;
+        s.SerPerAuto = 1;
+        return CircuitChoice{QStringLiteral("A")};
+    case 1:
+        s.SerPerAuto = 0;
+        s.SerPer = 0;
+        return CircuitChoice{QStringLiteral("P")};
+    case 2:
+        s.SerPerAuto = 0;
+        s.SerPer = 1;
+        return CircuitChoice{QStringLiteral("S")};
+    default: return std::nullopt;
+    }
+}
+
+} // namespace meter

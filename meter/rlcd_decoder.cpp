@@ -1,0 +1,151 @@
+#include "rlcd_decoder.h"
+#include "meter_float.h"
+#include "quantity_format.h"
+#include <cmath>
+#include <numbers>
+
+namespace meter {
+
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+
+quint8 Bit(quint8 byte, int bit)
+{
+    return (byte >> bit) & 1;
+}
+
+quint8 Bits(quint8 byte, int lowest, int count)
+{
+    return (byte >> lowest) & ((1 << count) - 1);
+}
+
+void UnpackSettings(const TMeterFrame& frame, TMeterSettings& s)
+{
+    const quint8 circuitAndFrequency = frame.bytes[8];
+    const quint8 parameters = frame.bytes[9];
+    const quint8 holdIntervalLevel = frame.bytes[10];
+    const quint8 flags = frame.bytes[11];
+
+    s.SerPerAuto = Bit(circuitAndFrequency, 7);
+    s.SerPer = Bit(circuitAndFrequency, 6);
+    s.FreqAuto = Bit(circuitAndFrequency, 5);
+    s.FreqIndex = Bits(circuitAndFrequency, 0, 5);
+    s.SecAuto = Bit(parameters, 7);
+    s.SecKind = Bits(parameters, 4, 3);
+    s.PrimAuto = Bit(parameters, 3);
+    s.PrimKind = Bits(parameters, 0, 3);
+    s.Hold = Bit(holdIntervalLevel, 7);
+    s.IntervalCode = Bits(holdIntervalLevel, 4, 3);
+    s.LevelAuto = Bit(holdIntervalLevel, 3);
+    s.LevelIndex = Bits(holdIntervalLevel, 0, 3);
+    s.Negative = Bit(flags, 1);
+    s.Sound = Bit(flags, 0);
+}
+
+void ComputeImpedance(const TMeterFrame& frame, RlcdReading& r)
+{
+    const double rs = DecodeMeterFloat(frame, 0);
+    const double xs = DecodeMeterFloat(frame, 4);
+    r.SerR = std::fabs(rs);
+    r.Theta = double(std::atan(static_cast<long double>(xs) / r.SerR) * 180 / std::numbers::pi_v<long double>);
+    r.SerX = std::fabs(xs);
+    const double squareSum = r.SerR * r.SerR + r.SerX * r.SerX;
+    r.ParR = squareSum / r.SerR;
+    r.ParX = squareSum / r.SerX;
+    r.Z = std::sqrt(squareSum);
+    r.D = r.SerR / r.SerX;
+    r.Q = r.SerX / r.SerR;
+}
+
+struct CircuitTexts {
+    QString resistance;
+    QString inductance;
+    QString capacitance;
+    QString letter;
+};
+
+CircuitTexts ChosenCircuitTexts(const RlcdReading& r, bool series, const UnitTexts& texts)
+{
+    const double resistance = series ? r.SerR : r.ParR;
+    const double reactance = series ? r.SerX : r.ParX;
+    const double henry = reactance / (kTwoPi * r.TestFreqHz);
+    const double farad = 1 / (kTwoPi * r.TestFreqHz * reactance);
+    return {FormatResistance(resistance, texts), FormatInductance(henry, r.TestFreqHz, texts),
+            FormatCapacitance(farad, r.TestFreqHz, texts), series ? QStringLiteral("S") : QStringLiteral("P")};
+}
+
+void SetPrimary(RlcdReading& r, const TMeterSettings& s, const CircuitTexts& circuit, const QString& zText)
+{
+    if (s.PrimKind == 4) {
+        r.L_SER_PER1 = QString();
+        r.L_prim_n = zText;
+        return;
+    }
+    r.L_SER_PER1 = circuit.letter;
+    const QString sign = s.Negative == 1 ? QStringLiteral("-") : QStringLiteral(" ");
+    switch (s.PrimKind) {
+    case 1: r.L_prim_n = circuit.resistance; break;
+    case 2: r.L_prim_n = sign + circuit.capacitance; break;
+    case 3: r.L_prim_n = sign + circuit.inductance; break;
+    default: break;
+    }
+}
+
+void SetSecondary(RlcdReading& r, const TMeterSettings& s, const CircuitTexts& circuit, const QString& dText,
+                  const QString& qText, const QString& angleText)
+{
+    r.L_SER_PER = QStringLiteral(" ");
+    switch (s.SecKind) {
+    case 0: r.L_sec_n = QStringLiteral(" "); break;
+    case 1:
+        r.L_SER_PER = circuit.letter;
+        r.L_sec_n = circuit.resistance;
+        break;
+    case 2: r.L_sec_n = qText; break;
+    case 3: r.L_sec_n = dText; break;
+    case 4: r.L_sec_n = angleText; break;
+    default: break;
+    }
+}
+
+std::optional<QString> LevelLogText(int levelIndex, const UnitTexts& texts)
+{
+    const auto value = LevelValueText(levelIndex, texts);
+    if (value && levelIndex == 0)
+        return QStringLiteral("A ") + *value;
+    return value;
+}
+
+} // namespace
+
+RlcdReading DecodeRlcd(const TMeterFrame& frame, TMeterSettings& settings, const UnitTexts& texts)
+{
+    RlcdReading r;
+    UnpackSettings(frame, settings);
+    r.menus = SyncMenus(settings);
+    r.TestFreqHz = FreqIndexToHz(settings.FreqIndex);
+
+    ComputeImpedance(frame, r);
+    const CircuitTexts circuit = ChosenCircuitTexts(r, settings.SerPer == 1, texts);
+    const QString zText = FormatResistance(r.Z, texts);
+    const QString dText = FormatRatio(r.D);
+    const QString qText = FormatRatio(r.Q);
+    const QString angleText = FormatAngle(r.Theta);
+
+    SetPrimary(r, settings, circuit, zText);
+    SetSecondary(r, settings, circuit, dText, qText, angleText);
+    r.LevelText = LevelLogText(settings.LevelIndex, texts);
+    r.FreqText = FormatFrequency(r.TestFreqHz, texts);
+    r.indicators = ShowSettings(settings, r.TestFreqHz, texts);
+
+    if (HasTestFrequency(settings.FreqIndex)) {
+        r.L_righ1 = QStringLiteral("Z ") + zText;
+        r.L_righ2 = QStringLiteral("D ") + dText;
+        r.L_righ3 = QStringLiteral("Q ") + qText;
+        r.L_righ4 = QStringLiteral("\u019F ") + angleText;
+    }
+    return r;
+}
+
+} // namespace meter

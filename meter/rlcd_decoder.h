@@ -1,0 +1,45 @@
+#pragma once
+#include "meter_frame.h"
+#include "meter_settings.h"
+#include "settings_indicators.h"
+#include "unit_texts.h"
+#include <QString>
+#include <optional>
+
+namespace meter {
+
+// Everything one RLCD frame yields. Texts in std::optional are left as they are when
+// nullopt (for a parameter kind the view has no text for).
+struct RlcdReading {
+    // Module values for the tolerance evaluation and the log, all in ohm.
+    double SerR = 0;
+    double SerX = 0;
+    double ParR = 0;
+    double ParX = 0;
+    double Z = 0;     // |Z|
+    double Theta = 0; // phase angle in degrees, -90..90, signed by the reactance
+    double D = 0;
+    double Q = 0;
+    qint32 TestFreqHz = 0;
+    QString FreqText;
+    std::optional<QString> LevelText;
+
+    MenuSelection menus;           // the five lists follow the meter
+    SettingsIndicators indicators; // the meter's settings on the view
+
+    std::optional<QString> L_prim_n;
+    QString L_SER_PER1;
+    QString L_SER_PER;
+    std::optional<QString> L_sec_n;
+    QString L_righ1; // the four side readings are all empty without a test frequency
+    QString L_righ2;
+    QString L_righ3;
+    QString L_righ4;
+};
+
+// Decodes a validated RLCD frame: fields 1 to 14 of `settings` are replaced by the frame's
+// (the reserved byte is kept), then the reading is derived from the new record. Showing the
+// view, the tolerance colour and logging are the window's.
+RlcdReading DecodeRlcd(const TMeterFrame& frame, TMeterSettings& settings, const UnitTexts& texts);
+
+} // namespace meter

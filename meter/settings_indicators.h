@@ -1,0 +1,41 @@
+#pragma once
+#include "meter_settings.h"
+#include "unit_texts.h"
+#include <QString>
+#include <optional>
+
+namespace meter {
+
+// What the RLCD view's indicators show for a settings record. A nullopt field means the
+// control keeps what it shows.
+struct SettingsIndicators {
+    QString L_RLC_avto;
+    // Hold down: the hold button SP3 is down and recording by hand (SP1) is disabled.
+    // Released: SP3 up, SP1 enabled unless the profile editor holds it.
+    bool holdDown = false;
+    bool soundDown = false;           // SP2
+    std::optional<int> intervalItem;  // CB1 row
+    QString L_freq_RLC;
+    QString L_Level_RLC;
+    std::optional<QString> L_Prim_RLC;
+    QString L_RQD_avto;
+    std::optional<QString> L_Sec_RLC;
+};
+
+SettingsIndicators ShowSettings(const TMeterSettings& settings, qint32 testFreqHz, const UnitTexts& texts);
+
+// The equivalent-circuit mark written into both L_SER_PER and L_SER_PER1, and the row of
+// ListBox_ser_per that goes with it.
+struct CircuitIndicators {
+    int ListBox_ser_per = 0;
+    QString letter;
+};
+
+// nullopt for a circuit value that names no circuit: marks and list stay as they are.
+std::optional<CircuitIndicators> ShowCircuit(const TMeterSettings& settings);
+
+// The test level as value and unit ("0.5 " and the volt-rms unit), for level indices 0 to
+// 4; nullopt for the others. Level 0 is the meter's automatic choice of 1.0 V rms.
+std::optional<QString> LevelValueText(int levelIndex, const UnitTexts& texts);
+
+} // namespace meter

@@ -1,0 +1,17 @@
+#pragma once
+#include "meter_frame.h"
+#include "unit_texts.h"
+#include <QString>
+
+namespace meter {
+
+// The texts of the voltage view for one U frame.
+struct UReading {
+    QString U_Prim;
+    QString U_vrm;
+    QString U_pp;
+};
+
+UReading DecodeU(const TMeterFrame& frame, const UnitTexts& texts);
+
+} // namespace meter

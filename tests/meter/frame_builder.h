@@ -1,0 +1,35 @@
+#pragma once
+#include "meter_frame.h"
+#include <bit>
+#include <cstdint>
+
+namespace meter::testing {
+
+// A frame with a valid trailer, the given mode byte and zeros elsewhere.
+inline TMeterFrame ValidFrame(quint8 modeByte)
+{
+    TMeterFrame frame;
+    frame.bytes[15] = modeByte;
+    frame.bytes[16] = 0x31;
+    frame.bytes[17] = 0x0A;
+    return frame;
+}
+
+// Writes a binary32 value little-endian, as the meter sends it.
+inline void PutFloat(TMeterFrame& frame, int offset, float value)
+{
+    const auto bits = std::bit_cast<std::uint32_t>(value);
+    for (int i = 0; i < 4; ++i)
+        frame.bytes[offset + i] = quint8(bits >> (8 * i));
+}
+
+inline TMeterFrame FrameWithFloats(quint8 modeByte, float first, float second, float third)
+{
+    TMeterFrame frame = ValidFrame(modeByte);
+    PutFloat(frame, 0, first);
+    PutFloat(frame, 4, second);
+    PutFloat(frame, 8, third);
+    return frame;
+}
+
+} // namespace meter::testing
