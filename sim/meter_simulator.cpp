@@ -1,0 +1,202 @@
+#include "meter_simulator.h"
+
+#include "frame_encoder.h"
+
+namespace sim {
+namespace {
+
+const QByteArray kOk = QByteArrayLiteral("OK");
+const QByteArray kLost = QByteArrayLiteral("OK+LOST");
+const QByteArray kConnecting = QByteArrayLiteral("OK+CONNL");
+const QByteArray kLinked = QByteArrayLiteral("OK+CONN\r\n");
+
+QByteArray outcomeReply(MeterSimulator::ConnectOutcome outcome)
+{
+    using Outcome = MeterSimulator::ConnectOutcome;
+    switch (outcome) {
+    case Outcome::FailE: return QByteArrayLiteral("OK+CONNE");
+    case Outcome::FailF: return QByteArrayLiteral("OK+CONNF");
+    case Outcome::FailEF: return QByteArrayLiteral("OK+CONNEOK+CONNF");
+    case Outcome::Refuse: return QByteArrayLiteral("OK+CONNN");
+    default: return kLinked;
+    }
+}
+
+bool outcomeLinks(MeterSimulator::ConnectOutcome outcome)
+{
+    return outcome == MeterSimulator::ConnectOutcome::Link
+        || outcome == MeterSimulator::ConnectOutcome::LinkCombined;
+}
+
+} // namespace
+
+MeterSimulator::MeterSimulator(QObject* parent)
+    : QObject(parent)
+    , m_readNotifier(m_terminal.masterDescriptor(), QSocketNotifier::Read)
+{
+    qRegisterMetaType<sim::MeterCommand>();
+    connect(&m_readNotifier, &QSocketNotifier::activated, this, &MeterSimulator::readFromProgram);
+    m_quietTimer.setSingleShot(true);
+    connect(&m_quietTimer, &QTimer::timeout, this, [this] { handle(m_splitter.flush()); });
+    m_connectTimer.setSingleShot(true);
+    connect(&m_connectTimer, &QTimer::timeout, this, &MeterSimulator::finishConnecting);
+    m_frameTimer.setSingleShot(true);
+    connect(&m_frameTimer, &QTimer::timeout, this, [this] {
+        sendFrame(m_meter.nextFrame());
+        scheduleNextFrame();
+    });
+}
+
+void MeterSimulator::setIntervalOverrideMs(int intervalMs)
+{
+    m_intervalOverrideMs = intervalMs;
+    if (m_linked)
+        scheduleNextFrame();
+}
+
+void MeterSimulator::sendFrameNow()
+{
+    sendFrame(m_meter.nextFrame());
+}
+
+void MeterSimulator::injectGarbage(const QByteArray& bytes)
+{
+    m_terminal.write(bytes);
+}
+
+void MeterSimulator::injectReplyWithFrame(const QByteArray& reply)
+{
+    const QByteArray frame = m_meter.nextFrame();
+    m_terminal.write(reply + frame);
+    emit frameSent(frame);
+}
+
+void MeterSimulator::injectSplitFrame(int firstPartLength, int gapMs)
+{
+    const QByteArray frame = m_meter.nextFrame();
+    m_terminal.write(frame.left(firstPartLength));
+    QTimer::singleShot(gapMs, this, [this, frame, firstPartLength] {
+        m_terminal.write(frame.mid(firstPartLength));
+        emit frameSent(frame);
+    });
+}
+
+void MeterSimulator::injectLinkLoss()
+{
+    m_terminal.write(kLost);
+    setLinked(false);
+}
+
+void MeterSimulator::injectWrongTrailer()
+{
+    QByteArray frame = m_meter.nextFrame();
+    frame[kFrameLength - 1] = '\r';
+    sendFrame(frame);
+}
+
+void MeterSimulator::injectUnknownMode(uint8_t mode)
+{
+    QByteArray frame = m_meter.nextFrame();
+    frame[kModeByte] = char((uint8_t(frame[kModeByte]) & 0xF0) | (mode & 0x0F));
+    sendFrame(frame);
+}
+
+void MeterSimulator::clearRecords()
+{
+    m_receivedBytes.clear();
+    m_receivedCommands.clear();
+    m_receivedAtTexts.clear();
+}
+
+void MeterSimulator::readFromProgram()
+{
+    const QByteArray bytes = m_terminal.readAvailable();
+    m_receivedBytes += bytes;
+    handle(m_splitter.feed(bytes));
+    if (m_splitter.hasPendingTail())
+        m_quietTimer.start(kTextQuietMs);
+    else
+        m_quietTimer.stop();
+}
+
+void MeterSimulator::handle(const std::vector<WireChunk>& chunks)
+{
+    for (const WireChunk& chunk : chunks) {
+        if (chunk.kind == WireChunk::Kind::AtText)
+            handleAtText(chunk.bytes);
+        else if (chunk.kind == WireChunk::Kind::Command)
+            handleCommand(*MeterCommand::fromBytes(chunk.bytes));
+        // Noise is dropped; it stays visible in receivedBytes().
+    }
+}
+
+void MeterSimulator::handleAtText(const QByteArray& text)
+{
+    m_receivedAtTexts.append(text);
+    if (text == "AT") {
+        m_connectTimer.stop();
+        m_terminal.write(m_linked ? kLost : kOk);
+        setLinked(false);
+    } else if (text == "AT+CONNL" && !m_linked) {
+        startConnecting();
+    }
+}
+
+void MeterSimulator::handleCommand(const MeterCommand& command)
+{
+    m_receivedCommands.append(command);
+    emit commandReceived(command);
+    if (!m_linked)
+        return;
+    m_meter.applyCommand(command);
+    scheduleNextFrame(); // a new interval takes effect at once
+}
+
+void MeterSimulator::startConnecting()
+{
+    if (m_outcome == ConnectOutcome::LinkCombined) {
+        const QByteArray frame = m_meter.nextFrame();
+        m_terminal.write(kConnecting + kLinked + frame);
+        emit frameSent(frame);
+        setLinked(true);
+        return;
+    }
+    m_terminal.write(kConnecting);
+    m_connectTimer.start(m_linkDelayMs);
+}
+
+void MeterSimulator::finishConnecting()
+{
+    m_terminal.write(outcomeReply(m_outcome));
+    setLinked(outcomeLinks(m_outcome));
+}
+
+void MeterSimulator::setLinked(bool linked)
+{
+    if (linked == m_linked)
+        return;
+    m_linked = linked;
+    if (linked)
+        scheduleNextFrame();
+    else
+        m_frameTimer.stop();
+    emit linkStateChanged(linked);
+}
+
+void MeterSimulator::scheduleNextFrame()
+{
+    m_frameTimer.start(frameIntervalMs());
+}
+
+int MeterSimulator::frameIntervalMs() const
+{
+    return m_intervalOverrideMs > 0 ? m_intervalOverrideMs : m_meter.reportIntervalMs();
+}
+
+void MeterSimulator::sendFrame(const QByteArray& frame)
+{
+    m_terminal.write(frame);
+    emit frameSent(frame);
+}
+
+} // namespace sim

@@ -1,0 +1,105 @@
+#pragma once
+#include "sim_command.h"
+#include "meter_model.h"
+#include "pseudo_terminal.h"
+#include "wire_splitter.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QSocketNotifier>
+#include <QTimer>
+
+namespace sim {
+
+// The dongle and the meter behind it, on a pseudo-terminal: the program opens slavePath()
+// as its serial port. Runs on the event loop of the thread that created it.
+//
+// Dongle: "AT" is answered "OK" while unlinked, and drops the link with "OK+LOST" while
+// linked. "AT+CONNL" is answered "OK+CONNL" and, after the link delay, by the reply of the
+// chosen connect outcome; other AT texts get no answer. Once linked the meter reports one frame per report interval and
+// takes the 5-byte commands it receives; commands that arrive while unlinked are recorded
+// but never reach the meter.
+class MeterSimulator : public QObject {
+    Q_OBJECT
+public:
+    enum class ConnectOutcome {
+        Link,         // "OK+CONNL", later "OK+CONN\r\n"
+        LinkCombined, // "OK+CONNLOK+CONN\r\n" and the first frame in one write
+        FailE,        // "OK+CONNL", later "OK+CONNE"
+        FailF,        // "OK+CONNL", later "OK+CONNF"
+        FailEF,       // "OK+CONNL", later "OK+CONNEOK+CONNF"
+        Refuse,       // "OK+CONNL", later "OK+CONNN"
+    };
+
+    static constexpr int kDefaultLinkDelayMs = 300;
+    // AT texts carry no terminator: a text that may still grow is taken as it stands once
+    // the program has been quiet this long.
+    static constexpr int kTextQuietMs = 30;
+
+    // Throws std::system_error when no pseudo-terminal can be had.
+    explicit MeterSimulator(QObject* parent = nullptr);
+
+    QString slavePath() const { return m_terminal.slavePath(); }
+    bool isLinked() const { return m_linked; }
+
+    // The meter: component, mode, noise, exact next readings, current settings.
+    MeterModel& meter() { return m_meter; }
+
+    void setConnectOutcome(ConnectOutcome outcome) { m_outcome = outcome; }
+    void setLinkDelayMs(int delayMs) { m_linkDelayMs = delayMs; }
+    // A fixed report interval for fast tests and demos; 0 returns to the meter's own.
+    void setIntervalOverrideMs(int intervalMs);
+    // Reports one frame at once, linked or not.
+    void sendFrameNow();
+
+    // Faults, each written at once whatever the link state.
+    void injectGarbage(const QByteArray& bytes);
+    void injectReplyWithFrame(const QByteArray& reply); // the reply and a frame in one write
+    void injectSplitFrame(int firstPartLength, int gapMs);
+    void injectLinkLoss();                              // unsolicited "OK+LOST"; frames stop
+    void injectWrongTrailer();                          // a frame ending 0x31 0x0D
+    void injectUnknownMode(uint8_t mode);               // a frame whose mode nibble is this
+
+    // What the program has written: every byte, the commands and the AT texts among them.
+    const QByteArray& receivedBytes() const { return m_receivedBytes; }
+    const QList<MeterCommand>& receivedCommands() const { return m_receivedCommands; }
+    const QList<QByteArray>& receivedAtTexts() const { return m_receivedAtTexts; }
+    void clearRecords();
+
+signals:
+    void commandReceived(const sim::MeterCommand& command);
+    void linkStateChanged(bool linked);
+    void frameSent(const QByteArray& frame);
+
+private:
+    void readFromProgram();
+    void handle(const std::vector<WireChunk>& chunks);
+    void handleAtText(const QByteArray& text);
+    void handleCommand(const MeterCommand& command);
+    void startConnecting();
+    void finishConnecting();
+    void setLinked(bool linked);
+    void scheduleNextFrame();
+    void sendFrame(const QByteArray& frame);
+    int frameIntervalMs() const;
+
+    PseudoTerminal m_terminal;
+    QSocketNotifier m_readNotifier;
+    WireSplitter m_splitter;
+    QTimer m_quietTimer;
+    QTimer m_connectTimer;
+    QTimer m_frameTimer;
+    MeterModel m_meter;
+
+    bool m_linked = false;
+    ConnectOutcome m_outcome = ConnectOutcome::Link;
+    int m_linkDelayMs = kDefaultLinkDelayMs;
+    int m_intervalOverrideMs = 0;
+
+    QByteArray m_receivedBytes;
+    QList<MeterCommand> m_receivedCommands;
+    QList<QByteArray> m_receivedAtTexts;
+};
+
+} // namespace sim
