@@ -1,0 +1,61 @@
+// Exports a full log of 100000 rows to an .xlsx workbook and reports the time and the
+// process's peak memory.
+#include "append_log_row.h"
+#include "log_export.h"
+#include "measurement_log_model.h"
+#include "peak_memory.h"
+#include "xlsx_target.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+using namespace recording;
+
+namespace {
+
+constexpr int Rows = MaxStartPosition;
+
+void fillLog(MeasurementLogModel& log)
+{
+    log.ResetLog(16);
+    for (int column = 0; column < MeasurementLogModel::ColumnCount; ++column)
+        log.setHeaderText(column, QStringLiteral("Column %1").arg(column));
+    LogRowInput in;
+    in.timestamp = QDateTime::currentDateTime();
+    in.primaryLetter = "C";
+    in.primaryValue = "100.12 nF";
+    in.secondaryLetter = "D";
+    in.secondaryValue = "0.0012";
+    in.seriesText = "S";
+    in.parallelText = "P";
+    in.freqIndex = 3;
+    in.freqText = "1kHz";
+    in.levelText = "1.0Vrms";
+    in.primaryToleranceOn = in.secondaryToleranceOn = true;
+    in.rejectMark = "+";
+    in.passMark = "-";
+    for (int row = 0; row < Rows; ++row) {
+        in.verdict = row % 4;
+        in.primaryDeviation = row * 0.01;
+        in.startPosition = AppendLogRow(log, in).startPosition;
+    }
+}
+
+void ExportHundredThousandRows(benchmark::State& state)
+{
+    MeasurementLogModel log;
+    fillLog(log);
+    const double peakBeforeExport = PeakResidentMegabytes();
+    QTemporaryDir dir;
+    for (auto _ : state) {
+        XlsxTarget target(dir.filePath("log.xlsx"));
+        ExportLog(log, Rows + 1, target);
+    }
+    state.counters["peak_MB_log_only"] = peakBeforeExport;
+    state.counters["peak_MB"] = PeakResidentMegabytes();
+}
+
+} // namespace
+
+BENCHMARK(ExportHundredThousandRows)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_MAIN();

@@ -1,0 +1,57 @@
+#include "append_log_row.h"
+
+#include "log_formats.h"
+#include "measurement_log_model.h"
+
+#include <algorithm>
+
+namespace recording {
+namespace {
+
+using Row = MeasurementLogModel::RowWrite;
+
+int targetRow(const LogRowInput& in)
+{
+    const int row = in.mode == LogMode::MultiPart ? in.selectedPart : in.startPosition;
+    return std::max(row, 1); // row 0 is the header
+}
+
+Row rowContent(int logRow, const LogRowInput& in)
+{
+    Row row;
+    row.cells[MeasurementLogModel::PositionColumn] = QString::number(logRow);
+    if (in.mode == LogMode::SinglePart)
+        row.cells[MeasurementLogModel::TimeColumn] = FormatLogTimestamp(in.timestamp, in.timeSeparator);
+    row.cells[MeasurementLogModel::PrimaryColumn] = in.primaryLetter + u' ' + in.primaryValue;
+    row.cells[MeasurementLogModel::SecondaryColumn] = in.secondaryLetter + u' ' + in.secondaryValue;
+    row.cells[MeasurementLogModel::CircuitColumn] = in.serPer == 1 ? in.seriesText : in.parallelText;
+    row.cells[MeasurementLogModel::FrequencyColumn] = in.freqIndex != 0 ? in.freqText : QStringLiteral("A");
+    row.cells[MeasurementLogModel::LevelColumn] = in.levelText;
+    if (in.primaryToleranceOn || in.secondaryToleranceOn) {
+        row.cells[MeasurementLogModel::RejectColumn] = in.verdict != 0 ? in.rejectMark : in.passMark;
+        row.verdict = in.verdict;
+    }
+    row.cells[MeasurementLogModel::PrimaryDeviationColumn] =
+        in.primaryToleranceOn ? FormatDeviation(in.primaryDeviation, in.decimalSeparator) : QString();
+    row.cells[MeasurementLogModel::SecondaryDeviationColumn] =
+        in.secondaryToleranceOn ? FormatDeviation(in.secondaryDeviation, in.decimalSeparator) : QString();
+    return row;
+}
+
+} // namespace
+
+LogRowResult AppendLogRow(MeasurementLogModel& log, const LogRowInput& in)
+{
+    const int row = targetRow(in);
+    log.ensureGridRows(row + 1);
+    log.writeGridRow(row, rowContent(row, in));
+
+    LogRowResult result;
+    result.writtenRow = row;
+    result.logRow = row + 1;
+    result.startPosition = in.mode == LogMode::SinglePart ? std::min(result.logRow, MaxStartPosition)
+                                                          : in.startPosition;
+    return result;
+}
+
+} // namespace recording

@@ -1,0 +1,54 @@
+#pragma once
+#include <QChar>
+#include <QDateTime>
+#include <QString>
+
+namespace recording {
+
+class MeasurementLogModel;
+
+enum class LogMode {
+    SinglePart, // rows one below the other from the start position on
+    MultiPart,  // each part of the profile owns the row of its number
+};
+
+// Start positions stop here; further rows overwrite this row.
+constexpr int MaxStartPosition = 100000;
+
+// What the window knows at the moment a reading is logged.
+struct LogRowInput {
+    LogMode mode = LogMode::SinglePart;
+    int startPosition = 1; // SE1, whole number
+    int selectedPart = 1;  // SE2
+    QDateTime timestamp;
+
+    QString primaryLetter, primaryValue;     // L_Prim_RLC, L_prim_n
+    QString secondaryLetter, secondaryValue; // L_Sec_RLC, L_sec_n
+    int serPer = 0;                          // 1 series, 0 parallel
+    QString seriesText, parallelText;        // Dlang2 items 2 and 3
+    int freqIndex = 0;                       // 0: the meter reported no test frequency
+    QString freqText, levelText;
+
+    int verdict = 0;
+    double primaryDeviation = 0, secondaryDeviation = 0;
+    bool primaryToleranceOn = false, secondaryToleranceOn = false;
+    QString rejectMark, passMark; // D3 items 3 ("+") and 4 ("-")
+
+    QChar decimalSeparator = u'.';
+    QChar timeSeparator = u':';
+};
+
+struct LogRowResult {
+    int writtenRow = 0;    // grid row that received the reading; the window makes it current
+    int logRow = 0;        // LogRow: one past the written row
+    int startPosition = 1; // new SE1 (unchanged in multi-part mode)
+};
+
+// Writes one reading into the log: the row of the selected part, or the row at the start
+// position which then advances (up to MaxStartPosition). The grid grows so that the
+// written row exists. The time is written in single-part mode only (in multi-part mode the
+// part name stays); the reject mark only when at least one tolerance is on, so that a row
+// overwritten with both tolerances off keeps its old verdict.
+LogRowResult AppendLogRow(MeasurementLogModel& log, const LogRowInput& input);
+
+} // namespace recording

@@ -1,0 +1,119 @@
+#include "measurement_log_model.h"
+
+#include <algorithm>
+
+namespace recording {
+
+MeasurementLogModel::MeasurementLogModel(QObject* parent)
+    : QAbstractTableModel(parent)
+{
+}
+
+int MeasurementLogModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int MeasurementLogModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant MeasurementLogModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const Row& row = m_rows[std::size_t(index.row())];
+    if (role == Qt::DisplayRole)
+        return row.cells[std::size_t(index.column())];
+    if (role == VerdictRole)
+        return row.verdict;
+    return {};
+}
+
+QVariant MeasurementLogModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return headerText(section);
+    return section + 1; // the grid row number
+}
+
+void MeasurementLogModel::ResetLog(int gridRows)
+{
+    beginResetModel();
+    m_rows.assign(std::size_t(std::max(gridRows, 1) - 1), Row{});
+    endResetModel();
+}
+
+void MeasurementLogModel::ensureGridRows(int gridRows)
+{
+    const int current = gridRowCount();
+    if (gridRows <= current)
+        return;
+    beginInsertRows({}, current - 1, gridRows - 2);
+    m_rows.resize(std::size_t(gridRows - 1));
+    endInsertRows();
+}
+
+QString MeasurementLogModel::headerText(int column) const
+{
+    return column >= 0 && column < ColumnCount ? m_headers[std::size_t(column)] : QString();
+}
+
+void MeasurementLogModel::setHeaderText(int column, const QString& text)
+{
+    m_headers[std::size_t(column)] = text;
+    emit headerDataChanged(Qt::Horizontal, column, column);
+}
+
+QString MeasurementLogModel::gridCell(int gridRow, int column) const
+{
+    if (gridRow == 0)
+        return headerText(column);
+    const Row* row = findRow(gridRow);
+    return row ? row->cells[std::size_t(column)] : QString();
+}
+
+void MeasurementLogModel::setGridCell(int gridRow, int column, const QString& text)
+{
+    rowOf(gridRow).cells[std::size_t(column)] = text;
+    notifyRowChanged(gridRow, column, column, {Qt::DisplayRole});
+}
+
+int MeasurementLogModel::gridRowVerdict(int gridRow) const
+{
+    const Row* row = findRow(gridRow);
+    return row ? row->verdict : 0;
+}
+
+void MeasurementLogModel::writeGridRow(int gridRow, RowWrite write)
+{
+    Row& row = rowOf(gridRow);
+    for (std::size_t column = 0; column < row.cells.size(); ++column) {
+        if (write.cells[column])
+            row.cells[column] = std::move(*write.cells[column]);
+    }
+    if (write.verdict)
+        row.verdict = *write.verdict;
+    notifyRowChanged(gridRow, 0, ColumnCount - 1, {Qt::DisplayRole, VerdictRole});
+}
+
+MeasurementLogModel::Row& MeasurementLogModel::rowOf(int gridRow)
+{
+    Q_ASSERT(gridRow >= 1 && gridRow < gridRowCount());
+    return m_rows[std::size_t(gridRow - 1)];
+}
+
+const MeasurementLogModel::Row* MeasurementLogModel::findRow(int gridRow) const
+{
+    return gridRow >= 1 && gridRow < gridRowCount() ? &m_rows[std::size_t(gridRow - 1)] : nullptr;
+}
+
+void MeasurementLogModel::notifyRowChanged(int gridRow, int firstColumn, int lastColumn, const QList<int>& roles)
+{
+    emit dataChanged(index(gridRow - 1, firstColumn), index(gridRow - 1, lastColumn), roles);
+}
+
+} // namespace recording

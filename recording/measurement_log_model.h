@@ -1,0 +1,85 @@
+#pragma once
+#include <QAbstractTableModel>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace recording {
+
+// The measurement log as a table of texts. The designed grid has a fixed header row 0 and
+// log rows 1, 2, ...; here the header row is the model's horizontal header and grid row
+// r (r >= 1) is model row r - 1. "Grid rows" below always count the header row, so a
+// log of 16 grid rows has rowCount() 15.
+//
+// Each row keeps the verdict code it was written with, so that its deviation cells are
+// painted after its own verdict, not after the latest one.
+class MeasurementLogModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    static constexpr int ColumnCount = 10;
+    static constexpr int VerdictRole = Qt::UserRole + 1;
+
+    enum Column {
+        PositionColumn = 0,
+        TimeColumn = 1,
+        PrimaryColumn = 2,
+        SecondaryColumn = 3,
+        CircuitColumn = 4,
+        FrequencyColumn = 5,
+        LevelColumn = 6,
+        RejectColumn = 7,
+        PrimaryDeviationColumn = 8,
+        SecondaryDeviationColumn = 9,
+    };
+
+    explicit MeasurementLogModel(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    // Grid rows including the header row (the designed grid's row count).
+    int gridRowCount() const { return int(m_rows.size()) + 1; }
+    // Sets the grid row count to n (at least 1, the header row) and empties every log row.
+    // The caller also puts its start position back to 1.
+    void ResetLog(int gridRows);
+    // Grows the grid to gridRows rows; never shrinks it.
+    void ensureGridRows(int gridRows);
+
+    QString headerText(int column) const;
+    void setHeaderText(int column, const QString& text);
+
+    // Cells addressed by grid row (1 = first log row); the header row reads its header
+    // texts, a row beyond the grid reads empty.
+    QString gridCell(int gridRow, int column) const;
+    void setGridCell(int gridRow, int column, const QString& text);
+    int gridRowVerdict(int gridRow) const;
+
+    // One log row written at once: the cells that hold a text are replaced, the others
+    // keep what they had; the verdict travels with the reject mark, so it is replaced only
+    // together with it. The row must exist.
+    struct RowWrite {
+        std::array<std::optional<QString>, ColumnCount> cells;
+        std::optional<int> verdict;
+    };
+    void writeGridRow(int gridRow, RowWrite write);
+
+private:
+    struct Row {
+        std::array<QString, ColumnCount> cells;
+        int verdict = 0;
+    };
+
+    Row& rowOf(int gridRow);
+    const Row* findRow(int gridRow) const;
+    void notifyRowChanged(int gridRow, int firstColumn, int lastColumn, const QList<int>& roles);
+
+    std::array<QString, ColumnCount> m_headers;
+    std::vector<Row> m_rows; // grid rows 1 .. gridRowCount() - 1
+};
+
+} // namespace recording

@@ -1,0 +1,19 @@
+#pragma once
+#include <QChar>
+#include <QString>
+
+namespace recording {
+
+struct FilteredText {
+    QString text;
+    int caret = 0;
+};
+
+// Shapes what the user types into a nominal edit or a tolerance box: keeps the digits and
+// the first decimal separator that is not the first character typed, drops everything else,
+// and for a tolerance box appends "%". The caret stays at its old position, or at the end
+// when the text got shorter than that. A tolerance box's window moves the focus away
+// afterwards, so the next keystroke does not land behind the "%".
+FilteredText FilterNumberText(const QString& text, int caret, QChar decimalSeparator, bool toleranceBox);
+
+} // namespace recording

@@ -1,0 +1,141 @@
+#include "profile_view_texts.h"
+
+#include "main_lexicons.h"
+
+namespace recording::profile_view {
+namespace {
+
+// Hertz per stored frequency index; index 0 means the meter reported no test frequency.
+constexpr std::array<int, 15> FrequencyHz{120, 100, 120, 1000, 10000, 100000, 20000, 30000,
+                                          40000, 50000, 60000, 75000, 80000, 90000, 150000};
+
+QString micro(const localisation::MainLexicons& lex)
+{
+    return lex.Dlang1.GetItem(3) == u"мк" ? QStringLiteral("мк") : QStringLiteral("μ");
+}
+
+QString ohm(const localisation::MainLexicons& lex)
+{
+    return lex.Dlang3.GetItem(3) == u"Ом" ? QStringLiteral("Ом") : QStringLiteral("Ω");
+}
+
+QString resistanceUnit(int unitIndex, const localisation::MainLexicons& lex)
+{
+    switch (unitIndex) {
+    case 0: return ohm(lex);
+    case 1: return lex.Dlang1.GetItem(1) + ohm(lex);
+    case 2: return lex.Dlang1.GetItem(0) + ohm(lex);
+    default: return {};
+    }
+}
+
+QString inductanceUnit(int unitIndex, const localisation::MainLexicons& lex)
+{
+    switch (unitIndex) {
+    case 0: return micro(lex) + lex.Dlang3.GetItem(4);
+    case 1: return lex.Dlang1.GetItem(2) + lex.Dlang3.GetItem(4);
+    case 2: return lex.Dlang3.GetItem(4);
+    default: return {};
+    }
+}
+
+QString capacitanceUnit(int unitIndex, const localisation::MainLexicons& lex)
+{
+    switch (unitIndex) {
+    case 0: return lex.Dlang1.GetItem(5) + lex.Dlang3.GetItem(5);
+    case 1: return lex.Dlang1.GetItem(4) + lex.Dlang3.GetItem(5);
+    case 2: return micro(lex) + lex.Dlang3.GetItem(5);
+    default: return {};
+    }
+}
+
+QString reference(const QString& letters, int kind, const QString& tolerance, const QString& nominal,
+                  const QString& unit)
+{
+    if (kind < 0 || kind >= letters.size())
+        return {};
+    return letters[kind] + u' ' + tolerance + u' ' + nominal + unit;
+}
+
+QString automaticMark(quint8 automatic)
+{
+    return automatic == 1 ? QStringLiteral("A") : QString();
+}
+
+} // namespace
+
+QString PrimaryReferenceText(const PartRecord& part, const localisation::MainLexicons& lex)
+{
+    QString unit;
+    switch (part.primaryKind) {
+    case 0: unit = resistanceUnit(part.primaryUnit, lex); break;
+    case 1: unit = inductanceUnit(part.primaryUnit, lex); break;
+    case 2: unit = capacitanceUnit(part.primaryUnit, lex); break;
+    }
+    return reference(QStringLiteral("RLC"), part.primaryKind, part.primaryTolerance, part.primaryNominal, unit);
+}
+
+QString SecondaryReferenceText(const PartRecord& part, const localisation::MainLexicons& lex)
+{
+    const QString unit = part.secondaryKind == 0 ? resistanceUnit(part.secondaryUnit, lex) : QString();
+    return reference(QStringLiteral("RQD"), part.secondaryKind, part.secondaryTolerance, part.secondaryNominal, unit);
+}
+
+QString FrequencyText(int freqIndex, const localisation::MainLexicons& lex)
+{
+    if (freqIndex <= 0 || freqIndex >= int(FrequencyHz.size()))
+        return {};
+    const int hz = FrequencyHz[std::size_t(freqIndex)];
+    if (hz > 999)
+        return QString::number(hz / 1000) + lex.Dlang1.GetItem(1) + lex.Dlang3.GetItem(0);
+    return QString::number(hz) + lex.Dlang3.GetItem(0);
+}
+
+QString LevelText(int levelIndex, const localisation::MainLexicons& lex)
+{
+    switch (levelIndex) {
+    case 0:
+    case 1: return QStringLiteral("1.0") + lex.Dlang3.GetItem(1);
+    case 2: return QStringLiteral("0.5") + lex.Dlang3.GetItem(1);
+    case 3: return QStringLiteral("0.1") + lex.Dlang3.GetItem(1);
+    case 4: return QStringLiteral("0.1") + lex.Dlang3.GetItem(2);
+    default: return {};
+    }
+}
+
+QString IntervalText(int intervalCode, const localisation::MainLexicons& lex)
+{
+    switch (intervalCode) {
+    case 1: return QStringLiteral("2") + lex.D3.GetItem(5);
+    case 2: return QStringLiteral("1") + lex.D3.GetItem(5);
+    case 3: return QStringLiteral("0.5") + lex.D3.GetItem(5);
+    default: return {};
+    }
+}
+
+QString CircuitText(const StoredSettings& settings, const localisation::MainLexicons& lex)
+{
+    if (settings[settings_byte::SerPerAuto] == 1)
+        return QStringLiteral("A");
+    return lex.Dlang2.GetItem(settings[settings_byte::SerPer] == 1 ? 2 : 3);
+}
+
+std::array<QString, 10> RowCells(int partNumber, const PartRecord& part, const localisation::MainLexicons& lex)
+{
+    const StoredSettings& s = part.settings;
+    std::array<QString, 10> cells;
+    cells[0] = QString::number(partNumber);
+    cells[1] = part.name;
+    if (part.primaryTolerance != StoredToleranceOff)
+        cells[2] = PrimaryReferenceText(part, lex);
+    if (part.secondaryTolerance != StoredToleranceOff)
+        cells[3] = SecondaryReferenceText(part, lex);
+    cells[4] = CircuitText(s, lex);
+    cells[5] = automaticMark(s[settings_byte::FreqAuto]) + FrequencyText(s[settings_byte::FreqIndex], lex);
+    cells[6] = automaticMark(s[settings_byte::LevelAuto]) + LevelText(s[settings_byte::LevelIndex], lex);
+    cells[7] = IntervalText(s[settings_byte::IntervalCode], lex);
+    cells[8] = QString::number(part.startPosition);
+    return cells;
+}
+
+} // namespace recording::profile_view

@@ -1,0 +1,72 @@
+#include "recording_journal.h"
+
+#include "csv_format.h"
+#include "file_error.h"
+
+#include <QDir>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace recording {
+namespace {
+
+QString baseNameFor(const QDateTime& start)
+{
+    return QStringLiteral("recording_") + start.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
+}
+
+QString isoTimestamp(const QDateTime& when)
+{
+    return when.toOffsetFromUtc(when.offsetFromUtc()).toString(Qt::ISODate);
+}
+
+bool syncToDisk(int handle)
+{
+#ifdef Q_OS_WIN
+    return _commit(handle) == 0;
+#else
+    return ::fsync(handle) == 0;
+#endif
+}
+
+} // namespace
+
+RecordingJournal::RecordingJournal(const QString& folder, const QDateTime& start, const QStringList& columnHeaders)
+{
+    if (!QDir().mkpath(folder))
+        throw FileError(QStringLiteral("%1: cannot create the folder").arg(folder));
+    const QString base = QDir(folder).filePath(baseNameFor(start));
+    // A second start within the same second must not empty the first one's file.
+    for (int attempt = 1; !m_file.isOpen(); ++attempt) {
+        m_path = base + (attempt == 1 ? QString() : QStringLiteral("_%1").arg(attempt)) + QStringLiteral(".csv");
+        m_file.setFileName(m_path);
+        if (!m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly) && !QFile::exists(m_path))
+            fail(QStringLiteral("cannot create"));
+    }
+    writeDurably(Utf8ByteOrderMark + CsvLine(columnHeaders + QStringList{QStringLiteral("Timestamp"),
+                                                                          QStringLiteral("Verdict")}));
+}
+
+void RecordingJournal::appendRow(const std::array<QString, 10>& cells, const QDateTime& when, int verdict)
+{
+    QStringList fields(cells.begin(), cells.end());
+    fields << isoTimestamp(when) << QString::number(verdict);
+    writeDurably(CsvLine(fields));
+}
+
+void RecordingJournal::writeDurably(const QByteArray& bytes)
+{
+    if (m_file.write(bytes) != bytes.size() || !m_file.flush() || !syncToDisk(m_file.handle()))
+        fail(QStringLiteral("cannot write"));
+}
+
+void RecordingJournal::fail(const QString& what) const
+{
+    throw FileError(QStringLiteral("%1: %2 (%3)").arg(m_path, what, m_file.errorString()));
+}
+
+} // namespace recording

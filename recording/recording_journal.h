@@ -1,0 +1,33 @@
+#pragma once
+#include <QDateTime>
+#include <QFile>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace recording {
+
+// A CSV file that receives every logged row the moment it is logged, so that a crash or a
+// power cut loses at most the row being written. One file per recording start, named
+// after the start time ("recording_2024-05-17_14-03-09.csv", with "_2", "_3"... when a
+// file of that name exists), in UTF-8 with byte-order mark. The first line holds the ten
+// column headers, "Timestamp" and "Verdict"; each row adds its ten cells, its time in
+// ISO 8601 with the UTC offset, and its verdict code. Every row is handed to the disk
+// before appendRow returns. Failures come as FileError.
+class RecordingJournal {
+public:
+    RecordingJournal(const QString& folder, const QDateTime& start, const QStringList& columnHeaders);
+
+    const QString& path() const { return m_path; }
+    void appendRow(const std::array<QString, 10>& cells, const QDateTime& when, int verdict);
+
+private:
+    void writeDurably(const QByteArray& bytes);
+    [[noreturn]] void fail(const QString& what) const;
+
+    QString m_path;
+    QFile m_file;
+};
+
+} // namespace recording

@@ -1,0 +1,128 @@
+#include "csv_target.h"
+#include "file_error.h"
+#include "log_export.h"
+#include "measurement_log_model.h"
+#include "qt_printers.h"
+#include "recording_journal.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace recording;
+
+namespace {
+
+// An RFC 4180 reader written for the tests, independent of the writer.
+QList<QStringList> parseCsv(const QString& text)
+{
+    QList<QStringList> records;
+    QStringList record;
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"') {
+                field += u'"';
+                ++i;
+            } else if (c == u'"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == u'"') {
+            quoted = true;
+        } else if (c == u',') {
+            record << field;
+            field.clear();
+        } else if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            record << field;
+            records << record;
+            record.clear();
+            field.clear();
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    return records;
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QList<QStringList> readCsvFile(const QString& path)
+{
+    const QByteArray bytes = fileBytes(path);
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    return parseCsv(QString::fromUtf8(bytes.mid(3)));
+}
+
+TEST(CsvExport, CellsSurviveSeparatorsQuotesLineBreaksAndCyrillic)
+{
+    MeasurementLogModel log;
+    log.ResetLog(4);
+    const QStringList tricky{"1,5", "say \"hi\"", "two\r\nlines", "Резистор", "", "end,"};
+    for (int column = 0; column < 10; ++column) {
+        log.setHeaderText(column, QStringLiteral("Столбец %1").arg(column));
+        log.setGridCell(1, column, tricky[column % tricky.size()]);
+    }
+    log.setGridCell(3, 9, "last");
+
+    QTemporaryDir dir;
+    CsvTarget target(dir.filePath("log.csv"));
+    ExportLog(log, 4, target);
+
+    const QList<QStringList> records = readCsvFile(dir.filePath("log.csv"));
+    ASSERT_EQ(records.size(), 4);
+    for (int row = 0; row < 4; ++row) {
+        QStringList expected;
+        for (int column = 0; column < 10; ++column)
+            expected << log.gridCell(row, column);
+        EXPECT_EQ(records[row], expected) << row;
+    }
+}
+
+TEST(RecordingJournal, EveryRowIsInTheFileAsSoonAsItIsAppended)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("journal");
+    const QDateTime start(QDate(2024, 5, 17), QTime(14, 3, 9), Qt::OffsetFromUTC, 3 * 3600);
+    QStringList headers;
+    for (int column = 0; column < 10; ++column)
+        headers << QStringLiteral("Колонка,%1").arg(column);
+
+    RecordingJournal journal(folder, start, headers);
+    EXPECT_EQ(QFileInfo(journal.path()).fileName(), "recording_2024-05-17_14-03-09.csv");
+    std::array<QString, 10> cells;
+    cells.fill("x");
+    cells[2] = "R \"1,5\" кОм";
+    journal.appendRow(cells, start.addSecs(1), 3);
+
+    // Read while the journal is still open: nothing may wait in a buffer.
+    QList<QStringList> records = readCsvFile(journal.path());
+    ASSERT_EQ(records.size(), 2);
+    EXPECT_EQ(records[0], (headers + QStringList{"Timestamp", "Verdict"}));
+    EXPECT_EQ(records[1], (QStringList(cells.begin(), cells.end()) + QStringList{"2024-05-17T14:03:10+03:00", "3"}));
+
+    // A second start within the same second gets its own file.
+    RecordingJournal second(folder, start, headers);
+    EXPECT_NE(second.path(), journal.path());
+    EXPECT_EQ(readCsvFile(journal.path()).size(), 2);
+}
+
+TEST(RecordingJournal, AFolderThatCannotBeCreatedIsReported)
+{
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath("file"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    EXPECT_THROW(RecordingJournal(dir.filePath("file/journal"), QDateTime::currentDateTime(), {}), FileError);
+}
+
+} // namespace

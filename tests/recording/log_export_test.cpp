@@ -1,0 +1,141 @@
+#include "append_log_row.h"
+#include "file_error.h"
+#include "log_export.h"
+#include "measurement_log_model.h"
+#include "qt_printers.h"
+#include "xlsx_reader.h"
+#include "xlsx_target.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace recording;
+
+namespace {
+
+const QStringList Headers{"Позиция", "Время", "Основной", "Дополнительн.", "Схема",
+                          "Частота", "Уровень", "Брак", "Основ.% откл.", "Допол.% откл."};
+
+class LogExportTest : public testing::Test {
+protected:
+    LogExportTest()
+    {
+        log.ResetLog(16);
+        for (int column = 0; column < Headers.size(); ++column)
+            log.setHeaderText(column, Headers[column]);
+    }
+
+    // Single-part mode, rows 1 to `rows`, both tolerances on, so every cell holds a text.
+    int logRows(int rows)
+    {
+        LogRowInput in;
+        in.primaryLetter = "R";
+        in.primaryValue = "1.012 kΩ";
+        in.secondaryLetter = "Q";
+        in.secondaryValue = "56.00";
+        in.seriesText = "S";
+        in.parallelText = "P";
+        in.freqIndex = 3;
+        in.freqText = "1kHz";
+        in.levelText = "1.0Vrms";
+        in.primaryToleranceOn = in.secondaryToleranceOn = true;
+        in.rejectMark = "+";
+        in.passMark = "-";
+        in.decimalSeparator = u',';
+        int logRow = 0;
+        for (int row = 1; row <= rows; ++row) {
+            in.timestamp = QDateTime(QDate(2024, 3, 5), QTime(12, 0, row));
+            in.verdict = row % 2;
+            in.primaryDeviation = 1.2 * row;
+            in.secondaryDeviation = -12345.6;
+            const LogRowResult result = AppendLogRow(log, in);
+            in.startPosition = result.startPosition;
+            logRow = result.logRow;
+        }
+        return logRow;
+    }
+
+    ReadSheet exportXlsx(int gridRows)
+    {
+        XlsxTarget target(file);
+        ExportLog(log, gridRows, target);
+        return ReadFirstSheet(file);
+    }
+
+    MeasurementLogModel log;
+    QTemporaryDir dir;
+    QString file = dir.filePath("log.xlsx");
+};
+
+TEST_F(LogExportTest, SinglePartRowsBecomeHeaderAndTypedCells)
+{
+    const int logRow = logRows(3);
+    ASSERT_EQ(logRow, 4);
+    const ReadSheet sheet = exportXlsx(logRow);
+
+    EXPECT_EQ(sheet.cells.size(), 40u);
+    EXPECT_FALSE(sheet.cells.count("A5"));
+    for (int column = 0; column < 10; ++column) {
+        const ReadCell& header = sheet.cells.at(QChar('A' + column) + QStringLiteral("1"));
+        EXPECT_EQ(header.type, "inlineStr");
+        EXPECT_EQ(header.value, Headers[column]);
+    }
+    const auto cell = [&](const char* reference) { return sheet.cells.at(reference); };
+    EXPECT_EQ(cell("A3").type, "n");
+    EXPECT_EQ(cell("A3").value, "2");
+    // 5 March 2024 12:00:03 is day 45356 after the spreadsheet epoch plus 43203 seconds.
+    EXPECT_EQ(cell("B4").type, "n");
+    EXPECT_FALSE(cell("B4").style.isEmpty());
+    EXPECT_NEAR(cell("B4").value.toDouble(), 45356 + 43203.0 / 86400, 1e-9);
+    EXPECT_EQ(cell("C2").value, "R 1.012 kΩ");
+    EXPECT_EQ(cell("C2").type, "inlineStr");
+    EXPECT_EQ(cell("H2").value, "+");
+    EXPECT_EQ(cell("H3").value, "-");
+    EXPECT_EQ(cell("I3").type, "n");
+    EXPECT_DOUBLE_EQ(cell("I3").value.toDouble(), 2.4);
+    EXPECT_DOUBLE_EQ(cell("J2").value.toDouble(), -12350); // as the log shows it: -1,235E+04
+
+    EXPECT_NEAR(sheet.pageMargins.at("left"), 30.0 / 72, 1e-9);
+    EXPECT_NEAR(sheet.pageMargins.at("right"), 10.0 / 72, 1e-9);
+    EXPECT_GE(sheet.columnWidths.at(2), QStringLiteral("05.03.24 12:00:03").size());
+    EXPECT_GE(sheet.columnWidths.at(4), Headers[3].size());
+}
+
+TEST_F(LogExportTest, NothingLoggedGivesAnEmptySheetWithItsMargins)
+{
+    const ReadSheet sheet = exportXlsx(0);
+    EXPECT_TRUE(sheet.cells.empty());
+    EXPECT_NEAR(sheet.pageMargins.at("left"), 30.0 / 72, 1e-9);
+    EXPECT_NEAR(sheet.pageMargins.at("right"), 10.0 / 72, 1e-9);
+}
+
+TEST_F(LogExportTest, MultiPartExportsHeaderAndOneRowPerPart)
+{
+    const int partCount = 5;
+    log.ResetLog(partCount + 1);
+    log.setHeaderText(1, "Наименование");
+    for (int part = 1; part <= partCount; ++part) {
+        log.setGridCell(part, 0, QString::number(part));
+        log.setGridCell(part, 1, QStringLiteral("Деталь %1").arg(part));
+    }
+    const ReadSheet sheet = exportXlsx(partCount + 1);
+    EXPECT_EQ(sheet.cells.at("B1").value, "Наименование");
+    EXPECT_EQ(sheet.cells.at("B6").value, "Деталь 5");
+    EXPECT_EQ(sheet.cells.at("B6").type, "inlineStr"); // a name is no time
+    EXPECT_EQ(sheet.cells.at("A6").value, "5");
+    EXPECT_FALSE(sheet.cells.count("A7"));
+}
+
+TEST_F(LogExportTest, AFileThatCannotBeWrittenIsReportedByName)
+{
+    file = dir.filePath("no such folder/log.xlsx");
+    try {
+        exportXlsx(logRows(1));
+        FAIL() << "no failure reported";
+    } catch (const FileError& e) {
+        EXPECT_TRUE(e.message().contains("no such folder/log.xlsx")) << e.what();
+    }
+}
+
+} // namespace
