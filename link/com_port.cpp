@@ -42,7 +42,11 @@ void ComPort::applyLineSettings()
     m_port.setDataBits(QSerialPort::Data8);
     m_port.setParity(QSerialPort::NoParity);
     m_port.setStopBits(QSerialPort::OneStop);
+    // Devices without modem lines (a pseudo-terminal, some adapters) refuse DTR; that is
+    // not a port error.
+    const QSignalBlocker quiet(m_port);
     m_port.setDataTerminalReady(false);
+    m_port.clearError();
 }
 
 void ComPort::open()

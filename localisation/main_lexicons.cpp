@@ -28,13 +28,19 @@ MainLexicons::MainLexicons(const QString& owner)
           QStringLiteral("Нач.позиция"), QStringLiteral("Интервал")}),
       D3(owner, QStringLiteral("D3"),
          {QStringLiteral("п"), QStringLiteral("о"), QStringLiteral("ПН"), QStringLiteral("+"), QStringLiteral("-"),
-          QStringLiteral("сек"), QString(), QString(), QString(), QString(), QString(), QString(), QString(), QString()})
+          QStringLiteral("сек"), QString(), QString(), QString(), QString(), QString(), QString(), QString(), QString()}),
+      D4(owner, QStringLiteral("D4"),
+         {QStringLiteral("Журнал записи: "), QStringLiteral("Журнал не ведётся: "), QStringLiteral("Файл CSV записан: "),
+          QStringLiteral("Не удалось записать файл: "), QStringLiteral("Файл Excel записан: "),
+          QStringLiteral("Нет программы для открытия файла: "),
+          QStringLiteral("Путь профиля слишком длинный, при следующем запуске профиль не откроется: "),
+          QStringLiteral("Сначала создайте или откройте профиль."), QStringLiteral("Тренд"), QStringLiteral("CSV")})
 {
 }
 
 void MainLexicons::bindTo(LexiconTranslator* engine)
 {
-    for (TDesignedLexicon* lexicon : {&Dlang_connect, &Dlang1, &Dlang2, &Dlang3, &D1, &D2, &D3})
+    for (TDesignedLexicon* lexicon : {&Dlang_connect, &Dlang1, &Dlang2, &Dlang3, &D1, &D2, &D3, &D4})
         lexicon->setLangManEngine(engine);
 }
 

@@ -3,7 +3,8 @@
 
 namespace localisation {
 
-// The seven lexicons of the main window with their Russian design texts.
+// The lexicons of the main window with their Russian design texts: the seven of the
+// designed window and D4 for the texts of the recording journal, CSV export and trend chart.
 struct MainLexicons {
     explicit MainLexicons(const QString& ownerName = QStringLiteral("Form1"));
 
@@ -14,6 +15,7 @@ struct MainLexicons {
     TDesignedLexicon D1;            // captions and messages
     TDesignedLexicon D2;            // table column titles
     TDesignedLexicon D3;            // short texts
+    TDesignedLexicon D4;            // journal, CSV export and trend chart
 
     void bindTo(LexiconTranslator* engine);
 };

@@ -79,6 +79,7 @@ void TForm1::DecodeRlcd(const meter::TMeterFrame& frame)
     L_righ2->setText(reading.L_righ2);
     L_righ3->setText(reading.L_righ3);
     L_righ4->setText(reading.L_righ4);
+    afterRlcdReading();
 }
 
 void TForm1::ShowSettings()

@@ -1,12 +1,18 @@
 #include "form1.h"
 
 #include "com_port.h"
+#include "component_pictures.h"
 #include "display_view.h"
 #include "drop_down_combo.h"
 #include "heading_panel.h"
+#include "lang_combo.h"
+#include "lang_man_client.h"
+#include "lang_man_engine.h"
+#include "rlc_language_settings.h"
 #include "main_lexicons.h"
 #include "part_spin_edit.h"
 #include "port_finder.h"
+#include "recording_journal.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -56,17 +62,39 @@ QTimer* makeTimer(QObject* owner, const char* name, int intervalMs)
 
 TForm1::TForm1(QWidget* parent)
     : QWidget(parent),
+      LangMan(std::make_unique<localisation::TLangManEngine>()),
       lexicons(std::make_unique<localisation::MainLexicons>()),
       m_portFinder(std::make_unique<dongle::PortFinder>())
 {
     buildControls();
+    for (const QImage& picture : panel::ComponentPictures())
+        ImList1 << QPixmap::fromImage(picture);
     ComPort = new dongle::ComPort(this);
     ComPort->setObjectName(QStringLiteral("ComPort"));
     T2 = makeTimer(this, "T2", 2000);
     T3 = makeTimer(this, "T3", 2500);
     Timer_TX = makeTimer(this, "Timer_TX", 1000);
     wireEvents();
+    setUpLocalisation();
     T3->start();
+}
+
+void TForm1::setUpLocalisation()
+{
+    localisation::configureRlcLanguageSettings(*LangMan);
+    LangMan->OnChangeLangQuery = [this](localisation::TLangManEngine*, bool& Continue) {
+        LangManChangeLangQuery(Continue);
+    };
+    LangMan->OnChangeLanguage = [this](localisation::TLangManEngine*) { LangManChangeLanguage(); };
+    lexicons->bindTo(LangMan.get());
+    LangCombo1->setLangManEngine(LangMan.get());
+    LangManClient1 = std::make_unique<localisation::TLangManClient>(this, LangMan.get());
+    LangManClient1->InitAfterCreateForm = true;
+    // The first activation of the application is one of the engine's moments to start.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            LangMan->ApplicationActivated();
+    });
 }
 
 TForm1::~TForm1() = default;
@@ -84,6 +112,9 @@ void TForm1::wireEvents()
     connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
     wireMenus();
     wireFunctionButtons();
+    wireRecording();
+    wireReferences();
+    wireProfiles();
     connect(B2, &QPushButton::clicked, this, &TForm1::B2Click);
     connect(CheckBox_connect_auto, &QCheckBox::clicked, this, &TForm1::CheckBox_connect_autoClick);
     connect(ComPort, &dongle::ComPort::afterOpen, this, &TForm1::ComPortAfterOpen);
@@ -94,7 +125,7 @@ void TForm1::wireEvents()
 
 void TForm1::createAndShow()
 {
-    FormCreate();
+    LangManClient1->runFormCreate([this] { FormCreate(); });
     show();
 }
 
@@ -106,6 +137,7 @@ void TForm1::FormCreate()
     Button_DEL->setEnabled(false);
     SB4->hide();
     LangCombo1->hide();
+    LangMan->setDefaultLanguage(QStringLiteral("English"));
     Panel5->resize(Panel5->width(), 85);
     m_portFinder->load(QCoreApplication::applicationDirPath());
     if (LoadState() == 1) {
@@ -120,6 +152,8 @@ void TForm1::FormCreate()
         const QSignalBlocker quiet(CBox10);
         CBox10->setCurrentIndex(0);
     }
+    ShowSingleHeader();
+    updateGridSelectability();
     SP1->setEnabled(false);
 }
 

@@ -6,6 +6,7 @@
 #include "meter_frame.h"
 #include "meter_settings.h"
 #include "settings_indicators.h"
+#include "tolerance.h"
 
 #include <memory>
 
@@ -21,8 +22,9 @@ class QSpinBox;
 class QTableView;
 class QTimer;
 
-namespace localisation { struct MainLexicons; }
+namespace localisation { struct MainLexicons; class TLangCombo; class TLangManClient; class TLangManEngine; }
 namespace dongle { class ComPort; class PortFinder; }
+namespace recording { class MeasurementLogModel; class RecordingJournal; struct PartRecord; }
 namespace panel { class DropDownCombo; class DisplayView; class HeadingPanel; class HoverLabel; class MenuList; class PartSpinEdit; }
 
 // The main window. It owns every control and all state of the program; its reactions are
@@ -50,7 +52,7 @@ public:
     QPushButton* SP3 = nullptr;
     QPushButton* SP2 = nullptr;
     QPushButton* SBe1 = nullptr;
-    QComboBox* LangCombo1 = nullptr;
+    localisation::TLangCombo* LangCombo1 = nullptr;
     panel::DisplayView* Panel_RLCD = nullptr;
     panel::DisplayView* Panel_RD = nullptr;
     panel::DisplayView* Panel_U = nullptr;
@@ -142,7 +144,9 @@ public:
     QTimer* Timer_TX = nullptr;
     QFileDialog* OpenDialog1 = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
+    std::unique_ptr<localisation::TLangManEngine> LangMan;
     std::unique_ptr<localisation::MainLexicons> lexicons;
+    std::unique_ptr<localisation::TLangManClient> LangManClient1;
 
     // --- module state -----------------------------------------------------------------------
     bool PortOpened = false;
@@ -153,6 +157,15 @@ public:
     double SerR = 0, SerX = 0, ParR = 0, ParX = 0; // ohm, from the last RLCD frame
     QString FreqText, LevelText;
     QList<QPixmap> ImList1; // component pictures of the RD view
+    // Recording: the table's rows, the verdict of the last evaluation and its deviations.
+    recording::MeasurementLogModel* LogModel = nullptr;
+    int LogRow = 0;
+    bool ProfileGridShown = false;
+    int RejectCode = 0;
+    recording::Deviations Deviations; // PrimDeviation, SecDeviation
+    // The open profile.
+    QString ProfilePath;
+    int PartCount = 0;
 
     // --- lifecycle (shell/) -----------------------------------------------------------------
     void FormCreate();
@@ -160,7 +173,11 @@ public:
     void FormCloseQuery(bool& canClose);
     void FormClose();
     void FormResize();
-    int LoadState();
+
+    // --- language switch (shell/) -------------------------------------------------------------
+    void LangManChangeLangQuery(bool& Continue);
+    void LangManChangeLanguage();
+    QString ProfileTitle; // " " and the open profile's file name without ".hex1"
 
     // --- dongle link (link/) ----------------------------------------------------------------
     bool FindDongle();
@@ -207,6 +224,39 @@ public:
     void SP2Click();
     void SBe1Click();
 
+    // --- tolerances and the measurement log (recording/) ---------------------------------------
+    int EvaluateTolerance();
+    void ShowPrimaryUnitBox();
+    void ShowSecondaryUnitBox();
+    void AppendLogRow();
+    void ResetLog(int rowCount);
+    void ShowSingleHeader();
+    void ShowMultiMeasurementGrid();
+    void SelectGridCell(int row, int column);
+    void SP1Click();
+    void B5Click();
+    void CBox10Click(int item);
+    bool isMultiPartMode() const;
+
+    // --- profiles and files (recording/) ---------------------------------------------------------
+    int LoadState();
+    void LoadPart(int partNumber);
+    void WritePartRecord(int partNumber);
+    void SaveProfilePath(const QString& path);
+    void SB1Click();
+    void SB2Click();
+    void SB3Click();
+    void ShowProfileGrid(int partIndex);
+    void FillPartList();
+    void CBox6Click(int item);
+    void CBox6DropDown();
+    void SE2TopClick();
+    void SE2BottomClick();
+    void SGMouseUp(const QPoint& position);
+    void BB1Click();
+    void Button_AddClick();
+    void Button_DELClick();
+
     // --- commands to the meter (link/) ---------------------------------------------------------
     void SendSettings();
     void SendModeCommand(quint8 code);
@@ -248,8 +298,36 @@ private:
     void showOnlyView(panel::DisplayView* view);
     void applySettingsIndicators(const meter::SettingsIndicators& indicators);
     void applySyncMenus(const meter::MenuSelection& selection);
+    // Verdict colour and logging of the reading just shown.
+    void afterRlcdReading();
+    void wireRecording();
+    void wireReferences();
+    void wireProfiles();
+    // Only while recording (or in multi-part mode) can the user pick cells of the table.
+    void updateGridSelectability();
+    void setRecordingStopped();
+    void filterNumberEdit(QLineEdit* edit, bool toleranceBox);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void FormKeyDown(int key);
+    // Additions to the designed recording: the journal on disk and the trend chart.
+    void onRecordingStarted();
+    void onRowLogged(int gridRow, const QDateTime& when);
+    void openJournal();
+    recording::PartRecord partRecordFromControls() const;
+    void applyPartRecord(const recording::PartRecord& part);
+    // A profile operation needs an open profile; without one the user is told so.
+    bool requireOpenProfile();
+    void showPlainMessage(const QString& text);
+    QString chooseFile(QFileDialog* dialog);
+    void selectPartName(int partNumber);
+    void rememberProfilePath();
+
+    void setUpLocalisation();
+    QList<QComboBox*> savedComboBoxes() const;
 
     std::unique_ptr<dongle::PortFinder> m_portFinder;
+    std::unique_ptr<recording::RecordingJournal> m_journal; // of the current recording
+    QList<int> m_savedComboIndexes; // SavedComboIndexes, in the order of savedComboBoxes()
     dongle::TMeterCommand m_command;
     bool m_shownOnce = false;
     bool m_intervalChosen = false;

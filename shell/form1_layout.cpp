@@ -5,6 +5,7 @@
 #include "drop_down_combo.h"
 #include "heading_panel.h"
 #include "hover_label.h"
+#include "lang_combo.h"
 #include "menu_list.h"
 #include "part_spin_edit.h"
 
@@ -139,7 +140,7 @@ void TForm1::buildControls()
     SP3 = toggle(P5, "SP3", QStringLiteral("Захват"), QRect(138, 5, 130, 31));
     SP2 = toggle(P5, "SP2", QStringLiteral("Звук"), QRect(272, 5, 130, 31));
     SBe1 = button(P5, "SBe1", QStringLiteral("По умолчанию"), QRect(406, 5, 150, 31));
-    LangCombo1 = combo(P5, "LangCombo1", {}, QRect(560, 5, 37, 31));
+    LangCombo1 = named(new localisation::TLangCombo(P5), "LangCombo1", QRect(560, 5, 37, 31));
 
     const QRect display(2, 41, 597, 149);
     Panel_RLCD = named(new panel::DisplayView(P5), "Panel_RLCD", display);
@@ -290,6 +291,6 @@ void TForm1::buildControls()
         dialog->setNameFilter(QStringLiteral("(*.hex1)"));
     }
     OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
+    OpenDialog1->setFileMode(QFileDialog::AnyFile);
     SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
 }

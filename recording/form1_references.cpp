@@ -1,0 +1,82 @@
+// The reference box: kinds, units, nominal values and tolerances, and the evaluation of
+// every RLCD reading against them.
+#include "form1.h"
+
+#include "decimal_text.h"
+#include "log_formats.h"
+#include "number_filter.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace {
+
+int unitIndexOfKind(int kind, const QComboBox* r, const QComboBox* l, const QComboBox* c)
+{
+    switch (kind) {
+    case 1: return l->currentIndex();
+    case 2: return c->currentIndex();
+    default: return r->currentIndex();
+    }
+}
+
+} // namespace
+
+int TForm1::EvaluateTolerance()
+{
+    recording::ToleranceInputs in;
+    in.primaryNominalText = E2->text();
+    in.primaryToleranceText = CBox5->currentText();
+    in.primaryOffText = CBox5->itemText(0);
+    in.primaryKind = CBox2->currentIndex();
+    in.primaryUnitIndex = unitIndexOfKind(in.primaryKind, CBox1, CBox3, CBox4);
+    in.secondaryNominalText = E11->text();
+    in.secondaryToleranceText = CBox51->currentText();
+    in.secondaryOffText = CBox51->itemText(0);
+    in.secondaryKind = CBox11->currentIndex();
+    in.secondaryUnitIndex = CBox31->currentIndex();
+    in.serR = SerR;
+    in.serX = SerX;
+    in.parR = ParR;
+    in.parX = ParX;
+    in.testFreqHz = TestFreqHz;
+    in.serPer = Settings.SerPer;
+    return recording::EvaluateTolerance(in, Deviations);
+}
+
+void TForm1::ShowPrimaryUnitBox()
+{
+    const int kind = CBox2->currentIndex();
+    CBox1->setVisible(kind == 0);
+    CBox3->setVisible(kind == 1);
+    CBox4->setVisible(kind == 2);
+}
+
+void TForm1::ShowSecondaryUnitBox()
+{
+    CBox31->setVisible(CBox11->currentIndex() == 0);
+}
+
+// Shapes what the user types; a choice from a tolerance list is left as it is.
+void TForm1::filterNumberEdit(QLineEdit* edit, bool toleranceBox)
+{
+    const recording::FilteredText filtered = recording::FilterNumberText(
+        edit->text(), edit->cursorPosition(), recording::SystemDecimalSeparator(), toleranceBox);
+    {
+        const QSignalBlocker quiet(edit);
+        edit->setText(filtered.text);
+        edit->setCursorPosition(filtered.caret);
+    }
+    if (toleranceBox)
+        CBox2->setFocus();
+}
+
+void TForm1::wireReferences()
+{
+    connect(CBox2, &QComboBox::currentIndexChanged, this, &TForm1::ShowPrimaryUnitBox);
+    connect(CBox11, &QComboBox::currentIndexChanged, this, &TForm1::ShowSecondaryUnitBox);
+    connect(E2, &QLineEdit::textEdited, this, [this] { filterNumberEdit(E2, false); });
+    connect(E11, &QLineEdit::textEdited, this, [this] { filterNumberEdit(E11, false); });
+    connect(CBox5->lineEdit(), &QLineEdit::textEdited, this, [this] { filterNumberEdit(CBox5->lineEdit(), true); });
+    connect(CBox51->lineEdit(), &QLineEdit::textEdited, this, [this] { filterNumberEdit(CBox51->lineEdit(), true); });
+}
