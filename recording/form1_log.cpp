@@ -212,12 +212,9 @@ void TForm1::wireRecording()
     SG->setModel(LogModel);
     SG->setItemDelegate(new recording::LogCellDelegate(lexicons->D3, SG));
     SG->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    SG->horizontalHeader()->setDefaultSectionSize(100);
-    SG->setColumnWidth(1, 150);
-    SG->setColumnWidth(2, 140);
-    SG->setColumnWidth(3, 120);
-    SG->setColumnWidth(8, 110);
-    SG->setColumnWidth(9, 110);
+    static constexpr int kColumnWidths[] = {70, 150, 130, 130, 62, 80, 92, 55, 108, 108};
+    for (int column = 0; column < recording::MeasurementLogModel::ColumnCount; ++column)
+        SG->setColumnWidth(column, kColumnWidths[column]);
     SG->verticalHeader()->setDefaultSectionSize(24);
     connect(SP1, &QPushButton::clicked, this, &TForm1::SP1Click);
     connect(B5, &QPushButton::clicked, this, &TForm1::B5Click);
