@@ -115,6 +115,7 @@ void TForm1::wireEvents()
     wireRecording();
     wireReferences();
     wireProfiles();
+    wireExports();
     connect(B2, &QPushButton::clicked, this, &TForm1::B2Click);
     connect(CheckBox_connect_auto, &QCheckBox::clicked, this, &TForm1::CheckBox_connect_autoClick);
     connect(ComPort, &dongle::ComPort::afterOpen, this, &TForm1::ComPortAfterOpen);

@@ -24,7 +24,7 @@ class QTimer;
 
 namespace localisation { struct MainLexicons; class TLangCombo; class TLangManClient; class TLangManEngine; }
 namespace dongle { class ComPort; class PortFinder; }
-namespace recording { class MeasurementLogModel; class RecordingJournal; struct PartRecord; }
+namespace recording { class SpreadsheetTarget; class MeasurementLogModel; class RecordingJournal; struct PartRecord; }
 namespace panel { class DropDownCombo; class DisplayView; class HeadingPanel; class HoverLabel; class MenuList; class PartSpinEdit; }
 
 // The main window. It owns every control and all state of the program; its reactions are
@@ -136,6 +136,8 @@ public:
     QPushButton* SP1 = nullptr;
     QPushButton* B5 = nullptr;
     QPushButton* Button4 = nullptr;
+    QPushButton* Button_CSV = nullptr;
+    QPushButton* Button_Trend = nullptr;
     QTableView* SG = nullptr;
     // Not visible
     dongle::ComPort* ComPort = nullptr;
@@ -257,6 +259,12 @@ public:
     void Button_AddClick();
     void Button_DELClick();
 
+    // --- exports (recording/) ---------------------------------------------------------------------
+    void Button4Click();
+    void Button_CSVClick();
+    // Where exports are asked for; tests answer it like a user.
+    QFileDialog* ExportDialog = nullptr;
+
     // --- commands to the meter (link/) ---------------------------------------------------------
     void SendSettings();
     void SendModeCommand(quint8 code);
@@ -321,6 +329,11 @@ private:
     QString chooseFile(QFileDialog* dialog);
     void selectPartName(int partNumber);
     void rememberProfilePath();
+    QString chooseExportFile(const QString& extension);
+    // Writes the first rowCount grid rows into the target; false (and the reason in
+    // failure) when a cell or the file could not be written.
+    bool exportRows(recording::SpreadsheetTarget& target, int rowCount, QString& failure);
+    void wireExports();
 
     void setUpLocalisation();
     QList<QComboBox*> savedComboBoxes() const;

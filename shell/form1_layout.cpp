@@ -275,6 +275,9 @@ void TForm1::buildControls()
     SP1->setEnabled(false);
     B5 = button(Panel13, "B5", QStringLiteral("Очистка"), QRect(276, 28, 100, 34));
     Button4 = button(Panel13, "Button4", QStringLiteral("В файл EXCEL"), QRect(380, 28, 130, 34));
+    // Additions to the designed box, on a row of their own below it.
+    Button_Trend = button(Panel13, "Button_Trend", QStringLiteral("Тренд"), QRect(276, 63, 100, 23));
+    Button_CSV = button(Panel13, "Button_CSV", QStringLiteral("В файл CSV"), QRect(380, 63, 130, 23));
 
     // The table fills the rest of the window.
     SG = named(new QTableView(this), "SG", QRect(0, 280, 1014, 356));
