@@ -5,7 +5,9 @@
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
-add_library(rlc_test_main STATIC ${CMAKE_CURRENT_LIST_DIR}/../tests/support/test_main.cpp)
+add_library(rlc_test_main STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/../tests/support/test_main.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../tests/support/xlsx_reader.cpp)
 target_include_directories(rlc_test_main PUBLIC ${CMAKE_CURRENT_LIST_DIR}/../tests/support)
 target_link_libraries(rlc_test_main PUBLIC GTest::gtest GTest::gmock Qt6::Widgets Qt6::Test)
 

@@ -2,7 +2,7 @@
 #include "lang_file_lines.h"
 #include "lang_file_writer.h"
 
-#include "qstring_printer.h"
+#include "qt_printers.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "lang_list.h"
 #include "lang_man_engine.h"
 
-#include "qstring_printer.h"
+#include "qt_printers.h"
 
 #include <gtest/gtest.h>
 

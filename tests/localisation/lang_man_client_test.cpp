@@ -4,7 +4,7 @@
 #include "lang_file_writer.h"
 #include "lang_man_client.h"
 #include "lang_man_engine.h"
-#include "qstring_printer.h"
+#include "qt_printers.h"
 #include "rlc_language_settings.h"
 
 #include <QCheckBox>

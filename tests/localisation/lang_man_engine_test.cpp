@@ -5,7 +5,7 @@
 #include "rlc_language_settings.h"
 
 #include <QFile>
-#include "qstring_printer.h"
+#include "qt_printers.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "lang_text.h"
 #include "text_escapes.h"
 
-#include "qstring_printer.h"
+#include "qt_printers.h"
 
 #include <gtest/gtest.h>
 

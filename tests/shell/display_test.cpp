@@ -1,0 +1,334 @@
+// Readings on screen: frames written by the simulated meter into the real pseudo-terminal
+// and the texts, views and buttons they leave in the real window. The meter is not linked
+// here, so a frame arrives only when a test sends one.
+#include "window_fixture.h"
+
+#include "display_view.h"
+#include "drop_down_combo.h"
+#include "hover_label.h"
+#include "main_lexicons.h"
+#include "menu_list.h"
+#include "quantity_format.h"
+#include "unit_texts.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QSignalSpy>
+
+#include <cmath>
+
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+
+// Settings as the meter takes them from a settings command: byte 1 circuit and frequency,
+// byte 2 primary, secondary and sound, byte 3 hold, interval and level.
+struct MeterSetup {
+    uint8_t circuitAndFrequency;
+    uint8_t parameters;
+    uint8_t holdIntervalLevel;
+};
+
+constexpr uint8_t kSeries = 2 << 6, kParallel = 1 << 6;
+constexpr uint8_t kFreq1k = 3;
+constexpr uint8_t kSoundOn = 0x80;
+constexpr uint8_t kInterval1s = 2 << 4, kInterval2s = 1 << 4;
+constexpr uint8_t kLevel1V = 1;
+
+uint8_t parameters(uint8_t primary, uint8_t secondary) { return kSoundOn | uint8_t(secondary << 4) | primary; }
+
+} // namespace
+
+class DisplayTest : public WindowTest {
+protected:
+    void startWithOpenPort()
+    {
+        startWindow();
+        ASSERT_TRUE(waitFor([&] { return form->PortOpened && form->ComPort->isOpen(); }));
+    }
+
+    void setUpMeter(const MeterSetup& setup)
+    {
+        sim::MeterCommand command;
+        command.bytes = {0x01, setup.circuitAndFrequency, setup.parameters, setup.holdIntervalLevel, 0x0A};
+        simulator->meter().applyCommand(command);
+    }
+
+    // Returns once the window has read what the simulator wrote.
+    void deliver(const std::function<void()>& write)
+    {
+        QSignalSpy read(form->ComPort, &dongle::ComPort::rxChar);
+        write();
+        ASSERT_TRUE(read.wait(kWaitMs));
+    }
+
+    void deliverRlcd(const MeterSetup& setup, double rs, double xs)
+    {
+        setUpMeter(setup);
+        simulator->meter().setMode(sim::MeterMode::Rlcd);
+        simulator->meter().setNextReading(sim::RlcdReading{rs, xs});
+        deliver([&] { simulator->sendFrameNow(); });
+    }
+
+    void deliverRd(const sim::RdReading& reading)
+    {
+        simulator->meter().setMode(sim::MeterMode::Rd);
+        simulator->meter().setNextReading(reading);
+        deliver([&] { simulator->sendFrameNow(); });
+    }
+
+    void deliverU(const sim::UReading& reading)
+    {
+        simulator->meter().setMode(sim::MeterMode::U);
+        simulator->meter().setNextReading(reading);
+        deliver([&] { simulator->sendFrameNow(); });
+    }
+
+    // Other settings, another reading and the brightness button released: all of it would
+    // show if the next frame were decoded.
+    void changeWhatTheNextFrameCarries()
+    {
+        sim::MeterCommand released;
+        released.bytes = {0x41, kParallel | kFreq1k, parameters(1, 2), kInterval2s | kLevel1V, 0x0A};
+        simulator->meter().applyCommand(released);
+        simulator->meter().setNextReading(sim::RlcdReading{5, 7});
+    }
+
+    meter::UnitTexts units() const { return meter::UnitTexts::From(*form->lexicons); }
+
+    // Everything a frame may change, to show that a frame changed nothing.
+    QStringList displayState() const
+    {
+        QStringList state;
+        for (QLabel* label : form->findChildren<QLabel*>())
+            if (label->parent() == form->Panel_RLCD || label->parent() == form->Panel_RD
+                || label->parent() == form->Panel_U)
+                state << label->objectName() + u'=' + label->text();
+        for (QWidget* view : {form->Panel_RLCD, form->Panel_RD, form->Panel_U})
+            state << view->objectName() + (view->isVisible() ? u'+' : u'-');
+        state << QStringLiteral("SP3 enabled %1 down %2 SP4 down %3")
+                     .arg(form->SP3->isEnabled())
+                     .arg(form->SP3->isChecked())
+                     .arg(form->SP4->isChecked());
+        const auto settings = form->Settings.toBytes();
+        state << QByteArray(reinterpret_cast<const char*>(settings.data()), int(settings.size())).toHex();
+        return state;
+    }
+
+    int visibleViewCount() const
+    {
+        return int(form->Panel_RLCD->isVisible()) + int(form->Panel_RD->isVisible()) + int(form->Panel_U->isVisible());
+    }
+
+    QImage shownPicture() const { return form->Im_Diod->pixmap().toImage(); }
+};
+
+TEST_F(DisplayTest, SeriesCapacitorReadsAsTheMeterShowsIt)
+{
+    startWithOpenPort();
+    deliverRlcd({kSeries | kFreq1k, parameters(2, 3), kInterval1s | kLevel1V}, 100, -100);
+    const meter::UnitTexts u = units();
+
+    EXPECT_EQ(form->L_prim_n->text(), QStringLiteral(" 1.5915 ") + u.micro + u.farad);
+    EXPECT_EQ(form->L_sec_n->text(), QStringLiteral("1.0000"));
+    EXPECT_EQ(form->L_righ4->text(), QStringLiteral("Ɵ -45.0000°"));
+    EXPECT_EQ(form->L_righ1->text(), QStringLiteral("Z ") + meter::FormatResistance(std::hypot(100.0, 100.0), u));
+    EXPECT_EQ(form->L_righ2->text(), QStringLiteral("D 1.0000"));
+    EXPECT_EQ(form->L_righ3->text(), QStringLiteral("Q 1.0000"));
+    EXPECT_EQ(form->L_Prim_RLC->text(), QStringLiteral("C"));
+    EXPECT_EQ(form->L_Sec_RLC->text(), QStringLiteral("D"));
+    EXPECT_EQ(form->L_SER_PER1->text(), QStringLiteral("S"));
+    EXPECT_EQ(form->L_SER_PER->text(), QStringLiteral(" "));
+    EXPECT_EQ(form->L_RLC_avto->text(), QStringLiteral(" "));
+    EXPECT_EQ(form->L_RQD_avto->text(), QStringLiteral(" "));
+    EXPECT_EQ(form->L_freq_RLC->text(), u' ' + meter::FormatFrequency(1000, u));
+    EXPECT_EQ(form->L_Level_RLC->text(), QStringLiteral(" 1.0 ") + u.voltRms);
+
+    EXPECT_EQ(form->Settings.SerPer, 1);
+    EXPECT_EQ(form->Settings.FreqIndex, 3);
+    EXPECT_EQ(form->TestFreqHz, 1000);
+    EXPECT_DOUBLE_EQ(form->SerR, 100.0);
+    EXPECT_DOUBLE_EQ(form->ParX, 200.0);
+    EXPECT_EQ(form->ListBox_ser_per->currentRow(), 2) << "the circuit menu follows the meter";
+    EXPECT_EQ(form->ListBox_freq_RLC->currentRow(), 3);
+}
+
+struct RlcdCase {
+    const char* name;
+    MeterSetup setup;
+    double rs, xs;
+    // Expected primary value, secondary value and the circuit marks beside them.
+    std::function<QString(const meter::UnitTexts&)> primary;
+    std::function<QString(const meter::UnitTexts&)> secondary;
+    const char* circuitBesidePrimary;
+    const char* circuitBesideSecondary;
+};
+
+class RlcdReadingTest : public DisplayTest, public ::testing::WithParamInterface<RlcdCase> {};
+
+TEST_P(RlcdReadingTest, ShowsPrimaryAndSecondaryOfTheChosenCircuit)
+{
+    startWithOpenPort();
+    const RlcdCase& c = GetParam();
+    deliverRlcd(c.setup, c.rs, c.xs);
+    const meter::UnitTexts u = units();
+    EXPECT_EQ(form->L_prim_n->text(), c.primary(u));
+    EXPECT_EQ(form->L_sec_n->text(), c.secondary(u));
+    EXPECT_EQ(form->L_SER_PER1->text(), QString::fromUtf8(c.circuitBesidePrimary));
+    EXPECT_EQ(form->L_SER_PER->text(), QString::fromUtf8(c.circuitBesideSecondary));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Readings, RlcdReadingTest,
+    ::testing::Values(
+        // The parallel reactance of Rs = 100, Xs = -100 is 200 ohm.
+        RlcdCase{"ParallelCapacitor", {kParallel | kFreq1k, parameters(2, 3), kInterval1s | kLevel1V}, 100, -100,
+                 [](const meter::UnitTexts& u) { return QStringLiteral(" 795.77 ") + u.nano + u.farad; },
+                 [](const meter::UnitTexts&) { return QStringLiteral("1.0000"); }, "P", " "},
+        // Impedance has no circuit; the secondary R carries the circuit letter.
+        RlcdCase{"ImpedanceWithSeriesResistance", {kSeries | kFreq1k, parameters(4, 1), kInterval1s | kLevel1V}, 30, 40,
+                 [](const meter::UnitTexts& u) { return meter::FormatResistance(50, u); },
+                 [](const meter::UnitTexts& u) { return meter::FormatResistance(30, u); }, "", "S"},
+        // The meter marks an inductance read from a capacitive reactance as negative.
+        RlcdCase{"NegativeInductanceWithQuality", {kSeries | kFreq1k, parameters(3, 2), kInterval1s | kLevel1V}, 100,
+                 -100,
+                 [](const meter::UnitTexts& u) {
+                     return u'-' + meter::FormatInductance(100 / (kTwoPi * 1000), 1000, u);
+                 },
+                 [](const meter::UnitTexts&) { return QStringLiteral("1.0000"); }, "S", " "},
+        RlcdCase{"ResistanceWithPhaseAngle", {kSeries | kFreq1k, parameters(1, 4), kInterval1s | kLevel1V}, 100, 100,
+                 [](const meter::UnitTexts& u) { return meter::FormatResistance(100, u); },
+                 [](const meter::UnitTexts&) { return meter::FormatAngle(45); }, "S", " "}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DisplayTest, ReportedIntervalSelectsTheIntervalBoxWithoutSendingAnything)
+{
+    startWithOpenPort();
+    simulator->clearRecords();
+    deliverRlcd({kSeries | kFreq1k, parameters(2, 3), kInterval2s | kLevel1V}, 100, -100);
+    EXPECT_EQ(form->CB1->currentText(), QStringLiteral("2с"));
+    EXPECT_EQ(form->MenuBusy, 0);
+    QTest::qWait(50);
+    EXPECT_TRUE(simulator->receivedBytes().isEmpty());
+}
+
+TEST_F(DisplayTest, ResistorAndDiodeReadingsFillTheRdView)
+{
+    startWithOpenPort();
+    const meter::UnitTexts u = units();
+
+    // Automatic range, resistor picture (byte 14 = 0x02).
+    deliverRd({4700, 5.5, 0, false, sim::RdPicture::Resistor, 0});
+    EXPECT_TRUE(form->Panel_RD->isVisible());
+    EXPECT_EQ(visibleViewCount(), 1);
+    EXPECT_FALSE(form->SP3->isEnabled()) << "hold exists only in the RLCD mode";
+    EXPECT_EQ(form->RD_Auto->text(), QStringLiteral("A"));
+    EXPECT_EQ(form->RD_V->text(), QStringLiteral("A 1.3 ") + u.volt);
+    EXPECT_EQ(form->RD_prim_R->text(), QStringLiteral("R"));
+    EXPECT_EQ(form->RD_Prim->text(), QStringLiteral("4.7000 ") + u.kilo + u.ohm);
+    EXPECT_EQ(form->J_prim->text(), QStringLiteral("I"));
+    EXPECT_EQ(form->Joo->text(), u.currentSubscriptAutoRange);
+    EXPECT_EQ(form->RD_J->text(), QStringLiteral("=5.500 ") + u.micro + u'A');
+    EXPECT_EQ(form->RD_J1->text(), QStringLiteral(" "));
+    EXPECT_EQ(shownPicture(), form->ImList1.at(2).toImage());
+
+    // Diode range, downward diode, second current (byte 14 = 0x31).
+    deliverRd({650, 120, 150, true, sim::RdPicture::DiodeReverse, 1});
+    EXPECT_EQ(form->RD_Auto->text(), QStringLiteral(" "));
+    EXPECT_EQ(form->RD_V->text(), QStringLiteral(" 3.2 ") + u.volt);
+    EXPECT_EQ(form->RD_prim_R->text(), QStringLiteral("D"));
+    EXPECT_EQ(form->RD_Prim->text(), QStringLiteral("  V=0.650 ") + u.volt);
+    EXPECT_EQ(form->J_prim->text(), QStringLiteral(" ")) << "a small current in the diode range is not shown";
+    EXPECT_EQ(form->RD_J->text(), QStringLiteral(" "));
+    EXPECT_EQ(form->RD_J1->text(), QStringLiteral("I") + u.currentSubscriptFixedRange + QStringLiteral("=0.150 ")
+                                       + u.milli + u'A');
+    EXPECT_EQ(shownPicture(), form->ImList1.at(1).toImage());
+
+    // A junction found in the diode range while measuring a resistor (byte 14 = 0x22).
+    deliverRd({300, 250, 0, false, sim::RdPicture::Resistor, 1});
+    EXPECT_EQ(form->RD_Prim->text(), u.junctionFound);
+    EXPECT_EQ(form->RD_J->text(), QStringLiteral("=0.250 ") + u.milli + u'A');
+    EXPECT_EQ(form->Joo->text(), u.currentSubscriptFixedRange);
+    EXPECT_EQ(shownPicture(), form->ImList1.at(0).toImage());
+}
+
+TEST_F(DisplayTest, VoltageReadingsFillTheUView)
+{
+    startWithOpenPort();
+    const meter::UnitTexts u = units();
+    deliverU({1.06, 3.0, -1.5});
+    EXPECT_TRUE(form->Panel_U->isVisible());
+    EXPECT_EQ(visibleViewCount(), 1);
+    EXPECT_FALSE(form->SP3->isEnabled());
+    EXPECT_EQ(form->U_Prim->text(), QStringLiteral("V=-1.500 ") + u.volt);
+    EXPECT_EQ(form->U_vrm->text(), QStringLiteral("V") + u.rms + QStringLiteral("=1.060 ") + u.volt);
+    EXPECT_EQ(form->U_pp->text(), QStringLiteral("V") + u.peakToPeak + QStringLiteral("=3.000 ") + u.volt);
+}
+
+TEST_F(DisplayTest, EachModeShowsOnlyItsViewAndHiddenTextsSurvive)
+{
+    startWithOpenPort();
+    deliverRlcd({kSeries | kFreq1k, parameters(2, 3), kInterval1s | kLevel1V}, 100, -100);
+    const QString capacitance = form->L_prim_n->text();
+    ASSERT_TRUE(form->Panel_RLCD->isVisible());
+    EXPECT_TRUE(form->SP3->isEnabled());
+
+    deliverRd({4700, 5.5, 0, false, sim::RdPicture::Resistor, 0});
+    EXPECT_TRUE(form->Panel_RD->isVisible());
+    EXPECT_EQ(visibleViewCount(), 1);
+    const QString resistance = form->RD_Prim->text();
+
+    deliverU({1, 1, 1});
+    EXPECT_TRUE(form->Panel_U->isVisible());
+    EXPECT_EQ(visibleViewCount(), 1);
+
+    simulator->meter().setMode(sim::MeterMode::Rlcd);
+    simulator->meter().setNextReading(sim::RlcdReading{100, -100});
+    deliver([&] { simulator->sendFrameNow(); });
+    EXPECT_TRUE(form->Panel_RLCD->isVisible());
+    EXPECT_EQ(visibleViewCount(), 1);
+    EXPECT_TRUE(form->SP3->isEnabled());
+    EXPECT_EQ(form->L_prim_n->text(), capacitance);
+    EXPECT_EQ(form->RD_Prim->text(), resistance) << "a hidden view keeps its texts";
+}
+
+TEST_F(DisplayTest, FrameWithAWrongTrailerIsDropped)
+{
+    startWithOpenPort();
+    deliverRlcd({kSeries | kFreq1k, parameters(2, 3), kInterval1s | kLevel1V}, 100, -100);
+    const QStringList before = displayState();
+
+    changeWhatTheNextFrameCarries();
+    deliver([&] { simulator->injectWrongTrailer(); });
+    EXPECT_EQ(displayState(), before);
+}
+
+class UnknownModeTest : public DisplayTest, public ::testing::WithParamInterface<uint8_t> {};
+
+TEST_P(UnknownModeTest, DecodesNothingButTheBrightnessButtonFollows)
+{
+    startWithOpenPort();
+    deliverRlcd({kSeries | kFreq1k, parameters(2, 3), kInterval1s | kLevel1V}, 100, -100);
+    ASSERT_TRUE(form->SP4->isChecked());
+    QStringList expected = displayState();
+    expected.replaceInStrings(QStringLiteral("SP4 down 1"), QStringLiteral("SP4 down 0"));
+
+    changeWhatTheNextFrameCarries();
+    deliver([&] { simulator->injectUnknownMode(GetParam()); });
+    EXPECT_EQ(displayState(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, UnknownModeTest, ::testing::Values(uint8_t(0), uint8_t(4), uint8_t(15)));
+
+TEST_F(DisplayTest, FrameArrivingWhileAChoiceIsPendingChangesNothing)
+{
+    startWithOpenPort();
+    deliverRlcd({kSeries | kFreq1k, parameters(2, 3), kInterval1s | kLevel1V}, 100, -100);
+    form->MenuBusy = 1;
+    const QStringList before = displayState();
+
+    simulator->meter().setMode(sim::MeterMode::Rd);
+    deliver([&] { simulator->sendFrameNow(); });
+    deliverRlcd({kParallel | kFreq1k, parameters(1, 2), kInterval2s | kLevel1V}, 5, 7);
+    EXPECT_EQ(displayState(), before);
+}

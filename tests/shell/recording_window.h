@@ -1,0 +1,133 @@
+#pragma once
+// The real window for the recording and profile tests: the meter reports only when a test
+// asks it to, so every row can be counted, and the window's modal dialogs are answered
+// like a user would.
+#include "window_fixture.h"
+
+#include "com_port.h"
+#include "component_model.h"
+#include "frame_encoder.h"
+#include "main_lexicons.h"
+#include "measurement_log_model.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QStringList>
+#include <QTableView>
+
+// Answers every modal dialog the window opens: a file dialog takes the next queued name
+// (an empty name, or none queued, cancels it); a message box is read and confirmed.
+class ModalAnswerer : public QObject {
+public:
+    ModalAnswerer()
+    {
+        connect(&m_poll, &QTimer::timeout, this, &ModalAnswerer::answer);
+        m_poll.start(15);
+    }
+
+    void queueFileName(const QString& name) { m_fileNames << name; }
+    const QStringList& messages() const { return m_messages; }
+    void forgetMessages() { m_messages.clear(); }
+
+private:
+    void answer()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            const QString name = m_fileNames.isEmpty() ? QString() : m_fileNames.takeFirst();
+            if (name.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            dialog->selectFile(name);
+            dialog->accept();
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            m_messages << box->text();
+            box->accept();
+        }
+    }
+
+    QTimer m_poll;
+    QStringList m_fileNames;
+    QStringList m_messages;
+};
+
+class RecordingWindowTest : public WindowTest {
+protected:
+    static constexpr int kNoAutomaticFramesMs = 600000;
+
+    void startQuietWindow()
+    {
+        simulator->setIntervalOverrideMs(kNoAutomaticFramesMs);
+        startWindow();
+        form->Timer_TX->setInterval(30); // a sent command holds frames off this long
+        connect(form->ComPort, &dongle::ComPort::rxChar, form.get(), [this] { ++m_readsSeen; });
+    }
+
+    void startLinkedWindow()
+    {
+        startQuietWindow();
+        connectByClick();
+        ASSERT_TRUE(waitFor([&] { return form->MenuBusy == 0; }));
+    }
+
+    // The meter reports one live reading; returns once the window has taken it.
+    void measure(double rs, double xs = -1.0)
+    {
+        simulator->meter().setNextReading(sim::RlcdReading{rs, xs});
+        deliver([&] { simulator->sendFrameNow(); });
+    }
+
+    // A reading the meter reports while it holds (Hold 1 in its settings).
+    void measureHeld(double rs, double xs = -1.0)
+    {
+        sim::MeterSettings reported =
+            sim::resolveAutomaticChoices(simulator->meter().settings(), simulator->meter().component());
+        reported.Hold = 1;
+        const sim::RlcdReading reading{rs, xs};
+        sim::markNegative(reported, reading);
+        deliver([&] { simulator->injectGarbage(sim::encodeRlcdFrame(reading, reported, true)); });
+    }
+
+    void deliver(const std::function<void()>& send)
+    {
+        const int before = m_readsSeen;
+        send();
+        ASSERT_TRUE(waitFor([&] { return m_readsSeen > before; })) << "the window never read the frame";
+    }
+
+    // The primary reference: nominal in ohm (kind R, unit "Ом") and a tolerance item.
+    void setPrimaryReference(const QString& nominal, const QString& tolerance)
+    {
+        form->CBox2->setCurrentIndex(0);
+        form->CBox1->setCurrentIndex(0);
+        form->E2->setText(nominal);
+        form->CBox5->setCurrentIndex(form->CBox5->findText(tolerance));
+    }
+
+    void setSecondaryReference(const QString& nominal, const QString& tolerance)
+    {
+        form->CBox11->setCurrentIndex(0);
+        form->CBox31->setCurrentIndex(0);
+        form->E11->setText(nominal);
+        form->CBox51->setCurrentIndex(form->CBox51->findText(tolerance));
+    }
+
+    void activateWindow()
+    {
+        QApplication::setActiveWindow(form.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    recording::MeasurementLogModel& log() const { return *form->LogModel; }
+    QString cell(int gridRow, int column) const { return log().gridCell(gridRow, column); }
+    int verdictOf(int gridRow) const
+    {
+        return log().index(gridRow - 1, 0).data(recording::MeasurementLogModel::VerdictRole).toInt();
+    }
+
+    int m_readsSeen = 0;
+};
