@@ -1,4 +1,6 @@
 #include "lang_man_client.h"
+
+#include <optional>
 #include "component_texts.h"
 #include "lang_man_engine.h"
 #include "text_escapes.h"
@@ -127,30 +129,38 @@ void TLangManClient::applyLanguage()
         applyToComponent(component);
 }
 
-// Only texts that were recorded take part: a translation when the language has a
-// non-empty one, the design text otherwise. Everything else keeps what the window put there.
+// A text position takes the language's translation when it has a non-empty one, else its
+// recorded design text; a position with neither keeps what the window put there. A language
+// may also translate a text that is never recorded by the rules (tolerance items written
+// with its own decimal separator): that text is recorded the first time, so switching back
+// restores it like every other design text.
 void TLangManClient::applyToComponent(QWidget* component)
 {
     const TLangManEngine* engine = langManEngine();
     const QString name = component->objectName();
     for (const TextProperty& property : translatableProperties(component, isWindow(component))) {
         QStringList texts = property.texts;
-        bool anyRecorded = false;
+        bool anyFound = false;
         for (qsizetype i = 0; i < texts.size(); ++i) {
             const ComponentKey key{name, ownerOf(component), property.propertyId, property.itemAddresses[i]};
-            const auto design = m_designStruct.find(key);
-            if (design == m_designStruct.end())
-                continue;
-            QString text = design->second.translation;
+            std::optional<QString> text;
+            if (const auto design = m_designStruct.find(key); design != m_designStruct.end())
+                text = design->second.translation;
             if (engine) {
                 const auto loaded = engine->DataStruct().find(key);
-                if (loaded != engine->DataStruct().end() && !loaded->second.translation.isEmpty())
+                if (loaded != engine->DataStruct().end() && !loaded->second.translation.isEmpty()) {
+                    if (!text)
+                        m_designStruct[key] = {EncodeControlChars(texts[i]), kDescentNotLoaded,
+                                               TComponentEntry::HasOwnTranslation};
                     text = loaded->second.translation;
+                }
             }
-            texts[i] = DecodeCharCodes(text);
-            anyRecorded = true;
+            if (!text)
+                continue;
+            texts[i] = DecodeCharCodes(*text);
+            anyFound = true;
         }
-        if (anyRecorded)
+        if (anyFound)
             property.write(texts);
     }
 }

@@ -187,6 +187,7 @@ TEST(LangManClient, RecordsTheDesignTextsOfTheWindowAndItsNamedWidgets)
         {key("Form1", 0, "", ""), "Регистратор"},
         {key("Form1", 1, "", ""), "Окно"},
         {key("Label1", 0), "Частота, Гц"}, // set by the creation code before collecting
+        {key("Label3", 0), "0,2%"},       // not recorded by the rules, taken when English translated it
         {key("Label4", 0), "Уровень"},
         {key("Label5", 0), "Схема"},
         {key("GroupBox1", 0), "Эталон"},
@@ -226,7 +227,7 @@ TEST(LangManClient, SwitchWritesTranslationsOrDesignTexts)
     EXPECT_EQ(f.window.toolTip(), QStringLiteral("Window"));
     EXPECT_EQ(f.frequency->text(), QStringLiteral("Frequency"));
     EXPECT_EQ(f.ownName->text(), QStringLiteral("Label2"));
-    EXPECT_EQ(f.digits->text(), QStringLiteral("0,2%"));         // never recorded
+    EXPECT_EQ(f.digits->text(), QStringLiteral("Digits"));       // not recorded, but translated
     EXPECT_EQ(f.noHints->text(), QStringLiteral("Level"));
     EXPECT_EQ(f.noHints->toolTip(), QStringLiteral("Подсказка")); // tag -798: hints left out
     EXPECT_EQ(f.skipped->text(), QStringLiteral("Пропуск"));      // tag -799: left alone
@@ -264,6 +265,7 @@ TEST(LangManClient, SwitchingBackRestoresDesignTextsEvenAfterTheCodeChangedThem)
     EXPECT_EQ(f.window.windowTitle(), QStringLiteral("Регистратор"));
     EXPECT_EQ(f.frequency->text(), QStringLiteral("Частота"));
     EXPECT_EQ(f.excel->text(), QStringLiteral("В Excel"));
+    EXPECT_EQ(f.digits->text(), QStringLiteral("0,2%")) << "a text the language translated comes back too";
     EXPECT_EQ(f.mode->itemText(0), QStringLiteral("Одна деталь"));
     EXPECT_EQ(f.partName->currentText(), QStringLiteral("Деталь"));
     EXPECT_EQ(f.memo->toPlainText(), QStringLiteral("Строка 1\n42\nСтрока 3\nПодключено")); // line 3 never recorded
