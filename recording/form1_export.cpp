@@ -51,7 +51,9 @@ private:
 
 QString TForm1::chooseExportFile(const QString& extension)
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QDir(folder).exists())
+        folder = QDir::homePath();
     const QString name = QStringLiteral("RLC_%1.%2")
                              .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")), extension);
     ExportDialog->setDefaultSuffix(extension);
@@ -139,6 +141,8 @@ void TForm1::wireExports()
 {
     ExportDialog = new QFileDialog(this);
     ExportDialog->setObjectName(QStringLiteral("ExportDialog"));
+    ExportDialog->setWindowTitle(QStringLiteral("Сохранить таблицу"));
+    ExportDialog->setNameFilter(QStringLiteral("(*.xlsx)"));
     ExportDialog->setOption(QFileDialog::DontUseNativeDialog);
     ExportDialog->setAcceptMode(QFileDialog::AcceptSave);
     connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);

@@ -293,6 +293,8 @@ void TForm1::buildControls()
         dialog->setOption(QFileDialog::DontUseNativeDialog);
         dialog->setNameFilter(QStringLiteral("(*.hex1)"));
     }
+    OpenDialog1->setWindowTitle(QStringLiteral("Открыть профиль"));
+    SaveDialog1->setWindowTitle(QStringLiteral("Сохранить профиль"));
     OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
     OpenDialog1->setFileMode(QFileDialog::AnyFile);
     SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);

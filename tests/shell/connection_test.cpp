@@ -2,6 +2,7 @@
 // and the status log show on the way.
 #include "window_fixture.h"
 
+#include "main_lexicons.h"
 #include "pseudo_terminal.h"
 
 #include <QApplication>
@@ -10,19 +11,22 @@
 
 namespace {
 
-const QString kConnect = QStringLiteral("Подключить");
-const QString kDisconnect = QStringLiteral("Отключить");
+// The connection texts of the current language.
+QString connectText(const TForm1& form, int item)
+{
+    return form.lexicons->Dlang_connect.GetItem(item);
+}
 
 } // namespace
 
 TEST_F(WindowTest, ClickLinksTheMeterAndShowsTheConnectionLines)
 {
     startWindow();
-    EXPECT_EQ(form->B2->text(), kConnect);
+    EXPECT_EQ(form->B2->text(), connectText(*form, 0));
     connectByClick();
     EXPECT_TRUE(simulator->receivedAtTexts().contains("AT+CONNL"));
-    EXPECT_EQ(form->B2->text(), kDisconnect);
-    EXPECT_EQ(memo(), QStringLiteral("Подключаемся...\nПодключено"));
+    EXPECT_EQ(form->B2->text(), connectText(*form, 1));
+    EXPECT_EQ(memo(), connectText(*form, 2) + u'\n' + connectText(*form, 4));
     EXPECT_TRUE(form->SP1->isEnabled());
     EXPECT_FALSE(form->T3->isActive());
     EXPECT_FALSE(form->SB4->isChecked());
@@ -38,9 +42,9 @@ TEST_F(WindowTest, ClickWhileLinkedDisconnectsThroughTheDongle)
     simulator->clearRecords();
     QTest::mouseClick(form->B2, Qt::LeftButton);
     EXPECT_TRUE(simulator->receivedAtTexts().isEmpty() || simulator->receivedAtTexts().first() == "AT");
-    ASSERT_TRUE(waitFor([&] { return !form->MeterLinked && form->B2->text() == kConnect; }));
+    ASSERT_TRUE(waitFor([&] { return !form->MeterLinked && form->B2->text() == connectText(*form, 0); }));
     EXPECT_EQ(simulator->receivedAtTexts().first(), QByteArray("AT"));
-    EXPECT_TRUE(memo().endsWith(QStringLiteral("Отключено")));
+    EXPECT_TRUE(memo().endsWith(connectText(*form, 5)));
     EXPECT_TRUE(form->SB4->isChecked());
     EXPECT_FALSE(form->SP1->isEnabled());
     EXPECT_TRUE(form->T3->isActive());
@@ -54,8 +58,8 @@ TEST_F(WindowTest, LinkLossReportedByTheDongleTakesTheLinkDown)
     connectByClick();
     simulator->injectLinkLoss();
     ASSERT_TRUE(waitFor([&] { return !form->MeterLinked; }));
-    EXPECT_EQ(form->B2->text(), kConnect);
-    EXPECT_TRUE(memo().endsWith(QStringLiteral("Отключено")));
+    EXPECT_EQ(form->B2->text(), connectText(*form, 0));
+    EXPECT_TRUE(memo().endsWith(connectText(*form, 5)));
     EXPECT_TRUE(form->T3->isActive());
 }
 
@@ -96,7 +100,7 @@ TEST_F(WindowTest, FirstStartCreatesAnEmptyStateFile)
 
 struct FailedAttempt {
     sim::MeterSimulator::ConnectOutcome outcome;
-    const char* lastStatusLine;
+    bool refused; // the log then ends with "NN " and the no-connection line
 };
 
 class FailedAttemptTest : public WindowTest, public ::testing::WithParamInterface<FailedAttempt> {};
@@ -110,16 +114,17 @@ TEST_P(FailedAttemptTest, LeavesTheMeterUnlinkedAndTheButtonUsableLater)
     ASSERT_TRUE(waitFor([&] { return form->T2->isActive(); }));
     EXPECT_FALSE(form->MeterLinked);
     EXPECT_FALSE(form->SP1->isEnabled());
-    EXPECT_TRUE(memo().endsWith(QString::fromUtf8(GetParam().lastStatusLine))) << memo().toStdString();
+    const QString lastLine = GetParam().refused ? QStringLiteral("NN ") + connectText(*form, 3) : connectText(*form, 2);
+    EXPECT_TRUE(memo().endsWith(lastLine)) << memo().toStdString();
     EXPECT_TRUE(waitFor([&] { return form->B2->isEnabled(); })) << "T2 enables the button again";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, FailedAttemptTest,
-    ::testing::Values(FailedAttempt{sim::MeterSimulator::ConnectOutcome::FailE, "Подключаемся..."},
-                      FailedAttempt{sim::MeterSimulator::ConnectOutcome::FailF, "Подключаемся..."},
-                      FailedAttempt{sim::MeterSimulator::ConnectOutcome::FailEF, "Подключаемся..."},
-                      FailedAttempt{sim::MeterSimulator::ConnectOutcome::Refuse, "NN Нет подключения"}));
+    ::testing::Values(FailedAttempt{sim::MeterSimulator::ConnectOutcome::FailE, false},
+                      FailedAttempt{sim::MeterSimulator::ConnectOutcome::FailF, false},
+                      FailedAttempt{sim::MeterSimulator::ConnectOutcome::FailEF, false},
+                      FailedAttempt{sim::MeterSimulator::ConnectOutcome::Refuse, true}));
 
 TEST_F(WindowTest, RepliesAreMatchedAsWholeReads)
 {
@@ -177,7 +182,7 @@ TEST_F(WindowTest, DongleThatDoesNotAnswerTheProbeIsClosedWithAMessage)
     startWindow(60000);
     EXPECT_EQ(shownText, QStringLiteral("Test|No modem responding on ") + silent.slavePath());
     EXPECT_FALSE(form->ComPort->isOpen());
-    EXPECT_EQ(memo(), QStringLiteral("Отключено"));
+    EXPECT_EQ(memo(), connectText(*form, 5));
 }
 
 TEST_F(WindowTest, WindowCannotBeMadeSmallerThanItsMinimum)

@@ -1,0 +1,232 @@
+// The export buttons: what lands in the workbook and in the CSV file, and what happens
+// when the file cannot be written.
+#include "window_fixture.h"
+
+#include "main_lexicons.h"
+#include "measurement_log_model.h"
+#include "xlsx_reader.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QJsonArray>
+#include <QLineEdit>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QSpinBox>
+#include <QUrl>
+
+namespace {
+
+// Stands in for the desktop's "open with the default application".
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+// Answers the next file dialog with a path and every message box that follows with OK,
+// keeping the texts of the message boxes.
+struct DialogAnswers {
+    QString file;
+    QStringList messages;
+
+    void arm()
+    {
+        auto* timer = new QTimer(qApp);
+        timer->setInterval(20);
+        QObject::connect(timer, &QTimer::timeout, [this, timer] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                if (file.isEmpty()) {
+                    dialog->reject();
+                } else {
+                    // Typed into the name field, as a user answers a save dialog.
+                    dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file);
+                    static_cast<QDialog*>(dialog)->accept();
+                }
+            } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                messages << box->text();
+                box->accept();
+            }
+        });
+        timer->start();
+        disarm = [timer] { timer->deleteLater(); };
+    }
+    std::function<void()> disarm;
+    ~DialogAnswers()
+    {
+        if (disarm)
+            disarm();
+    }
+};
+
+class ExportTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &urls, "open");
+        startWindow();
+    }
+    void TearDown() override
+    {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        WindowTest::TearDown();
+    }
+
+    void recordRows(int rows)
+    {
+        connectByClick();
+        QTest::mouseClick(form->SP1, Qt::LeftButton);
+        ASSERT_TRUE(waitFor([&] { return form->LogRow >= rows + 1; }));
+        QTest::mouseClick(form->SP1, Qt::LeftButton);
+        form->LogRow = rows + 1; // exactly the rows this test talks about
+    }
+
+    QString exportTo(QPushButton* button, const QString& name)
+    {
+        answers.file = exportDir.filePath(name);
+        answers.arm();
+        QTest::mouseClick(button, Qt::LeftButton);
+        return answers.file;
+    }
+
+    QTemporaryDir exportDir;
+    UrlRecorder urls;
+    DialogAnswers answers;
+};
+
+} // namespace
+
+TEST_F(ExportTest, WorkbookHoldsTheHeaderAndTheLoggedRowsAndIsOpened)
+{
+    recordRows(3);
+    const QString path = exportTo(form->Button4, QStringLiteral("log.xlsx"));
+    ASSERT_TRUE(QFileInfo::exists(path));
+    const ReadSheet sheet = ReadFirstSheet(path);
+    // Every cell of the header and the three rows lands at its place; empty texts leave
+    // their cells blank.
+    size_t filled = 0;
+    for (int row = 0; row <= 3; ++row) {
+        for (int column = 0; column < 10; ++column) {
+            const QString text = row == 0 ? form->LogModel->headerText(column) : form->LogModel->gridCell(row, column);
+            const QString reference = QChar(u'A' + column) + QString::number(row + 1);
+            EXPECT_EQ(sheet.cells.count(reference), text.isEmpty() ? 0u : 1u) << reference.toStdString();
+            filled += text.isEmpty() ? 0 : 1;
+        }
+    }
+    EXPECT_EQ(sheet.cells.size(), filled);
+    EXPECT_EQ(sheet.cells.at(QStringLiteral("A1")).value, form->LogModel->headerText(0));
+    EXPECT_EQ(sheet.cells.at(QStringLiteral("A2")).type, QStringLiteral("n"));
+    EXPECT_EQ(sheet.cells.at(QStringLiteral("A4")).value, QStringLiteral("3"));
+    EXPECT_EQ(sheet.cells.at(QStringLiteral("C2")).value, form->LogModel->gridCell(1, 2));
+    EXPECT_FALSE(sheet.cells.count(QStringLiteral("A5")));
+    EXPECT_NEAR(sheet.pageMargins.at(QStringLiteral("left")), 30.0 / 72, 1e-6);
+    EXPECT_NEAR(sheet.pageMargins.at(QStringLiteral("right")), 10.0 / 72, 1e-6);
+    ASSERT_EQ(urls.opened.size(), 1);
+    EXPECT_EQ(urls.opened.first().toLocalFile(), path);
+}
+
+TEST_F(ExportTest, ExportStopsARunningRecordingFirst)
+{
+    connectByClick();
+    QTest::mouseClick(form->SP1, Qt::LeftButton);
+    ASSERT_TRUE(form->SP1->isChecked());
+    exportTo(form->Button4, QStringLiteral("stopped.xlsx"));
+    EXPECT_FALSE(form->SP1->isChecked());
+    EXPECT_EQ(form->SP1->text(), form->lexicons->D1.GetItem(8));
+    EXPECT_TRUE(form->Button4->isEnabled());
+}
+
+TEST_F(ExportTest, NothingLoggedGivesAWorkbookWithMarginsAndNoCells)
+{
+    const QString path = exportTo(form->Button4, QStringLiteral("empty.xlsx"));
+    const ReadSheet sheet = ReadFirstSheet(path);
+    EXPECT_TRUE(sheet.cells.empty());
+    EXPECT_NEAR(sheet.pageMargins.at(QStringLiteral("left")), 30.0 / 72, 1e-6);
+}
+
+TEST_F(ExportTest, CancellingWritesNothing)
+{
+    answers.arm(); // no file: the dialog is cancelled
+    QTest::mouseClick(form->Button4, Qt::LeftButton);
+    EXPECT_TRUE(QDir(exportDir.path()).isEmpty());
+    EXPECT_TRUE(form->Button4->isEnabled());
+    EXPECT_TRUE(urls.opened.isEmpty());
+}
+
+TEST_F(ExportTest, FailureNamesTheFileAndTheNextExportWaitsForNewRows)
+{
+    recordRows(2);
+    answers.file = exportDir.filePath(QStringLiteral("missing-folder/log.xlsx"));
+    answers.arm();
+    QTest::mouseClick(form->Button4, Qt::LeftButton);
+    ASSERT_EQ(answers.messages.size(), 1);
+    EXPECT_TRUE(answers.messages.first().contains(QStringLiteral("missing-folder/log.xlsx")))
+        << answers.messages.first().toStdString();
+    EXPECT_EQ(form->LogRow, 0);
+    EXPECT_TRUE(form->Button4->isEnabled());
+
+    const QString path = exportDir.filePath(QStringLiteral("after.xlsx"));
+    answers.file = path;
+    QTest::mouseClick(form->Button4, Qt::LeftButton);
+    EXPECT_TRUE(ReadFirstSheet(path).cells.empty());
+}
+
+TEST_F(ExportTest, MultiPartModeExportsOneRowPerPart)
+{
+    form->PartCount = 5;
+    form->CBox10->setCurrentIndex(1);
+    form->ResetLog(6);
+    for (int part = 1; part <= 5; ++part)
+        form->LogModel->setGridCell(part, 1, QStringLiteral("part %1").arg(part));
+    const QString path = exportTo(form->Button4, QStringLiteral("parts.xlsx"));
+    const ReadSheet sheet = ReadFirstSheet(path);
+    EXPECT_EQ(sheet.cells.at(QStringLiteral("B6")).value, QStringLiteral("part 5"));
+    EXPECT_FALSE(sheet.cells.count(QStringLiteral("B7")));
+    EXPECT_EQ(form->LogRow, 6);
+}
+
+// An independent reader: Python's csv module parses the file the way other tools will.
+TEST_F(ExportTest, CsvFileReadsBackAsTheTableWithSeparatorsQuotesAndCyrillic)
+{
+    const QString tricky[] = {QStringLiteral("a,b"), QStringLiteral("say \"hi\""), QStringLiteral("Резистор R1")};
+    form->LogModel->setGridCell(1, 0, QStringLiteral("1"));
+    form->LogModel->setGridCell(1, 1, tricky[0]);
+    form->LogModel->setGridCell(1, 2, tricky[1]);
+    form->LogModel->setGridCell(1, 3, tricky[2]);
+    form->LogRow = 2;
+    const QString path = exportTo(form->Button_CSV, QStringLiteral("log.csv"));
+    ASSERT_TRUE(QFileInfo::exists(path));
+
+    QProcess python;
+    python.start(QStringLiteral("python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import csv,json,sys;print(json.dumps(list(csv.reader(open(sys.argv[1],"
+                                 "encoding='utf-8-sig',newline='')))))"),
+                  path});
+    ASSERT_TRUE(python.waitForFinished(10000));
+    const QByteArray json = python.readAllStandardOutput();
+    QStringList expectedRow;
+    for (int column = 0; column < 10; ++column)
+        expectedRow << form->LogModel->gridCell(1, column);
+    QStringList expectedHeader;
+    for (int column = 0; column < 10; ++column)
+        expectedHeader << form->LogModel->headerText(column);
+    const QJsonArray rows = QJsonDocument::fromJson(json).array();
+    ASSERT_EQ(rows.size(), 2) << json.toStdString();
+    QStringList header, row;
+    for (const QJsonValue& v : rows[0].toArray())
+        header << v.toString();
+    for (const QJsonValue& v : rows[1].toArray())
+        row << v.toString();
+    EXPECT_EQ(header, expectedHeader);
+    EXPECT_EQ(row, expectedRow);
+}
+
+#include "export_test.moc"
