@@ -336,6 +336,7 @@ private:
     void wireExports();
 
     void setUpLocalisation();
+    void rememberLanguageIndex();
     QList<QComboBox*> savedComboBoxes() const;
 
     std::unique_ptr<dongle::PortFinder> m_portFinder;

@@ -20,12 +20,26 @@ QList<QComboBox*> TForm1::savedComboBoxes() const
 void TForm1::LangManChangeLangQuery(bool& Continue)
 {
     Q_UNUSED(Continue);
-    recording::state_file::SaveLanguageIndex(recording::state_file::DefaultPath(), LangCombo1->currentIndex());
+    rememberLanguageIndex();
     ComPort->write("AT");
     startTimerKeepingInterval(T3);
     m_savedComboIndexes.clear();
     for (const QComboBox* box : savedComboBoxes())
         m_savedComboIndexes << box->currentIndex();
+}
+
+// The index is remembered for nobody in particular: a state file that is missing (the
+// first lookup may come before the window made it) is created, and one that cannot be
+// written must not stop the interface from switching.
+void TForm1::rememberLanguageIndex()
+{
+    const QString path = recording::state_file::DefaultPath();
+    try {
+        recording::state_file::EnsureExists(path);
+        recording::state_file::SaveLanguageIndex(path, LangCombo1->currentIndex());
+    } catch (const recording::FileError& error) {
+        appendStatus(error.message());
+    }
 }
 
 void TForm1::LangManChangeLanguage()

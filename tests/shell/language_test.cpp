@@ -1,0 +1,109 @@
+// The switch from the Russian design texts to English in the middle of the window's
+// creation, and what the window keeps around it.
+#include "window_fixture.h"
+
+#include "drop_down_combo.h"
+#include "heading_panel.h"
+#include "lang_man_engine.h"
+#include "main_lexicons.h"
+#include "measurement_log_model.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QTableView>
+
+namespace {
+
+bool hasCyrillic(const QString& text)
+{
+    static const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
+    return text.contains(cyrillic);
+}
+
+// Every text a user can see in the window: captions, edits, combo texts and lines, list
+// lines, table titles and cells, the status log.
+QStringList visibleTexts(TForm1& form)
+{
+    QStringList texts{form.windowTitle(), form.Memo1->toPlainText()};
+    for (QWidget* widget : form.findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(&form))
+            continue;
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            texts << label->text();
+        else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            texts << button->text();
+        else if (auto* edit = qobject_cast<QLineEdit*>(widget))
+            texts << edit->text();
+        else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+            texts << combo->currentText();
+            for (int i = 0; i < combo->count(); ++i)
+                texts << combo->itemText(i);
+        }
+    }
+    for (QListWidget* list : form.findChildren<QListWidget*>())
+        for (int i = 0; i < list->count(); ++i)
+            texts << list->item(i)->text();
+    for (int column = 0; column < 10; ++column)
+        texts << form.LogModel->headerText(column);
+    for (int row = 1; row < form.LogModel->gridRowCount(); ++row)
+        for (int column = 0; column < 10; ++column)
+            texts << form.LogModel->gridCell(row, column);
+    return texts;
+}
+
+} // namespace
+
+TEST_F(WindowTest, StartsInEnglishWithNoCyrillicAnywhereAndKeepsItsSelections)
+{
+    startWindow();
+    connectByClick();
+    QTest::mouseClick(form->SP1, Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return form->LogRow >= 3; }));
+    QTest::mouseClick(form->SP1, Qt::LeftButton);
+
+    EXPECT_EQ(form->LangMan->CurrentLanguage(), QStringLiteral("English"));
+    QStringList offending;
+    for (const QString& text : visibleTexts(*form))
+        if (hasCyrillic(text))
+            offending << text;
+    EXPECT_TRUE(offending.isEmpty()) << offending.join(QStringLiteral(" | ")).toStdString();
+
+    EXPECT_EQ(form->CBox10->currentIndex(), 0);
+    EXPECT_EQ(form->CB1->currentIndex(), 1);
+    EXPECT_EQ(form->JvP8->caption(), QStringLiteral("Profile"));
+    EXPECT_EQ(form->JvP1->caption(), QStringLiteral("Reference data"));
+    EXPECT_EQ(form->JvP11->caption(), QStringLiteral("Data recording"));
+    EXPECT_EQ(form->LogModel->headerText(0), QStringLiteral("Position"));
+    EXPECT_TRUE(form->L_prim_n->text().endsWith(QStringLiteral("Ω"))) << form->L_prim_n->text().toStdString();
+}
+
+TEST_F(WindowTest, WithoutAnEnglishFileTheWindowStaysRussianAfterTheQueryHandlerRan)
+{
+    QTemporaryDir noLanguages;
+    form = std::make_unique<TForm1>();
+    form->LangMan->setExecutableDir(noLanguages.path());
+    form->T3->setInterval(100);
+    form->createAndShow();
+
+    EXPECT_EQ(form->B2->text(), QStringLiteral("Подключить"));
+    EXPECT_EQ(form->SP1->text(), QStringLiteral("Пуск"));
+    EXPECT_EQ(form->LogModel->headerText(0), QStringLiteral("Позиция"));
+    // The query handler ran: the selector's index went to the state file, "AT" to the
+    // dongle and the dongle watch was started.
+    const QByteArray state = stateFile();
+    ASSERT_GE(state.size(), 204);
+    EXPECT_EQ(state.mid(200, 4), QByteArray(4, '\0'));
+    EXPECT_TRUE(waitFor([&] { return simulator->receivedAtTexts().contains("AT"); }));
+    EXPECT_TRUE(form->T3->isActive());
+}
+
+TEST_F(WindowTest, FirstLexiconLookupAlreadyReturnsEnglish)
+{
+    form = std::make_unique<TForm1>();
+    EXPECT_EQ(form->lexicons->Dlang_connect.GetItem(0), QStringLiteral("Connect"));
+    EXPECT_EQ(form->LangMan->CurrentLanguage(), QStringLiteral("English"));
+}
