@@ -136,4 +136,12 @@ int EvaluateTolerance(const ToleranceInputs& in, Deviations& deviations)
     return result;
 }
 
+std::optional<double> PrimaryUnitFactor(int kind, int unitIndex)
+{
+    const std::array<double, 3>* factors = kind == 0 ? &OhmFactors : kind == 1 ? &HenryFactors : kind == 2 ? &FaradFactors : nullptr;
+    if (!factors || unitIndex < 0 || unitIndex >= int(factors->size()))
+        return std::nullopt;
+    return (*factors)[std::size_t(unitIndex)];
+}
+
 } // namespace recording

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <optional>
 
 namespace recording {
 
@@ -44,6 +45,10 @@ struct Deviations {
 };
 
 bool IsToleranceOn(const QString& toleranceText, const QString& offText);
+
+// Factor from a primary unit box's item to ohm, henry or farad; nullopt for an unknown
+// kind or item.
+std::optional<double> PrimaryUnitFactor(int kind, int unitIndex);
 
 // Compares the reading with the nominal values and returns a VerdictCode. Updates the
 // deviations of the boxes that are on, except where the evaluation stops before it could

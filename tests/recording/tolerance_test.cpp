@@ -1,4 +1,5 @@
 #include "number_filter.h"
+#include "primary_band.h"
 #include "tolerance.h"
 
 #include <gtest/gtest.h>
@@ -156,3 +157,52 @@ INSTANTIATE_TEST_SUITE_P(Cases, NumberFilter, testing::Values(
     FilterCase{"abc", 3, u'.', false, "", 0}));
 
 } // namespace
+
+// The band drawn beside the readings must agree with the verdict at its edges.
+TEST(PrimaryToleranceBand, LimitsMatchTheEvaluation)
+{
+    struct Case {
+        int kind, unit;
+        const char* nominal;
+        const char* tolerance;
+        std::optional<double> lower, upper;
+    };
+    const Case cases[] = {
+        {0, 1, "10", "1%", 9900.0, 10100.0},
+        {1, 0, "100", "5%", 95e-6, 105e-6},
+        {2, 1, "100", "10%", 100e-9 / 1.1, 100e-9 / 0.9},
+        {0, 0, "1000", ">", 1000.0, std::nullopt},
+        {2, 2, "4,7", "<", std::nullopt, 4.7e-6},
+    };
+    for (const Case& c : cases) {
+        const auto band = PrimaryToleranceBand(c.kind, c.unit, QString::fromUtf8(c.nominal),
+                                               QString::fromUtf8(c.tolerance), QStringLiteral("выкл."));
+        ASSERT_TRUE(band) << c.nominal << " " << c.tolerance;
+        ASSERT_EQ(band->lower.has_value(), c.lower.has_value());
+        ASSERT_EQ(band->upper.has_value(), c.upper.has_value());
+        if (c.lower)
+            EXPECT_NEAR(*band->lower, *c.lower, *c.lower * 1e-12);
+        if (c.upper)
+            EXPECT_NEAR(*band->upper, *c.upper, *c.upper * 1e-12);
+    }
+    EXPECT_FALSE(PrimaryToleranceBand(0, 0, QStringLiteral("100"), QStringLiteral("выкл."), QStringLiteral("выкл.")));
+    EXPECT_FALSE(PrimaryToleranceBand(0, 0, QStringLiteral("abc"), QStringLiteral("1%"), QStringLiteral("выкл.")));
+
+    // A capacitor exactly at the upper limit passes the evaluation, just beyond it fails.
+    const auto band = PrimaryToleranceBand(2, 1, QStringLiteral("100"), QStringLiteral("10%"), QStringLiteral("выкл."));
+    for (const auto& [capacitance, verdict] : {std::pair{*band->upper * 0.999999, 0}, std::pair{*band->upper * 1.0001, 1}}) {
+        ToleranceInputs in;
+        in.primaryNominalText = QStringLiteral("100");
+        in.primaryToleranceText = QStringLiteral("10%");
+        in.primaryOffText = QStringLiteral("выкл.");
+        in.primaryKind = 2;
+        in.primaryUnitIndex = 1;
+        in.secondaryToleranceText = in.secondaryOffText = QStringLiteral("выкл.");
+        in.testFreqHz = 1000;
+        in.serPer = 1;
+        in.serX = 1 / (6.283185307179586 * 1000 * capacitance);
+        in.serR = 1;
+        Deviations deviations;
+        EXPECT_EQ(EvaluateTolerance(in, deviations), verdict) << capacitance;
+    }
+}

@@ -1,0 +1,49 @@
+#include "primary_band.h"
+
+#include "decimal_text.h"
+#include "tolerance.h"
+
+namespace recording {
+namespace {
+constexpr int kCapacitance = 2;
+}
+
+std::optional<PrimaryBand> PrimaryToleranceBand(int kind, int unitIndex, const QString& nominalText,
+                                                const QString& toleranceText, const QString& offText)
+{
+    if (!IsToleranceOn(toleranceText, offText))
+        return std::nullopt;
+    const auto nominal = ParseDecimal(nominalText);
+    const auto factor = PrimaryUnitFactor(kind, unitIndex);
+    if (!nominal || !factor || *nominal <= 0)
+        return std::nullopt;
+    PrimaryBand band;
+    band.nominal = *nominal * *factor;
+    const QString t = toleranceText.left(8);
+    if (t == u">") {
+        band.lower = band.nominal;
+        return band;
+    }
+    if (t == u"<") {
+        band.upper = band.nominal;
+        return band;
+    }
+    QString number = t;
+    if (number.endsWith(u'%'))
+        number.chop(1);
+    const auto percent = ParseDecimal(number);
+    if (!percent || *percent < 0)
+        return std::nullopt;
+    const double fraction = *percent / 100;
+    if (kind == kCapacitance) {
+        band.lower = band.nominal / (1 + fraction);
+        if (fraction < 1)
+            band.upper = band.nominal / (1 - fraction);
+    } else {
+        band.lower = band.nominal * (1 - fraction);
+        band.upper = band.nominal * (1 + fraction);
+    }
+    return band;
+}
+
+} // namespace recording
