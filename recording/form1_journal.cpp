@@ -7,6 +7,7 @@
 #include "measurement_log_model.h"
 #include "recording_journal.h"
 #include "state_file.h"
+#include "trend_chart_window.h"
 
 #include <QDir>
 
@@ -22,6 +23,7 @@ QString journalFolder()
 void TForm1::onRecordingStarted()
 {
     openJournal();
+    TrendWindow->clear();
 }
 
 void TForm1::openJournal()
@@ -53,4 +55,5 @@ void TForm1::onRowLogged(int gridRow, const QDateTime& when)
             m_journal.reset();
         }
     }
+    feedTrendChart(when, LogModel->gridRowVerdict(gridRow));
 }

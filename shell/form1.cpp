@@ -13,6 +13,7 @@
 #include "part_spin_edit.h"
 #include "port_finder.h"
 #include "recording_journal.h"
+#include "trend_chart_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -116,6 +117,7 @@ void TForm1::wireEvents()
     wireReferences();
     wireProfiles();
     wireExports();
+    wireTrend();
     connect(B2, &QPushButton::clicked, this, &TForm1::B2Click);
     connect(CheckBox_connect_auto, &QCheckBox::clicked, this, &TForm1::CheckBox_connect_autoClick);
     connect(ComPort, &dongle::ComPort::afterOpen, this, &TForm1::ComPortAfterOpen);

@@ -9,6 +9,7 @@
 #include "tolerance.h"
 
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -25,6 +26,7 @@ class QTimer;
 namespace localisation { struct MainLexicons; class TLangCombo; class TLangManClient; class TLangManEngine; }
 namespace dongle { class ComPort; class PortFinder; }
 namespace recording { class SpreadsheetTarget; class MeasurementLogModel; class RecordingJournal; struct PartRecord; }
+namespace trend { class TrendChartWindow; }
 namespace panel { class DropDownCombo; class DisplayView; class HeadingPanel; class HoverLabel; class MenuList; class PartSpinEdit; }
 
 // The main window. It owns every control and all state of the program; its reactions are
@@ -265,6 +267,10 @@ public:
     // Where exports are asked for; tests answer it like a user.
     QFileDialog* ExportDialog = nullptr;
 
+    // --- trend chart (recording/) ----------------------------------------------------------------
+    void Button_TrendClick();
+    trend::TrendChartWindow* TrendWindow = nullptr;
+
     // --- commands to the meter (link/) ---------------------------------------------------------
     void SendSettings();
     void SendModeCommand(quint8 code);
@@ -321,6 +327,14 @@ private:
     void onRecordingStarted();
     void onRowLogged(int gridRow, const QDateTime& when);
     void openJournal();
+    struct TrendPoint {
+        QString name, unit;
+        double value = 0;
+        int referenceKind = -1; // reference box kind of the same quantity (0 R, 1 L, 2 C), -1 none
+    };
+    std::optional<TrendPoint> primaryReading() const;
+    void feedTrendChart(const QDateTime& when, int verdict);
+    void wireTrend();
     recording::PartRecord partRecordFromControls() const;
     void applyPartRecord(const recording::PartRecord& part);
     // A profile operation needs an open profile; without one the user is told so.
