@@ -41,12 +41,10 @@ void TForm1::Timer_TXTimer()
 void TForm1::CB1DropDown()
 {
     MenuBusy = 1;
-    m_intervalChosen = false;
 }
 
 void TForm1::CB1Click(int item)
 {
-    m_intervalChosen = true;
     MenuBusy = 1;
     if (const auto code = dongle::IntervalCodeForItem(item))
         Settings.IntervalCode = *code;
@@ -54,11 +52,11 @@ void TForm1::CB1Click(int item)
 }
 
 // A list closed without a choice sends nothing, so no transmission would ever let the
-// frames through again: the command timer does it as after a transmission.
+// frames through again: the command timer does it as after a transmission. (After a
+// choice the transmission has started the timer already, which keeps its interval.)
 void TForm1::CB1CloseUp()
 {
-    if (!m_intervalChosen)
-        releaseFramesLater();
+    releaseFramesLater();
 }
 
 void TForm1::submitSettings()

@@ -358,7 +358,6 @@ private:
     QList<int> m_savedComboIndexes; // SavedComboIndexes, in the order of savedComboBoxes()
     dongle::TMeterCommand m_command;
     bool m_shownOnce = false;
-    bool m_intervalChosen = false;
     bool m_rlcdEnterAttached = true;
 };
 

@@ -193,7 +193,7 @@ void TForm1::buildControls()
                             QStringLiteral("20кГц"), QStringLiteral("30кГц"), QStringLiteral("40кГц"),
                             QStringLiteral("50кГц"), QStringLiteral("60кГц"), QStringLiteral("70кГц"),
                             QStringLiteral("80кГц"), QStringLiteral("90кГц"), QStringLiteral("150кГц")},
-                           QRect(330, 41, 230, 150), SText_freq_RLC, ListBox_freq_RLC);
+                           QRect(379, 41, 220, 150), SText_freq_RLC, ListBox_freq_RLC);
     P_level_RLC = menuPanel(P5, "P_level_RLC", "SText_level_RLC", QStringLiteral(" Уровень тестового сигнала"),
                             "ListBox_Level_RLC",
                             {QStringLiteral("Автовыбор"), QStringLiteral(" 1.0Вскз"), QStringLiteral(" 0.5Вскз"),
