@@ -9,11 +9,13 @@
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QValueAxis>
 
@@ -104,6 +106,22 @@ TEST_F(TrendWindow, ShowsStatisticsOfTheRecordingInTheUsersNotation)
     EXPECT_EQ(statisticsTexts(), QStringList({"0", "—", "—", "—", "—", "—"}));
 }
 
+TEST_F(TrendWindow, AnotherQuantityStartsANewTrendAnotherUnitTextDoesNot)
+{
+    window->setQuantity("R", "Ω");
+    record({{10.0, false}, {12.0, false}});
+    window->setQuantity("R", "Ом");
+    window->redraw();
+    EXPECT_EQ(text("TrendCountValue"), "2");
+    EXPECT_EQ(text("TrendMeanValue"), "11,000 Ом");
+
+    window->setQuantity("L", "H");
+    record({{2e-3, false}});
+    window->redraw();
+    EXPECT_EQ(text("TrendCountValue"), "1");
+    EXPECT_EQ(text("TrendMeanValue"), "2,0000 mH");
+}
+
 TEST_F(TrendWindow, DrawsDecimatedValuesWithEveryLoneReject)
 {
     window->setQuantity("R", "Ω");
@@ -176,12 +194,18 @@ TEST_F(TrendWindow, SavesTheChartAsPngDirectlyAndThroughTheDialog)
     EXPECT_EQ(image.size(), view()->size() * view()->devicePixelRatio());
     EXPECT_FALSE(window->savePng(folder.filePath("missing/folder/chart.png")));
 
-    // The dialog is answered with a name without extension: the suffix is added.
+    // The dialog is answered with a name without extension, which gets the suffix. The name
+    // is typed into the name field as a user would (selectFile does not stick once the
+    // dialog lists its folder), and only from inside the dialog's own event loop: an answer
+    // while it is still being shown would leave exec() waiting.
+    const int loopLevelBeforeClick = QThread::currentThread()->loopLevel();
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, [&] {
-        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog && QThread::currentThread()->loopLevel() > loopLevelBeforeClick) {
             answer.stop();
-            dialog->selectFile(folder.filePath("asked"));
+            dialog->setDirectory(folder.path());
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText("asked");
             QMetaObject::invokeMethod(dialog, "accept");
         }
     });

@@ -1,0 +1,23 @@
+#include "trend_series.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace trend {
+
+void TrendSeries::add(const TrendPoint& point)
+{
+    if (!std::isfinite(point.value))
+        return;
+    m_earliestMs = isEmpty() ? point.timeMs : std::min(m_earliestMs, point.timeMs);
+    m_latestMs = isEmpty() ? point.timeMs : std::max(m_latestMs, point.timeMs);
+    m_points.push_back(point);
+    m_statistics.add(point.value, !point.rejected);
+}
+
+void TrendSeries::clear()
+{
+    *this = TrendSeries();
+}
+
+} // namespace trend
