@@ -6,13 +6,18 @@
 
 #include "com_port.h"
 #include "component_model.h"
+#include "drop_down_combo.h"
 #include "frame_encoder.h"
+#include "hover_label.h"
 #include "main_lexicons.h"
 #include "measurement_log_model.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QStringList>
@@ -42,8 +47,10 @@ private:
                 dialog->reject();
                 return;
             }
-            dialog->selectFile(name);
-            dialog->accept();
+            // Typed into the name field, as a user does: selecting a file does not reach a
+            // name field that has the focus.
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
+            static_cast<QDialog*>(dialog)->accept(); // the file dialog's own accept is protected
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             m_messages << box->text();
             box->accept();
@@ -64,7 +71,7 @@ protected:
         simulator->setIntervalOverrideMs(kNoAutomaticFramesMs);
         startWindow();
         form->Timer_TX->setInterval(30); // a sent command holds frames off this long
-        connect(form->ComPort, &dongle::ComPort::rxChar, form.get(), [this] { ++m_readsSeen; });
+        QObject::connect(form->ComPort, &dongle::ComPort::rxChar, form.get(), [this] { ++m_readsSeen; });
     }
 
     void startLinkedWindow()
@@ -122,12 +129,35 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
 
+    // Opens the box's list and clicks the item, as a user chooses from it.
+    void chooseFromList(QComboBox* box, int item)
+    {
+        box->showPopup();
+        QAbstractItemView* list = box->view();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+        const QRect itemRect = list->visualRect(list->model()->index(item, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, itemRect.center());
+        ASSERT_TRUE(waitFor([&] { return !list->window()->isVisible(); }));
+    }
+
     recording::MeasurementLogModel& log() const { return *form->LogModel; }
     QString cell(int gridRow, int column) const { return log().gridCell(gridRow, column); }
     int verdictOf(int gridRow) const
     {
         return log().index(gridRow - 1, 0).data(recording::MeasurementLogModel::VerdictRole).toInt();
     }
+
+    // For looking at the window: saves it as RLC_SCREENSHOT_DIR/<name>.png (the working
+    // folder when unset). Meant for runs on a real display (QT_QPA_PLATFORM=xcb).
+    void saveScreenshot(const QString& name) const
+    {
+        QApplication::processEvents();
+        const QString folder = qEnvironmentVariable("RLC_SCREENSHOT_DIR", QStringLiteral("."));
+        ASSERT_TRUE(form->grab().save(QDir(folder).filePath(name + QStringLiteral(".png"))));
+    }
+
+    // The primary reading as the display shows it and a log row repeats it.
+    QString shownPrimary() const { return form->L_Prim_RLC->text() + u' ' + form->L_prim_n->text(); }
 
     int m_readsSeen = 0;
 };

@@ -1,0 +1,271 @@
+// Sorting and recording in the real window: which readings become rows and where, the
+// verdict and deviations of each row and how they are painted, the space bar, and the
+// filters of the reference box.
+#include "recording_window.h"
+
+#include "display_view.h"
+#include "append_log_row.h"
+#include "log_formats.h"
+
+#include <QImage>
+#include <QSpinBox>
+
+namespace {
+
+const QColor kRed(255, 0, 0);
+const QColor kGreen(0, 128, 0);
+
+QString decimal(const QString& pointText)
+{
+    return QString(pointText).replace(u'.', recording::SystemDecimalSeparator());
+}
+
+} // namespace
+
+class RecordingTest : public RecordingWindowTest {
+protected:
+    void startRecording()
+    {
+        ASSERT_TRUE(form->SP1->isEnabled());
+        QTest::mouseClick(form->SP1, Qt::LeftButton);
+        ASSERT_TRUE(form->SP1->isChecked());
+    }
+
+    void stopRecording()
+    {
+        QTest::mouseClick(form->SP1, Qt::LeftButton);
+        ASSERT_FALSE(form->SP1->isChecked());
+    }
+
+    // The colour the table shows near the lower right corner of a cell, away from its text.
+    QColor paintedColour(const QImage& table, int gridRow, int column) const
+    {
+        const QRect cellRect = form->SG->visualRect(log().index(gridRow - 1, column));
+        return table.pixelColor(cellRect.bottomRight() - QPoint(4, 4));
+    }
+
+    void pressSpace()
+    {
+        form->Memo1->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    }
+};
+
+TEST_F(RecordingTest, RecordingWritesLiveReadingsIntoConsecutiveRowsOnlyWhileLinked)
+{
+    startQuietWindow();
+    EXPECT_FALSE(form->SP1->isEnabled()) << "no recording without the meter's link";
+    connectByClick();
+    ASSERT_TRUE(waitFor([&] { return form->MenuBusy == 0; }));
+
+    measure(4700);
+    EXPECT_EQ(cell(1, 0), QString()) << "a live reading is not logged while recording is stopped";
+
+    startRecording();
+    EXPECT_EQ(form->SP1->text(), form->lexicons->D1.GetItem(2));
+    for (const double ohm : {4700.0, 4710.0, 4720.0})
+        measure(ohm);
+
+    for (int row = 1; row <= 3; ++row) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(cell(row, 0), QString::number(row));
+        EXPECT_FALSE(cell(row, 1).isEmpty()) << "single-part rows carry the time";
+        EXPECT_TRUE(cell(row, 2).startsWith(QStringLiteral("R "))) << cell(row, 2).toStdString();
+    }
+    EXPECT_NE(cell(1, 2), cell(2, 2));
+    EXPECT_EQ(cell(3, 2), shownPrimary());
+    EXPECT_EQ(cell(4, 0), QString());
+    EXPECT_EQ(form->SE1->value(), 4);
+    EXPECT_EQ(log().gridRowCount(), 16);
+
+    stopRecording();
+    EXPECT_EQ(form->SP1->text(), form->lexicons->D1.GetItem(8));
+}
+
+TEST_F(RecordingTest, HeldReadingIsLoggedOnlyWhileRecordingIsStopped)
+{
+    startLinkedWindow();
+    startRecording();
+    measure(4700);
+    ASSERT_EQ(form->SE1->value(), 2);
+
+    measureHeld(4800);
+    EXPECT_EQ(form->SE1->value(), 2) << "a held reading is not logged while recording runs";
+    EXPECT_EQ(cell(2, 0), QString());
+    EXPECT_FALSE(form->SP1->isEnabled()) << "the hold state disables the record button";
+
+    measure(4700);
+    EXPECT_TRUE(form->SP1->isEnabled());
+    EXPECT_EQ(form->SE1->value(), 3);
+    stopRecording();
+
+    measure(4700);
+    EXPECT_EQ(form->SE1->value(), 3) << "a live reading is not logged while recording is stopped";
+    measureHeld(4800);
+    EXPECT_EQ(form->SE1->value(), 4) << "a held reading is logged while recording is stopped";
+    EXPECT_EQ(cell(3, 0), QStringLiteral("3"));
+}
+
+TEST_F(RecordingTest, EachRowKeepsAndPaintsItsOwnVerdict)
+{
+    startLinkedWindow();
+    startRecording();
+
+    setPrimaryReference(QStringLiteral("10000"), QStringLiteral("1%"));
+    setSecondaryReference(QStringLiteral("4700"), QStringLiteral("1%"));
+    measure(4700);
+    EXPECT_EQ(form->Panel_RLCD->background(), panel::DisplayView::rejectColor());
+
+    setPrimaryReference(QStringLiteral("4700"), QStringLiteral("1%"));
+    setSecondaryReference(QStringLiteral("10000"), QStringLiteral("1%"));
+    measure(4700);
+
+    setSecondaryReference(QStringLiteral("4700"), QStringLiteral("1%"));
+    measure(4700);
+    EXPECT_EQ(form->Panel_RLCD->background(), panel::DisplayView::designedColor()) << "a pass restores the colour";
+    stopRecording();
+
+    EXPECT_EQ(verdictOf(1), recording::VerdictPrimaryOut);
+    EXPECT_EQ(verdictOf(2), recording::VerdictSecondaryOut);
+    EXPECT_EQ(verdictOf(3), recording::VerdictPass);
+    const QString rejectMark = form->lexicons->D3.GetItem(3);
+    EXPECT_EQ(cell(1, 7), rejectMark);
+    EXPECT_EQ(cell(1, 8), decimal(QStringLiteral("-53.00")));
+    EXPECT_EQ(cell(1, 9), decimal(QStringLiteral("0.00")));
+    EXPECT_EQ(cell(2, 7), rejectMark);
+    EXPECT_EQ(cell(2, 8), decimal(QStringLiteral("0.00")));
+    EXPECT_EQ(cell(2, 9), decimal(QStringLiteral("-53.00")));
+    EXPECT_EQ(cell(3, 7), form->lexicons->D3.GetItem(4));
+
+    // The latest verdict is a pass; the rejected rows must still show what failed in each.
+    const QImage table = form->SG->viewport()->grab().toImage();
+    EXPECT_EQ(paintedColour(table, 1, 7), kRed);
+    EXPECT_EQ(paintedColour(table, 1, 8), kRed);
+    EXPECT_NE(paintedColour(table, 1, 9), kRed);
+    EXPECT_EQ(paintedColour(table, 2, 7), kRed);
+    EXPECT_NE(paintedColour(table, 2, 8), kRed);
+    EXPECT_EQ(paintedColour(table, 2, 9), kRed);
+    EXPECT_EQ(paintedColour(table, 3, 7), kGreen);
+    EXPECT_NE(paintedColour(table, 3, 8), kRed);
+}
+
+TEST_F(RecordingTest, GridKeepsSixteenRowsUntilRowSixteenThenGrowsRowByRow)
+{
+    startLinkedWindow();
+    form->SE1->setValue(15);
+    startRecording();
+    measure(4700);
+    EXPECT_EQ(log().gridRowCount(), 16);
+    measure(4700);
+    EXPECT_EQ(cell(16, 0), QStringLiteral("16"));
+    EXPECT_EQ(log().gridRowCount(), 17);
+    measure(4700);
+    EXPECT_EQ(log().gridRowCount(), 18);
+    EXPECT_EQ(cell(14, 0), QString()) << "rows before the start position stay as they were";
+}
+
+TEST_F(RecordingTest, StartPositionStopsAtTheLastRowWhichFurtherReadingsOverwrite)
+{
+    startLinkedWindow();
+    form->SE1->setValue(99999);
+    startRecording();
+    measure(1000);
+    const QString first = cell(99999, 2);
+    measure(2000);
+    measure(3000);
+    EXPECT_EQ(form->SE1->value(), recording::MaxStartPosition);
+    EXPECT_EQ(log().gridRowCount(), recording::MaxStartPosition + 1);
+    EXPECT_EQ(cell(99999, 2), first);
+    EXPECT_EQ(cell(100000, 0), QStringLiteral("100000"));
+    EXPECT_EQ(cell(100000, 2), shownPrimary())
+        << "the third reading overwrote the second";
+}
+
+TEST_F(RecordingTest, SpaceBarTakesOneReadingOnlyWhenAllowed)
+{
+    startLinkedWindow();
+    activateWindow();
+    measure(4700);
+
+    pressSpace();
+    EXPECT_EQ(form->SE1->value(), 2) << "stopped, linked and no menu open: one reading";
+    EXPECT_EQ(cell(1, 0), QStringLiteral("1"));
+
+    startRecording();
+    pressSpace();
+    EXPECT_EQ(form->SE1->value(), 2) << "not while recording runs";
+    stopRecording();
+
+    form->L_freq_RLCClick();
+    ASSERT_EQ(form->MenuBusy, 1);
+    pressSpace();
+    EXPECT_EQ(form->SE1->value(), 2) << "not while a menu is busy";
+    form->ListBox_freq_RLCClick(3);
+    ASSERT_TRUE(waitFor([&] { return form->MenuBusy == 0; }));
+
+    simulator->injectLinkLoss();
+    ASSERT_TRUE(waitFor([&] { return !form->MeterLinked; }));
+    pressSpace();
+    EXPECT_EQ(form->SE1->value(), 2) << "not while the link is down";
+}
+
+TEST_F(RecordingTest, NominalEditKeepsDigitsAndOneSystemDecimalSeparator)
+{
+    startQuietWindow();
+    activateWindow();
+    const QChar separator = recording::SystemDecimalSeparator();
+    const QChar other = separator == u'.' ? u',' : u'.';
+
+    form->E2->clear();
+    form->E2->setFocus();
+    QTest::keyClicks(form->E2, QStringLiteral("12a") + separator + u'5' + other + separator + u'3');
+    EXPECT_EQ(form->E2->text(), QStringLiteral("12") + separator + QStringLiteral("53"));
+
+    form->E2->clear();
+    QTest::keyClicks(form->E2, QString(separator) + u'5');
+    EXPECT_EQ(form->E2->text(), QStringLiteral("5")) << "a leading separator is dropped";
+}
+
+TEST_F(RecordingTest, TypedToleranceGetsItsPercentAndMovesTheFocusOn)
+{
+    startQuietWindow();
+    activateWindow();
+    form->CBox5->setFocus();
+    form->CBox5->lineEdit()->selectAll();
+    QTest::keyClick(form->CBox5->lineEdit(), Qt::Key_7);
+    EXPECT_EQ(form->CBox5->currentText(), QStringLiteral("7%"));
+    EXPECT_EQ(QApplication::focusWidget(), form->CBox2);
+}
+
+// The listed items are written with a comma; choosing one must give a tolerance, never an
+// unreadable text, whatever decimal separator the system uses.
+TEST_F(RecordingTest, EveryListedPercentageIsReadAsATolerance)
+{
+    startLinkedWindow();
+    activateWindow();
+    form->E2->setText(QStringLiteral("4700"));
+    for (int item = 1; item < form->CBox5->count(); ++item) {
+        const QString listed = form->CBox5->itemText(item);
+        if (!listed.endsWith(u'%'))
+            continue;
+        SCOPED_TRACE(listed.toStdString());
+        chooseFromList(form->CBox5, item);
+        EXPECT_EQ(form->CBox5->currentText(), listed) << "a choice from the list is not filtered";
+        measure(4700);
+        EXPECT_EQ(form->RejectCode, recording::VerdictPass);
+    }
+}
+
+TEST_F(RecordingTest, DISABLED_ScreenshotOfPassingAndRejectedRows)
+{
+    startLinkedWindow();
+    startRecording();
+    setPrimaryReference(QStringLiteral("4700"), QStringLiteral("1%"));
+    setSecondaryReference(QStringLiteral("4700"), QStringLiteral("5%"));
+    for (const double ohm : {4700.0, 4650.0, 4760.0, 4705.0, 5000.0})
+        measure(ohm);
+    setSecondaryReference(QStringLiteral("10000"), QStringLiteral("5%"));
+    measure(4700.0);
+    stopRecording();
+    saveScreenshot(QStringLiteral("single_part_rows"));
+}
