@@ -212,9 +212,10 @@ void TForm1::wireRecording()
     SG->setModel(LogModel);
     SG->setItemDelegate(new recording::LogCellDelegate(lexicons->D3, SG));
     SG->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    static constexpr int kColumnWidths[] = {70, 150, 130, 130, 62, 80, 92, 55, 108, 108};
+    static constexpr int kColumnWidths[] = {70, 146, 130, 130, 62, 80, 88, 72, 106, 106};
     for (int column = 0; column < recording::MeasurementLogModel::ColumnCount; ++column)
         SG->setColumnWidth(column, kColumnWidths[column]);
+    SG->horizontalHeader()->setStretchLastSection(true);
     SG->verticalHeader()->setDefaultSectionSize(24);
     connect(SP1, &QPushButton::clicked, this, &TForm1::SP1Click);
     connect(B5, &QPushButton::clicked, this, &TForm1::B5Click);

@@ -1,5 +1,7 @@
 #include "log_cell_delegate.h"
 
+#include <QApplication>
+
 #include "designed_lexicon.h"
 #include "measurement_log_model.h"
 #include "tolerance.h"
@@ -51,11 +53,17 @@ void LogCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     const QColor fill = fillFor(index, m_shortTexts.GetItem(RejectMarkItem), m_shortTexts.GetItem(PassMarkItem));
     if (!fill.isValid())
         return;
+    // The text goes back where the view draws the text of every other cell, so coloured
+    // and plain cells of a row line up.
+    QStyleOptionViewItem item = option;
+    initStyleOption(&item, index);
+    const QStyle* style = item.widget ? item.widget->style() : QApplication::style();
+    const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &item, item.widget);
     painter->save();
     painter->fillRect(option.rect, fill);
-    painter->setFont(option.font);
+    painter->setFont(item.font);
     painter->setPen(option.palette.color(QPalette::Text));
-    painter->drawText(option.rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop, index.data().toString());
+    painter->drawText(textRect.adjusted(2, 0, 0, 0), item.displayAlignment, item.text);
     painter->restore();
 }
 

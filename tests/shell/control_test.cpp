@@ -81,7 +81,11 @@ protected:
     void pointAtTheProfileBox() { pointAt(form->Panel3); }
 
     // A spot of the RLCD view that no menu covers.
-    void pointAtTheRlcdView() { pointAt(form->Panel_RLCD, QPoint(form->Panel_RLCD->width() - 8, 70)); }
+    void pointAtTheRlcdView()
+    {
+        const int leftOfFrequencyMenu = form->P_freq_RLC->x() - form->Panel_RLCD->x() - 20;
+        pointAt(form->Panel_RLCD, QPoint(leftOfFrequencyMenu, 6));
+    }
 
     void clickField(QLabel* field)
     {
