@@ -34,7 +34,7 @@ MainLexicons::MainLexicons(const QString& owner)
           QStringLiteral("Не удалось записать файл: "), QStringLiteral("Файл Excel записан: "),
           QStringLiteral("Нет программы для открытия файла: "),
           QStringLiteral("Путь профиля слишком длинный, при следующем запуске профиль не откроется: "),
-          QStringLiteral("Сначала создайте или откройте профиль.")})
+          QStringLiteral("Сначала создайте или откройте профиль."), QStringLiteral("Тренд")})
 {
 }
 

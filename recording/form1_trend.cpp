@@ -43,7 +43,7 @@ void TForm1::feedTrendChart(const QDateTime& when, int verdict)
     const auto point = primaryReading();
     if (!point || !std::isfinite(point->value))
         return;
-    TrendWindow->setTexts(lexicons->D2.GetItem(2), lexicons->D1.GetItem(5));
+    TrendWindow->setTexts(lexicons->D4.GetItem(8), lexicons->D2.GetItem(2), lexicons->D1.GetItem(5));
     TrendWindow->setQuantity(point->name, point->unit);
     std::optional<trend::Reference> reference;
     if (point->referenceKind == CBox2->currentIndex()) {
@@ -58,7 +58,7 @@ void TForm1::feedTrendChart(const QDateTime& when, int verdict)
 
 void TForm1::Button_TrendClick()
 {
-    TrendWindow->setTexts(lexicons->D2.GetItem(2), lexicons->D1.GetItem(5));
+    TrendWindow->setTexts(lexicons->D4.GetItem(8), lexicons->D2.GetItem(2), lexicons->D1.GetItem(5));
     TrendWindow->show();
     TrendWindow->raise();
     TrendWindow->activateWindow();

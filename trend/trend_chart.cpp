@@ -16,6 +16,7 @@
 namespace trend {
 namespace {
 
+// The design text; the window gives the interface language's one.
 const QString TimeAxisTitle = QStringLiteral("Время");
 const QColor ValueColour(31, 95, 191);
 const QColor BandColour(144, 238, 144, 120);
@@ -204,6 +205,11 @@ void TrendChart::fitValueAxis(const TrendSeries& series, const std::optional<Ref
     m_valueAxis->setTickInterval(step);
     m_valueAxis->setLabelFormat(QString("%.%1f").arg(std::max(0, -int(std::floor(std::log10(step))))));
     m_valueAxis->setRange(std::floor(from / step) * step, std::ceil(to / step) * step);
+}
+
+void TrendChart::setTimeAxisTitle(const QString& title)
+{
+    m_timeAxis->setTitleText(title);
 }
 
 } // namespace trend

@@ -30,6 +30,8 @@ public:
     TrendChart();
 
     void setQuantity(const QString& name, const QString& unit);
+    // The time axis title in the interface language.
+    void setTimeAxisTitle(const QString& title);
     // Redraws everything from `series`, decimated for `columns` pixel columns.
     void draw(const TrendSeries& series, const std::optional<Reference>& reference, int columns);
 

@@ -14,7 +14,7 @@ namespace {
 
 const QString WindowTitle = QStringLiteral("Тренд");
 const QString SaveButtonText = QStringLiteral("Сохранить PNG…");
-// The profile commands' word for a failed file operation.
+// The profile commands' word for a failed file operation, as designed.
 const QString FailureText = QStringLiteral("Неудача!");
 
 } // namespace
@@ -26,6 +26,7 @@ TrendChartWindow::TrendChartWindow(QWidget* parent)
     , m_statistics(new TrendStatisticsPanel)
     , m_saveButton(new QPushButton(SaveButtonText))
 {
+    m_failureText = FailureText;
     setObjectName("TrendChartWindow");
     setWindowTitle(WindowTitle);
     m_chartView->setObjectName("TrendChartView");
@@ -53,6 +54,13 @@ TrendChartWindow::TrendChartWindow(QWidget* parent)
             redraw();
     });
     redraw();
+}
+
+void TrendChartWindow::setTexts(const QString& title, const QString& timeAxisTitle, const QString& failureText)
+{
+    setWindowTitle(title);
+    m_chart->setTimeAxisTitle(timeAxisTitle);
+    m_failureText = failureText;
 }
 
 void TrendChartWindow::setQuantity(const QString& name, const QString& unit)
@@ -123,7 +131,7 @@ void TrendChartWindow::askAndSavePng()
         return;
     const QString path = dialog.selectedFiles().constFirst();
     if (!savePng(path))
-        QMessageBox::warning(this, windowTitle(), FailureText + u'\n' + QDir::toNativeSeparators(path));
+        QMessageBox::warning(this, windowTitle(), m_failureText + u'\n' + QDir::toNativeSeparators(path));
 }
 
 } // namespace trend

@@ -31,6 +31,9 @@ public:
     // new trend: farads and henries in one series would make every statistic meaningless.
     // A new text of the same quantity's unit (after a language switch) keeps the readings.
     void setQuantity(const QString& name, const QString& unit);
+    // Texts built by code rather than held by named widgets, in the interface language:
+    // the window title, the time axis title and the word for a failed save.
+    void setTexts(const QString& title, const QString& timeAxisTitle, const QString& failureText);
     // The reference while a primary tolerance is on, std::nullopt while it is off.
     void setReference(std::optional<Reference> reference);
     void addReading(const QDateTime& time, double value, bool rejected);
@@ -58,6 +61,7 @@ private:
     TrendStatisticsPanel* m_statistics;
     QPushButton* m_saveButton;
     QTimer m_redrawTimer;
+    QString m_failureText;
 };
 
 } // namespace trend

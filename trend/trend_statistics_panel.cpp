@@ -52,6 +52,8 @@ TrendStatisticsPanel::TrendStatisticsPanel(QWidget* parent)
         m_values[field] = addLabel(grid, 1, field, Fields[field].value, NoValue);
         m_values[field]->setFont(valueFont);
         m_values[field]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // Values are numbers, not interface texts: the translating client leaves them alone.
+        m_values[field]->setProperty("tag", -799);
         grid->setColumnStretch(field, 1);
     }
     showStatistics({}, {});

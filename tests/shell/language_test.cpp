@@ -7,8 +7,12 @@
 #include "lang_man_engine.h"
 #include "main_lexicons.h"
 #include "measurement_log_model.h"
+#include "trend_chart_window.h"
 
+#include <QAbstractAxis>
 #include <QAbstractButton>
+#include <QChart>
+#include <QChartView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,9 +32,9 @@ bool hasCyrillic(const QString& text)
 // lines, table titles and cells, the status log.
 QStringList visibleTexts(TForm1& form)
 {
-    QStringList texts{form.windowTitle(), form.Memo1->toPlainText()};
+    QStringList texts{form.windowTitle(), form.TrendWindow->windowTitle(), form.Memo1->toPlainText()};
     for (QWidget* widget : form.findChildren<QWidget*>()) {
-        if (!widget->isVisibleTo(&form))
+        if (!widget->isVisible())
             continue;
         if (auto* label = qobject_cast<QLabel*>(widget))
             texts << label->text();
@@ -47,6 +51,9 @@ QStringList visibleTexts(TForm1& form)
     for (QListWidget* list : form.findChildren<QListWidget*>())
         for (int i = 0; i < list->count(); ++i)
             texts << list->item(i)->text();
+    for (QChartView* chartView : form.findChildren<QChartView*>())
+        for (const QAbstractAxis* axis : chartView->chart()->axes())
+            texts << axis->titleText();
     for (int column = 0; column < 10; ++column)
         texts << form.LogModel->headerText(column);
     for (int row = 1; row < form.LogModel->gridRowCount(); ++row)
@@ -64,6 +71,9 @@ TEST_F(WindowTest, StartsInEnglishWithNoCyrillicAnywhereAndKeepsItsSelections)
     QTest::mouseClick(form->SP1, Qt::LeftButton);
     ASSERT_TRUE(waitFor([&] { return form->LogRow >= 3; }));
     QTest::mouseClick(form->SP1, Qt::LeftButton);
+    QTest::mouseClick(form->Button_Trend, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form->TrendWindow));
+    QTest::qWait(150); // the chart redraws at its own pace
 
     EXPECT_EQ(form->LangMan->CurrentLanguage(), QStringLiteral("English"));
     QStringList offending;
