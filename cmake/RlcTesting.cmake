@@ -7,7 +7,8 @@ include(GoogleTest)
 
 add_library(rlc_test_main STATIC
   ${CMAKE_CURRENT_LIST_DIR}/../tests/support/test_main.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../tests/support/xlsx_reader.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/../tests/support/xlsx_reader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../tests/support/csv_reader.cpp)
 target_include_directories(rlc_test_main PUBLIC ${CMAKE_CURRENT_LIST_DIR}/../tests/support)
 target_link_libraries(rlc_test_main PUBLIC GTest::gtest GTest::gmock Qt6::Widgets Qt6::Test)
 

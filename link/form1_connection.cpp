@@ -89,11 +89,7 @@ void TForm1::ComPortBeforeClose()
     ComPort->write("AT");
     B2->setEnabled(false);
     SP1->setEnabled(false);
-    startTimerKeepingInterval(T2);
-    B2->setText(lexicons->Dlang_connect.GetItem(0));
-    appendStatus(lexicons->Dlang_connect.GetItem(5));
-    startTimerKeepingInterval(T3);
-    clearRlcdReadings();
+    showLinkDown();
 }
 
 void TForm1::ComPortRxChar()
@@ -166,13 +162,20 @@ void TForm1::MeterLinkDown()
     MeterLinked = false;
     SB4->setChecked(true);
     SP1->setEnabled(false);
+    showLinkDown();
+    Button_Add->setEnabled(true);
+    Button_DEL->setEnabled(true);
+}
+
+// What the window shows once the meter is no longer linked: the button usable again after
+// T2, the connect caption, the status line, the dongle watch running, no readings.
+void TForm1::showLinkDown()
+{
     startTimerKeepingInterval(T2);
     B2->setText(lexicons->Dlang_connect.GetItem(0));
     appendStatus(lexicons->Dlang_connect.GetItem(5));
     startTimerKeepingInterval(T3);
     clearRlcdReadings();
-    Button_Add->setEnabled(true);
-    Button_DEL->setEnabled(true);
 }
 
 void TForm1::clearRlcdReadings()

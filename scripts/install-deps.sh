@@ -5,11 +5,11 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6serialport6-dev qt6-charts-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-serialport-dev qt6-charts-dev
   libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-crosextra-carlito
-  xvfb xauth x11-apps imagemagick unzip xdg-utils
+  xvfb xauth x11-apps imagemagick unzip xdg-utils python3
 )
 
 missing=()

@@ -299,6 +299,7 @@ private:
     // The toolkit's standard report of an error that ends a reaction.
     void showToolkitError(const QString& message);
     void clearRlcdReadings();
+    void showLinkDown();
     // Lets held-off frames through again once the command timer runs out, for reactions
     // that hold frames off without transmitting.
     void releaseFramesLater();

@@ -99,6 +99,7 @@ TEST_F(WindowTest, FirstStartCreatesAnEmptyStateFile)
 }
 
 struct FailedAttempt {
+    const char* name;
     sim::MeterSimulator::ConnectOutcome outcome;
     bool refused; // the log then ends with "NN " and the no-connection line
 };
@@ -121,10 +122,11 @@ TEST_P(FailedAttemptTest, LeavesTheMeterUnlinkedAndTheButtonUsableLater)
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, FailedAttemptTest,
-    ::testing::Values(FailedAttempt{sim::MeterSimulator::ConnectOutcome::FailE, false},
-                      FailedAttempt{sim::MeterSimulator::ConnectOutcome::FailF, false},
-                      FailedAttempt{sim::MeterSimulator::ConnectOutcome::FailEF, false},
-                      FailedAttempt{sim::MeterSimulator::ConnectOutcome::Refuse, true}));
+    ::testing::Values(FailedAttempt{"CONNE", sim::MeterSimulator::ConnectOutcome::FailE, false},
+                      FailedAttempt{"CONNF", sim::MeterSimulator::ConnectOutcome::FailF, false},
+                      FailedAttempt{"CONNEOK_CONNF", sim::MeterSimulator::ConnectOutcome::FailEF, false},
+                      FailedAttempt{"CONNN", sim::MeterSimulator::ConnectOutcome::Refuse, true}),
+    [](const ::testing::TestParamInfo<FailedAttempt>& info) { return std::string(info.param.name); });
 
 TEST_F(WindowTest, RepliesAreMatchedAsWholeReads)
 {

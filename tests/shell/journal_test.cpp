@@ -1,5 +1,6 @@
 // The recording journal survives the program being killed: every row logged before the
 // kill is on disk, one parseable CSV line each.
+#include "csv_reader.h"
 #include "meter_simulator.h"
 #include "qt_printers.h"
 
@@ -12,39 +13,6 @@
 
 #include <csignal>
 
-namespace {
-
-// Splits one CSV record (the journal quotes fields that need it, RFC 4180).
-QStringList parseCsvLine(const QString& line)
-{
-    QStringList fields;
-    QString field;
-    bool quoted = false;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const QChar c = line[i];
-        if (quoted) {
-            if (c == u'"' && i + 1 < line.size() && line[i + 1] == u'"') {
-                field += u'"';
-                ++i;
-            } else if (c == u'"') {
-                quoted = false;
-            } else {
-                field += c;
-            }
-        } else if (c == u'"') {
-            quoted = true;
-        } else if (c == u',') {
-            fields << field;
-            field.clear();
-        } else {
-            field += c;
-        }
-    }
-    fields << field;
-    return fields;
-}
-
-} // namespace
 
 TEST(RecordingJournal, EveryRowLoggedBeforeAKillIsOnDisk)
 {
@@ -85,14 +53,17 @@ TEST(RecordingJournal, EveryRowLoggedBeforeAKillIsOnDisk)
     ASSERT_EQ(journals.size(), 1);
     QFile journal(dataHome.filePath(QStringLiteral("RLC_Data/journal/") + journals.first()));
     ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(journal.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    QByteArray bytes = journal.readAll();
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    const QList<QStringList> lines = parseCsv(QString::fromUtf8(bytes));
     ASSERT_GE(lines.size(), 2);
-    ASSERT_EQ(parseCsvLine(lines.first()).size(), 12) << lines.first().toStdString();
+    ASSERT_EQ(lines.first().size(), 12) << lines.first().join(u',').toStdString();
 
     int previousPosition = 0;
     for (qsizetype i = 1; i < lines.size(); ++i) {
-        const QStringList fields = parseCsvLine(lines[i]);
-        ASSERT_EQ(fields.size(), 12) << lines[i].toStdString();
+        const QStringList& fields = lines[i];
+        ASSERT_EQ(fields.size(), 12) << fields.join(u',').toStdString();
         EXPECT_EQ(fields[0].toInt(), previousPosition + 1) << "positions follow each other without a gap";
         previousPosition = fields[0].toInt();
         EXPECT_TRUE(QDateTime::fromString(fields[10], Qt::ISODate).isValid()) << fields[10].toStdString();
