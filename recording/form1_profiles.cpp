@@ -338,6 +338,18 @@ void TForm1::CBox6DropDown()
 
 void TForm1::SE2TopClick()
 {
+    loadPartOfSpinBox();
+}
+
+void TForm1::SE2BottomClick()
+{
+    loadPartOfSpinBox();
+}
+
+// After either arrow has stepped: the part in the box is loaded; the value one past the
+// last part stands for a new part and loads nothing.
+void TForm1::loadPartOfSpinBox()
+{
     const int n = SE2->value();
     if (n > PartCount)
         return;
@@ -345,11 +357,6 @@ void TForm1::SE2TopClick()
     LoadPart(n);
     if (isMultiPartMode() && !SP1->isChecked())
         SelectGridCell(n, 1);
-}
-
-void TForm1::SE2BottomClick()
-{
-    SE2TopClick();
 }
 
 void TForm1::SGMouseUp(const QPoint& position)

@@ -343,6 +343,7 @@ private:
     void showPlainMessage(const QString& text);
     QString chooseFile(QFileDialog* dialog);
     void selectPartName(int partNumber);
+    void loadPartOfSpinBox();
     void rememberProfilePath();
     QString chooseExportFile(const QString& extension);
     // Writes the first rowCount grid rows into the target; false (and the reason in
