@@ -39,6 +39,7 @@ TEST_F(WindowTest, ClickWhileLinkedDisconnectsThroughTheDongle)
     connectByClick();
     form->L_prim_n->setText(QStringLiteral("reading"));
     ASSERT_TRUE(waitFor([&] { return form->B2->isEnabled(); }));
+    pauseReports();
     simulator->clearRecords();
     QTest::mouseClick(form->B2, Qt::LeftButton);
     EXPECT_TRUE(simulator->receivedAtTexts().isEmpty() || simulator->receivedAtTexts().first() == "AT");
@@ -56,6 +57,7 @@ TEST_F(WindowTest, LinkLossReportedByTheDongleTakesTheLinkDown)
 {
     startWindow();
     connectByClick();
+    pauseReports();
     simulator->injectLinkLoss();
     ASSERT_TRUE(waitFor([&] { return !form->MeterLinked; }));
     EXPECT_EQ(form->B2->text(), connectText(*form, 0));

@@ -249,6 +249,7 @@ TEST_F(ProfilesTest, StoringOnePastTheEndAppendsAndFurtherIsRefused)
 
     // With the link down the part buttons work in single-part mode, where a delete keeps
     // the maximum of the part number: it now allows a number two past the count.
+    pauseReports();
     simulator->injectLinkLoss();
     ASSERT_TRUE(waitFor([&] { return form->Button_DEL->isEnabled(); }));
     form->SE2->setValue(1);

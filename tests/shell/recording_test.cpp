@@ -203,6 +203,7 @@ TEST_F(RecordingTest, SpaceBarTakesOneReadingOnlyWhenAllowed)
     form->ListBox_freq_RLCClick(3);
     ASSERT_TRUE(waitFor([&] { return form->MenuBusy == 0; }));
 
+    pauseReports();
     simulator->injectLinkLoss();
     ASSERT_TRUE(waitFor([&] { return !form->MeterLinked; }));
     pressSpace();
