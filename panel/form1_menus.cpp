@@ -24,20 +24,23 @@ void TForm1::L_Prim_RLCClick() { openMenu(P_prim_RLC, ListBox_prim_RLC); }
 void TForm1::L_Sec_RLCClick() { openMenu(P_sec_RLC, ListBox_sec_RLC); }
 void TForm1::L_SER_PERClick() { openMenu(P_ser_per, ListBox_ser_per); }
 
+// A row that is not in the menu changes nothing and sends nothing.
 void TForm1::ListBox_freq_RLCClick(int row)
 {
     MenuBusy = 1;
-    if (const auto choice = meter::ChooseFrequency(Settings, row, meter::UnitTexts::From(*lexicons)))
+    if (const auto choice = meter::ChooseFrequency(Settings, row, meter::UnitTexts::From(*lexicons))) {
         L_freq_RLC->setText(choice->L_freq_RLC);
-    submitSettings();
+        submitSettings();
+    }
 }
 
 void TForm1::ListBox_Level_RLCClick(int row)
 {
     MenuBusy = 1;
-    if (const auto choice = meter::ChooseLevel(Settings, row, meter::UnitTexts::From(*lexicons)))
+    if (const auto choice = meter::ChooseLevel(Settings, row, meter::UnitTexts::From(*lexicons))) {
         L_Level_RLC->setText(choice->L_Level_RLC);
-    submitSettings();
+        submitSettings();
+    }
 }
 
 void TForm1::ListBox_prim_RLCClick(int row)
@@ -46,8 +49,8 @@ void TForm1::ListBox_prim_RLCClick(int row)
     if (const auto choice = meter::ChoosePrimary(Settings, row)) {
         L_Prim_RLC->setText(choice->L_Prim_RLC);
         L_RLC_avto->setText(choice->L_RLC_avto);
+        submitSettings();
     }
-    submitSettings();
 }
 
 void TForm1::ListBox_sec_RLCClick(int row)
@@ -59,8 +62,8 @@ void TForm1::ListBox_sec_RLCClick(int row)
         L_RQD_avto->setText(choice->L_RQD_avto);
         if (choice->L_SER_PER)
             L_SER_PER->setText(*choice->L_SER_PER);
+        submitSettings();
     }
-    submitSettings();
 }
 
 void TForm1::ListBox_ser_perClick(int row)
@@ -69,8 +72,8 @@ void TForm1::ListBox_ser_perClick(int row)
     if (const auto choice = meter::ChooseCircuit(Settings, row)) {
         L_SER_PER->setText(choice->letter);
         L_SER_PER1->setText(choice->letter);
+        submitSettings();
     }
-    submitSettings();
 }
 
 void TForm1::closeAllMenus()
