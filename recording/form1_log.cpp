@@ -169,6 +169,7 @@ void TForm1::ShowMultiMeasurementGrid()
         SB3->setEnabled(true);
         SB4->setEnabled(true);
     }
+    LogModel->ensureGridRows(PartCount + 1); // the state file may have reopened a larger profile
     for (int part = 1; part <= PartCount; ++part) {
         LogModel->setGridCell(part, 0, QString::number(part));
         LogModel->setGridCell(part, 1, CBox6->itemText(part - 1));
@@ -220,5 +221,5 @@ void TForm1::wireRecording()
     connect(SP1, &QPushButton::clicked, this, &TForm1::SP1Click);
     connect(B5, &QPushButton::clicked, this, &TForm1::B5Click);
     connect(CBox10, &QComboBox::activated, this, &TForm1::CBox10Click);
-    qApp->installEventFilter(this);
+    qApp->installEventFilter(this); // sees the keys and the table's mouse releases too
 }

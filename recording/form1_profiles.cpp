@@ -276,6 +276,7 @@ void TForm1::ShowProfileGrid(int partIndex)
         SB3->setEnabled(true);
         SB4->setEnabled(true);
     }
+    LogModel->ensureGridRows(PartCount + 1); // the state file may have reopened a larger profile
     const int first = partIndex == 0 ? 0 : partIndex;
     const int last = partIndex == 0 ? PartCount - 1 : partIndex;
     try {
@@ -432,5 +433,4 @@ void TForm1::wireProfiles()
     connect(CBox6, &panel::DropDownCombo::droppedDown, this, &TForm1::CBox6DropDown);
     connect(SE2, &panel::PartSpinEdit::topClicked, this, &TForm1::SE2TopClick);
     connect(SE2, &panel::PartSpinEdit::bottomClicked, this, &TForm1::SE2BottomClick);
-    SG->viewport()->installEventFilter(this);
 }

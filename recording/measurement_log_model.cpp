@@ -100,9 +100,11 @@ void MeasurementLogModel::writeGridRow(int gridRow, RowWrite write)
     notifyRowChanged(gridRow, 0, ColumnCount - 1, {Qt::DisplayRole, VerdictRole});
 }
 
+// A row beyond the grid is added rather than written out of bounds: a cell is never lost.
 MeasurementLogModel::Row& MeasurementLogModel::rowOf(int gridRow)
 {
-    Q_ASSERT(gridRow >= 1 && gridRow < gridRowCount());
+    Q_ASSERT(gridRow >= 1);
+    ensureGridRows(gridRow + 1);
     return m_rows[std::size_t(gridRow - 1)];
 }
 

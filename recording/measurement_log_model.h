@@ -54,14 +54,14 @@ public:
     void setHeaderText(int column, const QString& text);
 
     // Cells addressed by grid row (1 = first log row); the header row reads its header
-    // texts, a row beyond the grid reads empty.
+    // texts, a row beyond the grid reads empty. Writing a row beyond the grid grows it.
     QString gridCell(int gridRow, int column) const;
     void setGridCell(int gridRow, int column, const QString& text);
     int gridRowVerdict(int gridRow) const;
 
     // One log row written at once: the cells that hold a text are replaced, the others
     // keep what they had; the verdict travels with the reject mark, so it is replaced only
-    // together with it. The row must exist.
+    // together with it.
     struct RowWrite {
         std::array<std::optional<QString>, ColumnCount> cells;
         std::optional<int> verdict;

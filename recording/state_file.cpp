@@ -76,6 +76,10 @@ void SaveProfilePath(const QString& path, const QString& profilePath)
         throw FileError(QStringLiteral("%1: the profile path is longer than %2 characters and cannot be remembered")
                             .arg(profilePath)
                             .arg(PathCapacity));
+    // A character the code page lacks would be stored as "?" and name another file.
+    if (localisation::fromAnsi(bytes) != profilePath)
+        throw FileError(QStringLiteral("%1: the profile path holds characters that cannot be remembered")
+                            .arg(profilePath));
     writeField(path, PathLengthOffset, EncodeInt32(qint32(bytes.size())) + bytes);
 }
 

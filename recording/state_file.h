@@ -34,9 +34,9 @@ struct Contents {
 };
 Contents Read(const QString& path);
 
-// Remembers the profile path. A path longer than the field cannot be remembered: the file
-// stays untouched (so the language index and the auto-connect flag behind the field stay
-// intact) and FileError says so.
+// Remembers the profile path. A path longer than the field, or one with a character the
+// code page lacks, cannot be remembered: the file stays untouched (so the language index
+// and the auto-connect flag behind the field stay intact) and FileError says so.
 void SaveProfilePath(const QString& path, const QString& profilePath);
 void SaveLanguageIndex(const QString& path, qint32 languageIndex);
 void SaveAutoConnect(const QString& path, bool autoConnect);

@@ -229,6 +229,7 @@ void TForm1::buildControls()
     JvP1 = heading(Panel7, "JvP1", QStringLiteral("Данные эталона"), QRect(3, 3, 452, 20));
     CBox6 = combo<panel::DropDownCombo>(Panel7, "CBox6", {QStringLiteral("R1")}, QRect(4, 26, 118, 27), true);
     CBox6->lineEdit()->setMaxLength(18);
+    CBox6->setInsertPolicy(QComboBox::NoInsert);
     CBox6->setMaxVisibleItems(20);
     SE2 = named(new panel::PartSpinEdit(Panel7), "SE2", QRect(126, 26, 52, 27));
     SE2->setRange(1, 2);
@@ -253,6 +254,7 @@ void TForm1::buildControls()
     CBox4->hide();
     CBox5 = combo(Panel7, "CBox5", tolerances, QRect(164, 57, 62, 27), true);
     CBox5->setMaxVisibleItems(16);
+    CBox5->setInsertPolicy(QComboBox::NoInsert);
     CBox11 = combo(Panel7, "CBox11", {QStringLiteral("R"), QStringLiteral("Q"), QStringLiteral("D")},
                    QRect(232, 57, 40, 27));
     E11 = named(new QLineEdit(QStringLiteral("10000"), Panel7), "E11", QRect(274, 57, 56, 27));
@@ -261,6 +263,7 @@ void TForm1::buildControls()
                    QRect(332, 57, 58, 27));
     CBox51 = combo(Panel7, "CBox51", tolerances, QRect(392, 57, 62, 27), true);
     CBox51->setMaxVisibleItems(16);
+    CBox51->setInsertPolicy(QComboBox::NoInsert);
 
     // Recording box beside it.
     Panel13 = box(this, "Panel13", QRect(458, 192, 556, 88));

@@ -69,6 +69,12 @@ TEST_F(StateFileTest, APathTooLongForItsFieldLeavesTheFileUntouched)
     const QString longest = '/' + QString(195, 'x');
     EXPECT_THROW(sf::SaveProfilePath(path, longest + 'y'), FileError);
     EXPECT_EQ(bytes(), before);
+    // A character the code page lacks would come back as "?", naming another file.
+    EXPECT_THROW(sf::SaveProfilePath(path, QStringLiteral("/home/Prüfung/a.hex1")), FileError);
+    EXPECT_EQ(bytes(), before);
+    sf::SaveProfilePath(path, QStringLiteral("/home/Профили/a.hex1"));
+    EXPECT_EQ(sf::Read(path).profilePath, QStringLiteral("/home/Профили/a.hex1"));
+    sf::SaveProfilePath(path, "/p/a.hex1");
 
     sf::SaveProfilePath(path, longest);
     const sf::Contents contents = sf::Read(path);

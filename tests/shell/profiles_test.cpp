@@ -183,6 +183,23 @@ TEST_F(ProfilesTest, OpeningAMissingFileCreatesAOnePartProfileQuietly)
     EXPECT_EQ(heading(), profileHeading(QStringLiteral("three")));
 }
 
+// Showing the profile reloads the state file, which may bring back a larger profile than
+// the grid was sized for: the grid takes every part of it.
+TEST_F(ProfilesTest, ReferenceViewFitsTheProfileTheStateFileBringsBack)
+{
+    startQuietWindow();
+    openThreeParts();
+    switchToMultiPart();
+    clickAnswering(form->SB2, profilePath(QStringLiteral("fresh.hex1"))); // one part, not remembered
+    ASSERT_EQ(form->PartCount, 1);
+    form->SE2->setValue(1);
+    QTest::mouseClick(form->BB1, Qt::LeftButton);
+
+    EXPECT_EQ(form->PartCount, 3);
+    ASSERT_GE(form->LogModel->gridRowCount(), 4);
+    EXPECT_EQ(form->LogModel->gridCell(3, 1), QStringLiteral("C"));
+}
+
 TEST_F(ProfilesTest, SaveAsCopiesTheOpenProfileAndSwitchesToTheCopy)
 {
     startQuietWindow();
