@@ -1,6 +1,7 @@
 // Exports a full log of 100000 rows to an .xlsx workbook and reports the time and the
 // process's peak memory.
 #include "append_log_row.h"
+#include "sample_reading.h"
 #include "log_export.h"
 #include "measurement_log_model.h"
 #include "peak_memory.h"
@@ -20,20 +21,7 @@ void fillLog(MeasurementLogModel& log)
     log.ResetLog(16);
     for (int column = 0; column < MeasurementLogModel::ColumnCount; ++column)
         log.setHeaderText(column, QStringLiteral("Column %1").arg(column));
-    LogRowInput in;
-    in.timestamp = QDateTime::currentDateTime();
-    in.primaryLetter = "C";
-    in.primaryValue = "100.12 nF";
-    in.secondaryLetter = "D";
-    in.secondaryValue = "0.0012";
-    in.seriesText = "S";
-    in.parallelText = "P";
-    in.freqIndex = 3;
-    in.freqText = "1kHz";
-    in.levelText = "1.0Vrms";
-    in.primaryToleranceOn = in.secondaryToleranceOn = true;
-    in.rejectMark = "+";
-    in.passMark = "-";
+    LogRowInput in = SampleReading();
     for (int row = 0; row < Rows; ++row) {
         in.verdict = row % 4;
         in.primaryDeviation = row * 0.01;

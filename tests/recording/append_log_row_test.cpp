@@ -1,4 +1,5 @@
 #include "append_log_row.h"
+#include "sample_reading.h"
 #include "measurement_log_model.h"
 
 #include "qt_printers.h"
@@ -15,31 +16,7 @@ protected:
     AppendLogRowTest() { log.ResetLog(16); }
 
     // A live reading with both tolerances on, rejected on the primary parameter.
-    static LogRowInput reading()
-    {
-        LogRowInput in;
-        in.timestamp = QDateTime(QDate(2024, 3, 5), QTime(14, 2, 9));
-        in.primaryLetter = "R";
-        in.primaryValue = "1.012 kΩ";
-        in.secondaryLetter = "Q";
-        in.secondaryValue = "56.00";
-        in.serPer = 1;
-        in.seriesText = "S";
-        in.parallelText = "P";
-        in.freqIndex = 3;
-        in.freqText = "1kHz";
-        in.levelText = "1.0Vrms";
-        in.verdict = 1;
-        in.primaryDeviation = 1.2;
-        in.secondaryDeviation = 12.3456;
-        in.primaryToleranceOn = true;
-        in.secondaryToleranceOn = true;
-        in.rejectMark = "+";
-        in.passMark = "-";
-        in.decimalSeparator = u',';
-        in.timeSeparator = u':';
-        return in;
-    }
+    static LogRowInput reading() { return SampleReading(); }
 
     LogRowResult append(LogRowInput in) { return AppendLogRow(log, in); }
 

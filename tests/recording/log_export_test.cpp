@@ -3,6 +3,7 @@
 #include "log_export.h"
 #include "measurement_log_model.h"
 #include "qt_printers.h"
+#include "sample_reading.h"
 #include "xlsx_reader.h"
 #include "xlsx_target.h"
 
@@ -29,20 +30,8 @@ protected:
     // Single-part mode, rows 1 to `rows`, both tolerances on, so every cell holds a text.
     int logRows(int rows)
     {
-        LogRowInput in;
-        in.primaryLetter = "R";
-        in.primaryValue = "1.012 kΩ";
-        in.secondaryLetter = "Q";
-        in.secondaryValue = "56.00";
-        in.seriesText = "S";
-        in.parallelText = "P";
-        in.freqIndex = 3;
-        in.freqText = "1kHz";
-        in.levelText = "1.0Vrms";
-        in.primaryToleranceOn = in.secondaryToleranceOn = true;
-        in.rejectMark = "+";
-        in.passMark = "-";
-        in.decimalSeparator = u',';
+        LogRowInput in = SampleReading();
+        in.serPer = 0;
         int logRow = 0;
         for (int row = 1; row <= rows; ++row) {
             in.timestamp = QDateTime(QDate(2024, 3, 5), QTime(12, 0, row));

@@ -1,0 +1,30 @@
+#pragma once
+// One typical reading as the window hands it to the log: a rejected 1 kΩ resistor in
+// series at 1 kHz with both tolerances on, so that every cell of its row holds a text.
+#include "append_log_row.h"
+
+inline recording::LogRowInput SampleReading()
+{
+    recording::LogRowInput in;
+    in.timestamp = QDateTime(QDate(2024, 3, 5), QTime(14, 2, 9));
+    in.primaryLetter = "R";
+    in.primaryValue = "1.012 kΩ";
+    in.secondaryLetter = "Q";
+    in.secondaryValue = "56.00";
+    in.serPer = 1;
+    in.seriesText = "S";
+    in.parallelText = "P";
+    in.freqIndex = 3;
+    in.freqText = "1kHz";
+    in.levelText = "1.0Vrms";
+    in.verdict = 1;
+    in.primaryDeviation = 1.2;
+    in.secondaryDeviation = 12.3456;
+    in.primaryToleranceOn = true;
+    in.secondaryToleranceOn = true;
+    in.rejectMark = "+";
+    in.passMark = "-";
+    in.decimalSeparator = u',';
+    in.timeSeparator = u':';
+    return in;
+}
