@@ -89,6 +89,12 @@ protected:
         return path;
     }
 
+    void clickCell(int gridRow, int column)
+    {
+        const QRect cellRect = form->SG->visualRect(log().index(gridRow - 1, column));
+        QTest::mouseClick(form->SG->viewport(), Qt::LeftButton, {}, cellRect.center());
+    }
+
     void switchToMultiPart()
     {
         chooseFromList(form->CBox10, kMultiPartItem);
@@ -303,10 +309,6 @@ TEST_F(ProfilesTest, PartIsSelectedByListArrowsAndGridClick)
     EXPECT_EQ(form->E2->text(), QStringLiteral("300")) << "and loads nothing";
 
     switchToMultiPart();
-    const auto clickCell = [&](int gridRow, int column) {
-        const QRect cellRect = form->SG->visualRect(log().index(gridRow - 1, column));
-        QTest::mouseClick(form->SG->viewport(), Qt::LeftButton, {}, cellRect.center());
-    };
     clickCell(2, 0);
     EXPECT_EQ(form->SE2->value(), 2);
     EXPECT_EQ(form->CBox6->currentText(), QStringLiteral("B"));
@@ -315,6 +317,18 @@ TEST_F(ProfilesTest, PartIsSelectedByListArrowsAndGridClick)
     EXPECT_EQ(form->E2->text(), QStringLiteral("200")) << "columns beyond 3 select nothing";
     clickCell(3, 3);
     EXPECT_EQ(form->E2->text(), QStringLiteral("300"));
+}
+
+TEST_F(ProfilesTest, AClickOnAPartRowSendsItsSettingsOnce)
+{
+    startLinkedWindow();
+    openThreeParts();
+    switchToMultiPart();
+    ASSERT_TRUE(waitFor([&] { return form->MenuBusy == 0; }));
+    simulator->clearRecords();
+    clickCell(2, 0);
+    QTest::qWait(200);
+    EXPECT_EQ(simulator->receivedCommands().size(), 1);
 }
 
 TEST_F(ProfilesTest, MultiPartRecordingWritesEachReadingIntoTheSelectedPartsRow)
