@@ -1,22 +1,21 @@
 #include "profile_view_texts.h"
 
 #include "main_lexicons.h"
+#include "meter_settings.h"
+#include "unit_texts.h"
 
 namespace recording::profile_view {
 namespace {
 
-// Hertz per stored frequency index; index 0 means the meter reported no test frequency.
-constexpr std::array<int, 15> FrequencyHz{120, 100, 120, 1000, 10000, 100000, 20000, 30000,
-                                          40000, 50000, 60000, 75000, 80000, 90000, 150000};
-
+// The micro and ohm signs follow the same choice as the display's.
 QString micro(const localisation::MainLexicons& lex)
 {
-    return lex.Dlang1.GetItem(3) == u"мк" ? QStringLiteral("мк") : QStringLiteral("μ");
+    return meter::UnitTexts::From(lex).micro;
 }
 
 QString ohm(const localisation::MainLexicons& lex)
 {
-    return lex.Dlang3.GetItem(3) == u"Ом" ? QStringLiteral("Ом") : QStringLiteral("Ω");
+    return meter::UnitTexts::From(lex).ohm;
 }
 
 QString resistanceUnit(int unitIndex, const localisation::MainLexicons& lex)
@@ -83,9 +82,9 @@ QString SecondaryReferenceText(const PartRecord& part, const localisation::MainL
 
 QString FrequencyText(int freqIndex, const localisation::MainLexicons& lex)
 {
-    if (freqIndex <= 0 || freqIndex >= int(FrequencyHz.size()))
+    if (!meter::HasTestFrequency(freqIndex))
         return {};
-    const int hz = FrequencyHz[std::size_t(freqIndex)];
+    const int hz = meter::FreqIndexToHz(freqIndex);
     if (hz > 999)
         return QString::number(hz / 1000) + lex.Dlang1.GetItem(1) + lex.Dlang3.GetItem(0);
     return QString::number(hz) + lex.Dlang3.GetItem(0);
