@@ -98,7 +98,12 @@ void TForm1::setUpLocalisation()
     });
 }
 
-TForm1::~TForm1() = default;
+// The window hides itself while it is still whole: hiding reaches every control, and their
+// reactions must not find a window that is half torn down.
+TForm1::~TForm1()
+{
+    hide();
+}
 
 void TForm1::wireEvents()
 {

@@ -177,12 +177,15 @@ TEST_F(WindowTest, DongleThatDoesNotAnswerTheProbeIsClosedWithAMessage)
     sim::PseudoTerminal silent;
     pointFinderAt(silent.slavePath());
     QString shownText;
-    QTimer::singleShot(700, [&] {
+    // The probe takes its two waits before the box shows, longer on a slow build.
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             shownText = box->windowTitle() + u'|' + box->text();
             box->accept();
         }
     });
+    answerer.start(20);
     startWindow(60000);
     EXPECT_EQ(shownText, QStringLiteral("Test|No modem responding on ") + silent.slavePath());
     EXPECT_FALSE(form->ComPort->isOpen());
