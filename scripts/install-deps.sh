@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages this project builds, runs and tests with.
 # Idempotent: when everything is present it prints nothing and touches nothing.
+# With --list it only prints the list (scripts/check-build-deps.py reads it).
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,11 @@ packages=(
   fonts-crosextra-carlito
   xvfb xauth x11-apps imagemagick unzip xdg-utils python3
 )
+
+if [ "${1:-}" = "--list" ]; then
+  printf '%s\n' "${packages[@]}"
+  exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do
