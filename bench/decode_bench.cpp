@@ -19,9 +19,9 @@ meter::TMeterFrame Frame(quint8 modeByte, float first, float second, float third
 {
     meter::TMeterFrame frame;
     const float values[] = {first, second, third};
-    for (int field = 0; field < 3; ++field) {
+    for (std::size_t field = 0; field < 3; ++field) {
         const auto bits = std::bit_cast<std::uint32_t>(values[field]);
-        for (int i = 0; i < 4; ++i)
+        for (std::size_t i = 0; i < 4; ++i)
             frame.bytes[4 * field + i] = quint8(bits >> (8 * i));
     }
     frame.bytes[8] = byte8; // the RLCD settings overlay the third float

@@ -25,7 +25,7 @@ double startToShownMs(const QString* languageFolderOverride)
     form.createAndShow();
     if (!QTest::qWaitForWindowExposed(&form))
         std::fprintf(stderr, "the window was never shown\n");
-    return clock.nsecsElapsed() / 1e6;
+    return double(clock.nsecsElapsed()) / 1e6;
 }
 
 void report(const char* what, std::vector<double> samples)

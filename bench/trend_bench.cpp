@@ -49,7 +49,7 @@ private:
 std::vector<SimulatedRecording::Reading> simulate(int count)
 {
     SimulatedRecording recording;
-    std::vector<SimulatedRecording::Reading> readings(count);
+    std::vector<SimulatedRecording::Reading> readings(static_cast<std::size_t>(count));
     for (SimulatedRecording::Reading& r : readings)
         r = recording.next();
     return readings;

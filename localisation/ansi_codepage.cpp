@@ -17,7 +17,7 @@ struct CodePageTables {
     CodePageTables()
     {
         iconv_t cd = iconv_open("UTF-32LE", kCodePage);
-        for (int b = 0; b < 256; ++b) {
+        for (std::size_t b = 0; b < decode.size(); ++b) {
             char in = char(b);
             char32_t out = 0xFFFD;
             char* inPtr = &in;
@@ -59,7 +59,7 @@ QString fromAnsi(const QByteArray& bytes)
 {
     const auto& t = tables();
     std::u32string s;
-    s.reserve(bytes.size());
+    s.reserve(std::size_t(bytes.size()));
     for (char b : bytes)
         s += t.decode[quint8(b)];
     return QString::fromUcs4(s.data(), qsizetype(s.size()));

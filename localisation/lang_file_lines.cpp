@@ -81,10 +81,10 @@ std::optional<qint64> LangFileLine::number() const
         if (numberColumn[i] < u'0' || numberColumn[i] > u'9')
             return std::nullopt;
     bool ok = false;
-    const qint64 value = numberColumn.toLongLong(&ok);
+    const qint64 parsed = numberColumn.toLongLong(&ok);
     if (!ok)
         return std::nullopt;
-    return value;
+    return parsed;
 }
 
 } // namespace localisation

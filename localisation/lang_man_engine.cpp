@@ -11,7 +11,7 @@ namespace localisation {
 // apply and keeps its language in its own field.
 class TLangManEngine::LexiconMember final : public TLangManComponent {
 public:
-    explicit LexiconMember(TDesignedLexicon* lexicon) : lexicon(lexicon) {}
+    explicit LexiconMember(TDesignedLexicon* member) : lexicon(member) {}
     QString LMComponentLanguage() const override { return lexicon->LMComponentLanguage; }
     TDesignedLexicon* const lexicon;
 

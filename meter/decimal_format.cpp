@@ -34,10 +34,10 @@ DecimalDigits ExactDigits(double magnitude)
     std::frexp(magnitude, &binaryExponent);
     const int fractionDigits = std::clamp(53 - binaryExponent, 0, 1074);
 
-    std::string text(fractionDigits + 320, '\0');
+    std::string text(std::size_t(fractionDigits) + 320, '\0');
     const auto result = std::to_chars(text.data(), text.data() + text.size(), magnitude, std::chars_format::fixed,
                                       fractionDigits);
-    text.resize(result.ptr - text.data());
+    text.resize(std::size_t(result.ptr - text.data()));
 
     DecimalDigits exact;
     const auto point = text.find('.');
@@ -52,14 +52,15 @@ DecimalDigits ExactDigits(double magnitude)
 // digit is 5 or more exactly when the dropped remainder is at least half a unit.
 void RoundAt(DecimalDigits& number, int lowestPower)
 {
-    const int lastKept = number.indexOf(lowestPower);
-    if (int(number.digits.size()) <= lastKept)
-        number.digits.append(lastKept + 1 - number.digits.size(), '0');
-    const bool roundUp = lastKept + 1 < int(number.digits.size()) && number.digits[lastKept + 1] >= '5';
-    number.digits.resize(lastKept + 1);
+    // Indices are unsigned here: the digits kept always reach at least the first one.
+    const std::size_t keptCount = std::size_t(number.indexOf(lowestPower) + 1);
+    if (number.digits.size() < keptCount)
+        number.digits.append(keptCount - number.digits.size(), '0');
+    const bool roundUp = keptCount < number.digits.size() && number.digits[keptCount] >= '5';
+    number.digits.resize(keptCount);
     if (!roundUp)
         return;
-    for (int i = lastKept; i >= 0; --i) {
+    for (std::size_t i = keptCount; i-- > 0;) {
         if (number.digits[i] != '9') {
             ++number.digits[i];
             return;
@@ -72,7 +73,7 @@ void RoundAt(DecimalDigits& number, int lowestPower)
 
 QString Scientific(bool negative, const DecimalDigits& number, int first, int decimals)
 {
-    std::string significant = number.digits.substr(first);
+    std::string significant = number.digits.substr(std::size_t(first));
     significant.erase(significant.find_last_not_of('0') + 1);
 
     QString text = negative ? QStringLiteral("-") : QString();
@@ -99,10 +100,11 @@ QString GroupedInteger(const std::string& integer, bool grouping)
 
 QString Fixed(bool negative, const DecimalDigits& number, int decimals, bool grouping)
 {
-    std::string integer = number.digits.substr(0, number.integerDigits);
+    const std::size_t integerDigits = std::size_t(number.integerDigits);
+    std::string integer = number.digits.substr(0, integerDigits);
     integer.erase(0, std::min(integer.find_first_not_of('0'), integer.size() - 1));
-    std::string fraction = number.digits.substr(number.integerDigits);
-    fraction.resize(decimals, '0');
+    std::string fraction = number.digits.substr(integerDigits);
+    fraction.resize(std::size_t(decimals), '0');
 
     const bool roundsToZero = number.firstNonZero() < 0;
     QString text = negative && !roundsToZero ? QStringLiteral("-") : QString();

@@ -5,10 +5,11 @@ namespace meter {
 
 double DecodeMeterFloat(const TMeterFrame& frame, int offset)
 {
-    const quint32 b0 = frame.bytes[offset];
-    const quint32 b1 = frame.bytes[offset + 1];
-    const quint32 b2 = frame.bytes[offset + 2];
-    const quint32 b3 = frame.bytes[offset + 3];
+    const auto byteAt = [&](int index) -> quint32 { return frame.bytes[std::size_t(offset + index)]; };
+    const quint32 b0 = byteAt(0);
+    const quint32 b1 = byteAt(1);
+    const quint32 b2 = byteAt(2);
+    const quint32 b3 = byteAt(3);
 
     const bool negative = (b3 & 0x80) != 0;
     const int exponent = int((b3 & 0x7F) << 1 | b2 >> 7);

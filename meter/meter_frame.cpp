@@ -25,8 +25,8 @@ std::optional<TMeterFrame> FrameFromBytes(const QByteArray& received)
     if (received.size() != TMeterFrame::kSize)
         return std::nullopt;
     TMeterFrame frame;
-    for (int i = 0; i < TMeterFrame::kSize; ++i)
-        frame.bytes[i] = quint8(received[i]);
+    for (std::size_t i = 0; i < frame.bytes.size(); ++i)
+        frame.bytes[i] = quint8(received[qsizetype(i)]);
     return frame;
 }
 

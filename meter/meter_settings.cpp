@@ -28,7 +28,7 @@ qint32 FreqIndexToHz(int freqIndex)
 {
     if (!HasTestFrequency(freqIndex))
         return kFrequencyTable[kNoTestFrequencyIndex];
-    return kFrequencyTable[freqIndex];
+    return kFrequencyTable[std::size_t(freqIndex)];
 }
 
 bool HasTestFrequency(int freqIndex)

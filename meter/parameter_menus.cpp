@@ -17,7 +17,7 @@ QString FrequencyRowText(int row, const UnitTexts& texts)
     case 0: return QStringLiteral("A10 ") + texts.kilo + texts.hertz;
     case 1: return QStringLiteral("100 ") + texts.hertz;
     case 2: return QStringLiteral("120 ") + texts.hertz;
-    default: return QLatin1String(kKilohertzRows[row - kFirstKilohertzRow]) + texts.kilo + texts.hertz;
+    default: return QLatin1String(kKilohertzRows[std::size_t(row - kFirstKilohertzRow)]) + texts.kilo + texts.hertz;
     }
 }
 
@@ -45,7 +45,7 @@ std::optional<LevelChoice> ChooseLevel(TMeterSettings& s, int row, const UnitTex
         return std::nullopt;
     s.LevelAuto = row == 0 ? 1 : 0;
     s.LevelIndex = quint8(row == 0 ? 1 : row);
-    return LevelChoice{kLevelFigures[row] + texts.voltRms};
+    return LevelChoice{kLevelFigures[std::size_t(row)] + texts.voltRms};
 }
 
 std::optional<PrimaryChoice> ChoosePrimary(TMeterSettings& s, int row)
@@ -56,7 +56,7 @@ std::optional<PrimaryChoice> ChoosePrimary(TMeterSettings& s, int row)
         return std::nullopt;
     s.PrimAuto = row == 0 ? 1 : 0;
     s.PrimKind = quint8(row);
-    return PrimaryChoice{kLetters[row], row == 0 ? QStringLiteral("A") : QStringLiteral(" ")};
+    return PrimaryChoice{kLetters[std::size_t(row)], row == 0 ? QStringLiteral("A") : QStringLiteral(" ")};
 }
 
 std::optional<SecondaryChoice> ChooseSecondary(TMeterSettings& s, int row)
@@ -73,7 +73,7 @@ std::optional<SecondaryChoice> ChooseSecondary(TMeterSettings& s, int row)
         choice.L_RQD_avto = QStringLiteral("A");
         return choice;
     }
-    choice.L_Sec_RLC = kLetters[row];
+    choice.L_Sec_RLC = kLetters[std::size_t(row)];
     // Only a secondary resistance has a circuit of its own; Q and D clear the old mark.
     if (row != 1)
         choice.L_SER_PER = QStringLiteral(" ");

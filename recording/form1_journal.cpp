@@ -46,8 +46,8 @@ void TForm1::onRowLogged(int gridRow, const QDateTime& when)
         openJournal();
     if (m_journal) {
         std::array<QString, recording::MeasurementLogModel::ColumnCount> cells;
-        for (int column = 0; column < recording::MeasurementLogModel::ColumnCount; ++column)
-            cells[column] = LogModel->gridCell(gridRow, column);
+        for (std::size_t column = 0; column < cells.size(); ++column)
+            cells[column] = LogModel->gridCell(gridRow, int(column));
         try {
             m_journal->appendRow(cells, when, LogModel->gridRowVerdict(gridRow));
         } catch (const recording::FileError& error) {

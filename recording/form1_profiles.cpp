@@ -283,8 +283,8 @@ void TForm1::ShowProfileGrid(int partIndex)
         for (int j = first; j <= last && j < PartCount; ++j) {
             const auto cells = recording::profile_view::RowCells(
                 j + 1, recording::profile_file::LoadPart(ProfilePath, j + 1), *lexicons);
-            for (int column = 0; column < recording::MeasurementLogModel::ColumnCount; ++column)
-                LogModel->setGridCell(j + 1, column, cells[column]);
+            for (std::size_t column = 0; column < cells.size(); ++column)
+                LogModel->setGridCell(j + 1, int(column), cells[column]);
         }
     } catch (const recording::FileError& error) {
         showToolkitError(error.message());

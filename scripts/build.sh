@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Configures and builds into ./build (override with BUILD_DIR).
+# Configures and builds one preset of CMakePresets.json (default: release, the optimised
+# program) into build/<preset>.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j"$(nproc)"
+preset=${1:-release}
+cd "$root"
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" -j"$(nproc)"

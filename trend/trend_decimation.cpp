@@ -46,12 +46,13 @@ DecimatedTrend decimate(const std::vector<TrendPoint>& points, qint64 fromMs, qi
 {
     columns = std::max(columns, 1);
     const qint64 span = toMs - fromMs;
-    std::vector<Bucket> values(columns);
-    std::vector<Bucket> rejects(columns);
+    std::vector<Bucket> values(static_cast<std::size_t>(columns));
+    std::vector<Bucket> rejects(static_cast<std::size_t>(columns));
     for (const TrendPoint& point : points) {
         if (point.timeMs < fromMs || point.timeMs > toMs)
             continue;
-        const qint64 bucket = span > 0 ? std::min<qint64>((point.timeMs - fromMs) * columns / span, columns - 1) : 0;
+        const auto bucket =
+            std::size_t(span > 0 ? std::min<qint64>((point.timeMs - fromMs) * columns / span, columns - 1) : 0);
         values[bucket].take(point);
         if (point.rejected)
             rejects[bucket].take(point);

@@ -46,15 +46,17 @@ TrendStatisticsPanel::TrendStatisticsPanel(QWidget* parent)
     QFont valueFont = font();
     valueFont.setPointSizeF(valueFont.pointSizeF() * 1.25);
     valueFont.setBold(true);
-    for (int field = 0; field < FieldCount; ++field) {
-        QLabel* caption = addLabel(grid, 0, field, Fields[field].caption, QString::fromUtf16(Fields[field].designText));
+    for (std::size_t field = 0; field < Fields.size(); ++field) {
+        const int column = int(field);
+        QLabel* caption = addLabel(grid, 0, column, Fields[field].caption, QString::fromUtf16(Fields[field].designText));
         caption->setStyleSheet("color: #606060;");
-        m_values[field] = addLabel(grid, 1, field, Fields[field].value, NoValue);
-        m_values[field]->setFont(valueFont);
-        m_values[field]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        QLabel* value = addLabel(grid, 1, column, Fields[field].value, NoValue);
+        value->setFont(valueFont);
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         // Values are numbers, not interface texts: the translating client leaves them alone.
-        m_values[field]->setProperty("tag", -799);
-        grid->setColumnStretch(field, 1);
+        value->setProperty("tag", -799);
+        m_values[field] = value;
+        grid->setColumnStretch(column, 1);
     }
     showStatistics({}, {});
 }

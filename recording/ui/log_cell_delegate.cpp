@@ -63,7 +63,7 @@ void LogCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->fillRect(option.rect, fill);
     painter->setFont(item.font);
     painter->setPen(option.palette.color(QPalette::Text));
-    painter->drawText(textRect.adjusted(2, 0, 0, 0), item.displayAlignment, item.text);
+    painter->drawText(textRect.adjusted(2, 0, 0, 0), int(item.displayAlignment.toInt()), item.text);
     painter->restore();
 }
 

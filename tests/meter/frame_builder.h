@@ -19,8 +19,8 @@ inline TMeterFrame ValidFrame(quint8 modeByte)
 inline void PutFloat(TMeterFrame& frame, int offset, float value)
 {
     const auto bits = std::bit_cast<std::uint32_t>(value);
-    for (int i = 0; i < 4; ++i)
-        frame.bytes[offset + i] = quint8(bits >> (8 * i));
+    for (std::size_t i = 0; i < 4; ++i)
+        frame.bytes[std::size_t(offset) + i] = quint8(bits >> (8 * i));
 }
 
 inline TMeterFrame FrameWithFloats(quint8 modeByte, float first, float second, float third)

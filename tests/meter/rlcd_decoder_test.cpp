@@ -152,7 +152,7 @@ TEST_F(DecodeRlcdTest, LevelTextByIndex)
 TEST_F(DecodeRlcdTest, WithoutTestFrequencySideReadingsAreEmptyAndConversionsUse120Hz)
 {
     meter.PrimKind = 3;
-    for (quint8 index : {0, 20}) {
+    for (quint8 index : {quint8(0), quint8(20)}) {
         meter.FreqIndex = index;
         const RlcdReading r = Decode(100, 100);
         EXPECT_EQ(r.TestFreqHz, 120);

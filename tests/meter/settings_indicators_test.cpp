@@ -64,7 +64,7 @@ TEST_F(ShowSettingsTest, LevelZeroHasNoAutomaticMarkOfItsOwn)
 
 TEST_F(ShowSettingsTest, FrequencyLabelIsEmptyWithoutATestFrequency)
 {
-    for (quint8 index : {0, 15, 31}) {
+    for (quint8 index : {quint8(0), quint8(15), quint8(31)}) {
         settings.FreqIndex = index;
         EXPECT_EQ(ShowSettings(settings, FreqIndexToHz(index), english).L_freq_RLC, QString()) << int(index);
     }

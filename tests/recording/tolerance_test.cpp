@@ -108,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ToleranceEvaluation, testing::Values(
         in.secondaryToleranceText = "<"; in.serR = 1001; }, 2, {}, 0.1},
     ToleranceCase{"OffTextOfAnotherLanguageIsATolerance", [](ToleranceInputs& in) {
         in.primaryOffText = "off"; }, 20, 0, {}}),
-    [](const testing::TestParamInfo<ToleranceCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<ToleranceCase>& test) { return std::string(test.param.name); });
 
 // The designed items "0,2%", "0,3%", "0,5%" and nominals typed with either separator
 // must read the same whatever the system's separator is.
@@ -180,10 +180,12 @@ TEST(PrimaryToleranceBand, LimitsMatchTheEvaluation)
         ASSERT_TRUE(band) << c.nominal << " " << c.tolerance;
         ASSERT_EQ(band->lower.has_value(), c.lower.has_value());
         ASSERT_EQ(band->upper.has_value(), c.upper.has_value());
-        if (c.lower)
+        if (c.lower) {
             EXPECT_NEAR(*band->lower, *c.lower, *c.lower * 1e-12);
-        if (c.upper)
+        }
+        if (c.upper) {
             EXPECT_NEAR(*band->upper, *c.upper, *c.upper * 1e-12);
+        }
     }
     EXPECT_FALSE(PrimaryToleranceBand(0, 0, QStringLiteral("100"), QStringLiteral("выкл."), QStringLiteral("выкл.")));
     EXPECT_FALSE(PrimaryToleranceBand(0, 0, QStringLiteral("abc"), QStringLiteral("1%"), QStringLiteral("выкл.")));

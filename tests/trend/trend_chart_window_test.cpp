@@ -128,7 +128,7 @@ TEST_F(TrendWindow, DrawsDecimatedValuesWithEveryLoneReject)
     std::vector<Reading> readings(20'000, {1000, false});
     for (size_t i = 0; i < readings.size(); ++i)
         readings[i].value += double(i % 50) / 10;
-    for (size_t lone : {3'000, 11'000, 19'000})
+    for (size_t lone : {size_t(3'000), size_t(11'000), size_t(19'000)})
         readings[lone] = {1500, true};
     record(readings);
     window->redraw();

@@ -103,15 +103,15 @@ INSTANTIATE_TEST_SUITE_P(Ranges, Decimation,
                       Case{"WholeRecordingWide", StartMs, EndMs, 1'213},
                       Case{"InnerWindow", StartMs + 100'000, StartMs + 500'003, 640},
                       Case{"MoreColumnsThanPoints", StartMs, EndMs, 50'000}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(DecimationLimits, FewPointsStayWholeAndOneInstantFillsOneBucket)
 {
     const std::vector<TrendPoint> points = recording(300);
     const DecimatedTrend whole = decimate(points, StartMs, StartMs + 299 * StepMs, 2'000);
     ASSERT_EQ(whole.values.size(), 300);
-    for (int i = 0; i < 300; ++i)
-        EXPECT_EQ(whole.values[i], QPointF(double(points[i].timeMs), points[i].value));
+    for (std::size_t i = 0; i < 300; ++i)
+        EXPECT_EQ(whole.values[qsizetype(i)], QPointF(double(points[i].timeMs), points[i].value));
 
     const std::vector<TrendPoint> sameInstant{{StartMs, 3, false}, {StartMs, 1, true}, {StartMs, 2, false}};
     const DecimatedTrend instant = decimate(sameInstant, StartMs, StartMs, 800);
