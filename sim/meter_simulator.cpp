@@ -30,12 +30,12 @@ bool outcomeLinks(MeterSimulator::ConnectOutcome outcome)
 
 } // namespace
 
-MeterSimulator::MeterSimulator(QObject* parent)
+MeterSimulator::MeterSimulator(const QString& stableLinkPath, QObject* parent)
     : QObject(parent)
-    , m_readNotifier(m_terminal.masterDescriptor(), QSocketNotifier::Read)
+    , m_port(stableLinkPath)
 {
     qRegisterMetaType<sim::MeterCommand>();
-    connect(&m_readNotifier, &QSocketNotifier::activated, this, &MeterSimulator::readFromProgram);
+    connect(&m_port, &PluggablePort::received, this, &MeterSimulator::readFromProgram);
     m_quietTimer.setSingleShot(true);
     connect(&m_quietTimer, &QTimer::timeout, this, [this] { handle(m_splitter.flush()); });
     m_connectTimer.setSingleShot(true);
@@ -45,6 +45,17 @@ MeterSimulator::MeterSimulator(QObject* parent)
         sendFrame(m_meter.nextFrame());
         scheduleNextFrame();
     });
+}
+
+void MeterSimulator::unplug()
+{
+    m_port.unplug();
+    forgetLink();
+}
+
+void MeterSimulator::replug()
+{
+    m_port.plugIn();
 }
 
 void MeterSimulator::setIntervalOverrideMs(int intervalMs)
@@ -61,29 +72,25 @@ void MeterSimulator::sendFrameNow()
 
 void MeterSimulator::injectGarbage(const QByteArray& bytes)
 {
-    m_terminal.write(bytes);
+    m_port.write(bytes);
 }
 
 void MeterSimulator::injectReplyWithFrame(const QByteArray& reply)
 {
     const QByteArray frame = m_meter.nextFrame();
-    m_terminal.write(reply + frame);
-    emit frameSent(frame);
+    sendFrame(frame, reply);
 }
 
 void MeterSimulator::injectSplitFrame(int firstPartLength, int gapMs)
 {
     const QByteArray frame = m_meter.nextFrame();
-    m_terminal.write(frame.left(firstPartLength));
-    QTimer::singleShot(gapMs, this, [this, frame, firstPartLength] {
-        m_terminal.write(frame.mid(firstPartLength));
-        emit frameSent(frame);
-    });
+    if (m_port.write(frame.left(firstPartLength)))
+        m_port.writeAfter(gapMs, frame.mid(firstPartLength), [this, frame] { emit frameSent(frame); });
 }
 
 void MeterSimulator::injectLinkLoss()
 {
-    m_terminal.write(kLost);
+    m_port.write(kLost);
     setLinked(false);
 }
 
@@ -108,9 +115,8 @@ void MeterSimulator::clearRecords()
     m_receivedAtTexts.clear();
 }
 
-void MeterSimulator::readFromProgram()
+void MeterSimulator::readFromProgram(const QByteArray& bytes)
 {
-    const QByteArray bytes = m_terminal.readAvailable();
     m_receivedBytes += bytes;
     handle(m_splitter.feed(bytes));
     if (m_splitter.hasPendingTail())
@@ -135,7 +141,7 @@ void MeterSimulator::handleAtText(const QByteArray& text)
     m_receivedAtTexts.append(text);
     if (text == "AT") {
         m_connectTimer.stop();
-        m_terminal.write(m_linked ? kLost : kOk);
+        m_port.write(m_linked ? kLost : kOk);
         setLinked(false);
     } else if (text == "AT+CONNL" && !m_linked) {
         startConnecting();
@@ -156,18 +162,17 @@ void MeterSimulator::startConnecting()
 {
     if (m_outcome == ConnectOutcome::LinkCombined) {
         const QByteArray frame = m_meter.nextFrame();
-        m_terminal.write(kConnecting + kLinked + frame);
-        emit frameSent(frame);
+        sendFrame(frame, kConnecting + kLinked);
         setLinked(true);
         return;
     }
-    m_terminal.write(kConnecting);
+    m_port.write(kConnecting);
     m_connectTimer.start(m_linkDelayMs);
 }
 
 void MeterSimulator::finishConnecting()
 {
-    m_terminal.write(outcomeReply(m_outcome));
+    m_port.write(outcomeReply(m_outcome));
     setLinked(outcomeLinks(m_outcome));
 }
 
@@ -183,6 +188,16 @@ void MeterSimulator::setLinked(bool linked)
     emit linkStateChanged(linked);
 }
 
+// What a dongle losing its power loses: the link, a connection under way, a text half
+// received.
+void MeterSimulator::forgetLink()
+{
+    m_connectTimer.stop();
+    m_quietTimer.stop();
+    m_splitter = WireSplitter();
+    setLinked(false);
+}
+
 void MeterSimulator::scheduleNextFrame()
 {
     m_frameTimer.start(frameIntervalMs());
@@ -193,10 +208,10 @@ int MeterSimulator::frameIntervalMs() const
     return m_intervalOverrideMs > 0 ? m_intervalOverrideMs : m_meter.reportIntervalMs();
 }
 
-void MeterSimulator::sendFrame(const QByteArray& frame)
+void MeterSimulator::sendFrame(const QByteArray& frame, const QByteArray& ahead)
 {
-    m_terminal.write(frame);
-    emit frameSent(frame);
+    if (m_port.write(ahead + frame))
+        emit frameSent(frame);
 }
 
 } // namespace sim
