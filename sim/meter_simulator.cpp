@@ -2,6 +2,8 @@
 
 #include "frame_encoder.h"
 
+#include <utility>
+
 namespace sim {
 namespace {
 
@@ -42,7 +44,7 @@ MeterSimulator::MeterSimulator(const QString& stableLinkPath, QObject* parent)
     connect(&m_connectTimer, &QTimer::timeout, this, &MeterSimulator::finishConnecting);
     m_frameTimer.setSingleShot(true);
     connect(&m_frameTimer, &QTimer::timeout, this, [this] {
-        sendFrame(m_meter.nextFrame());
+        reportFrame(m_meter.nextFrame());
         scheduleNextFrame();
     });
 }
@@ -78,14 +80,13 @@ void MeterSimulator::injectGarbage(const QByteArray& bytes)
 void MeterSimulator::injectReplyWithFrame(const QByteArray& reply)
 {
     const QByteArray frame = m_meter.nextFrame();
-    sendFrame(frame, reply);
+    deliver({reply + frame}, frame);
 }
 
 void MeterSimulator::injectSplitFrame(int firstPartLength, int gapMs)
 {
     const QByteArray frame = m_meter.nextFrame();
-    if (m_port.write(frame.left(firstPartLength)))
-        m_port.writeAfter(gapMs, frame.mid(firstPartLength), [this, frame] { emit frameSent(frame); });
+    deliver(deliveryWrites({.splitAt = firstPartLength, .splitGapMs = gapMs}, frame), frame);
 }
 
 void MeterSimulator::injectLinkLoss()
@@ -162,7 +163,7 @@ void MeterSimulator::startConnecting()
 {
     if (m_outcome == ConnectOutcome::LinkCombined) {
         const QByteArray frame = m_meter.nextFrame();
-        sendFrame(frame, kConnecting + kLinked);
+        deliver({kConnecting + kLinked + frame}, frame);
         setLinked(true);
         return;
     }
@@ -181,10 +182,12 @@ void MeterSimulator::setLinked(bool linked)
     if (linked == m_linked)
         return;
     m_linked = linked;
-    if (linked)
+    if (linked) {
         scheduleNextFrame();
-    else
+    } else {
         m_frameTimer.stop();
+        m_heldFrame.clear(); // it belonged to the link that is gone
+    }
     emit linkStateChanged(linked);
 }
 
@@ -208,10 +211,34 @@ int MeterSimulator::frameIntervalMs() const
     return m_intervalOverrideMs > 0 ? m_intervalOverrideMs : m_meter.reportIntervalMs();
 }
 
-void MeterSimulator::sendFrame(const QByteArray& frame, const QByteArray& ahead)
+void MeterSimulator::reportFrame(const QByteArray& frame)
 {
-    if (m_port.write(ahead + frame))
-        emit frameSent(frame);
+    if (m_delivery.paired && m_heldFrame.isEmpty()) {
+        m_heldFrame = frame;
+        return;
+    }
+    const QByteArray frames = std::exchange(m_heldFrame, {}) + frame;
+    deliver(deliveryWrites(m_delivery, frames), frames);
+}
+
+void MeterSimulator::sendFrame(const QByteArray& frame)
+{
+    deliver({frame}, frame);
+}
+
+// frames: the frames among the written bytes, one after another, announced once written.
+void MeterSimulator::deliver(const DeliveryWrites& writes, const QByteArray& frames)
+{
+    const auto announce = [this, frames] {
+        for (qsizetype at = 0; at < frames.size(); at += kFrameLength)
+            emit frameSent(frames.mid(at, kFrameLength));
+    };
+    if (!m_port.write(writes.first))
+        return;
+    if (writes.rest.isEmpty())
+        announce();
+    else
+        m_port.writeAfter(writes.restDelayMs, writes.rest, announce);
 }
 
 } // namespace sim

@@ -1,4 +1,5 @@
 #pragma once
+#include "frame_delivery.h"
 #include "meter_model.h"
 #include "pluggable_port.h"
 #include "sim_command.h"
@@ -18,8 +19,9 @@ namespace sim {
 // Dongle: "AT" is answered "OK" while unlinked, and drops the link with "OK+LOST" while
 // linked. "AT+CONNL" is answered "OK+CONNL" and, after the link delay, by the reply of the
 // chosen connect outcome; other AT texts get no answer. Once linked the meter reports one
-// frame per report interval and takes the 5-byte commands it receives; commands that
-// arrive while unlinked are recorded but never reach the meter.
+// frame per report interval, delivered as frameDelivery() says, and takes the 5-byte
+// commands it receives; commands that arrive while unlinked are recorded but never reach
+// the meter.
 //
 // Unplugging makes the dongle vanish like a USB device pulled out: its device and the
 // stable link go, the link to the meter is lost without a word, and the dongle forgets what
@@ -64,7 +66,10 @@ public:
     void setLinkDelayMs(int delayMs) { m_linkDelayMs = delayMs; }
     // A fixed report interval for fast tests and demos; 0 returns to the meter's own.
     void setIntervalOverrideMs(int intervalMs);
-    // Reports one frame at once, linked or not.
+    // How the periodic reports go out; from now on.
+    void setFrameDelivery(const FrameDelivery& delivery) { m_delivery = delivery; }
+    const FrameDelivery& frameDelivery() const { return m_delivery; }
+    // Reports one frame at once as one write, linked or not, whatever the delivery.
     void sendFrameNow();
 
     // Faults, each written at once whatever the link state (and lost while unplugged).
@@ -97,8 +102,9 @@ private:
     void setLinked(bool linked);
     void forgetLink();
     void scheduleNextFrame();
-    // Writes the frame, after the given bytes in the same write.
-    void sendFrame(const QByteArray& frame, const QByteArray& ahead = {});
+    void reportFrame(const QByteArray& frame);
+    void sendFrame(const QByteArray& frame);
+    void deliver(const DeliveryWrites& writes, const QByteArray& frames);
     int frameIntervalMs() const;
 
     PluggablePort m_port;
@@ -112,6 +118,8 @@ private:
     ConnectOutcome m_outcome = ConnectOutcome::Link;
     int m_linkDelayMs = kDefaultLinkDelayMs;
     int m_intervalOverrideMs = 0;
+    FrameDelivery m_delivery;
+    QByteArray m_heldFrame; // the first of a pair, waiting for the second
 
     QByteArray m_receivedBytes;
     QList<MeterCommand> m_receivedCommands;
