@@ -1,21 +1,40 @@
 #include "dongle_reply.h"
 
+#include <array>
+
 namespace dongle {
+namespace {
+
+constexpr std::array kKnownReplies = {
+    KnownReply{"OK", DongleReply::Ok},
+    KnownReply{"OK+CONNL", DongleReply::ConnectionStarted},
+    KnownReply{"OK+CONNE", DongleReply::ConnectionFailed},
+    KnownReply{"OK+CONNF", DongleReply::ConnectionFailed},
+    KnownReply{"OK+CONNEOK+CONNF", DongleReply::ConnectionFailed},
+    KnownReply{"OK+CONNN", DongleReply::ConnectionRefused},
+    KnownReply{"OK+CONN\r\n", DongleReply::LinkUp},
+    KnownReply{"OK+LOST", DongleReply::LinkLost},
+};
+
+// The dongle's "connecting" and "linked" replies, run together with the first frame
+// behind them.
+constexpr QByteArrayView kStartedAndLinked = "OK+CONNLOK+CONN\r\n";
+
+} // namespace
+
+std::span<const KnownReply> knownReplies()
+{
+    return kKnownReplies;
+}
 
 DongleReply classifyRead(const QByteArray& read)
 {
-    if (read == "OK+CONNL")
-        return DongleReply::ConnectionStarted;
-    if (read == "OK+CONNE" || read == "OK+CONNF" || read == "OK+CONNEOK+CONNF")
-        return DongleReply::ConnectionFailed;
-    if (read == "OK+CONNN")
-        return DongleReply::ConnectionRefused;
-    if (read == "OK+CONN\r\n" || (read.size() >= kFrameLength && read.startsWith("OK+CONNLOK+CONN\r\n")))
+    for (const KnownReply& reply : kKnownReplies) {
+        if (read == reply.text)
+            return reply.meaning;
+    }
+    if (read.size() >= kFrameLength && read.startsWith(kStartedAndLinked))
         return DongleReply::LinkUp;
-    if (read == "OK+LOST")
-        return DongleReply::LinkLost;
-    if (read == "OK")
-        return DongleReply::Ok;
     if (read.size() != kFrameLength)
         return DongleReply::Unrecognised;
     return DongleReply::Frame;

@@ -3,8 +3,6 @@
 namespace meter {
 
 namespace {
-constexpr quint8 kTrailerFirst = 0x31;
-constexpr quint8 kTrailerLast = 0x0A;
 constexpr int kModeByte = 15;
 constexpr quint8 kModeMask = 0x0F;
 constexpr quint8 kBrightnessBit = 0x40;
@@ -32,7 +30,8 @@ std::optional<TMeterFrame> FrameFromBytes(const QByteArray& received)
 
 std::optional<FrameDispatch> DispatchFrame(const TMeterFrame& frame)
 {
-    if (frame.bytes[16] != kTrailerFirst || frame.bytes[17] != kTrailerLast)
+    if (frame.bytes[TMeterFrame::kSize - 2] != TMeterFrame::kTrailerFirst
+        || frame.bytes[TMeterFrame::kSize - 1] != TMeterFrame::kTrailerLast)
         return std::nullopt;
     const quint8 modeByte = frame.bytes[kModeByte];
     return FrameDispatch{ModeFromCode(modeByte & kModeMask), (modeByte & kBrightnessBit) != 0};

@@ -10,6 +10,8 @@ namespace meter {
 // byte 15 the mode and the brightness bit, bytes 16 and 17 the trailer "1" and line feed.
 struct TMeterFrame {
     static constexpr int kSize = 18;
+    static constexpr quint8 kTrailerFirst = 0x31;
+    static constexpr quint8 kTrailerLast = 0x0A;
     std::array<quint8, kSize> bytes{};
 };
 

@@ -2,6 +2,8 @@
 
 #include "frame_encoder.h"
 
+#include <utility>
+
 namespace sim {
 namespace {
 
@@ -30,21 +32,32 @@ bool outcomeLinks(MeterSimulator::ConnectOutcome outcome)
 
 } // namespace
 
-MeterSimulator::MeterSimulator(QObject* parent)
+MeterSimulator::MeterSimulator(const QString& stableLinkPath, QObject* parent)
     : QObject(parent)
-    , m_readNotifier(m_terminal.masterDescriptor(), QSocketNotifier::Read)
+    , m_port(stableLinkPath)
 {
     qRegisterMetaType<sim::MeterCommand>();
-    connect(&m_readNotifier, &QSocketNotifier::activated, this, &MeterSimulator::readFromProgram);
+    connect(&m_port, &PluggablePort::received, this, &MeterSimulator::readFromProgram);
     m_quietTimer.setSingleShot(true);
     connect(&m_quietTimer, &QTimer::timeout, this, [this] { handle(m_splitter.flush()); });
     m_connectTimer.setSingleShot(true);
     connect(&m_connectTimer, &QTimer::timeout, this, &MeterSimulator::finishConnecting);
     m_frameTimer.setSingleShot(true);
     connect(&m_frameTimer, &QTimer::timeout, this, [this] {
-        sendFrame(m_meter.nextFrame());
+        reportFrame(m_meter.nextFrame());
         scheduleNextFrame();
     });
+}
+
+void MeterSimulator::unplug()
+{
+    m_port.unplug();
+    forgetLink();
+}
+
+void MeterSimulator::replug()
+{
+    m_port.plugIn();
 }
 
 void MeterSimulator::setIntervalOverrideMs(int intervalMs)
@@ -61,29 +74,24 @@ void MeterSimulator::sendFrameNow()
 
 void MeterSimulator::injectGarbage(const QByteArray& bytes)
 {
-    m_terminal.write(bytes);
+    m_port.write(bytes);
 }
 
 void MeterSimulator::injectReplyWithFrame(const QByteArray& reply)
 {
     const QByteArray frame = m_meter.nextFrame();
-    m_terminal.write(reply + frame);
-    emit frameSent(frame);
+    deliver({reply + frame}, frame);
 }
 
 void MeterSimulator::injectSplitFrame(int firstPartLength, int gapMs)
 {
     const QByteArray frame = m_meter.nextFrame();
-    m_terminal.write(frame.left(firstPartLength));
-    QTimer::singleShot(gapMs, this, [this, frame, firstPartLength] {
-        m_terminal.write(frame.mid(firstPartLength));
-        emit frameSent(frame);
-    });
+    deliver(deliveryWrites({.splitAt = firstPartLength, .splitGapMs = gapMs}, frame), frame);
 }
 
 void MeterSimulator::injectLinkLoss()
 {
-    m_terminal.write(kLost);
+    m_port.write(kLost);
     setLinked(false);
 }
 
@@ -108,9 +116,8 @@ void MeterSimulator::clearRecords()
     m_receivedAtTexts.clear();
 }
 
-void MeterSimulator::readFromProgram()
+void MeterSimulator::readFromProgram(const QByteArray& bytes)
 {
-    const QByteArray bytes = m_terminal.readAvailable();
     m_receivedBytes += bytes;
     handle(m_splitter.feed(bytes));
     if (m_splitter.hasPendingTail())
@@ -135,7 +142,7 @@ void MeterSimulator::handleAtText(const QByteArray& text)
     m_receivedAtTexts.append(text);
     if (text == "AT") {
         m_connectTimer.stop();
-        m_terminal.write(m_linked ? kLost : kOk);
+        m_port.write(m_linked ? kLost : kOk);
         setLinked(false);
     } else if (text == "AT+CONNL" && !m_linked) {
         startConnecting();
@@ -156,18 +163,17 @@ void MeterSimulator::startConnecting()
 {
     if (m_outcome == ConnectOutcome::LinkCombined) {
         const QByteArray frame = m_meter.nextFrame();
-        m_terminal.write(kConnecting + kLinked + frame);
-        emit frameSent(frame);
+        deliver({kConnecting + kLinked + frame}, frame);
         setLinked(true);
         return;
     }
-    m_terminal.write(kConnecting);
+    m_port.write(kConnecting);
     m_connectTimer.start(m_linkDelayMs);
 }
 
 void MeterSimulator::finishConnecting()
 {
-    m_terminal.write(outcomeReply(m_outcome));
+    m_port.write(outcomeReply(m_outcome));
     setLinked(outcomeLinks(m_outcome));
 }
 
@@ -176,11 +182,23 @@ void MeterSimulator::setLinked(bool linked)
     if (linked == m_linked)
         return;
     m_linked = linked;
-    if (linked)
+    if (linked) {
         scheduleNextFrame();
-    else
+    } else {
         m_frameTimer.stop();
+        m_heldFrame.clear(); // it belonged to the link that is gone
+    }
     emit linkStateChanged(linked);
+}
+
+// What a dongle losing its power loses: the link, a connection under way, a text half
+// received.
+void MeterSimulator::forgetLink()
+{
+    m_connectTimer.stop();
+    m_quietTimer.stop();
+    m_splitter = WireSplitter();
+    setLinked(false);
 }
 
 void MeterSimulator::scheduleNextFrame()
@@ -193,10 +211,34 @@ int MeterSimulator::frameIntervalMs() const
     return m_intervalOverrideMs > 0 ? m_intervalOverrideMs : m_meter.reportIntervalMs();
 }
 
+void MeterSimulator::reportFrame(const QByteArray& frame)
+{
+    if (m_delivery.paired && m_heldFrame.isEmpty()) {
+        m_heldFrame = frame;
+        return;
+    }
+    const QByteArray frames = std::exchange(m_heldFrame, {}) + frame;
+    deliver(deliveryWrites(m_delivery, frames), frames);
+}
+
 void MeterSimulator::sendFrame(const QByteArray& frame)
 {
-    m_terminal.write(frame);
-    emit frameSent(frame);
+    deliver({frame}, frame);
+}
+
+// frames: the frames among the written bytes, one after another, announced once written.
+void MeterSimulator::deliver(const DeliveryWrites& writes, const QByteArray& frames)
+{
+    const auto announce = [this, frames] {
+        for (qsizetype at = 0; at < frames.size(); at += kFrameLength)
+            emit frameSent(frames.mid(at, kFrameLength));
+    };
+    if (!m_port.write(writes.first))
+        return;
+    if (writes.rest.isEmpty())
+        announce();
+    else
+        m_port.writeAfter(writes.restDelayMs, writes.rest, announce);
 }
 
 } // namespace sim

@@ -1,25 +1,32 @@
 #pragma once
-#include "sim_command.h"
+#include "frame_delivery.h"
 #include "meter_model.h"
-#include "pseudo_terminal.h"
+#include "pluggable_port.h"
+#include "sim_command.h"
 #include "wire_splitter.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QObject>
-#include <QSocketNotifier>
 #include <QTimer>
 
 namespace sim {
 
-// The dongle and the meter behind it, on a pseudo-terminal: the program opens slavePath()
-// as its serial port. Runs on the event loop of the thread that created it.
+// The dongle and the meter behind it, on a pseudo-terminal: the program opens stablePath()
+// (or the device itself, slavePath()) as its serial port. Runs on the event loop of the
+// thread that created it.
 //
 // Dongle: "AT" is answered "OK" while unlinked, and drops the link with "OK+LOST" while
 // linked. "AT+CONNL" is answered "OK+CONNL" and, after the link delay, by the reply of the
-// chosen connect outcome; other AT texts get no answer. Once linked the meter reports one frame per report interval and
-// takes the 5-byte commands it receives; commands that arrive while unlinked are recorded
-// but never reach the meter.
+// chosen connect outcome; other AT texts get no answer. Once linked the meter reports one
+// frame per report interval, delivered as frameDelivery() says, and takes the 5-byte
+// commands it receives; commands that arrive while unlinked are recorded but never reach
+// the meter.
+//
+// Unplugging makes the dongle vanish like a USB device pulled out: its device and the
+// stable link go, the link to the meter is lost without a word, and the dongle forgets what
+// it was doing. Replugging brings it back, unlinked, on a fresh device behind the same
+// stable link.
 class MeterSimulator : public QObject {
     Q_OBJECT
 public:
@@ -37,11 +44,20 @@ public:
     // the program has been quiet this long.
     static constexpr int kTextQuietMs = 30;
 
-    // Throws std::system_error when no pseudo-terminal can be had.
-    explicit MeterSimulator(QObject* parent = nullptr);
+    // The stable link is kept at stableLinkPath, or in a temporary folder of the simulator's
+    // own when it is empty. Throws std::system_error when no pseudo-terminal can be had or
+    // the link cannot be made there.
+    explicit MeterSimulator(const QString& stableLinkPath = {}, QObject* parent = nullptr);
 
-    QString slavePath() const { return m_terminal.slavePath(); }
+    QString stablePath() const { return m_port.stablePath(); }
+    // The current device; empty while unplugged.
+    QString slavePath() const { return m_port.slavePath(); }
+    bool isPluggedIn() const { return m_port.isPluggedIn(); }
     bool isLinked() const { return m_linked; }
+
+    void unplug();
+    // Nothing happens while plugged in. Throws like the constructor.
+    void replug();
 
     // The meter: component, mode, noise, exact next readings, current settings.
     MeterModel& meter() { return m_meter; }
@@ -50,13 +66,16 @@ public:
     void setLinkDelayMs(int delayMs) { m_linkDelayMs = delayMs; }
     // A fixed report interval for fast tests and demos; 0 returns to the meter's own.
     void setIntervalOverrideMs(int intervalMs);
-    // Reports one frame at once, linked or not.
+    // How the periodic reports go out; from now on.
+    void setFrameDelivery(const FrameDelivery& delivery) { m_delivery = delivery; }
+    const FrameDelivery& frameDelivery() const { return m_delivery; }
+    // Reports one frame at once as one write, linked or not, whatever the delivery.
     void sendFrameNow();
 
-    // Faults, each written at once whatever the link state.
+    // Faults, each written at once whatever the link state (and lost while unplugged).
     void injectGarbage(const QByteArray& bytes);
     void injectReplyWithFrame(const QByteArray& reply); // the reply and a frame in one write
-    void injectSplitFrame(int firstPartLength, int gapMs);
+    void injectSplitFrame(int firstPartLength, int gapMs); // the rest is lost if unplugged in the gap
     void injectLinkLoss();                              // unsolicited "OK+LOST"; frames stop
     void injectWrongTrailer();                          // a frame ending 0x31 0x0D
     void injectUnknownMode(uint8_t mode);               // a frame whose mode nibble is this
@@ -70,22 +89,25 @@ public:
 signals:
     void commandReceived(const sim::MeterCommand& command);
     void linkStateChanged(bool linked);
+    // Once the frame's last byte is on the line; never for a frame lost by unplugging.
     void frameSent(const QByteArray& frame);
 
 private:
-    void readFromProgram();
+    void readFromProgram(const QByteArray& bytes);
     void handle(const std::vector<WireChunk>& chunks);
     void handleAtText(const QByteArray& text);
     void handleCommand(const MeterCommand& command);
     void startConnecting();
     void finishConnecting();
     void setLinked(bool linked);
+    void forgetLink();
     void scheduleNextFrame();
+    void reportFrame(const QByteArray& frame);
     void sendFrame(const QByteArray& frame);
+    void deliver(const DeliveryWrites& writes, const QByteArray& frames);
     int frameIntervalMs() const;
 
-    PseudoTerminal m_terminal;
-    QSocketNotifier m_readNotifier;
+    PluggablePort m_port;
     WireSplitter m_splitter;
     QTimer m_quietTimer;
     QTimer m_connectTimer;
@@ -96,6 +118,8 @@ private:
     ConnectOutcome m_outcome = ConnectOutcome::Link;
     int m_linkDelayMs = kDefaultLinkDelayMs;
     int m_intervalOverrideMs = 0;
+    FrameDelivery m_delivery;
+    QByteArray m_heldFrame; // the first of a pair, waiting for the second
 
     QByteArray m_receivedBytes;
     QList<MeterCommand> m_receivedCommands;

@@ -1,13 +1,20 @@
-// Runs the simulated dongle and meter until killed. The first line of output is the
-// pseudo-terminal to use as the serial port (e.g. through RLC_DONGLE_PORT).
+// Runs the simulated dongle and meter until interrupted or terminated. The first line of
+// output is the stable link to use as the serial port (e.g. through RLC_DONGLE_PORT); it
+// names the simulator's pseudo-terminal while the dongle is plugged in. Standard input
+// takes commands that unplug and replug the dongle and change how frames are delivered
+// (see console_commands.h).
+#include "console_commands.h"
 #include "demo_mix.h"
 #include "meter_simulator.h"
+#include "termination_signals.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QSocketNotifier>
 #include <cstdio>
 #include <optional>
 #include <system_error>
+#include <unistd.h>
 
 namespace {
 
@@ -30,8 +37,12 @@ std::optional<sim::MeterMode> modeFromName(const QString& name)
 } // namespace
 
 int main(int argc, char** argv)
-{
+try {
+    const sim::TerminationSignals terminationSignals;
     QCoreApplication app(argc, argv);
+    QSocketNotifier termination(terminationSignals.descriptor(), QSocketNotifier::Read);
+    QObject::connect(&termination, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+
     QCommandLineParser parser;
     parser.setApplicationDescription("Simulated RLC meter behind its Bluetooth dongle, on a pseudo-terminal.");
     parser.addHelpOption();
@@ -40,7 +51,8 @@ int main(int argc, char** argv)
     const QCommandLineOption mode("mode", "Starting mode: rlcd, rd or u.", "mode", "rlcd");
     const QCommandLineOption interval("interval", "Report interval in ms instead of the meter's.", "ms", "0");
     const QCommandLineOption demo("demo", "Cycle through typical parts with occasional off-value ones.");
-    parser.addOptions({component, value, mode, interval, demo});
+    const QCommandLineOption link("link", "Keep the link to the current device here (default: in a temporary folder).", "path");
+    parser.addOptions({component, value, mode, interval, demo, link});
     parser.process(app);
 
     const auto kind = componentFromName(parser.value(component));
@@ -48,23 +60,22 @@ int main(int argc, char** argv)
     if (!kind || !startMode)
         parser.showHelp(2);
 
-    try {
-        sim::MeterSimulator simulator;
-        sim::Component part = sim::defaultComponent(*kind);
-        if (parser.isSet(value))
-            part.value = parser.value(value).toDouble();
-        simulator.meter().setComponent(part);
-        simulator.meter().setMode(*startMode);
-        simulator.meter().setNoise(0.002, 1);
-        simulator.setIntervalOverrideMs(parser.value(interval).toInt());
-        if (parser.isSet(demo))
-            new sim::DemoMix(simulator);
+    sim::MeterSimulator simulator(parser.value(link));
+    sim::Component part = sim::defaultComponent(*kind);
+    if (parser.isSet(value))
+        part.value = parser.value(value).toDouble();
+    simulator.meter().setComponent(part);
+    simulator.meter().setMode(*startMode);
+    simulator.meter().setNoise(0.002, 1);
+    simulator.setIntervalOverrideMs(parser.value(interval).toInt());
+    if (parser.isSet(demo))
+        new sim::DemoMix(simulator);
+    new sim::ConsoleCommands(simulator, STDIN_FILENO);
 
-        std::printf("%s\n", qPrintable(simulator.slavePath()));
-        std::fflush(stdout);
-        return app.exec();
-    } catch (const std::system_error& error) {
-        std::fprintf(stderr, "rlc-sim: %s\n", error.what());
-        return 1;
-    }
+    std::printf("%s\n", qPrintable(simulator.stablePath()));
+    std::fflush(stdout);
+    return app.exec();
+} catch (const std::system_error& error) {
+    std::fprintf(stderr, "rlc-sim: %s\n", error.what());
+    return 1;
 }

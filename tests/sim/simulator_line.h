@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QList>
 #include <bit>
 #include <cstdint>
 #include <fcntl.h>
@@ -68,17 +69,23 @@ protected:
         QByteArray received;
         QElapsedTimer clock;
         clock.start();
-        while (received.size() < count && clock.elapsed() < timeoutMs) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            pollfd ready{m_fd, POLLIN, 0};
-            if (::poll(&ready, 1, 2) > 0 && (ready.revents & POLLIN)) {
-                char chunk[4096];
-                const ssize_t n = ::read(m_fd, chunk, sizeof chunk);
-                if (n > 0)
-                    received.append(chunk, n);
-            }
-        }
+        while (received.size() < count && clock.elapsed() < timeoutMs)
+            received += readOnce();
         return received;
+    }
+
+    // Each read apart, until count reads have brought bytes or the time is up. One write of
+    // the simulator arrives as one read when the writes are some milliseconds apart.
+    QList<QByteArray> readPieces(qsizetype count, int timeoutMs)
+    {
+        QList<QByteArray> pieces;
+        QElapsedTimer clock;
+        clock.start();
+        while (pieces.size() < count && clock.elapsed() < timeoutMs) {
+            if (const QByteArray piece = readOnce(); !piece.isEmpty())
+                pieces.append(piece);
+        }
+        return pieces;
     }
 
     QByteArray readFrame() { return readUntil(sim::kFrameLength, 2000); }
@@ -119,5 +126,17 @@ protected:
     std::unique_ptr<sim::MeterSimulator> simulator;
 
 private:
+    // Lets the simulator run for a moment, then takes what has arrived.
+    QByteArray readOnce()
+    {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        pollfd ready{m_fd, POLLIN, 0};
+        if (::poll(&ready, 1, 2) <= 0 || !(ready.revents & POLLIN))
+            return {};
+        char chunk[4096];
+        const ssize_t n = ::read(m_fd, chunk, sizeof chunk);
+        return n > 0 ? QByteArray(chunk, n) : QByteArray();
+    }
+
     int m_fd = -1;
 };
