@@ -179,13 +179,17 @@ TEST_F(WindowTest, DongleThatDoesNotAnswerTheProbeIsClosedWithAMessage)
 {
     sim::PseudoTerminal silent;
     pointFinderAt(silent.slavePath());
+    // The box comes up after the probe's waits, whenever the window's start is done: it is
+    // looked for until it shows.
     QString shownText;
-    QTimer::singleShot(700, [&] {
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             shownText = box->windowTitle() + u'|' + box->text();
             box->accept();
         }
     });
+    answerer.start(20);
     startWindow(60000);
     EXPECT_EQ(shownText, QStringLiteral("Test|No modem responding on ") + silent.slavePath());
     EXPECT_FALSE(child<dongle::ComPort>("ComPort")->isOpen());
