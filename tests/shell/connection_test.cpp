@@ -12,9 +12,9 @@
 namespace {
 
 // The connection texts of the current language.
-QString connectText(const TForm1& form, int item)
+QString connectText(const localisation::MainLexicons& lexicons, int item)
 {
-    return form.lexicons->Dlang_connect.GetItem(item);
+    return lexicons.Dlang_connect.GetItem(item);
 }
 
 } // namespace
@@ -22,35 +22,37 @@ QString connectText(const TForm1& form, int item)
 TEST_F(WindowTest, ClickLinksTheMeterAndShowsTheConnectionLines)
 {
     startWindow();
-    EXPECT_EQ(form->B2->text(), connectText(*form, 0));
+    EXPECT_EQ(child<QAbstractButton>("B2")->text(), connectText(lexicons(), 0));
     connectByClick();
     EXPECT_TRUE(simulator->receivedAtTexts().contains("AT+CONNL"));
-    EXPECT_EQ(form->B2->text(), connectText(*form, 1));
-    EXPECT_EQ(memo(), connectText(*form, 2) + u'\n' + connectText(*form, 4));
-    EXPECT_TRUE(form->SP1->isEnabled());
-    EXPECT_FALSE(form->T3->isActive());
-    EXPECT_FALSE(form->SB4->isChecked());
-    EXPECT_FALSE(form->Button_Add->isEnabled());
+    EXPECT_EQ(child<QAbstractButton>("B2")->text(), connectText(lexicons(), 1));
+    EXPECT_EQ(memo(), connectText(lexicons(), 2) + u'\n' + connectText(lexicons(), 4));
+    EXPECT_TRUE(child("SP1")->isEnabled());
+    EXPECT_FALSE(child<QTimer>("T3")->isActive());
+    EXPECT_FALSE(child<QAbstractButton>("SB4")->isChecked());
+    EXPECT_FALSE(child("Button_Add")->isEnabled());
 }
 
 TEST_F(WindowTest, ClickWhileLinkedDisconnectsThroughTheDongle)
 {
     startWindow();
     connectByClick();
-    form->L_prim_n->setText(QStringLiteral("reading"));
-    ASSERT_TRUE(waitFor([&] { return form->B2->isEnabled(); }));
+    child<QLabel>("L_prim_n")->setText(QStringLiteral("reading"));
+    ASSERT_TRUE(waitFor([&] { return child("B2")->isEnabled(); }));
     pauseReports();
     simulator->clearRecords();
-    QTest::mouseClick(form->B2, Qt::LeftButton);
+    click("B2");
     EXPECT_TRUE(simulator->receivedAtTexts().isEmpty() || simulator->receivedAtTexts().first() == "AT");
-    ASSERT_TRUE(waitFor([&] { return !form->MeterLinked && form->B2->text() == connectText(*form, 0); }));
+    ASSERT_TRUE(waitFor([&] {
+        return !meterLinked() && child<QAbstractButton>("B2")->text() == connectText(lexicons(), 0);
+    }));
     EXPECT_EQ(simulator->receivedAtTexts().first(), QByteArray("AT"));
-    EXPECT_TRUE(memo().endsWith(connectText(*form, 5)));
-    EXPECT_TRUE(form->SB4->isChecked());
-    EXPECT_FALSE(form->SP1->isEnabled());
-    EXPECT_TRUE(form->T3->isActive());
-    EXPECT_TRUE(form->L_prim_n->text().isEmpty());
-    EXPECT_TRUE(form->Button_Add->isEnabled());
+    EXPECT_TRUE(memo().endsWith(connectText(lexicons(), 5)));
+    EXPECT_TRUE(child<QAbstractButton>("SB4")->isChecked());
+    EXPECT_FALSE(child("SP1")->isEnabled());
+    EXPECT_TRUE(child<QTimer>("T3")->isActive());
+    EXPECT_TRUE(labelText("L_prim_n").isEmpty());
+    EXPECT_TRUE(child("Button_Add")->isEnabled());
 }
 
 TEST_F(WindowTest, LinkLossReportedByTheDongleTakesTheLinkDown)
@@ -59,24 +61,24 @@ TEST_F(WindowTest, LinkLossReportedByTheDongleTakesTheLinkDown)
     connectByClick();
     pauseReports();
     simulator->injectLinkLoss();
-    ASSERT_TRUE(waitFor([&] { return !form->MeterLinked; }));
-    EXPECT_EQ(form->B2->text(), connectText(*form, 0));
-    EXPECT_TRUE(memo().endsWith(connectText(*form, 5)));
-    EXPECT_TRUE(form->T3->isActive());
+    ASSERT_TRUE(waitFor([&] { return !meterLinked(); }));
+    EXPECT_EQ(child<QAbstractButton>("B2")->text(), connectText(lexicons(), 0));
+    EXPECT_TRUE(memo().endsWith(connectText(lexicons(), 5)));
+    EXPECT_TRUE(child<QTimer>("T3")->isActive());
 }
 
 TEST_F(WindowTest, AutomaticConnectionLinksOnTheDongleWatchAndStoresTheFlag)
 {
     startWindow();
-    QTest::mouseClick(form->CheckBox_connect_auto, Qt::LeftButton);
-    EXPECT_TRUE(form->CheckBox_connect_auto->isChecked());
-    EXPECT_FALSE(form->B2->isEnabled());
+    click("CheckBox_connect_auto");
+    EXPECT_TRUE(child<QAbstractButton>("CheckBox_connect_auto")->isChecked());
+    EXPECT_FALSE(child("B2")->isEnabled());
     EXPECT_EQ(stateFile().mid(204, 1), QByteArray(1, '\x01'));
-    ASSERT_TRUE(waitFor([&] { return form->MeterLinked; })) << memo().toStdString();
-    EXPECT_FALSE(form->B2->isEnabled()) << "with automatic connection the button stays disabled";
+    ASSERT_TRUE(waitFor([&] { return meterLinked(); })) << memo().toStdString();
+    EXPECT_FALSE(child("B2")->isEnabled()) << "with automatic connection the button stays disabled";
 
-    QTest::mouseClick(form->CheckBox_connect_auto, Qt::LeftButton);
-    EXPECT_TRUE(form->B2->isEnabled());
+    click("CheckBox_connect_auto");
+    EXPECT_TRUE(child("B2")->isEnabled());
     EXPECT_EQ(stateFile().mid(204, 1), QByteArray(1, '\x00'));
 }
 
@@ -89,15 +91,15 @@ TEST_F(WindowTest, StoredAutomaticConnectionIsTakenAtStart)
     file.close();
 
     startWindow();
-    EXPECT_TRUE(form->CheckBox_connect_auto->isChecked());
-    EXPECT_TRUE(waitFor([&] { return form->MeterLinked; }));
+    EXPECT_TRUE(child<QAbstractButton>("CheckBox_connect_auto")->isChecked());
+    EXPECT_TRUE(waitFor([&] { return meterLinked(); }));
 }
 
 TEST_F(WindowTest, FirstStartCreatesAnEmptyStateFile)
 {
     startWindow();
     EXPECT_TRUE(QFileInfo::exists(stateFilePath()));
-    EXPECT_FALSE(form->CheckBox_connect_auto->isChecked());
+    EXPECT_FALSE(child<QAbstractButton>("CheckBox_connect_auto")->isChecked());
 }
 
 struct FailedAttempt {
@@ -112,14 +114,15 @@ TEST_P(FailedAttemptTest, LeavesTheMeterUnlinkedAndTheButtonUsableLater)
 {
     simulator->setConnectOutcome(GetParam().outcome);
     startWindow();
-    ASSERT_TRUE(waitFor([&] { return form->B2->isEnabled(); }));
-    QTest::mouseClick(form->B2, Qt::LeftButton);
-    ASSERT_TRUE(waitFor([&] { return form->T2->isActive(); }));
-    EXPECT_FALSE(form->MeterLinked);
-    EXPECT_FALSE(form->SP1->isEnabled());
-    const QString lastLine = GetParam().refused ? QStringLiteral("NN ") + connectText(*form, 3) : connectText(*form, 2);
+    ASSERT_TRUE(waitFor([&] { return child("B2")->isEnabled(); }));
+    click("B2");
+    ASSERT_TRUE(waitFor([&] { return child<QTimer>("T2")->isActive(); }));
+    EXPECT_FALSE(meterLinked());
+    EXPECT_FALSE(child("SP1")->isEnabled());
+    const QString lastLine =
+        GetParam().refused ? QStringLiteral("NN ") + connectText(lexicons(), 3) : connectText(lexicons(), 2);
     EXPECT_TRUE(memo().endsWith(lastLine)) << memo().toStdString();
-    EXPECT_TRUE(waitFor([&] { return form->B2->isEnabled(); })) << "T2 enables the button again";
+    EXPECT_TRUE(waitFor([&] { return child("B2")->isEnabled(); })) << "T2 enables the button again";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -133,24 +136,24 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(WindowTest, RepliesAreMatchedAsWholeReads)
 {
     startWindow();
-    ASSERT_TRUE(waitFor([&] { return form->B2->isEnabled(); }));
+    ASSERT_TRUE(waitFor([&] { return child("B2")->isEnabled(); }));
 
     simulator->injectGarbage("OK+CONNLOK+CONN\r\n"); // 17 characters: no case matches
     QTest::qWait(150);
-    EXPECT_FALSE(form->MeterLinked);
+    EXPECT_FALSE(meterLinked());
 
     simulator->injectGarbage("OK+LOSTxx"); // a reply followed by more is not the reply
     QTest::qWait(150);
     EXPECT_EQ(memo(), QString());
 
     simulator->injectGarbage("OK+CONNLOK+CONN\r\nZ"); // one more character brings the link up
-    EXPECT_TRUE(waitFor([&] { return form->MeterLinked; }));
+    EXPECT_TRUE(waitFor([&] { return meterLinked(); }));
 }
 
 TEST_F(WindowTest, PlainOkIsLoggedAsItCame)
 {
     startWindow();
-    ASSERT_TRUE(waitFor([&] { return form->B2->isEnabled(); }));
+    ASSERT_TRUE(waitFor([&] { return child("B2")->isEnabled(); }));
     simulator->injectGarbage("OK");
     EXPECT_TRUE(waitFor([&] { return memo() == QStringLiteral("OK"); }));
 }
@@ -160,15 +163,15 @@ TEST_F(WindowTest, DongleAppearingIsOpenedByTheWatchAndVanishingClosesThePort)
     pointFinderAt(QStringLiteral("/nonexistent/port"));
     startWindow();
     QTest::qWait(300);
-    EXPECT_FALSE(form->PortOpened);
-    EXPECT_FALSE(form->ComPort->isOpen());
+    EXPECT_FALSE(portOpened());
+    EXPECT_FALSE(child<dongle::ComPort>("ComPort")->isOpen());
 
     pointFinderAt(simulator->slavePath());
-    ASSERT_TRUE(waitFor([&] { return form->PortOpened && form->B2->isEnabled(); }));
+    ASSERT_TRUE(waitFor([&] { return portOpened() && child("B2")->isEnabled(); }));
 
     simulator.reset(); // the device goes away with its port
-    ASSERT_TRUE(waitFor([&] { return !form->ComPort->isOpen(); }));
-    EXPECT_TRUE(form->PortOpened) << "a port that vanished with its device keeps the flag";
+    ASSERT_TRUE(waitFor([&] { return !child<dongle::ComPort>("ComPort")->isOpen(); }));
+    EXPECT_TRUE(portOpened()) << "a port that vanished with its device keeps the flag";
     EXPECT_EQ(memo(), QString()) << "closing without the device runs no closing reaction";
 }
 
@@ -176,8 +179,9 @@ TEST_F(WindowTest, DongleThatDoesNotAnswerTheProbeIsClosedWithAMessage)
 {
     sim::PseudoTerminal silent;
     pointFinderAt(silent.slavePath());
+    // The box comes up after the probe's waits, whenever the window's start is done: it is
+    // looked for until it shows.
     QString shownText;
-    // The probe takes its two waits before the box shows, longer on a slow build.
     QTimer answerer;
     QObject::connect(&answerer, &QTimer::timeout, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -188,8 +192,8 @@ TEST_F(WindowTest, DongleThatDoesNotAnswerTheProbeIsClosedWithAMessage)
     answerer.start(20);
     startWindow(60000);
     EXPECT_EQ(shownText, QStringLiteral("Test|No modem responding on ") + silent.slavePath());
-    EXPECT_FALSE(form->ComPort->isOpen());
-    EXPECT_EQ(memo(), connectText(*form, 5));
+    EXPECT_FALSE(child<dongle::ComPort>("ComPort")->isOpen());
+    EXPECT_EQ(memo(), connectText(lexicons(), 5));
 }
 
 TEST_F(WindowTest, WindowCannotBeMadeSmallerThanItsMinimum)

@@ -3,15 +3,12 @@
 // function buttons, and the hold-off of frames while a choice is on its way.
 #include "window_fixture.h"
 
-#include "display_view.h"
-#include "drop_down_combo.h"
-#include "hover_label.h"
-#include "main_lexicons.h"
 #include "menu_list.h"
 #include "quantity_format.h"
 #include "unit_texts.h"
 
 #include <QAbstractItemView>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
 
@@ -27,7 +24,7 @@ QByteArray bytesOf(const sim::MeterCommand& command)
 } // namespace
 
 class ControlTest : public WindowTest {
-protected:
+public:
     static constexpr int kDesignedCommandTimerMs = 1000;
 
     // Linked and showing the meter's frames. The command timer is shortened where a test
@@ -35,7 +32,7 @@ protected:
     void startLinked(int commandTimerMs = 200)
     {
         startWindow();
-        form->Timer_TX->setInterval(commandTimerMs);
+        child<QTimer>("Timer_TX")->setInterval(commandTimerMs);
         connectByClick();
         markDisplay();
         ASSERT_TRUE(framesFlow());
@@ -46,14 +43,22 @@ protected:
     void startUnlinked()
     {
         startWindow();
-        ASSERT_TRUE(waitFor([&] { return form->PortOpened && form->ComPort->isOpen(); }));
+        ASSERT_TRUE(waitFor([&] { return portOpened() && child<dongle::ComPort>("ComPort")->isOpen(); }));
         simulator->clearRecords();
     }
 
     // Any decoded RLCD frame overwrites the mark.
-    void markDisplay() { form->L_prim_n->setText(kSentinel); }
-    bool displayMarked() const { return form->L_prim_n->text() == kSentinel; }
+    void markDisplay() { child<QLabel>("L_prim_n")->setText(kSentinel); }
+    bool displayMarked() const { return labelText("L_prim_n") == kSentinel; }
     bool framesFlow(int withinMs = kWaitMs) { return waitFor([&] { return !displayMarked(); }, withinMs); }
+
+    // After a choice the frames wait for the command timer; the first one shown then was
+    // sent after the meter took the command.
+    void awaitTheMetersNextFrame()
+    {
+        markDisplay();
+        ASSERT_TRUE(framesFlow()) << "the command timer lets the frames through again";
+    }
 
     QByteArray lastCommand() const
     {
@@ -70,53 +75,29 @@ protected:
 
     static QByteArray hex(const char* text) { return QByteArray::fromHex(text); }
 
-    meter::UnitTexts units() const { return meter::UnitTexts::From(*form->lexicons); }
-
-    // The pointer moves as a user's would; moving is what raises enter and leave.
-    void pointAt(QWidget* widget, QPoint position = {})
-    {
-        QTest::mouseMove(widget, position.isNull() ? widget->rect().center() : position);
-    }
-
-    void pointAtTheProfileBox() { pointAt(form->Panel3); }
+    void pointAtTheProfileBox() { pointAt(child("Panel3")); }
 
     // A spot of the RLCD view that no menu covers.
     void pointAtTheRlcdView()
     {
-        const int leftOfFrequencyMenu = form->P_freq_RLC->x() - form->Panel_RLCD->x() - 20;
-        pointAt(form->Panel_RLCD, QPoint(leftOfFrequencyMenu, 6));
-    }
-
-    void clickField(QLabel* field)
-    {
-        pointAt(field);
-        QTest::mouseClick(field, Qt::LeftButton);
-    }
-
-    void clickItem(panel::MenuList* list, int row)
-    {
-        QListWidgetItem* item = list->item(row);
-        list->scrollToItem(item);
-        const QPoint centre = list->visualItemRect(item).center();
-        pointAt(list->viewport(), centre);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
-    }
-
-    QList<QWidget*> menuPanels() const
-    {
-        return {form->P_freq_RLC, form->P_level_RLC, form->P_prim_RLC, form->P_sec_RLC, form->P_ser_per};
+        QWidget* view = child("Panel_RLCD");
+        const int leftOfFrequencyMenu = child("P_freq_RLC")->x() - view->x() - 20;
+        pointAt(view, QPoint(leftOfFrequencyMenu, 6));
     }
 
     bool anyMenuOpen() const
     {
-        const QList<QWidget*> panels = menuPanels();
-        return std::any_of(panels.begin(), panels.end(), [](QWidget* p) { return p->isVisible(); });
+        for (const char* menu : {"P_freq_RLC", "P_level_RLC", "P_prim_RLC", "P_sec_RLC", "P_ser_per"})
+            if (child(menu)->isVisible())
+                return true;
+        return false;
     }
 
     void chooseInterval(int item)
     {
-        form->CB1->showPopup();
-        QAbstractItemView* list = form->CB1->view();
+        auto* intervals = child<QComboBox>("CB1");
+        intervals->showPopup();
+        QAbstractItemView* list = intervals->view();
         list->setCurrentIndex(list->model()->index(item, 0));
         QTest::keyClick(list, Qt::Key_Return);
     }
@@ -126,7 +107,7 @@ protected:
 
 struct CommandCase {
     const char* name;
-    std::function<void(TForm1&)> act;
+    std::function<void(ControlTest&)> act;
     const char* expectedHex;
 };
 
@@ -136,49 +117,54 @@ class CommandVectorTest : public ControlTest, public ::testing::WithParamInterfa
 TEST_P(CommandVectorTest, ReachesTheMeterAsTheseBytes)
 {
     startLinked();
-    GetParam().act(*form);
+    GetParam().act(*this);
     expectLastCommand(hex(GetParam().expectedHex));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, CommandVectorTest,
     ::testing::Values(
-        CommandCase{"DefaultsWithBrightnessPressed", [](TForm1& f) { QTest::mouseClick(f.SBe1, Qt::LeftButton); },
-                    "012480210a"},
-        CommandCase{"BrightnessReleased", [](TForm1& f) { QTest::mouseClick(f.SP4, Qt::LeftButton); },
-                    "412480210a"},
-        CommandCase{"RlcdModeWithBrightnessPressed",
-                    [](TForm1& f) { QTest::mouseClick(f.Button2, Qt::LeftButton); }, "810101010a"},
+        CommandCase{"DefaultsWithBrightnessPressed", [](ControlTest& t) { t.click("SBe1"); }, "012480210a"},
+        CommandCase{"BrightnessReleased", [](ControlTest& t) { t.click("SP4"); }, "412480210a"},
+        CommandCase{"RlcdModeWithBrightnessPressed", [](ControlTest& t) { t.click("Button2"); }, "810101010a"},
         CommandCase{"RlcdModeWithBrightnessReleased",
-                    [](TForm1& f) {
-                        QTest::mouseClick(f.SP4, Qt::LeftButton);
-                        QTest::mouseClick(f.Button2, Qt::LeftButton);
+                    [](ControlTest& t) {
+                        t.click("SP4");
+                        t.click("Button2");
                     },
                     "c10101010a"},
-        CommandCase{"RdMode", [](TForm1& f) { QTest::mouseClick(f.Button1, Qt::LeftButton); }, "820101010a"},
-        CommandCase{"UMode", [](TForm1& f) { QTest::mouseClick(f.Button3, Qt::LeftButton); }, "830101010a"},
-        CommandCase{"SeriesCircuit", [](TForm1& f) { f.ListBox_ser_perClick(2); }, "01a480210a"},
-        CommandCase{"ParallelCircuit", [](TForm1& f) { f.ListBox_ser_perClick(1); }, "016480210a"},
-        CommandCase{"AutomaticCircuit", [](TForm1& f) { f.ListBox_ser_perClick(0); }, "012480210a"},
-        CommandCase{"SoundOff", [](TForm1& f) { QTest::mouseClick(f.SP2, Qt::LeftButton); }, "012400210a"},
-        CommandCase{"HoldOn", [](TForm1& f) { QTest::mouseClick(f.SP3, Qt::LeftButton); }, "012480a10a"},
+        CommandCase{"RdMode", [](ControlTest& t) { t.click("Button1"); }, "820101010a"},
+        CommandCase{"UMode", [](ControlTest& t) { t.click("Button3"); }, "830101010a"},
+        CommandCase{"SeriesCircuit", [](ControlTest& t) { t.chooseInMenu("L_SER_PER1", "ListBox_ser_per", 2); },
+                    "01a480210a"},
+        CommandCase{"ParallelCircuit", [](ControlTest& t) { t.chooseInMenu("L_SER_PER1", "ListBox_ser_per", 1); },
+                    "016480210a"},
+        CommandCase{"AutomaticCircuit", [](ControlTest& t) { t.chooseInMenu("L_SER_PER1", "ListBox_ser_per", 0); },
+                    "012480210a"},
+        CommandCase{"SoundOff", [](ControlTest& t) { t.click("SP2"); }, "012400210a"},
+        CommandCase{"HoldOn", [](ControlTest& t) { t.click("SP3"); }, "012480a10a"},
+        // Leaving the first menu for the second closes it and lets frames through at once:
+        // the second choice waits until the meter has taken the first.
         CommandCase{"FixedPrimaryAndSecondary",
-                    [](TForm1& f) {
-                        f.ListBox_prim_RLCClick(3);
-                        f.ListBox_sec_RLCClick(2);
+                    [](ControlTest& t) {
+                        t.chooseInMenu("L_Prim_RLC", "ListBox_prim_RLC", 3);
+                        t.awaitTheMetersNextFrame();
+                        t.chooseInMenu("L_Sec_RLC", "ListBox_sec_RLC", 2);
                     },
                     "0124a3210a"},
-        CommandCase{"FixedLevel", [](TForm1& f) { f.ListBox_Level_RLCClick(3); }, "012480230a"},
-        CommandCase{"AutomaticLevel", [](TForm1& f) { f.ListBox_Level_RLCClick(0); }, "012480290a"}),
+        CommandCase{"FixedLevel", [](ControlTest& t) { t.chooseInMenu("L_Level_RLC", "ListBox_Level_RLC", 3); },
+                    "012480230a"},
+        CommandCase{"AutomaticLevel", [](ControlTest& t) { t.chooseInMenu("L_Level_RLC", "ListBox_Level_RLC", 0); },
+                    "012480290a"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ControlTest, AutomaticFrequencyGoesOutAsIndexFourAndTheRecordKeepsIt)
 {
     startLinked();
-    form->ListBox_freq_RLCClick(0); // the choice leaves index 0 in the record
+    chooseInMenu("L_freq_RLC", "ListBox_freq_RLC", 0); // the choice leaves index 0 in the record
     expectLastCommand(hex("012480210a"));
-    EXPECT_EQ(form->Settings.FreqAuto, 1);
-    EXPECT_EQ(form->Settings.FreqIndex, 4);
+    EXPECT_EQ(meterSettings().FreqAuto, 1);
+    EXPECT_EQ(meterSettings().FreqIndex, 4);
 }
 
 TEST_F(ControlTest, IntervalChosenInTheBoxTravelsInTheThirdByte)
@@ -186,9 +172,9 @@ TEST_F(ControlTest, IntervalChosenInTheBoxTravelsInTheThirdByte)
     startLinked();
     chooseInterval(2); // 2 s
     expectLastCommand(hex("012480110a"));
-    EXPECT_EQ(form->Settings.IntervalCode, 1);
+    EXPECT_EQ(meterSettings().IntervalCode, 1);
     EXPECT_EQ(simulator->meter().reportIntervalMs(), 2000);
-    EXPECT_EQ(form->MenuBusy, 1);
+    EXPECT_EQ(menuBusy(), 1);
 
     chooseInterval(0); // 0.5 s
     expectLastCommand(hex("012480310a"));
@@ -197,20 +183,20 @@ TEST_F(ControlTest, IntervalChosenInTheBoxTravelsInTheThirdByte)
 TEST_F(ControlTest, ModeCommandIsWrittenWhileTheDongleIsPresentButUnlinked)
 {
     startUnlinked();
-    QTest::mouseClick(form->Button1, Qt::LeftButton);
+    click("Button1");
     expectLastCommand(hex("820101010a"));
 }
 
 TEST_F(ControlTest, SettingsAreNotWrittenWhileUnlinked)
 {
     startUnlinked();
-    QTest::mouseClick(form->SBe1, Qt::LeftButton);
-    QTest::mouseClick(form->SP2, Qt::LeftButton);
-    form->ListBox_ser_perClick(2);
+    click("SBe1");
+    click("SP2");
+    chooseInMenu("L_SER_PER1", "ListBox_ser_per", 2);
     QTest::qWait(100);
     EXPECT_TRUE(simulator->receivedBytes().isEmpty()) << simulator->receivedBytes().toHex(' ').toStdString();
-    EXPECT_EQ(form->Settings.SerPer, 1) << "the choice still changes the record";
-    EXPECT_EQ(form->L_SER_PER1->text(), QStringLiteral("S"));
+    EXPECT_EQ(meterSettings().SerPer, 1) << "the choice still changes the record";
+    EXPECT_EQ(labelText("L_SER_PER1"), QStringLiteral("S"));
 }
 
 // --- frames held off while a choice is on its way -----------------------------------------
@@ -220,9 +206,9 @@ TEST_F(ControlTest, SettingsAreNotWrittenWhileUnlinked)
 TEST_F(ControlTest, FunctionButtonClickedWhileUnlinkedHoldsFramesOffOnlyBriefly)
 {
     startUnlinked();
-    QTest::mouseClick(form->SP2, Qt::LeftButton);
-    EXPECT_EQ(form->MenuBusy, 1);
-    EXPECT_TRUE(waitFor([&] { return form->MenuBusy == 0; }, kDesignedCommandTimerMs + 300));
+    click("SP2");
+    EXPECT_EQ(menuBusy(), 1);
+    EXPECT_TRUE(waitFor([&] { return menuBusy() == 0; }, kDesignedCommandTimerMs + 300));
 
     markDisplay();
     simulator->sendFrameNow();
@@ -232,14 +218,15 @@ TEST_F(ControlTest, FunctionButtonClickedWhileUnlinkedHoldsFramesOffOnlyBriefly)
 TEST_F(ControlTest, IntervalListClosedWithoutAChoiceLetsFramesThroughWithinASecond)
 {
     startLinked(kDesignedCommandTimerMs);
-    form->CB1->showPopup();
-    EXPECT_EQ(form->MenuBusy, 1);
+    auto* intervals = child<QComboBox>("CB1");
+    intervals->showPopup();
+    EXPECT_EQ(menuBusy(), 1);
     markDisplay();
     QTest::qWait(200);
     EXPECT_TRUE(displayMarked()) << "frames are held off while the list is open";
 
     QElapsedTimer sinceClosing;
-    QTest::keyClick(form->CB1->view(), Qt::Key_Escape);
+    QTest::keyClick(intervals->view(), Qt::Key_Escape);
     sinceClosing.start();
     ASSERT_TRUE(framesFlow(kDesignedCommandTimerMs + 500));
     EXPECT_LE(sinceClosing.elapsed(), kDesignedCommandTimerMs + 200);
@@ -250,9 +237,9 @@ TEST_F(ControlTest, IntervalListClosedWithoutAChoiceLetsFramesThroughWithinASeco
 
 struct MenuCase {
     const char* name;
-    std::function<QLabel*(TForm1&)> field; // clicked to open the menu; shows the choice
-    std::function<QWidget*(TForm1&)> menu;
-    std::function<panel::MenuList*(TForm1&)> list;
+    const char* field; // clicked to open the menu; shows the choice
+    const char* menu;
+    const char* list;
     int row;
     std::function<QString(const meter::UnitTexts&)> provisional;
     int commandByte;
@@ -267,56 +254,51 @@ TEST_P(MenuChoiceTest, ChoiceShowsProvisionallyGoesOutAndIsConfirmedByTheMeter)
     const MenuCase& c = GetParam();
     startLinked();
     const meter::UnitTexts u = units();
-    QLabel* field = c.field(*form);
+    QWidget* menu = child(c.menu);
+    QWidget* list = child<panel::MenuList>(c.list);
 
-    clickField(field);
-    EXPECT_TRUE(c.menu(*form)->isVisible());
-    EXPECT_TRUE(c.list(*form)->isVisible());
-    EXPECT_EQ(form->MenuBusy, 1);
+    clickField(c.field);
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_EQ(menuBusy(), 1);
     markDisplay();
     QTest::qWait(200);
     EXPECT_TRUE(displayMarked()) << "frames are dropped while the menu is open";
 
-    clickItem(c.list(*form), c.row);
-    EXPECT_EQ(field->text(), c.provisional(u));
+    clickItem(c.list, c.row);
+    EXPECT_EQ(labelText(c.field), c.provisional(u));
     ASSERT_TRUE(waitFor([&] { return !simulator->receivedCommands().isEmpty(); }));
     const QByteArray command = lastCommand();
     EXPECT_EQ(uint8_t(command[c.commandByte]) & c.commandMask, c.commandValue) << command.toHex(' ').toStdString();
-    EXPECT_TRUE(c.menu(*form)->isVisible()) << "the menu stays open after a choice";
+    EXPECT_TRUE(menu->isVisible()) << "the menu stays open after a choice";
     EXPECT_TRUE(displayMarked());
 
     ASSERT_TRUE(framesFlow()) << "the command timer lets the frames through again";
-    EXPECT_EQ(form->MenuBusy, 0);
-    EXPECT_TRUE(waitFor([&] { return field->text() == c.confirmed(u); }, 1000));
-    EXPECT_EQ(field->text(), c.confirmed(u));
+    EXPECT_EQ(menuBusy(), 0);
+    EXPECT_TRUE(waitFor([&] { return labelText(c.field) == c.confirmed(u); }, 1000));
+    EXPECT_EQ(labelText(c.field), c.confirmed(u));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Menus, MenuChoiceTest,
     ::testing::Values(
-        MenuCase{"Frequency1kHz", [](TForm1& f) -> QLabel* { return f.L_freq_RLC; },
-                 [](TForm1& f) { return f.P_freq_RLC; }, [](TForm1& f) { return f.ListBox_freq_RLC; }, 3,
+        MenuCase{"Frequency1kHz", "L_freq_RLC", "P_freq_RLC", "ListBox_freq_RLC", 3,
                  [](const meter::UnitTexts& u) { return QStringLiteral("1 ") + u.kilo + u.hertz; }, 1, 0x3F, 0x03,
                  [](const meter::UnitTexts& u) { return u' ' + meter::FormatFrequency(1000, u); }},
-        MenuCase{"Level01V", [](TForm1& f) -> QLabel* { return f.L_Level_RLC; },
-                 [](TForm1& f) { return f.P_level_RLC; }, [](TForm1& f) { return f.ListBox_Level_RLC; }, 3,
+        MenuCase{"Level01V", "L_Level_RLC", "P_level_RLC", "ListBox_Level_RLC", 3,
                  [](const meter::UnitTexts& u) { return QStringLiteral("0.1") + u.voltRms; }, 3, 0x0F, 0x03,
                  [](const meter::UnitTexts& u) { return QStringLiteral(" 0.1 ") + u.voltRms; }},
         // Automatic shows "C" until the meter names what it chose for the resistor it measures.
-        MenuCase{"PrimaryAutomatic", [](TForm1& f) -> QLabel* { return f.L_Prim_RLC; },
-                 [](TForm1& f) { return f.P_prim_RLC; }, [](TForm1& f) { return f.ListBox_prim_RLC; }, 0,
+        MenuCase{"PrimaryAutomatic", "L_Prim_RLC", "P_prim_RLC", "ListBox_prim_RLC", 0,
                  [](const meter::UnitTexts&) { return QStringLiteral("C"); }, 2, 0x07, 0x00,
                  [](const meter::UnitTexts&) { return QStringLiteral("R"); }},
-        MenuCase{"PrimaryInductance", [](TForm1& f) -> QLabel* { return f.L_RLC_avto; },
-                 [](TForm1& f) { return f.P_prim_RLC; }, [](TForm1& f) { return f.ListBox_prim_RLC; }, 3,
+        MenuCase{"PrimaryInductance", "L_RLC_avto", "P_prim_RLC", "ListBox_prim_RLC", 3,
                  [](const meter::UnitTexts&) { return QStringLiteral(" "); }, 2, 0x07, 0x03,
                  [](const meter::UnitTexts&) { return QStringLiteral(" "); }},
-        MenuCase{"SecondaryDissipation", [](TForm1& f) -> QLabel* { return f.L_Sec_RLC; },
-                 [](TForm1& f) { return f.P_sec_RLC; }, [](TForm1& f) { return f.ListBox_sec_RLC; }, 3,
+        MenuCase{"SecondaryDissipation", "L_Sec_RLC", "P_sec_RLC", "ListBox_sec_RLC", 3,
                  [](const meter::UnitTexts&) { return QStringLiteral("D"); }, 2, 0x70, 0x30,
                  [](const meter::UnitTexts&) { return QStringLiteral("D"); }},
-        MenuCase{"CircuitSeries", [](TForm1& f) -> QLabel* { return f.L_SER_PER1; },
-                 [](TForm1& f) { return f.P_ser_per; }, [](TForm1& f) { return f.ListBox_ser_per; }, 2,
+        MenuCase{"CircuitSeries", "L_SER_PER1", "P_ser_per", "ListBox_ser_per", 2,
                  [](const meter::UnitTexts&) { return QStringLiteral("S"); }, 1, 0xC0, 0x80,
                  [](const meter::UnitTexts&) { return QStringLiteral("S"); }}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -324,21 +306,18 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ControlTest, MenuChoiceShowsItsMarksUntilTheMeterAnswers)
 {
     startLinked();
-    clickField(form->L_Prim_RLC);
-    clickItem(form->ListBox_prim_RLC, 0);
-    EXPECT_EQ(form->L_RLC_avto->text(), QStringLiteral("A"));
-    EXPECT_EQ(form->Settings.PrimAuto, 1);
-    EXPECT_EQ(form->Settings.PrimKind, 0);
+    chooseInMenu("L_Prim_RLC", "ListBox_prim_RLC", 0);
+    EXPECT_EQ(labelText("L_RLC_avto"), QStringLiteral("A"));
+    EXPECT_EQ(meterSettings().PrimAuto, 1);
+    EXPECT_EQ(meterSettings().PrimKind, 0);
 
-    clickField(form->L_Level_RLC);
-    clickItem(form->ListBox_Level_RLC, 0);
-    EXPECT_EQ(form->Settings.LevelAuto, 1);
-    EXPECT_EQ(form->Settings.LevelIndex, 1) << "automatic level goes out with index 1";
+    chooseInMenu("L_Level_RLC", "ListBox_Level_RLC", 0);
+    EXPECT_EQ(meterSettings().LevelAuto, 1);
+    EXPECT_EQ(meterSettings().LevelIndex, 1) << "automatic level goes out with index 1";
 
-    clickField(form->L_Sec_RLC);
-    clickItem(form->ListBox_sec_RLC, 2);
-    EXPECT_EQ(form->L_RQD_avto->text(), QString());
-    EXPECT_EQ(form->L_SER_PER->text(), QStringLiteral(" "));
+    chooseInMenu("L_Sec_RLC", "ListBox_sec_RLC", 2);
+    EXPECT_EQ(labelText("L_RQD_avto"), QString());
+    EXPECT_EQ(labelText("L_SER_PER"), QStringLiteral(" "));
 }
 
 // The level, primary, secondary and circuit lists close every menu when the pointer leaves
@@ -349,17 +328,16 @@ class ListLeaveTest : public ControlTest,
 TEST_P(ListLeaveTest, LeavingTheListClosesAllMenus)
 {
     startUnlinked();
-    auto* field = form->findChild<QLabel*>(QString::fromLatin1(GetParam().first));
-    auto* list = form->findChild<panel::MenuList*>(QString::fromLatin1(GetParam().second));
-    clickField(form->L_freq_RLC);
-    clickField(field);
+    auto* list = child<panel::MenuList>(GetParam().second);
+    clickField("L_freq_RLC");
+    clickField(GetParam().first);
     ASSERT_TRUE(list->isVisible());
 
     pointAt(list);
     EXPECT_TRUE(list->isVisible());
     pointAtTheProfileBox();
     EXPECT_FALSE(anyMenuOpen());
-    EXPECT_EQ(form->MenuBusy, 0);
+    EXPECT_EQ(menuBusy(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lists, ListLeaveTest,
@@ -372,24 +350,24 @@ TEST_F(ControlTest, EnteringTheRlcdViewClosesMenusOnlyAfterTheFrequencyListRearm
 {
     startUnlinked();
     pointAtTheProfileBox();
-    clickField(form->L_Level_RLC); // the pointer entered the view on its way
+    clickField("L_Level_RLC"); // the pointer entered the view on its way
     pointAtTheProfileBox();
     pointAtTheRlcdView();
-    EXPECT_TRUE(form->P_level_RLC->isVisible()) << "the view's reaction detached itself on the first entry";
-    EXPECT_EQ(form->MenuBusy, 1);
+    EXPECT_TRUE(child("P_level_RLC")->isVisible()) << "the view's reaction detached itself on the first entry";
+    EXPECT_EQ(menuBusy(), 1);
 
-    clickField(form->L_freq_RLC);
-    pointAt(form->ListBox_freq_RLC);
+    clickField("L_freq_RLC");
+    pointAt(child<panel::MenuList>("ListBox_freq_RLC"));
     pointAtTheProfileBox();
-    EXPECT_TRUE(form->P_freq_RLC->isVisible()) << "leaving the frequency list closes nothing";
+    EXPECT_TRUE(child("P_freq_RLC")->isVisible()) << "leaving the frequency list closes nothing";
     pointAtTheRlcdView();
     EXPECT_FALSE(anyMenuOpen()) << "the frequency list re-armed the view";
-    EXPECT_EQ(form->MenuBusy, 0);
+    EXPECT_EQ(menuBusy(), 0);
 
-    clickField(form->L_Level_RLC);
+    clickField("L_Level_RLC");
     pointAtTheProfileBox();
     pointAtTheRlcdView();
-    EXPECT_TRUE(form->P_level_RLC->isVisible()) << "detached again";
+    EXPECT_TRUE(child("P_level_RLC")->isVisible()) << "detached again";
 }
 
 TEST_F(ControlTest, EnteringTheOtherViewsAlwaysClosesMenus)
@@ -397,12 +375,13 @@ TEST_F(ControlTest, EnteringTheOtherViewsAlwaysClosesMenus)
     startUnlinked();
     simulator->meter().setMode(sim::MeterMode::Rd);
     simulator->sendFrameNow();
-    ASSERT_TRUE(waitFor([&] { return form->Panel_RD->isVisible(); }));
+    QWidget* rdView = child("Panel_RD");
+    ASSERT_TRUE(waitFor([&] { return rdView->isVisible(); }));
     for (int entry = 0; entry < 2; ++entry) {
         pointAtTheProfileBox();
-        form->L_Level_RLCClick(); // the RLCD fields are hidden; the menu opens all the same
-        ASSERT_TRUE(form->P_level_RLC->isVisible());
-        pointAt(form->Panel_RD, QPoint(form->Panel_RD->width() - 8, 70));
+        openLevelMenuWhileItsFieldIsHidden(); // the menu opens all the same
+        ASSERT_TRUE(child("P_level_RLC")->isVisible());
+        pointAt(rdView, QPoint(rdView->width() - 8, 70));
         EXPECT_FALSE(anyMenuOpen()) << "entry " << entry;
     }
 }
@@ -410,13 +389,16 @@ TEST_F(ControlTest, EnteringTheOtherViewsAlwaysClosesMenus)
 TEST_F(ControlTest, HoverBevelMarksTheFieldThatCanBeClicked)
 {
     startUnlinked();
-    pointAt(form->L_RLC_avto);
-    EXPECT_EQ(form->L_Prim_RLC->frameShape(), QFrame::Panel);
-    EXPECT_EQ(form->L_Prim_RLC->frameShadow(), QFrame::Raised);
-    EXPECT_EQ(form->L_RLC_avto->frameShape(), QFrame::NoFrame);
-    pointAt(form->L_freq_RLC);
-    EXPECT_EQ(form->L_Prim_RLC->frameShape(), QFrame::NoFrame);
-    EXPECT_EQ(form->L_freq_RLC->frameShape(), QFrame::Panel);
+    auto* primaryLetter = child<QLabel>("L_Prim_RLC");
+    auto* primaryMark = child<QLabel>("L_RLC_avto");
+    auto* frequency = child<QLabel>("L_freq_RLC");
+    pointAt(primaryMark);
+    EXPECT_EQ(primaryLetter->frameShape(), QFrame::Panel);
+    EXPECT_EQ(primaryLetter->frameShadow(), QFrame::Raised);
+    EXPECT_EQ(primaryMark->frameShape(), QFrame::NoFrame);
+    pointAt(frequency);
+    EXPECT_EQ(primaryLetter->frameShape(), QFrame::NoFrame);
+    EXPECT_EQ(frequency->frameShape(), QFrame::Panel);
 }
 
 // --- the function buttons -------------------------------------------------------------------
@@ -424,42 +406,44 @@ TEST_F(ControlTest, HoverBevelMarksTheFieldThatCanBeClicked)
 TEST_F(ControlTest, HoldDisablesRecordingAndReleasingItRespectsProfileEditing)
 {
     startLinked();
-    QTest::mouseClick(form->SP3, Qt::LeftButton);
+    click("SP3");
     expectLastCommand(hex("012480a10a"));
-    EXPECT_FALSE(form->SP1->isEnabled());
+    EXPECT_FALSE(child("SP1")->isEnabled());
     ASSERT_TRUE(framesFlow());
-    EXPECT_TRUE(form->SP3->isChecked()) << "the meter reports the hold";
+    EXPECT_TRUE(child<QPushButton>("SP3")->isChecked()) << "the meter reports the hold";
 
-    form->SB4->setChecked(true);
-    QTest::mouseClick(form->SP3, Qt::LeftButton);
+    child<QPushButton>("SB4")->setChecked(true);
+    click("SP3");
     expectLastCommand(hex("012480210a"));
-    EXPECT_EQ(form->Settings.Hold, 0);
-    EXPECT_FALSE(form->SP1->isEnabled()) << "profile editing keeps recording off";
+    EXPECT_EQ(meterSettings().Hold, 0);
+    EXPECT_FALSE(child("SP1")->isEnabled()) << "profile editing keeps recording off";
 }
 
 TEST_F(ControlTest, MetersReportWinsOverAButtonItDidNotFollow)
 {
     startLinked();
-    QTest::mouseClick(form->SP4, Qt::LeftButton);
-    QTest::mouseClick(form->SP2, Qt::LeftButton);
+    auto* brightness = child<QPushButton>("SP4");
+    auto* sound = child<QPushButton>("SP2");
+    click("SP4");
+    click("SP2");
     ASSERT_TRUE(waitFor([&] { return simulator->receivedCommands().size() == 2; }));
-    EXPECT_FALSE(form->SP4->isChecked());
-    EXPECT_FALSE(form->SP2->isChecked());
+    EXPECT_FALSE(brightness->isChecked());
+    EXPECT_FALSE(sound->isChecked());
 
     // The meter puts both back, as if it had ignored the clicks.
     sim::MeterCommand keepBoth;
     keepBoth.bytes = {0x01, 0x24, 0x80, 0x21, 0x0A};
     simulator->meter().applyCommand(keepBoth);
-    EXPECT_TRUE(waitFor([&] { return form->SP4->isChecked() && form->SP2->isChecked(); }));
+    EXPECT_TRUE(waitFor([&] { return brightness->isChecked() && sound->isChecked(); }));
 }
 
 TEST_F(ControlTest, DefaultsButtonSendsTheDefaultsEvenWhenTheyAreInForce)
 {
     startLinked();
-    QTest::mouseClick(form->SBe1, Qt::LeftButton);
-    QTest::mouseClick(form->SBe1, Qt::LeftButton);
+    click("SBe1");
+    click("SBe1");
     ASSERT_TRUE(waitFor([&] { return simulator->receivedCommands().size() == 2; }));
     EXPECT_EQ(bytesOf(simulator->receivedCommands().at(0)), hex("012480210a"));
     EXPECT_EQ(bytesOf(simulator->receivedCommands().at(1)), hex("012480210a"));
-    EXPECT_EQ(form->L_freq_RLC->text(), QStringLiteral("A ") + meter::FormatFrequency(10000, units()));
+    EXPECT_EQ(labelText("L_freq_RLC"), QStringLiteral("A ") + meter::FormatFrequency(10000, units()));
 }

@@ -3,14 +3,11 @@
 // here, so a frame arrives only when a test sends one.
 #include "window_fixture.h"
 
-#include "display_view.h"
-#include "drop_down_combo.h"
-#include "hover_label.h"
-#include "main_lexicons.h"
 #include "menu_list.h"
 #include "quantity_format.h"
 #include "unit_texts.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QSignalSpy>
 
@@ -43,7 +40,7 @@ protected:
     void startWithOpenPort()
     {
         startWindow();
-        ASSERT_TRUE(waitFor([&] { return form->PortOpened && form->ComPort->isOpen(); }));
+        ASSERT_TRUE(waitFor([&] { return portOpened() && child<dongle::ComPort>("ComPort")->isOpen(); }));
     }
 
     void setUpMeter(const MeterSetup& setup)
@@ -56,7 +53,7 @@ protected:
     // Returns once the window has read what the simulator wrote.
     void deliver(const std::function<void()>& write)
     {
-        QSignalSpy read(form->ComPort, &dongle::ComPort::rxChar);
+        QSignalSpy read(child<dongle::ComPort>("ComPort"), &dongle::ComPort::rxChar);
         write();
         ASSERT_TRUE(read.wait(kWaitMs));
     }
@@ -93,33 +90,37 @@ protected:
         simulator->meter().setNextReading(sim::RlcdReading{5, 7});
     }
 
-    meter::UnitTexts units() const { return meter::UnitTexts::From(*form->lexicons); }
-
     // Everything a frame may change, to show that a frame changed nothing.
     QStringList displayState() const
     {
+        const QList<QWidget*> views = displayViews();
         QStringList state;
         for (QLabel* label : form->findChildren<QLabel*>())
-            if (label->parent() == form->Panel_RLCD || label->parent() == form->Panel_RD
-                || label->parent() == form->Panel_U)
+            if (views.contains(label->parentWidget()))
                 state << label->objectName() + u'=' + label->text();
-        for (QWidget* view : {form->Panel_RLCD, form->Panel_RD, form->Panel_U})
+        for (QWidget* view : views)
             state << view->objectName() + (view->isVisible() ? u'+' : u'-');
+        auto* hold = child<QPushButton>("SP3");
         state << QStringLiteral("SP3 enabled %1 down %2 SP4 down %3")
-                     .arg(form->SP3->isEnabled())
-                     .arg(form->SP3->isChecked())
-                     .arg(form->SP4->isChecked());
-        const auto settings = form->Settings.toBytes();
+                     .arg(hold->isEnabled())
+                     .arg(hold->isChecked())
+                     .arg(child<QPushButton>("SP4")->isChecked());
+        const auto settings = meterSettings().toBytes();
         state << QByteArray(reinterpret_cast<const char*>(settings.data()), int(settings.size())).toHex();
         return state;
     }
 
+    QList<QWidget*> displayViews() const { return {child("Panel_RLCD"), child("Panel_RD"), child("Panel_U")}; }
+
     int visibleViewCount() const
     {
-        return int(form->Panel_RLCD->isVisible()) + int(form->Panel_RD->isVisible()) + int(form->Panel_U->isVisible());
+        int visible = 0;
+        for (QWidget* view : displayViews())
+            visible += int(view->isVisible());
+        return visible;
     }
 
-    QImage shownPicture() const { return form->Im_Diod->pixmap().toImage(); }
+    QImage shownPicture() const { return child<QLabel>("Im_Diod")->pixmap().toImage(); }
 };
 
 TEST_F(DisplayTest, SeriesCapacitorReadsAsTheMeterShowsIt)
@@ -128,28 +129,28 @@ TEST_F(DisplayTest, SeriesCapacitorReadsAsTheMeterShowsIt)
     deliverRlcd({kSeries | kFreq1k, parameters(2, 3), kInterval1s | kLevel1V}, 100, -100);
     const meter::UnitTexts u = units();
 
-    EXPECT_EQ(form->L_prim_n->text(), QStringLiteral(" 1.5915 ") + u.micro + u.farad);
-    EXPECT_EQ(form->L_sec_n->text(), QStringLiteral("1.0000"));
-    EXPECT_EQ(form->L_righ4->text(), QStringLiteral("Ɵ -45.0000°"));
-    EXPECT_EQ(form->L_righ1->text(), QStringLiteral("Z ") + meter::FormatResistance(std::hypot(100.0, 100.0), u));
-    EXPECT_EQ(form->L_righ2->text(), QStringLiteral("D 1.0000"));
-    EXPECT_EQ(form->L_righ3->text(), QStringLiteral("Q 1.0000"));
-    EXPECT_EQ(form->L_Prim_RLC->text(), QStringLiteral("C"));
-    EXPECT_EQ(form->L_Sec_RLC->text(), QStringLiteral("D"));
-    EXPECT_EQ(form->L_SER_PER1->text(), QStringLiteral("S"));
-    EXPECT_EQ(form->L_SER_PER->text(), QStringLiteral(" "));
-    EXPECT_EQ(form->L_RLC_avto->text(), QStringLiteral(" "));
-    EXPECT_EQ(form->L_RQD_avto->text(), QStringLiteral(" "));
-    EXPECT_EQ(form->L_freq_RLC->text(), u' ' + meter::FormatFrequency(1000, u));
-    EXPECT_EQ(form->L_Level_RLC->text(), QStringLiteral(" 1.0 ") + u.voltRms);
+    EXPECT_EQ(labelText("L_prim_n"), QStringLiteral(" 1.5915 ") + u.micro + u.farad);
+    EXPECT_EQ(labelText("L_sec_n"), QStringLiteral("1.0000"));
+    EXPECT_EQ(labelText("L_righ4"), QStringLiteral("Ɵ -45.0000°"));
+    EXPECT_EQ(labelText("L_righ1"), QStringLiteral("Z ") + meter::FormatResistance(std::hypot(100.0, 100.0), u));
+    EXPECT_EQ(labelText("L_righ2"), QStringLiteral("D 1.0000"));
+    EXPECT_EQ(labelText("L_righ3"), QStringLiteral("Q 1.0000"));
+    EXPECT_EQ(labelText("L_Prim_RLC"), QStringLiteral("C"));
+    EXPECT_EQ(labelText("L_Sec_RLC"), QStringLiteral("D"));
+    EXPECT_EQ(labelText("L_SER_PER1"), QStringLiteral("S"));
+    EXPECT_EQ(labelText("L_SER_PER"), QStringLiteral(" "));
+    EXPECT_EQ(labelText("L_RLC_avto"), QStringLiteral(" "));
+    EXPECT_EQ(labelText("L_RQD_avto"), QStringLiteral(" "));
+    EXPECT_EQ(labelText("L_freq_RLC"), u' ' + meter::FormatFrequency(1000, u));
+    EXPECT_EQ(labelText("L_Level_RLC"), QStringLiteral(" 1.0 ") + u.voltRms);
 
-    EXPECT_EQ(form->Settings.SerPer, 1);
-    EXPECT_EQ(form->Settings.FreqIndex, 3);
-    EXPECT_EQ(form->TestFreqHz, 1000);
-    EXPECT_DOUBLE_EQ(form->SerR, 100.0);
-    EXPECT_DOUBLE_EQ(form->ParX, 200.0);
-    EXPECT_EQ(form->ListBox_ser_per->currentRow(), 2) << "the circuit menu follows the meter";
-    EXPECT_EQ(form->ListBox_freq_RLC->currentRow(), 3);
+    EXPECT_EQ(meterSettings().SerPer, 1);
+    EXPECT_EQ(meterSettings().FreqIndex, 3);
+    EXPECT_EQ(testFrequencyHz(), 1000);
+    EXPECT_DOUBLE_EQ(seriesResistance(), 100.0);
+    EXPECT_DOUBLE_EQ(parallelReactance(), 200.0);
+    EXPECT_EQ(child<panel::MenuList>("ListBox_ser_per")->currentRow(), 2) << "the circuit menu follows the meter";
+    EXPECT_EQ(child<panel::MenuList>("ListBox_freq_RLC")->currentRow(), 3);
 }
 
 struct RlcdCase {
@@ -171,10 +172,10 @@ TEST_P(RlcdReadingTest, ShowsPrimaryAndSecondaryOfTheChosenCircuit)
     const RlcdCase& c = GetParam();
     deliverRlcd(c.setup, c.rs, c.xs);
     const meter::UnitTexts u = units();
-    EXPECT_EQ(form->L_prim_n->text(), c.primary(u));
-    EXPECT_EQ(form->L_sec_n->text(), c.secondary(u));
-    EXPECT_EQ(form->L_SER_PER1->text(), QString::fromUtf8(c.circuitBesidePrimary));
-    EXPECT_EQ(form->L_SER_PER->text(), QString::fromUtf8(c.circuitBesideSecondary));
+    EXPECT_EQ(labelText("L_prim_n"), c.primary(u));
+    EXPECT_EQ(labelText("L_sec_n"), c.secondary(u));
+    EXPECT_EQ(labelText("L_SER_PER1"), QString::fromUtf8(c.circuitBesidePrimary));
+    EXPECT_EQ(labelText("L_SER_PER"), QString::fromUtf8(c.circuitBesideSecondary));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -205,8 +206,8 @@ TEST_F(DisplayTest, ReportedIntervalSelectsTheIntervalBoxWithoutSendingAnything)
     startWithOpenPort();
     simulator->clearRecords();
     deliverRlcd({kSeries | kFreq1k, parameters(2, 3), kInterval2s | kLevel1V}, 100, -100);
-    EXPECT_EQ(form->CB1->currentIndex(), 2) << "the 2 s item";
-    EXPECT_EQ(form->MenuBusy, 0);
+    EXPECT_EQ(child<QComboBox>("CB1")->currentIndex(), 2) << "the 2 s item";
+    EXPECT_EQ(menuBusy(), 0);
     QTest::qWait(50);
     EXPECT_TRUE(simulator->receivedBytes().isEmpty());
 }
@@ -218,37 +219,37 @@ TEST_F(DisplayTest, ResistorAndDiodeReadingsFillTheRdView)
 
     // Automatic range, resistor picture (byte 14 = 0x02).
     deliverRd({4700, 5.5, 0, false, sim::RdPicture::Resistor, 0});
-    EXPECT_TRUE(form->Panel_RD->isVisible());
+    EXPECT_TRUE(child("Panel_RD")->isVisible());
     EXPECT_EQ(visibleViewCount(), 1);
-    EXPECT_FALSE(form->SP3->isEnabled()) << "hold exists only in the RLCD mode";
-    EXPECT_EQ(form->RD_Auto->text(), QStringLiteral("A"));
-    EXPECT_EQ(form->RD_V->text(), QStringLiteral("A 1.3 ") + u.volt);
-    EXPECT_EQ(form->RD_prim_R->text(), QStringLiteral("R"));
-    EXPECT_EQ(form->RD_Prim->text(), QStringLiteral("4.7000 ") + u.kilo + u.ohm);
-    EXPECT_EQ(form->J_prim->text(), QStringLiteral("I"));
-    EXPECT_EQ(form->Joo->text(), u.currentSubscriptAutoRange);
-    EXPECT_EQ(form->RD_J->text(), QStringLiteral("=5.500 ") + u.micro + u'A');
-    EXPECT_EQ(form->RD_J1->text(), QStringLiteral(" "));
-    EXPECT_EQ(shownPicture(), form->ImList1.at(2).toImage());
+    EXPECT_FALSE(child("SP3")->isEnabled()) << "hold exists only in the RLCD mode";
+    EXPECT_EQ(labelText("RD_Auto"), QStringLiteral("A"));
+    EXPECT_EQ(labelText("RD_V"), QStringLiteral("A 1.3 ") + u.volt);
+    EXPECT_EQ(labelText("RD_prim_R"), QStringLiteral("R"));
+    EXPECT_EQ(labelText("RD_Prim"), QStringLiteral("4.7000 ") + u.kilo + u.ohm);
+    EXPECT_EQ(labelText("J_prim"), QStringLiteral("I"));
+    EXPECT_EQ(labelText("Joo"), u.currentSubscriptAutoRange);
+    EXPECT_EQ(labelText("RD_J"), QStringLiteral("=5.500 ") + u.micro + u'A');
+    EXPECT_EQ(labelText("RD_J1"), QStringLiteral(" "));
+    EXPECT_EQ(shownPicture(), componentPictures().at(2).toImage());
 
     // Diode range, downward diode, second current (byte 14 = 0x31).
     deliverRd({650, 120, 150, true, sim::RdPicture::DiodeReverse, 1});
-    EXPECT_EQ(form->RD_Auto->text(), QStringLiteral(" "));
-    EXPECT_EQ(form->RD_V->text(), QStringLiteral(" 3.2 ") + u.volt);
-    EXPECT_EQ(form->RD_prim_R->text(), QStringLiteral("D"));
-    EXPECT_EQ(form->RD_Prim->text(), QStringLiteral("  V=0.650 ") + u.volt);
-    EXPECT_EQ(form->J_prim->text(), QStringLiteral(" ")) << "a small current in the diode range is not shown";
-    EXPECT_EQ(form->RD_J->text(), QStringLiteral(" "));
-    EXPECT_EQ(form->RD_J1->text(), QStringLiteral("I") + u.currentSubscriptFixedRange + QStringLiteral("=0.150 ")
+    EXPECT_EQ(labelText("RD_Auto"), QStringLiteral(" "));
+    EXPECT_EQ(labelText("RD_V"), QStringLiteral(" 3.2 ") + u.volt);
+    EXPECT_EQ(labelText("RD_prim_R"), QStringLiteral("D"));
+    EXPECT_EQ(labelText("RD_Prim"), QStringLiteral("  V=0.650 ") + u.volt);
+    EXPECT_EQ(labelText("J_prim"), QStringLiteral(" ")) << "a small current in the diode range is not shown";
+    EXPECT_EQ(labelText("RD_J"), QStringLiteral(" "));
+    EXPECT_EQ(labelText("RD_J1"), QStringLiteral("I") + u.currentSubscriptFixedRange + QStringLiteral("=0.150 ")
                                        + u.milli + u'A');
-    EXPECT_EQ(shownPicture(), form->ImList1.at(1).toImage());
+    EXPECT_EQ(shownPicture(), componentPictures().at(1).toImage());
 
     // A junction found in the diode range while measuring a resistor (byte 14 = 0x22).
     deliverRd({300, 250, 0, false, sim::RdPicture::Resistor, 1});
-    EXPECT_EQ(form->RD_Prim->text(), u.junctionFound);
-    EXPECT_EQ(form->RD_J->text(), QStringLiteral("=0.250 ") + u.milli + u'A');
-    EXPECT_EQ(form->Joo->text(), u.currentSubscriptFixedRange);
-    EXPECT_EQ(shownPicture(), form->ImList1.at(0).toImage());
+    EXPECT_EQ(labelText("RD_Prim"), u.junctionFound);
+    EXPECT_EQ(labelText("RD_J"), QStringLiteral("=0.250 ") + u.milli + u'A');
+    EXPECT_EQ(labelText("Joo"), u.currentSubscriptFixedRange);
+    EXPECT_EQ(shownPicture(), componentPictures().at(0).toImage());
 }
 
 TEST_F(DisplayTest, VoltageReadingsFillTheUView)
@@ -256,39 +257,39 @@ TEST_F(DisplayTest, VoltageReadingsFillTheUView)
     startWithOpenPort();
     const meter::UnitTexts u = units();
     deliverU({1.06, 3.0, -1.5});
-    EXPECT_TRUE(form->Panel_U->isVisible());
+    EXPECT_TRUE(child("Panel_U")->isVisible());
     EXPECT_EQ(visibleViewCount(), 1);
-    EXPECT_FALSE(form->SP3->isEnabled());
-    EXPECT_EQ(form->U_Prim->text(), QStringLiteral("V=-1.500 ") + u.volt);
-    EXPECT_EQ(form->U_vrm->text(), QStringLiteral("V") + u.rms + QStringLiteral("=1.060 ") + u.volt);
-    EXPECT_EQ(form->U_pp->text(), QStringLiteral("V") + u.peakToPeak + QStringLiteral("=3.000 ") + u.volt);
+    EXPECT_FALSE(child("SP3")->isEnabled());
+    EXPECT_EQ(labelText("U_Prim"), QStringLiteral("V=-1.500 ") + u.volt);
+    EXPECT_EQ(labelText("U_vrm"), QStringLiteral("V") + u.rms + QStringLiteral("=1.060 ") + u.volt);
+    EXPECT_EQ(labelText("U_pp"), QStringLiteral("V") + u.peakToPeak + QStringLiteral("=3.000 ") + u.volt);
 }
 
 TEST_F(DisplayTest, EachModeShowsOnlyItsViewAndHiddenTextsSurvive)
 {
     startWithOpenPort();
     deliverRlcd({kSeries | kFreq1k, parameters(2, 3), kInterval1s | kLevel1V}, 100, -100);
-    const QString capacitance = form->L_prim_n->text();
-    ASSERT_TRUE(form->Panel_RLCD->isVisible());
-    EXPECT_TRUE(form->SP3->isEnabled());
+    const QString capacitance = labelText("L_prim_n");
+    ASSERT_TRUE(child("Panel_RLCD")->isVisible());
+    EXPECT_TRUE(child("SP3")->isEnabled());
 
     deliverRd({4700, 5.5, 0, false, sim::RdPicture::Resistor, 0});
-    EXPECT_TRUE(form->Panel_RD->isVisible());
+    EXPECT_TRUE(child("Panel_RD")->isVisible());
     EXPECT_EQ(visibleViewCount(), 1);
-    const QString resistance = form->RD_Prim->text();
+    const QString resistance = labelText("RD_Prim");
 
     deliverU({1, 1, 1});
-    EXPECT_TRUE(form->Panel_U->isVisible());
+    EXPECT_TRUE(child("Panel_U")->isVisible());
     EXPECT_EQ(visibleViewCount(), 1);
 
     simulator->meter().setMode(sim::MeterMode::Rlcd);
     simulator->meter().setNextReading(sim::RlcdReading{100, -100});
     deliver([&] { simulator->sendFrameNow(); });
-    EXPECT_TRUE(form->Panel_RLCD->isVisible());
+    EXPECT_TRUE(child("Panel_RLCD")->isVisible());
     EXPECT_EQ(visibleViewCount(), 1);
-    EXPECT_TRUE(form->SP3->isEnabled());
-    EXPECT_EQ(form->L_prim_n->text(), capacitance);
-    EXPECT_EQ(form->RD_Prim->text(), resistance) << "a hidden view keeps its texts";
+    EXPECT_TRUE(child("SP3")->isEnabled());
+    EXPECT_EQ(labelText("L_prim_n"), capacitance);
+    EXPECT_EQ(labelText("RD_Prim"), resistance) << "a hidden view keeps its texts";
 }
 
 TEST_F(DisplayTest, FrameWithAWrongTrailerIsDropped)
@@ -308,7 +309,7 @@ TEST_P(UnknownModeTest, DecodesNothingButTheBrightnessButtonFollows)
 {
     startWithOpenPort();
     deliverRlcd({kSeries | kFreq1k, parameters(2, 3), kInterval1s | kLevel1V}, 100, -100);
-    ASSERT_TRUE(form->SP4->isChecked());
+    ASSERT_TRUE(child<QPushButton>("SP4")->isChecked());
     QStringList expected = displayState();
     expected.replaceInStrings(QStringLiteral("SP4 down 1"), QStringLiteral("SP4 down 0"));
 
@@ -323,7 +324,8 @@ TEST_F(DisplayTest, FrameArrivingWhileAChoiceIsPendingChangesNothing)
 {
     startWithOpenPort();
     deliverRlcd({kSeries | kFreq1k, parameters(2, 3), kInterval1s | kLevel1V}, 100, -100);
-    form->MenuBusy = 1;
+    clickField("L_freq_RLC"); // a choice is pending while a menu is open
+    ASSERT_EQ(menuBusy(), 1);
     const QStringList before = displayState();
 
     simulator->meter().setMode(sim::MeterMode::Rd);

@@ -82,17 +82,17 @@ protected:
     void recordRows(int rows)
     {
         connectByClick();
-        QTest::mouseClick(form->SP1, Qt::LeftButton);
-        ASSERT_TRUE(waitFor([&] { return form->LogRow >= rows + 1; }));
-        QTest::mouseClick(form->SP1, Qt::LeftButton);
-        form->LogRow = rows + 1; // exactly the rows this test talks about
+        click("SP1");
+        ASSERT_TRUE(waitFor([&] { return logRow() >= rows + 1; }));
+        click("SP1");
+        logRow() = rows + 1; // exactly the rows this test talks about
     }
 
-    QString exportTo(QPushButton* button, const QString& name)
+    QString exportTo(const char* button, const QString& name)
     {
         answers.file = exportDir.filePath(name);
         answers.arm();
-        QTest::mouseClick(button, Qt::LeftButton);
+        click(button);
         return answers.file;
     }
 
@@ -106,7 +106,7 @@ protected:
 TEST_F(ExportTest, WorkbookHoldsTheHeaderAndTheLoggedRowsAndIsOpened)
 {
     recordRows(3);
-    const QString path = exportTo(form->Button4, QStringLiteral("log.xlsx"));
+    const QString path = exportTo("Button4", QStringLiteral("log.xlsx"));
     ASSERT_TRUE(QFileInfo::exists(path));
     const ReadSheet sheet = ReadFirstSheet(path);
     // Every cell of the header and the three rows lands at its place; empty texts leave
@@ -114,17 +114,17 @@ TEST_F(ExportTest, WorkbookHoldsTheHeaderAndTheLoggedRowsAndIsOpened)
     size_t filled = 0;
     for (int row = 0; row <= 3; ++row) {
         for (int column = 0; column < 10; ++column) {
-            const QString text = row == 0 ? form->LogModel->headerText(column) : form->LogModel->gridCell(row, column);
+            const QString text = row == 0 ? log().headerText(column) : log().gridCell(row, column);
             const QString reference = QChar(u'A' + column) + QString::number(row + 1);
             EXPECT_EQ(sheet.cells.count(reference), text.isEmpty() ? 0u : 1u) << reference.toStdString();
             filled += text.isEmpty() ? 0 : 1;
         }
     }
     EXPECT_EQ(sheet.cells.size(), filled);
-    EXPECT_EQ(sheet.cells.at(QStringLiteral("A1")).value, form->LogModel->headerText(0));
+    EXPECT_EQ(sheet.cells.at(QStringLiteral("A1")).value, log().headerText(0));
     EXPECT_EQ(sheet.cells.at(QStringLiteral("A2")).type, QStringLiteral("n"));
     EXPECT_EQ(sheet.cells.at(QStringLiteral("A4")).value, QStringLiteral("3"));
-    EXPECT_EQ(sheet.cells.at(QStringLiteral("C2")).value, form->LogModel->gridCell(1, 2));
+    EXPECT_EQ(sheet.cells.at(QStringLiteral("C2")).value, log().gridCell(1, 2));
     EXPECT_FALSE(sheet.cells.count(QStringLiteral("A5")));
     EXPECT_NEAR(sheet.pageMargins.at(QStringLiteral("left")), 30.0 / 72, 1e-6);
     EXPECT_NEAR(sheet.pageMargins.at(QStringLiteral("right")), 10.0 / 72, 1e-6);
@@ -135,17 +135,18 @@ TEST_F(ExportTest, WorkbookHoldsTheHeaderAndTheLoggedRowsAndIsOpened)
 TEST_F(ExportTest, ExportStopsARunningRecordingFirst)
 {
     connectByClick();
-    QTest::mouseClick(form->SP1, Qt::LeftButton);
-    ASSERT_TRUE(form->SP1->isChecked());
-    exportTo(form->Button4, QStringLiteral("stopped.xlsx"));
-    EXPECT_FALSE(form->SP1->isChecked());
-    EXPECT_EQ(form->SP1->text(), form->lexicons->D1.GetItem(8));
-    EXPECT_TRUE(form->Button4->isEnabled());
+    auto* record = child<QPushButton>("SP1");
+    click("SP1");
+    ASSERT_TRUE(record->isChecked());
+    exportTo("Button4", QStringLiteral("stopped.xlsx"));
+    EXPECT_FALSE(record->isChecked());
+    EXPECT_EQ(record->text(), lexicons().D1.GetItem(8));
+    EXPECT_TRUE(child("Button4")->isEnabled());
 }
 
 TEST_F(ExportTest, NothingLoggedGivesAWorkbookWithMarginsAndNoCells)
 {
-    const QString path = exportTo(form->Button4, QStringLiteral("empty.xlsx"));
+    const QString path = exportTo("Button4", QStringLiteral("empty.xlsx"));
     const ReadSheet sheet = ReadFirstSheet(path);
     EXPECT_TRUE(sheet.cells.empty());
     EXPECT_NEAR(sheet.pageMargins.at(QStringLiteral("left")), 30.0 / 72, 1e-6);
@@ -154,9 +155,9 @@ TEST_F(ExportTest, NothingLoggedGivesAWorkbookWithMarginsAndNoCells)
 TEST_F(ExportTest, CancellingWritesNothing)
 {
     answers.arm(); // no file: the dialog is cancelled
-    QTest::mouseClick(form->Button4, Qt::LeftButton);
+    click("Button4");
     EXPECT_TRUE(QDir(exportDir.path()).isEmpty());
-    EXPECT_TRUE(form->Button4->isEnabled());
+    EXPECT_TRUE(child("Button4")->isEnabled());
     EXPECT_TRUE(urls.opened.isEmpty());
 }
 
@@ -165,43 +166,43 @@ TEST_F(ExportTest, FailureNamesTheFileAndTheNextExportWaitsForNewRows)
     recordRows(2);
     answers.file = exportDir.filePath(QStringLiteral("missing-folder/log.xlsx"));
     answers.arm();
-    QTest::mouseClick(form->Button4, Qt::LeftButton);
+    click("Button4");
     ASSERT_EQ(answers.messages.size(), 1);
     EXPECT_TRUE(answers.messages.first().contains(QStringLiteral("missing-folder/log.xlsx")))
         << answers.messages.first().toStdString();
-    EXPECT_EQ(form->LogRow, 0);
-    EXPECT_TRUE(form->Button4->isEnabled());
+    EXPECT_EQ(logRow(), 0);
+    EXPECT_TRUE(child("Button4")->isEnabled());
 
     const QString path = exportDir.filePath(QStringLiteral("after.xlsx"));
     answers.file = path;
-    QTest::mouseClick(form->Button4, Qt::LeftButton);
+    click("Button4");
     EXPECT_TRUE(ReadFirstSheet(path).cells.empty());
 }
 
 TEST_F(ExportTest, MultiPartModeExportsOneRowPerPart)
 {
-    form->PartCount = 5;
-    form->CBox10->setCurrentIndex(1);
-    form->ResetLog(6);
+    partCount() = 5;
+    child<QComboBox>("CBox10")->setCurrentIndex(1);
+    resetLog(6);
     for (int part = 1; part <= 5; ++part)
-        form->LogModel->setGridCell(part, 1, QStringLiteral("part %1").arg(part));
-    const QString path = exportTo(form->Button4, QStringLiteral("parts.xlsx"));
+        log().setGridCell(part, 1, QStringLiteral("part %1").arg(part));
+    const QString path = exportTo("Button4", QStringLiteral("parts.xlsx"));
     const ReadSheet sheet = ReadFirstSheet(path);
     EXPECT_EQ(sheet.cells.at(QStringLiteral("B6")).value, QStringLiteral("part 5"));
     EXPECT_FALSE(sheet.cells.count(QStringLiteral("B7")));
-    EXPECT_EQ(form->LogRow, 6);
+    EXPECT_EQ(logRow(), 6);
 }
 
 // An independent reader: Python's csv module parses the file the way other tools will.
 TEST_F(ExportTest, CsvFileReadsBackAsTheTableWithSeparatorsQuotesAndCyrillic)
 {
     const QString tricky[] = {QStringLiteral("a,b"), QStringLiteral("say \"hi\""), QStringLiteral("Резистор R1")};
-    form->LogModel->setGridCell(1, 0, QStringLiteral("1"));
-    form->LogModel->setGridCell(1, 1, tricky[0]);
-    form->LogModel->setGridCell(1, 2, tricky[1]);
-    form->LogModel->setGridCell(1, 3, tricky[2]);
-    form->LogRow = 2;
-    const QString path = exportTo(form->Button_CSV, QStringLiteral("log.csv"));
+    log().setGridCell(1, 0, QStringLiteral("1"));
+    log().setGridCell(1, 1, tricky[0]);
+    log().setGridCell(1, 2, tricky[1]);
+    log().setGridCell(1, 3, tricky[2]);
+    logRow() = 2;
+    const QString path = exportTo("Button_CSV", QStringLiteral("log.csv"));
     ASSERT_TRUE(QFileInfo::exists(path));
 
     QProcess python;
@@ -214,10 +215,10 @@ TEST_F(ExportTest, CsvFileReadsBackAsTheTableWithSeparatorsQuotesAndCyrillic)
     const QByteArray json = python.readAllStandardOutput();
     QStringList expectedRow;
     for (int column = 0; column < 10; ++column)
-        expectedRow << form->LogModel->gridCell(1, column);
+        expectedRow << log().gridCell(1, column);
     QStringList expectedHeader;
     for (int column = 0; column < 10; ++column)
-        expectedHeader << form->LogModel->headerText(column);
+        expectedHeader << log().headerText(column);
     const QJsonArray rows = QJsonDocument::fromJson(json).array();
     ASSERT_EQ(rows.size(), 2) << json.toStdString();
     QStringList header, row;

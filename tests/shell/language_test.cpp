@@ -2,7 +2,6 @@
 // creation, and what the window keeps around it.
 #include "window_fixture.h"
 
-#include "drop_down_combo.h"
 #include "heading_panel.h"
 #include "lang_man_engine.h"
 #include "main_lexicons.h"
@@ -29,11 +28,12 @@ bool hasCyrillic(const QString& text)
 }
 
 // Every text a user can see in the window: captions, edits, combo texts and lines, list
-// lines, table titles and cells, the status log.
-QStringList visibleTexts(TForm1& form)
+// lines, table titles and cells, the status log. The trend window's title, the status log
+// and the table come through the test's accessors.
+QStringList visibleTexts(const QWidget& window, const WindowTest& test)
 {
-    QStringList texts{form.windowTitle(), form.TrendWindow->windowTitle(), form.Memo1->toPlainText()};
-    for (QWidget* widget : form.findChildren<QWidget*>()) {
+    QStringList texts{window.windowTitle(), test.trendWindow()->windowTitle(), test.memo()};
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
         if (!widget->isVisible())
             continue;
         if (auto* label = qobject_cast<QLabel*>(widget))
@@ -48,17 +48,18 @@ QStringList visibleTexts(TForm1& form)
                 texts << combo->itemText(i);
         }
     }
-    for (QListWidget* list : form.findChildren<QListWidget*>())
+    for (QListWidget* list : window.findChildren<QListWidget*>())
         for (int i = 0; i < list->count(); ++i)
             texts << list->item(i)->text();
-    for (QChartView* chartView : form.findChildren<QChartView*>())
+    for (QChartView* chartView : window.findChildren<QChartView*>())
         for (const QAbstractAxis* axis : chartView->chart()->axes())
             texts << axis->titleText();
+    const recording::MeasurementLogModel& log = test.log();
     for (int column = 0; column < 10; ++column)
-        texts << form.LogModel->headerText(column);
-    for (int row = 1; row < form.LogModel->gridRowCount(); ++row)
+        texts << log.headerText(column);
+    for (int row = 1; row < log.gridRowCount(); ++row)
         for (int column = 0; column < 10; ++column)
-            texts << form.LogModel->gridCell(row, column);
+            texts << log.gridCell(row, column);
     return texts;
 }
 
@@ -68,52 +69,52 @@ TEST_F(WindowTest, StartsInEnglishWithNoCyrillicAnywhereAndKeepsItsSelections)
 {
     startWindow();
     connectByClick();
-    QTest::mouseClick(form->SP1, Qt::LeftButton);
-    ASSERT_TRUE(waitFor([&] { return form->LogRow >= 3; }));
-    QTest::mouseClick(form->SP1, Qt::LeftButton);
-    QTest::mouseClick(form->Button_Trend, Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form->TrendWindow));
+    click("SP1");
+    ASSERT_TRUE(waitFor([&] { return logRow() >= 3; }));
+    click("SP1");
+    click("Button_Trend");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(trendWindow()));
     QTest::qWait(150); // the chart redraws at its own pace
 
-    EXPECT_EQ(form->LangMan->CurrentLanguage(), QStringLiteral("English"));
+    EXPECT_EQ(languageManager().CurrentLanguage(), QStringLiteral("English"));
     QStringList offending;
-    for (const QString& text : visibleTexts(*form))
+    for (const QString& text : visibleTexts(*form, *this))
         if (hasCyrillic(text))
             offending << text;
     EXPECT_TRUE(offending.isEmpty()) << offending.join(QStringLiteral(" | ")).toStdString();
 
-    EXPECT_EQ(form->CBox10->currentIndex(), 0);
-    EXPECT_EQ(form->CB1->currentIndex(), 1);
-    EXPECT_EQ(form->JvP8->caption(), QStringLiteral("Profile"));
-    EXPECT_EQ(form->JvP1->caption(), QStringLiteral("Reference data"));
-    EXPECT_EQ(form->JvP11->caption(), QStringLiteral("Data recording"));
-    EXPECT_EQ(form->LogModel->headerText(0), QStringLiteral("Position"));
-    EXPECT_TRUE(form->L_prim_n->text().endsWith(QStringLiteral("Ω"))) << form->L_prim_n->text().toStdString();
+    EXPECT_EQ(child<QComboBox>("CBox10")->currentIndex(), 0);
+    EXPECT_EQ(child<QComboBox>("CB1")->currentIndex(), 1);
+    EXPECT_EQ(child<panel::HeadingPanel>("JvP8")->caption(), QStringLiteral("Profile"));
+    EXPECT_EQ(child<panel::HeadingPanel>("JvP1")->caption(), QStringLiteral("Reference data"));
+    EXPECT_EQ(child<panel::HeadingPanel>("JvP11")->caption(), QStringLiteral("Data recording"));
+    EXPECT_EQ(log().headerText(0), QStringLiteral("Position"));
+    EXPECT_TRUE(labelText("L_prim_n").endsWith(QStringLiteral("Ω"))) << labelText("L_prim_n").toStdString();
 }
 
 TEST_F(WindowTest, WithoutAnEnglishFileTheWindowStaysRussianAfterTheQueryHandlerRan)
 {
     QTemporaryDir noLanguages;
     form = std::make_unique<TForm1>();
-    form->LangMan->setExecutableDir(noLanguages.path());
-    form->T3->setInterval(100);
+    languageManager().setExecutableDir(noLanguages.path());
+    child<QTimer>("T3")->setInterval(100);
     form->createAndShow();
 
-    EXPECT_EQ(form->B2->text(), QStringLiteral("Подключить"));
-    EXPECT_EQ(form->SP1->text(), QStringLiteral("Пуск"));
-    EXPECT_EQ(form->LogModel->headerText(0), QStringLiteral("Позиция"));
+    EXPECT_EQ(child<QAbstractButton>("B2")->text(), QStringLiteral("Подключить"));
+    EXPECT_EQ(child<QAbstractButton>("SP1")->text(), QStringLiteral("Пуск"));
+    EXPECT_EQ(log().headerText(0), QStringLiteral("Позиция"));
     // The query handler ran: the selector's index went to the state file, "AT" to the
     // dongle and the dongle watch was started.
     const QByteArray state = stateFile();
     ASSERT_GE(state.size(), 204);
     EXPECT_EQ(state.mid(200, 4), QByteArray(4, '\0'));
     EXPECT_TRUE(waitFor([&] { return simulator->receivedAtTexts().contains("AT"); }));
-    EXPECT_TRUE(form->T3->isActive());
+    EXPECT_TRUE(child<QTimer>("T3")->isActive());
 }
 
 TEST_F(WindowTest, FirstLexiconLookupAlreadyReturnsEnglish)
 {
     form = std::make_unique<TForm1>();
-    EXPECT_EQ(form->lexicons->Dlang_connect.GetItem(0), QStringLiteral("Connect"));
-    EXPECT_EQ(form->LangMan->CurrentLanguage(), QStringLiteral("English"));
+    EXPECT_EQ(lexicons().Dlang_connect.GetItem(0), QStringLiteral("Connect"));
+    EXPECT_EQ(languageManager().CurrentLanguage(), QStringLiteral("English"));
 }

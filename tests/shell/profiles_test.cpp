@@ -4,7 +4,6 @@
 #include "recording_window.h"
 
 #include "heading_panel.h"
-#include "part_spin_edit.h"
 #include "profile_file.h"
 #include "state_file.h"
 
@@ -66,7 +65,7 @@ protected:
             part.secondaryTolerance = recording::StoredToleranceOff;
             part.secondaryKind = 1;
             part.secondaryNominal = QStringLiteral("50");
-            part.settings = form->Settings.toBytes();
+            part.settings = meterSettings().toBytes();
             if (i == 1)
                 recording::profile_file::CreateProfile(path, part);
             else
@@ -75,31 +74,35 @@ protected:
         return path;
     }
 
-    void clickAnswering(QPushButton* button, const QString& fileName)
+    void clickAnswering(const char* button, const QString& fileName)
     {
         answerer.queueFileName(fileName);
-        QTest::mouseClick(button, Qt::LeftButton);
+        click(button);
     }
 
     QString openThreeParts()
     {
         const QString path = makeProfile(QStringLiteral("three.hex1"), {"A", "B", "C"});
-        clickAnswering(form->SB2, path);
-        EXPECT_EQ(form->PartCount, 3);
+        clickAnswering("SB2", path);
+        EXPECT_EQ(partCount(), 3);
         return path;
     }
 
     void clickCell(int gridRow, int column)
     {
-        const QRect cellRect = form->SG->visualRect(log().index(gridRow - 1, column));
-        QTest::mouseClick(form->SG->viewport(), Qt::LeftButton, {}, cellRect.center());
+        auto* table = child<QTableView>("SG");
+        const QRect cellRect = table->visualRect(log().index(gridRow - 1, column));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cellRect.center());
     }
 
     void switchToMultiPart()
     {
-        chooseFromList(form->CBox10, kMultiPartItem);
-        ASSERT_TRUE(form->isMultiPartMode());
+        chooseFromList(child<QComboBox>("CBox10"), kMultiPartItem);
+        ASSERT_TRUE(isMultiPartMode());
     }
+
+    QSpinBox* partNumber() const { return child<QSpinBox>("SE2"); }
+    QComboBox* partName() const { return child<QComboBox>("CBox6"); }
 
     QString rememberedPath() const
     {
@@ -108,12 +111,12 @@ protected:
     }
 
     // Messages of the current language.
-    QString createdText() const { return form->lexicons->D1.GetItem(4); }
-    QString failedText() const { return form->lexicons->D1.GetItem(5); }
-    QString noProfileText() const { return form->lexicons->D4.GetItem(7); }
+    QString createdText() const { return lexicons().D1.GetItem(4); }
+    QString failedText() const { return lexicons().D1.GetItem(5); }
+    QString noProfileText() const { return lexicons().D4.GetItem(7); }
 
-    QString heading() const { return form->JvP8->caption(); }
-    QString profileHeading(const QString& name) const { return form->lexicons->D1.GetItem(0) + u' ' + name; }
+    QString heading() const { return child<panel::HeadingPanel>("JvP8")->caption(); }
+    QString profileHeading(const QString& name) const { return lexicons().D1.GetItem(0) + u' ' + name; }
 
     QTemporaryDir profilesDir;
     ModalAnswerer answerer;
@@ -122,40 +125,40 @@ protected:
 TEST_F(ProfilesTest, CreateWritesAOnePartFileAndRemembersIt)
 {
     startQuietWindow();
-    form->CBox6->setEditText(QStringLiteral("Cap1"));
-    clickAnswering(form->SB1, profilePath(QStringLiteral("Batch7")));
+    partName()->setEditText(QStringLiteral("Cap1"));
+    clickAnswering("SB1", profilePath(QStringLiteral("Batch7")));
 
     const QString path = profilePath(QStringLiteral("Batch7.hex1"));
     EXPECT_EQ(answerer.messages(), QStringList{createdText()});
     EXPECT_EQ(QFileInfo(path).size(), 172);
     EXPECT_EQ(partNames(path), QStringList{"Cap1"});
-    EXPECT_EQ(form->ProfilePath, path);
-    EXPECT_EQ(form->PartCount, 1);
-    EXPECT_EQ(form->SE2->maximum(), 2);
+    EXPECT_EQ(openProfilePath(), path);
+    EXPECT_EQ(partCount(), 1);
+    EXPECT_EQ(partNumber()->maximum(), 2);
     EXPECT_EQ(int32At(stateFile(), 0), path.size());
     EXPECT_EQ(rememberedPath(), path);
     EXPECT_EQ(heading(), profileHeading(QStringLiteral("Batch7")));
 
     answerer.forgetMessages();
-    clickAnswering(form->SB1, QString());
+    clickAnswering("SB1", QString());
     EXPECT_EQ(answerer.messages(), QStringList{failedText()}) << "a cancelled create is reported";
-    EXPECT_EQ(form->ProfilePath, path);
+    EXPECT_EQ(openProfilePath(), path);
 }
 
 TEST_F(ProfilesTest, LastProfileIsReopenedAtStart)
 {
     startQuietWindow();
-    form->CBox6->setEditText(QStringLiteral("Cap1"));
-    clickAnswering(form->SB1, profilePath(QStringLiteral("Batch7")));
-    ASSERT_FALSE(form->SB3->isEnabled()) << "creating alone does not enable save-as";
+    partName()->setEditText(QStringLiteral("Cap1"));
+    clickAnswering("SB1", profilePath(QStringLiteral("Batch7")));
+    ASSERT_FALSE(child("SB3")->isEnabled()) << "creating alone does not enable save-as";
     form.reset();
 
     startQuietWindow();
-    EXPECT_EQ(form->ProfilePath, profilePath(QStringLiteral("Batch7.hex1")));
+    EXPECT_EQ(openProfilePath(), profilePath(QStringLiteral("Batch7.hex1")));
     EXPECT_EQ(heading(), profileHeading(QStringLiteral("Batch7")));
-    EXPECT_TRUE(form->SB3->isEnabled());
-    EXPECT_EQ(form->PartCount, 1);
-    EXPECT_EQ(form->CBox6->currentText(), QStringLiteral("Cap1")) << "part 1 is loaded";
+    EXPECT_TRUE(child("SB3")->isEnabled());
+    EXPECT_EQ(partCount(), 1);
+    EXPECT_EQ(partName()->currentText(), QStringLiteral("Cap1")) << "part 1 is loaded";
 }
 
 TEST_F(ProfilesTest, OpenLoadsTheFirstPartAndRemembersTheProfile)
@@ -163,15 +166,15 @@ TEST_F(ProfilesTest, OpenLoadsTheFirstPartAndRemembersTheProfile)
     startQuietWindow();
     const QString path = openThreeParts();
     EXPECT_TRUE(answerer.messages().isEmpty());
-    EXPECT_EQ(form->SE2->maximum(), 4);
+    EXPECT_EQ(partNumber()->maximum(), 4);
     EXPECT_EQ(rememberedPath(), path);
     EXPECT_EQ(heading(), profileHeading(QStringLiteral("three")));
-    EXPECT_TRUE(form->SB3->isEnabled());
-    EXPECT_EQ(form->CBox6->count(), 3);
-    EXPECT_EQ(form->CBox6->itemText(2), QStringLiteral("C"));
-    EXPECT_EQ(form->CBox6->currentText(), QStringLiteral("A"));
-    EXPECT_EQ(form->E2->text(), QStringLiteral("100"));
-    EXPECT_EQ(form->SE1->value(), 10);
+    EXPECT_TRUE(child("SB3")->isEnabled());
+    EXPECT_EQ(partName()->count(), 3);
+    EXPECT_EQ(partName()->itemText(2), QStringLiteral("C"));
+    EXPECT_EQ(partName()->currentText(), QStringLiteral("A"));
+    EXPECT_EQ(primaryNominal()->text(), QStringLiteral("100"));
+    EXPECT_EQ(startPosition()->value(), 10);
 }
 
 TEST_F(ProfilesTest, OpeningAMissingFileCreatesAOnePartProfileQuietly)
@@ -179,12 +182,12 @@ TEST_F(ProfilesTest, OpeningAMissingFileCreatesAOnePartProfileQuietly)
     startQuietWindow();
     const QString three = openThreeParts();
     const QString fresh = profilePath(QStringLiteral("fresh.hex1"));
-    clickAnswering(form->SB2, fresh);
+    clickAnswering("SB2", fresh);
 
     EXPECT_TRUE(answerer.messages().isEmpty());
     EXPECT_EQ(QFileInfo(fresh).size(), 172);
-    EXPECT_EQ(form->ProfilePath, fresh);
-    EXPECT_EQ(form->PartCount, 1);
+    EXPECT_EQ(openProfilePath(), fresh);
+    EXPECT_EQ(partCount(), 1);
     EXPECT_EQ(rememberedPath(), three) << "the state file keeps the last opened profile";
     EXPECT_EQ(heading(), profileHeading(QStringLiteral("three")));
 }
@@ -196,27 +199,27 @@ TEST_F(ProfilesTest, ReferenceViewFitsTheProfileTheStateFileBringsBack)
     startQuietWindow();
     openThreeParts();
     switchToMultiPart();
-    clickAnswering(form->SB2, profilePath(QStringLiteral("fresh.hex1"))); // one part, not remembered
-    ASSERT_EQ(form->PartCount, 1);
-    form->SE2->setValue(1);
-    QTest::mouseClick(form->BB1, Qt::LeftButton);
+    clickAnswering("SB2", profilePath(QStringLiteral("fresh.hex1"))); // one part, not remembered
+    ASSERT_EQ(partCount(), 1);
+    partNumber()->setValue(1);
+    click("BB1");
 
-    EXPECT_EQ(form->PartCount, 3);
-    ASSERT_GE(form->LogModel->gridRowCount(), 4);
-    EXPECT_EQ(form->LogModel->gridCell(3, 1), QStringLiteral("C"));
+    EXPECT_EQ(partCount(), 3);
+    ASSERT_GE(log().gridRowCount(), 4);
+    EXPECT_EQ(log().gridCell(3, 1), QStringLiteral("C"));
 }
 
 TEST_F(ProfilesTest, SaveAsCopiesTheOpenProfileAndSwitchesToTheCopy)
 {
     startQuietWindow();
     const QString three = openThreeParts();
-    clickAnswering(form->SB3, QString());
-    EXPECT_EQ(form->ProfilePath, three) << "cancelling does nothing";
+    clickAnswering("SB3", QString());
+    EXPECT_EQ(openProfilePath(), three) << "cancelling does nothing";
 
-    clickAnswering(form->SB3, profilePath(QStringLiteral("copy")));
+    clickAnswering("SB3", profilePath(QStringLiteral("copy")));
     const QString copy = profilePath(QStringLiteral("copy.hex1"));
     EXPECT_EQ(fileBytes(copy), fileBytes(three));
-    EXPECT_EQ(form->ProfilePath, copy);
+    EXPECT_EQ(openProfilePath(), copy);
     EXPECT_EQ(rememberedPath(), copy);
     EXPECT_EQ(heading(), profileHeading(QStringLiteral("copy")));
     EXPECT_TRUE(answerer.messages().isEmpty());
@@ -227,13 +230,13 @@ TEST_F(ProfilesTest, AddInsertsTheControlsBeforeTheSelectedPart)
     startQuietWindow();
     const QString path = openThreeParts();
     switchToMultiPart();
-    form->SE2->setValue(2);
-    form->CBox6->setEditText(QStringLiteral("New"));
-    QTest::mouseClick(form->Button_Add, Qt::LeftButton);
+    partNumber()->setValue(2);
+    partName()->setEditText(QStringLiteral("New"));
+    click("Button_Add");
 
     EXPECT_EQ(partNames(path), (QStringList{"A", "New", "B", "C"}));
-    EXPECT_EQ(form->PartCount, 4);
-    EXPECT_EQ(form->SE2->maximum(), 5);
+    EXPECT_EQ(partCount(), 4);
+    EXPECT_EQ(partNumber()->maximum(), 5);
     EXPECT_EQ(cell(2, 1), QStringLiteral("New")) << "the reference view shows the new part";
     EXPECT_EQ(cell(4, 1), QStringLiteral("C"));
 }
@@ -244,47 +247,47 @@ TEST_F(ProfilesTest, DeleteMovesLaterPartsDownAndLeavesTheOldLastRecordBehind)
     const QString path = openThreeParts();
     const QByteArray before = fileBytes(path);
     switchToMultiPart();
-    form->SE2->setValue(2);
-    QTest::mouseClick(form->Button_DEL, Qt::LeftButton);
+    partNumber()->setValue(2);
+    click("Button_DEL");
 
     EXPECT_EQ(partNames(path), (QStringList{"A", "C"}));
-    EXPECT_EQ(form->PartCount, 2);
+    EXPECT_EQ(partCount(), 2);
     const QByteArray after = fileBytes(path);
     ASSERT_EQ(after.size(), before.size()) << "the file is not shortened";
     const qint64 third = recording::profile_file::RecordOffset(3);
     EXPECT_EQ(after.mid(third, recording::PartRecord::Size), before.mid(third, recording::PartRecord::Size));
     EXPECT_EQ(log().gridRowCount(), 3);
 
-    const int selected = form->SE2->value();
-    chooseFromList(form->CBox6, 2); // "C", left over in the list from the longer profile
-    EXPECT_EQ(form->SE2->value(), selected) << "a name beyond the count selects no part";
+    const int selected = partNumber()->value();
+    chooseFromList(partName(), 2); // "C", left over in the list from the longer profile
+    EXPECT_EQ(partNumber()->value(), selected) << "a name beyond the count selects no part";
 }
 
 TEST_F(ProfilesTest, StoringOnePastTheEndAppendsAndFurtherIsRefused)
 {
     startLinkedWindow();
     const QString path = openThreeParts();
-    form->SE2->setValue(4);
-    form->CBox6->setEditText(QStringLiteral("D"));
-    QTest::mouseClick(form->BB1, Qt::LeftButton);
+    partNumber()->setValue(4);
+    partName()->setEditText(QStringLiteral("D"));
+    click("BB1");
     EXPECT_EQ(partNames(path), (QStringList{"A", "B", "C", "D"}));
-    EXPECT_EQ(form->SE2->maximum(), 5);
+    EXPECT_EQ(partNumber()->maximum(), 5);
 
     // With the link down the part buttons work in single-part mode, where a delete keeps
     // the maximum of the part number: it now allows a number two past the count.
     pauseReports();
     simulator->injectLinkLoss();
-    ASSERT_TRUE(waitFor([&] { return form->Button_DEL->isEnabled(); }));
-    form->SE2->setValue(1);
-    QTest::mouseClick(form->Button_DEL, Qt::LeftButton);
-    ASSERT_EQ(form->PartCount, 3);
-    ASSERT_EQ(form->SE2->maximum(), 5);
+    ASSERT_TRUE(waitFor([&] { return child("Button_DEL")->isEnabled(); }));
+    partNumber()->setValue(1);
+    click("Button_DEL");
+    ASSERT_EQ(partCount(), 3);
+    ASSERT_EQ(partNumber()->maximum(), 5);
     const QByteArray before = fileBytes(path);
 
-    form->SE2->setValue(5); // two past the count
-    QTest::mouseClick(form->BB1, Qt::LeftButton);
+    partNumber()->setValue(5); // two past the count
+    click("BB1");
     EXPECT_EQ(answerer.messages().size(), 1) << "the refusal is shown";
-    EXPECT_EQ(form->PartCount, 3);
+    EXPECT_EQ(partCount(), 3);
     EXPECT_EQ(fileBytes(path), before) << "a refused store changes nothing in the file";
 }
 
@@ -293,30 +296,30 @@ TEST_F(ProfilesTest, PartIsSelectedByListArrowsAndGridClick)
     startQuietWindow();
     openThreeParts();
 
-    chooseFromList(form->CBox6, 1);
-    EXPECT_EQ(form->SE2->value(), 2);
-    EXPECT_EQ(form->E2->text(), QStringLiteral("200"));
+    chooseFromList(partName(), 1);
+    EXPECT_EQ(partNumber()->value(), 2);
+    EXPECT_EQ(primaryNominal()->text(), QStringLiteral("200"));
 
-    form->SE2->stepBy(1); // the upper arrow goes to the previous part
-    EXPECT_EQ(form->SE2->value(), 1);
-    EXPECT_EQ(form->CBox6->currentText(), QStringLiteral("A"));
-    EXPECT_EQ(form->E2->text(), QStringLiteral("100"));
-    form->SE2->stepBy(-1);
-    form->SE2->stepBy(-1);
-    EXPECT_EQ(form->E2->text(), QStringLiteral("300"));
-    form->SE2->stepBy(-1);
-    EXPECT_EQ(form->SE2->value(), 4) << "one past the last part stands for a new part";
-    EXPECT_EQ(form->E2->text(), QStringLiteral("300")) << "and loads nothing";
+    partNumber()->stepBy(1); // the upper arrow goes to the previous part
+    EXPECT_EQ(partNumber()->value(), 1);
+    EXPECT_EQ(partName()->currentText(), QStringLiteral("A"));
+    EXPECT_EQ(primaryNominal()->text(), QStringLiteral("100"));
+    partNumber()->stepBy(-1);
+    partNumber()->stepBy(-1);
+    EXPECT_EQ(primaryNominal()->text(), QStringLiteral("300"));
+    partNumber()->stepBy(-1);
+    EXPECT_EQ(partNumber()->value(), 4) << "one past the last part stands for a new part";
+    EXPECT_EQ(primaryNominal()->text(), QStringLiteral("300")) << "and loads nothing";
 
     switchToMultiPart();
     clickCell(2, 0);
-    EXPECT_EQ(form->SE2->value(), 2);
-    EXPECT_EQ(form->CBox6->currentText(), QStringLiteral("B"));
-    EXPECT_EQ(form->E2->text(), QStringLiteral("200"));
+    EXPECT_EQ(partNumber()->value(), 2);
+    EXPECT_EQ(partName()->currentText(), QStringLiteral("B"));
+    EXPECT_EQ(primaryNominal()->text(), QStringLiteral("200"));
     clickCell(3, 5);
-    EXPECT_EQ(form->E2->text(), QStringLiteral("200")) << "columns beyond 3 select nothing";
+    EXPECT_EQ(primaryNominal()->text(), QStringLiteral("200")) << "columns beyond 3 select nothing";
     clickCell(3, 3);
-    EXPECT_EQ(form->E2->text(), QStringLiteral("300"));
+    EXPECT_EQ(primaryNominal()->text(), QStringLiteral("300"));
 }
 
 TEST_F(ProfilesTest, AClickOnAPartRowSendsItsSettingsOnce)
@@ -324,7 +327,7 @@ TEST_F(ProfilesTest, AClickOnAPartRowSendsItsSettingsOnce)
     startLinkedWindow();
     openThreeParts();
     switchToMultiPart();
-    ASSERT_TRUE(waitFor([&] { return form->MenuBusy == 0; }));
+    ASSERT_TRUE(waitFor([&] { return menuBusy() == 0; }));
     simulator->clearRecords();
     clickCell(2, 0);
     QTest::qWait(200);
@@ -336,10 +339,10 @@ TEST_F(ProfilesTest, MultiPartRecordingWritesEachReadingIntoTheSelectedPartsRow)
     startLinkedWindow();
     openThreeParts();
     switchToMultiPart();
-    chooseFromList(form->CBox6, 1);
-    ASSERT_TRUE(waitFor([&] { return form->MenuBusy == 0; }));
-    QTest::mouseClick(form->SP1, Qt::LeftButton);
-    ASSERT_TRUE(form->SP1->isChecked());
+    chooseFromList(partName(), 1);
+    ASSERT_TRUE(waitFor([&] { return menuBusy() == 0; }));
+    click("SP1");
+    ASSERT_TRUE(recordButton()->isChecked());
 
     measure(4700);
     measure(4800);
@@ -348,11 +351,11 @@ TEST_F(ProfilesTest, MultiPartRecordingWritesEachReadingIntoTheSelectedPartsRow)
     EXPECT_EQ(cell(2, 2), shownPrimary());
     EXPECT_EQ(cell(1, 2), QString());
     EXPECT_EQ(cell(3, 2), QString());
-    EXPECT_EQ(form->SE2->value(), 2);
+    EXPECT_EQ(partNumber()->value(), 2);
     EXPECT_EQ(log().gridRowCount(), 4);
 
-    form->SE2->stepBy(-1); // the next part, while recording runs
-    ASSERT_TRUE(waitFor([&] { return form->MenuBusy == 0; }));
+    partNumber()->stepBy(-1); // the next part, while recording runs
+    ASSERT_TRUE(waitFor([&] { return menuBusy() == 0; }));
     measure(4900);
     EXPECT_EQ(cell(3, 1), QStringLiteral("C"));
     EXPECT_EQ(cell(3, 2), shownPrimary());
@@ -369,16 +372,16 @@ TEST_F(ProfilesTest, StoredToleranceWithACommaIsReadAsATolerance)
     part.primaryTolerance = QStringLiteral("0,5%");
     part.primaryNominal = QStringLiteral("4700");
     part.secondaryTolerance = recording::StoredToleranceOff;
-    part.settings = form->Settings.toBytes();
+    part.settings = meterSettings().toBytes();
     recording::profile_file::CreateProfile(profilePath(QStringLiteral("comma.hex1")), part);
-    clickAnswering(form->SB2, profilePath(QStringLiteral("comma.hex1")));
-    ASSERT_EQ(form->CBox5->currentText(), QStringLiteral("0,5%"));
-    ASSERT_TRUE(waitFor([&] { return form->MenuBusy == 0; }));
+    clickAnswering("SB2", profilePath(QStringLiteral("comma.hex1")));
+    ASSERT_EQ(primaryTolerance()->currentText(), QStringLiteral("0,5%"));
+    ASSERT_TRUE(waitFor([&] { return menuBusy() == 0; }));
 
     measure(4710);
-    EXPECT_EQ(form->RejectCode, recording::VerdictPass);
+    EXPECT_EQ(rejectCode(), recording::VerdictPass);
     measure(4800);
-    EXPECT_EQ(form->RejectCode, recording::VerdictPrimaryOut);
+    EXPECT_EQ(rejectCode(), recording::VerdictPrimaryOut);
 }
 
 // The path field of the state file holds 196 bytes; a longer path must neither spill into
@@ -396,7 +399,7 @@ TEST_F(ProfilesTest, PathTooLongToRememberIsReportedAndLeavesTheStateFileAlone)
     const QString longName = longFolder + u'/' + QString(90, u'p');
     ASSERT_GT(longName.size() + 5, recording::state_file::PathCapacity);
 
-    clickAnswering(form->SB1, longName);
+    clickAnswering("SB1", longName);
     ASSERT_EQ(answerer.messages().size(), 2);
     EXPECT_EQ(answerer.messages()[0], createdText());
     EXPECT_TRUE(answerer.messages()[1].endsWith(longName + QStringLiteral(".hex1")))
@@ -404,7 +407,7 @@ TEST_F(ProfilesTest, PathTooLongToRememberIsReportedAndLeavesTheStateFileAlone)
     EXPECT_EQ(stateFile(), before);
 
     answerer.forgetMessages();
-    clickAnswering(form->SB2, longName + QStringLiteral(".hex1"));
+    clickAnswering("SB2", longName + QStringLiteral(".hex1"));
     EXPECT_EQ(answerer.messages().size(), 1);
     EXPECT_EQ(stateFile(), before);
     EXPECT_EQ(int32At(stateFile(), 200), 5);
@@ -414,28 +417,28 @@ TEST_F(ProfilesTest, DISABLED_ScreenshotOfTheReferenceView)
 {
     startQuietWindow();
     makeProfile(QStringLiteral("batch.hex1"), {"R1", "R2", "C7", "L3"});
-    clickAnswering(form->SB2, profilePath(QStringLiteral("batch.hex1")));
+    clickAnswering("SB2", profilePath(QStringLiteral("batch.hex1")));
     switchToMultiPart();
     saveScreenshot(QStringLiteral("multi_part_references"));
 }
 
-class NoProfileTest : public ProfilesTest, public ::testing::WithParamInterface<QPushButton* TForm1::*> {};
+class NoProfileTest : public ProfilesTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(NoProfileTest, PartOperationSaysAProfileIsNeeded)
 {
     startQuietWindow();
     switchToMultiPart();
-    QTest::mouseClick(form.get()->*GetParam(), Qt::LeftButton);
+    click(GetParam());
     EXPECT_EQ(answerer.messages(), QStringList{noProfileText()});
-    EXPECT_EQ(form->PartCount, 0);
-    EXPECT_TRUE(form->ProfilePath.isEmpty());
+    EXPECT_EQ(partCount(), 0);
+    EXPECT_TRUE(openProfilePath().isEmpty());
 }
 
-std::string partButtonName(const ::testing::TestParamInfo<QPushButton* TForm1::*>& info)
+std::string partButtonName(const ::testing::TestParamInfo<const char*>& info)
 {
     static const char* const names[] = {"Store", "Insert", "Delete"};
     return names[info.index];
 }
 
 INSTANTIATE_TEST_SUITE_P(PartButtons, NoProfileTest,
-                         ::testing::Values(&TForm1::BB1, &TForm1::Button_Add, &TForm1::Button_DEL), partButtonName);
+                         ::testing::Values("BB1", "Button_Add", "Button_DEL"), partButtonName);

@@ -26,27 +26,27 @@ class RecordingTest : public RecordingWindowTest {
 protected:
     void startRecording()
     {
-        ASSERT_TRUE(form->SP1->isEnabled());
-        QTest::mouseClick(form->SP1, Qt::LeftButton);
-        ASSERT_TRUE(form->SP1->isChecked());
+        ASSERT_TRUE(recordButton()->isEnabled());
+        QTest::mouseClick(recordButton(), Qt::LeftButton);
+        ASSERT_TRUE(recordButton()->isChecked());
     }
 
     void stopRecording()
     {
-        QTest::mouseClick(form->SP1, Qt::LeftButton);
-        ASSERT_FALSE(form->SP1->isChecked());
+        QTest::mouseClick(recordButton(), Qt::LeftButton);
+        ASSERT_FALSE(recordButton()->isChecked());
     }
 
     // The colour the table shows near the lower right corner of a cell, away from its text.
     QColor paintedColour(const QImage& table, int gridRow, int column) const
     {
-        const QRect cellRect = form->SG->visualRect(log().index(gridRow - 1, column));
+        const QRect cellRect = child<QTableView>("SG")->visualRect(log().index(gridRow - 1, column));
         return table.pixelColor(cellRect.bottomRight() - QPoint(4, 4));
     }
 
     void pressSpace()
     {
-        form->Memo1->setFocus();
+        child("Memo1")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     }
 };
@@ -54,15 +54,15 @@ protected:
 TEST_F(RecordingTest, RecordingWritesLiveReadingsIntoConsecutiveRowsOnlyWhileLinked)
 {
     startQuietWindow();
-    EXPECT_FALSE(form->SP1->isEnabled()) << "no recording without the meter's link";
+    EXPECT_FALSE(recordButton()->isEnabled()) << "no recording without the meter's link";
     connectByClick();
-    ASSERT_TRUE(waitFor([&] { return form->MenuBusy == 0; }));
+    ASSERT_TRUE(waitFor([&] { return menuBusy() == 0; }));
 
     measure(4700);
     EXPECT_EQ(cell(1, 0), QString()) << "a live reading is not logged while recording is stopped";
 
     startRecording();
-    EXPECT_EQ(form->SP1->text(), form->lexicons->D1.GetItem(2));
+    EXPECT_EQ(recordButton()->text(), lexicons().D1.GetItem(2));
     for (const double ohm : {4700.0, 4710.0, 4720.0})
         measure(ohm);
 
@@ -75,11 +75,11 @@ TEST_F(RecordingTest, RecordingWritesLiveReadingsIntoConsecutiveRowsOnlyWhileLin
     EXPECT_NE(cell(1, 2), cell(2, 2));
     EXPECT_EQ(cell(3, 2), shownPrimary());
     EXPECT_EQ(cell(4, 0), QString());
-    EXPECT_EQ(form->SE1->value(), 4);
+    EXPECT_EQ(startPosition()->value(), 4);
     EXPECT_EQ(log().gridRowCount(), 16);
 
     stopRecording();
-    EXPECT_EQ(form->SP1->text(), form->lexicons->D1.GetItem(8));
+    EXPECT_EQ(recordButton()->text(), lexicons().D1.GetItem(8));
 }
 
 TEST_F(RecordingTest, HeldReadingIsLoggedOnlyWhileRecordingIsStopped)
@@ -87,22 +87,22 @@ TEST_F(RecordingTest, HeldReadingIsLoggedOnlyWhileRecordingIsStopped)
     startLinkedWindow();
     startRecording();
     measure(4700);
-    ASSERT_EQ(form->SE1->value(), 2);
+    ASSERT_EQ(startPosition()->value(), 2);
 
     measureHeld(4800);
-    EXPECT_EQ(form->SE1->value(), 2) << "a held reading is not logged while recording runs";
+    EXPECT_EQ(startPosition()->value(), 2) << "a held reading is not logged while recording runs";
     EXPECT_EQ(cell(2, 0), QString());
-    EXPECT_FALSE(form->SP1->isEnabled()) << "the hold state disables the record button";
+    EXPECT_FALSE(recordButton()->isEnabled()) << "the hold state disables the record button";
 
     measure(4700);
-    EXPECT_TRUE(form->SP1->isEnabled());
-    EXPECT_EQ(form->SE1->value(), 3);
+    EXPECT_TRUE(recordButton()->isEnabled());
+    EXPECT_EQ(startPosition()->value(), 3);
     stopRecording();
 
     measure(4700);
-    EXPECT_EQ(form->SE1->value(), 3) << "a live reading is not logged while recording is stopped";
+    EXPECT_EQ(startPosition()->value(), 3) << "a live reading is not logged while recording is stopped";
     measureHeld(4800);
-    EXPECT_EQ(form->SE1->value(), 4) << "a held reading is logged while recording is stopped";
+    EXPECT_EQ(startPosition()->value(), 4) << "a held reading is logged while recording is stopped";
     EXPECT_EQ(cell(3, 0), QStringLiteral("3"));
 }
 
@@ -114,7 +114,7 @@ TEST_F(RecordingTest, EachRowKeepsAndPaintsItsOwnVerdict)
     setPrimaryReference(QStringLiteral("10000"), QStringLiteral("1%"));
     setSecondaryReference(QStringLiteral("4700"), QStringLiteral("1%"));
     measure(4700);
-    EXPECT_EQ(form->Panel_RLCD->background(), panel::DisplayView::rejectColor());
+    EXPECT_EQ(child<panel::DisplayView>("Panel_RLCD")->background(), panel::DisplayView::rejectColor());
 
     setPrimaryReference(QStringLiteral("4700"), QStringLiteral("1%"));
     setSecondaryReference(QStringLiteral("10000"), QStringLiteral("1%"));
@@ -122,23 +122,23 @@ TEST_F(RecordingTest, EachRowKeepsAndPaintsItsOwnVerdict)
 
     setSecondaryReference(QStringLiteral("4700"), QStringLiteral("1%"));
     measure(4700);
-    EXPECT_EQ(form->Panel_RLCD->background(), panel::DisplayView::designedColor()) << "a pass restores the colour";
+    EXPECT_EQ(child<panel::DisplayView>("Panel_RLCD")->background(), panel::DisplayView::designedColor()) << "a pass restores the colour";
     stopRecording();
 
     EXPECT_EQ(verdictOf(1), recording::VerdictPrimaryOut);
     EXPECT_EQ(verdictOf(2), recording::VerdictSecondaryOut);
     EXPECT_EQ(verdictOf(3), recording::VerdictPass);
-    const QString rejectMark = form->lexicons->D3.GetItem(3);
+    const QString rejectMark = lexicons().D3.GetItem(3);
     EXPECT_EQ(cell(1, 7), rejectMark);
     EXPECT_EQ(cell(1, 8), decimal(QStringLiteral("-53.00")));
     EXPECT_EQ(cell(1, 9), decimal(QStringLiteral("0.00")));
     EXPECT_EQ(cell(2, 7), rejectMark);
     EXPECT_EQ(cell(2, 8), decimal(QStringLiteral("0.00")));
     EXPECT_EQ(cell(2, 9), decimal(QStringLiteral("-53.00")));
-    EXPECT_EQ(cell(3, 7), form->lexicons->D3.GetItem(4));
+    EXPECT_EQ(cell(3, 7), lexicons().D3.GetItem(4));
 
     // The latest verdict is a pass; the rejected rows must still show what failed in each.
-    const QImage table = form->SG->viewport()->grab().toImage();
+    const QImage table = child<QTableView>("SG")->viewport()->grab().toImage();
     EXPECT_EQ(paintedColour(table, 1, 7), kRed);
     EXPECT_EQ(paintedColour(table, 1, 8), kRed);
     EXPECT_NE(paintedColour(table, 1, 9), kRed);
@@ -152,7 +152,7 @@ TEST_F(RecordingTest, EachRowKeepsAndPaintsItsOwnVerdict)
 TEST_F(RecordingTest, GridKeepsSixteenRowsUntilRowSixteenThenGrowsRowByRow)
 {
     startLinkedWindow();
-    form->SE1->setValue(15);
+    startPosition()->setValue(15);
     startRecording();
     measure(4700);
     EXPECT_EQ(log().gridRowCount(), 16);
@@ -167,13 +167,13 @@ TEST_F(RecordingTest, GridKeepsSixteenRowsUntilRowSixteenThenGrowsRowByRow)
 TEST_F(RecordingTest, StartPositionStopsAtTheLastRowWhichFurtherReadingsOverwrite)
 {
     startLinkedWindow();
-    form->SE1->setValue(99999);
+    startPosition()->setValue(99999);
     startRecording();
     measure(1000);
     const QString first = cell(99999, 2);
     measure(2000);
     measure(3000);
-    EXPECT_EQ(form->SE1->value(), recording::MaxStartPosition);
+    EXPECT_EQ(startPosition()->value(), recording::MaxStartPosition);
     EXPECT_EQ(log().gridRowCount(), recording::MaxStartPosition + 1);
     EXPECT_EQ(cell(99999, 2), first);
     EXPECT_EQ(cell(100000, 0), QStringLiteral("100000"));
@@ -188,26 +188,26 @@ TEST_F(RecordingTest, SpaceBarTakesOneReadingOnlyWhenAllowed)
     measure(4700);
 
     pressSpace();
-    EXPECT_EQ(form->SE1->value(), 2) << "stopped, linked and no menu open: one reading";
+    EXPECT_EQ(startPosition()->value(), 2) << "stopped, linked and no menu open: one reading";
     EXPECT_EQ(cell(1, 0), QStringLiteral("1"));
 
     startRecording();
     pressSpace();
-    EXPECT_EQ(form->SE1->value(), 2) << "not while recording runs";
+    EXPECT_EQ(startPosition()->value(), 2) << "not while recording runs";
     stopRecording();
 
-    form->L_freq_RLCClick();
-    ASSERT_EQ(form->MenuBusy, 1);
+    clickField("L_freq_RLC");
+    ASSERT_EQ(menuBusy(), 1);
     pressSpace();
-    EXPECT_EQ(form->SE1->value(), 2) << "not while a menu is busy";
-    form->ListBox_freq_RLCClick(3);
-    ASSERT_TRUE(waitFor([&] { return form->MenuBusy == 0; }));
+    EXPECT_EQ(startPosition()->value(), 2) << "not while a menu is busy";
+    clickItem("ListBox_freq_RLC", 3);
+    ASSERT_TRUE(waitFor([&] { return menuBusy() == 0; }));
 
     pauseReports();
     simulator->injectLinkLoss();
-    ASSERT_TRUE(waitFor([&] { return !form->MeterLinked; }));
+    ASSERT_TRUE(waitFor([&] { return !meterLinked(); }));
     pressSpace();
-    EXPECT_EQ(form->SE1->value(), 2) << "not while the link is down";
+    EXPECT_EQ(startPosition()->value(), 2) << "not while the link is down";
 }
 
 TEST_F(RecordingTest, NominalEditKeepsDigitsAndOneSystemDecimalSeparator)
@@ -217,25 +217,27 @@ TEST_F(RecordingTest, NominalEditKeepsDigitsAndOneSystemDecimalSeparator)
     const QChar separator = recording::SystemDecimalSeparator();
     const QChar other = separator == u'.' ? u',' : u'.';
 
-    form->E2->clear();
-    form->E2->setFocus();
-    QTest::keyClicks(form->E2, QStringLiteral("12a") + separator + u'5' + other + separator + u'3');
-    EXPECT_EQ(form->E2->text(), QStringLiteral("12") + separator + QStringLiteral("53"));
+    QLineEdit* nominal = primaryNominal();
+    nominal->clear();
+    nominal->setFocus();
+    QTest::keyClicks(nominal, QStringLiteral("12a") + separator + u'5' + other + separator + u'3');
+    EXPECT_EQ(nominal->text(), QStringLiteral("12") + separator + QStringLiteral("53"));
 
-    form->E2->clear();
-    QTest::keyClicks(form->E2, QString(separator) + u'5');
-    EXPECT_EQ(form->E2->text(), QStringLiteral("5")) << "a leading separator is dropped";
+    nominal->clear();
+    QTest::keyClicks(nominal, QString(separator) + u'5');
+    EXPECT_EQ(nominal->text(), QStringLiteral("5")) << "a leading separator is dropped";
 }
 
 TEST_F(RecordingTest, TypedToleranceGetsItsPercentAndMovesTheFocusOn)
 {
     startQuietWindow();
     activateWindow();
-    form->CBox5->setFocus();
-    form->CBox5->lineEdit()->selectAll();
-    QTest::keyClick(form->CBox5->lineEdit(), Qt::Key_7);
-    EXPECT_EQ(form->CBox5->currentText(), QStringLiteral("7%"));
-    EXPECT_EQ(QApplication::focusWidget(), form->CBox2);
+    QComboBox* tolerance = primaryTolerance();
+    tolerance->setFocus();
+    tolerance->lineEdit()->selectAll();
+    QTest::keyClick(tolerance->lineEdit(), Qt::Key_7);
+    EXPECT_EQ(tolerance->currentText(), QStringLiteral("7%"));
+    EXPECT_EQ(QApplication::focusWidget(), child("CBox2"));
 }
 
 // The listed items are written with a comma; choosing one must give a tolerance, never an
@@ -244,16 +246,17 @@ TEST_F(RecordingTest, EveryListedPercentageIsReadAsATolerance)
 {
     startLinkedWindow();
     activateWindow();
-    form->E2->setText(QStringLiteral("4700"));
-    for (int item = 1; item < form->CBox5->count(); ++item) {
-        const QString listed = form->CBox5->itemText(item);
+    primaryNominal()->setText(QStringLiteral("4700"));
+    QComboBox* tolerance = primaryTolerance();
+    for (int item = 1; item < tolerance->count(); ++item) {
+        const QString listed = tolerance->itemText(item);
         if (!listed.endsWith(u'%'))
             continue;
         SCOPED_TRACE(listed.toStdString());
-        chooseFromList(form->CBox5, item);
-        EXPECT_EQ(form->CBox5->currentText(), listed) << "a choice from the list is not filtered";
+        chooseFromList(tolerance, item);
+        EXPECT_EQ(tolerance->currentText(), listed) << "a choice from the list is not filtered";
         measure(4700);
-        EXPECT_EQ(form->RejectCode, recording::VerdictPass);
+        EXPECT_EQ(rejectCode(), recording::VerdictPass);
     }
 }
 

@@ -6,10 +6,7 @@
 
 #include "com_port.h"
 #include "component_model.h"
-#include "drop_down_combo.h"
 #include "frame_encoder.h"
-#include "hover_label.h"
-#include "main_lexicons.h"
 #include "measurement_log_model.h"
 
 #include <QAbstractItemView>
@@ -20,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QSpinBox>
 #include <QStringList>
 #include <QTableView>
 
@@ -70,15 +68,16 @@ protected:
     {
         simulator->setIntervalOverrideMs(kNoAutomaticFramesMs);
         startWindow();
-        form->Timer_TX->setInterval(30); // a sent command holds frames off this long
-        QObject::connect(form->ComPort, &dongle::ComPort::rxChar, form.get(), [this] { ++m_readsSeen; });
+        child<QTimer>("Timer_TX")->setInterval(30); // a sent command holds frames off this long
+        QObject::connect(child<dongle::ComPort>("ComPort"), &dongle::ComPort::rxChar, form.get(),
+                         [this] { ++m_readsSeen; });
     }
 
     void startLinkedWindow()
     {
         startQuietWindow();
         connectByClick();
-        ASSERT_TRUE(waitFor([&] { return form->MenuBusy == 0; }));
+        ASSERT_TRUE(waitFor([&] { return menuBusy() == 0; }));
     }
 
     // The meter reports one live reading; returns once the window has taken it.
@@ -106,21 +105,27 @@ protected:
         ASSERT_TRUE(waitFor([&] { return m_readsSeen > before; })) << "the window never read the frame";
     }
 
+    QPushButton* recordButton() const { return child<QPushButton>("SP1"); }
+    QSpinBox* startPosition() const { return child<QSpinBox>("SE1"); }
+    QLineEdit* primaryNominal() const { return child<QLineEdit>("E2"); }
+    QComboBox* primaryTolerance() const { return child<QComboBox>("CBox5"); }
+
     // The primary reference: nominal in ohm (kind R, unit "Ом") and a tolerance item.
     void setPrimaryReference(const QString& nominal, const QString& tolerance)
     {
-        form->CBox2->setCurrentIndex(0);
-        form->CBox1->setCurrentIndex(0);
-        form->E2->setText(nominal);
-        form->CBox5->setCurrentIndex(form->CBox5->findText(tolerance));
+        child<QComboBox>("CBox2")->setCurrentIndex(0);
+        child<QComboBox>("CBox1")->setCurrentIndex(0);
+        primaryNominal()->setText(nominal);
+        primaryTolerance()->setCurrentIndex(primaryTolerance()->findText(tolerance));
     }
 
     void setSecondaryReference(const QString& nominal, const QString& tolerance)
     {
-        form->CBox11->setCurrentIndex(0);
-        form->CBox31->setCurrentIndex(0);
-        form->E11->setText(nominal);
-        form->CBox51->setCurrentIndex(form->CBox51->findText(tolerance));
+        child<QComboBox>("CBox11")->setCurrentIndex(0);
+        child<QComboBox>("CBox31")->setCurrentIndex(0);
+        child<QLineEdit>("E11")->setText(nominal);
+        auto* toleranceBox = child<QComboBox>("CBox51");
+        toleranceBox->setCurrentIndex(toleranceBox->findText(tolerance));
     }
 
     void activateWindow()
@@ -140,7 +145,6 @@ protected:
         ASSERT_TRUE(waitFor([&] { return !list->window()->isVisible(); }));
     }
 
-    recording::MeasurementLogModel& log() const { return *form->LogModel; }
     QString cell(int gridRow, int column) const { return log().gridCell(gridRow, column); }
     int verdictOf(int gridRow) const
     {
@@ -157,7 +161,7 @@ protected:
     }
 
     // The primary reading as the display shows it and a log row repeats it.
-    QString shownPrimary() const { return form->L_Prim_RLC->text() + u' ' + form->L_prim_n->text(); }
+    QString shownPrimary() const { return labelText("L_Prim_RLC") + u' ' + labelText("L_prim_n"); }
 
     int m_readsSeen = 0;
 };

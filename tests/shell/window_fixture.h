@@ -1,12 +1,23 @@
 #pragma once
 // A real main window linked to the simulated meter through a real pseudo-terminal. Each
 // test gets its own data folder (XDG_DATA_HOME), so the state file starts absent.
+//
+// Tests find the window's controls, timers and port by their object names, the names the
+// language files address them by, and reach the rest of its state through the accessors
+// below. How the window keeps either is known here only.
 #include "com_port.h"
 #include "form1.h"
+#include "lang_man_engine.h"
+#include "main_lexicons.h"
+#include "measurement_log_model.h"
+#include "menu_list.h"
 #include "meter_simulator.h"
 #include "qt_printers.h"
+#include "trend_chart_window.h"
+#include "unit_texts.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -16,11 +27,107 @@
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
+#include <string>
 
+// Public where table cases and helpers outside the fixture need it.
 class WindowTest : public ::testing::Test {
-protected:
+public:
     static constexpr int kWaitMs = 4000;
 
+    // --- the window's named objects -------------------------------------------------------
+
+    // The window's one descendant of this object name, as a T. A name that is missing or
+    // taken twice, or an object of another type, fails the test here with the name, and the
+    // exception ends the test before anything can use the object.
+    template <typename T = QWidget>
+    T* child(const char* name) const
+    {
+        const QList<QObject*> named = form->findChildren<QObject*>(QString::fromLatin1(name));
+        if (named.size() == 1)
+            if (auto* found = dynamic_cast<T*>(named.first()))
+                return found;
+        std::string problem = "the window has ";
+        if (named.size() == 1)
+            problem += std::string("a ") + named.first()->metaObject()->className() + " named \"" + name
+                       + "\", not a " + T::staticMetaObject.className();
+        else
+            problem += std::to_string(named.size()) + " objects named \"" + name + "\", not one";
+        ADD_FAILURE() << problem;
+        throw std::runtime_error(problem);
+    }
+
+    QString labelText(const char* name) const { return child<QLabel>(name)->text(); }
+    QString memo() const { return child<QPlainTextEdit>("Memo1")->toPlainText(); }
+
+    // --- the window's state beyond its controls ------------------------------------------
+
+    int menuBusy() const { return form->MenuBusy; }
+    bool meterLinked() const { return form->MeterLinked; }
+    bool portOpened() const { return form->PortOpened; }
+    const meter::TMeterSettings& meterSettings() const { return form->Settings; }
+    qint32 testFrequencyHz() const { return form->TestFreqHz; }
+    double seriesResistance() const { return form->SerR; }
+    double parallelReactance() const { return form->ParX; }
+    int rejectCode() const { return form->RejectCode; }
+    recording::MeasurementLogModel& log() const { return *form->LogModel; }
+    // The grid row the next reading goes to; tests set it to mark how many rows they logged.
+    int& logRow() const { return form->LogRow; }
+    void resetLog(int rowCount) const { form->ResetLog(rowCount); }
+    bool isMultiPartMode() const { return form->isMultiPartMode(); }
+    const QString& openProfilePath() const { return form->ProfilePath; }
+    // The parts of the open profile; tests set it to stand for a profile without opening one.
+    int& partCount() const { return form->PartCount; }
+    const localisation::MainLexicons& lexicons() const { return *form->lexicons; }
+    meter::UnitTexts units() const { return meter::UnitTexts::From(lexicons()); }
+    localisation::TLangManEngine& languageManager() const { return *form->LangMan; }
+    const QList<QPixmap>& componentPictures() const { return form->ImList1; }
+    trend::TrendChartWindow* trendWindow() const { return form->TrendWindow; }
+
+    // The level field lies in the RLCD view; while another view shows, only the window's
+    // reaction to the field's click can open the level menu.
+    void openLevelMenuWhileItsFieldIsHidden() const { form->L_Level_RLCClick(); }
+
+    // --- a user's hands ------------------------------------------------------------------
+
+    void click(const char* name) const { QTest::mouseClick(child(name), Qt::LeftButton); }
+
+    // The pointer moves as a user's would; moving is what raises enter and leave.
+    static void pointAt(QWidget* widget, QPoint position = {})
+    {
+        QTest::mouseMove(widget, position.isNull() ? widget->rect().center() : position);
+    }
+
+    void clickField(const char* name) const
+    {
+        auto* field = child<QLabel>(name);
+        pointAt(field);
+        QTest::mouseClick(field, Qt::LeftButton);
+    }
+
+    void clickItem(const char* listName, int row) const
+    {
+        auto* list = child<panel::MenuList>(listName);
+        QListWidgetItem* item = list->item(row);
+        list->scrollToItem(item);
+        const QPoint centre = list->visualItemRect(item).center();
+        pointAt(list->viewport(), centre);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+    }
+
+    // Opens a parameter menu by its field and clicks a row of its list.
+    void chooseInMenu(const char* field, const char* list, int row) const
+    {
+        clickField(field);
+        clickItem(list, row);
+    }
+
+    static bool waitFor(const std::function<bool()>& condition, int ms = kWaitMs)
+    {
+        return QTest::qWaitFor(condition, ms);
+    }
+
+protected:
     void SetUp() override
     {
         ASSERT_TRUE(dataHome.isValid());
@@ -44,17 +151,17 @@ protected:
     void startWindow(int dongleWatchMs = 100)
     {
         form = std::make_unique<TForm1>();
-        form->T3->setInterval(dongleWatchMs);
-        form->T2->setInterval(100);
+        child<QTimer>("T3")->setInterval(dongleWatchMs);
+        child<QTimer>("T2")->setInterval(100);
         form->createAndShow();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
 
     void connectByClick()
     {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return form->B2->isEnabled(); }, kWaitMs));
-        QTest::mouseClick(form->B2, Qt::LeftButton);
-        ASSERT_TRUE(waitFor([&] { return form->MeterLinked; })) << memo().toStdString();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return child("B2")->isEnabled(); }, kWaitMs));
+        click("B2");
+        ASSERT_TRUE(waitFor([&] { return meterLinked(); })) << memo().toStdString();
     }
 
     // A reply that lands in one read with a frame is not recognised (replies are whole
@@ -64,13 +171,6 @@ protected:
         simulator->setIntervalOverrideMs(60000);
         QTest::qWait(100);
     }
-
-    static bool waitFor(const std::function<bool()>& condition, int ms = kWaitMs)
-    {
-        return QTest::qWaitFor(condition, ms);
-    }
-
-    QString memo() const { return form->Memo1->toPlainText(); }
 
     QString stateFilePath() const { return dataHome.path() + QStringLiteral("/RLC_Data/1.dat"); }
 
