@@ -2,6 +2,7 @@
 // pseudo-terminal to use as the serial port (e.g. through RLC_DONGLE_PORT).
 #include "demo_mix.h"
 #include "meter_simulator.h"
+#include "rlc_version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -32,9 +33,11 @@ std::optional<sim::MeterMode> modeFromName(const QString& name)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(RLC_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription("Simulated RLC meter behind its Bluetooth dongle, on a pseudo-terminal.");
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption component("component", "Part on the test leads: r, c or l.", "kind", "r");
     const QCommandLineOption value("value", "Nominal value in ohm, farad or henry.", "number");
     const QCommandLineOption mode("mode", "Starting mode: rlcd, rd or u.", "mode", "rlcd");
