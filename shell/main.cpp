@@ -27,7 +27,10 @@ int main(int argc, char** argv)
         return exit->exitCode;
     }
     QApplication app(argc, argv);
-    if (!englishLanguageFilePresent()) {
+    const QString executableDir = QCoreApplication::applicationDirPath();
+    if (!englishLanguageFilePresent(executableDir)) {
+        std::fprintf(stderr, "rlc-logger: the English language file is in none of: %s\n",
+                     qPrintable(englishLanguageFileCandidates(executableDir).join(QStringLiteral(", "))));
         QMessageBox::information(nullptr, QString(), QStringLiteral("Lang file is missing"));
         return 1;
     }
