@@ -27,6 +27,7 @@ int main(int argc, char** argv)
         return exit->exitCode;
     }
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("rlc-logger"));
     const QString executableDir = QCoreApplication::applicationDirPath();
     if (!englishLanguageFilePresent(executableDir)) {
         std::fprintf(stderr, "rlc-logger: the English language file is in none of: %s\n",
