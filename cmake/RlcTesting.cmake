@@ -1,7 +1,8 @@
-# rlc_add_test(<name> SOURCES <files...> LIBS <targets...>)
+# rlc_add_test(<name> SOURCES <files...> LIBS <targets...> [FIXTURE <CTest fixture>])
 # One GoogleTest executable; every test case becomes its own CTest test, discovered when
 # CTest runs, so a crash in one case cannot hide the others. The shared main starts a
-# QApplication on the offscreen platform, so window tests need no display.
+# QApplication on the offscreen platform, so window tests need no display. A FIXTURE names
+# a CTest fixture every case needs set up first.
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
@@ -13,14 +14,18 @@ target_include_directories(rlc_test_main PUBLIC ${CMAKE_CURRENT_LIST_DIR}/../tes
 target_link_libraries(rlc_test_main PUBLIC GTest::gtest GTest::gmock Qt6::Widgets Qt6::Test)
 
 function(rlc_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "FIXTURE" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE rlc_test_main ${ARG_LIBS})
   target_compile_definitions(${name} PRIVATE
     RLC_TEST_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}"
     RLC_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
+  set(properties TIMEOUT 120 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  if(ARG_FIXTURE)
+    list(APPEND properties FIXTURES_REQUIRED ${ARG_FIXTURE})
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT 120 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    PROPERTIES ${properties})
 endfunction()

@@ -4,12 +4,32 @@
 
 namespace dongle {
 
-void PortFinder::load(const QString& folder)
+namespace {
+
+void warnDongleNeverFound(const QString& reason)
 {
-    m_library.setFileName(QDir(folder).filePath(QString::fromLatin1(kPortFinderLibrary)));
-    if (!m_library.load())
+    qWarning("rlc-logger: %s. The dongle will not be found, nor the port named by RLC_DONGLE_PORT "
+             "opened; reinstalling the program puts the port finder back in place.",
+             qPrintable(reason));
+}
+
+} // namespace
+
+void PortFinder::load(const QStringList& folders)
+{
+    QStringList failures;
+    for (const QString& folder : folders) {
+        m_library.setFileName(QDir(folder).filePath(QString::fromLatin1(kPortFinderLibrary)));
+        if (!m_library.load()) {
+            failures << m_library.errorString();
+            continue;
+        }
+        m_gets = reinterpret_cast<TPortFinderEntry>(m_library.resolve(kPortFinderEntry));
+        if (!m_gets)
+            warnDongleNeverFound(m_library.errorString());
         return;
-    m_gets = reinterpret_cast<TPortFinderEntry>(m_library.resolve(kPortFinderEntry));
+    }
+    warnDongleNeverFound(QStringLiteral("the port finder library could not be loaded (%1)").arg(failures.join(QStringLiteral("; "))));
 }
 
 bool PortFinder::query()

@@ -1,17 +1,20 @@
 #pragma once
 #include <QLibrary>
 #include <QString>
+#include <QStringList>
 
 #include "port_query.h"
 
 namespace dongle {
 
-// The dongle finder: a shared library beside the executable with the entry "gets". It is
-// loaded once at start and never unloaded; without it the dongle is simply never found.
+// The dongle finder: a shared library with the entry "gets", beside the executable or in
+// the program's installed library folder. It is loaded once at start and never unloaded;
+// without it the dongle is simply never found.
 class PortFinder {
 public:
-    // Loads the library from the given folder; a missing library or entry is not an error.
-    void load(const QString& folder);
+    // Loads the library from the first of the folders that holds it. A library or entry
+    // that cannot be had does not stop the program; it is reported on standard error.
+    void load(const QStringList& folders);
     bool isAvailable() const { return m_gets != nullptr; }
 
     // Asks for the dongle; true when the library reports it present (Status 1).

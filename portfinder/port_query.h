@@ -20,6 +20,7 @@ using TPortFinderEntry = void (*)(TPortQuery* query);
 // The USB product description of the dongle the program looks for.
 inline constexpr const char* kDongleDescription = "TI CC2540 USB CDC";
 
-// The file name stem of the library beside the program's executable (libGetNumCom.so).
+// The file name stem of the library (libGetNumCom.so), beside the program's executable or
+// in its installed library folder.
 inline constexpr const char* kPortFinderLibrary = "GetNumCom";
 inline constexpr const char* kPortFinderEntry = "gets";

@@ -5,6 +5,7 @@
 #include "display_view.h"
 #include "drop_down_combo.h"
 #include "heading_panel.h"
+#include "install_paths.h"
 #include "lang_combo.h"
 #include "lang_man_client.h"
 #include "lang_man_engine.h"
@@ -83,6 +84,8 @@ TForm1::TForm1(QWidget* parent)
 void TForm1::setUpLocalisation()
 {
     localisation::configureRlcLanguageSettings(*LangMan);
+    // The language files beside the executable in the build folder, else the installed ones.
+    LangMan->setLangSubdirectory(install_paths::languageSubdirectory(LangMan->executableDir()));
     LangMan->OnChangeLangQuery = [this](localisation::TLangManEngine*, bool& Continue) {
         LangManChangeLangQuery(Continue);
     };
@@ -147,7 +150,7 @@ void TForm1::FormCreate()
     LangCombo1->hide();
     LangMan->setDefaultLanguage(QStringLiteral("English"));
     Panel5->resize(Panel5->width(), 85);
-    m_portFinder->load(QCoreApplication::applicationDirPath());
+    m_portFinder->load(install_paths::portFinderFolders(QCoreApplication::applicationDirPath()));
     if (LoadState() == 1) {
         SB3->setEnabled(true);
         SB4->setEnabled(true);

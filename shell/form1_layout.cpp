@@ -8,6 +8,7 @@
 #include "lang_combo.h"
 #include "menu_list.h"
 #include "part_spin_edit.h"
+#include "rlc_version.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -113,7 +114,7 @@ QWidget* menuPanel(QWidget* parent, const char* panelName, const char* captionNa
 void TForm1::buildControls()
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Регистратор данных для RLC метра ZR48 версия 1.5"));
+    setWindowTitle(QStringLiteral("Регистратор данных для RLC метра ZR48 версия " RLC_VERSION));
     setFont(boldCalibri(15));
     resize(1014, 636);
 

@@ -1,14 +1,19 @@
 #include "start_check.h"
+#include "install_paths.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
-QString englishLanguageFilePath()
+QStringList englishLanguageFileCandidates(const QString& executableDir)
 {
-    return QDir::currentPath() + QStringLiteral("/lang/eng.lng");
+    const QString fileName = QLatin1String(install_paths::kEnglishLanguageFile);
+    return {QDir::current().filePath(QLatin1String(install_paths::kLanguageSubfolder) + u'/' + fileName),
+            QDir(install_paths::installedLanguageFolder(executableDir)).filePath(fileName)};
 }
 
-bool englishLanguageFilePresent()
+bool englishLanguageFilePresent(const QString& executableDir)
 {
-    return QFileInfo::exists(englishLanguageFilePath());
+    const QStringList candidates = englishLanguageFileCandidates(executableDir);
+    return std::any_of(candidates.begin(), candidates.end(), [](const QString& path) { return QFileInfo::exists(path); });
 }

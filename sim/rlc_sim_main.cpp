@@ -7,6 +7,7 @@
 #include "demo_mix.h"
 #include "meter_simulator.h"
 #include "termination_signals.h"
+#include "rlc_version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -43,9 +44,11 @@ try {
     QSocketNotifier termination(terminationSignals.descriptor(), QSocketNotifier::Read);
     QObject::connect(&termination, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
 
+    QCoreApplication::setApplicationVersion(QStringLiteral(RLC_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription("Simulated RLC meter behind its Bluetooth dongle, on a pseudo-terminal.");
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption component("component", "Part on the test leads: r, c or l.", "kind", "r");
     const QCommandLineOption value("value", "Nominal value in ohm, farad or henry.", "number");
     const QCommandLineOption mode("mode", "Starting mode: rlcd, rd or u.", "mode", "rlcd");

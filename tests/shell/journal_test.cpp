@@ -1,7 +1,7 @@
 // The recording journal survives the program being killed: every row logged before the
 // kill is on disk, one parseable CSV line each.
 #include "csv_reader.h"
-#include "meter_simulator.h"
+#include "logger_process.h"
 #include "qt_printers.h"
 
 #include <QDir>
@@ -17,29 +17,18 @@
 TEST(RecordingJournal, EveryRowLoggedBeforeAKillIsOnDisk)
 {
     QTemporaryDir dataHome;
-    QDir(dataHome.path()).mkpath(QStringLiteral("RLC_Data"));
-    QFile state(dataHome.filePath(QStringLiteral("RLC_Data/1.dat")));
-    ASSERT_TRUE(state.open(QIODevice::WriteOnly));
-    state.write(QByteArray(204, '\0') + QByteArray(1, '\x01')); // connect automatically
-    state.close();
-
     sim::MeterSimulator simulator;
     simulator.setLinkDelayMs(20);
     simulator.setIntervalOverrideMs(80);
-    // The meter reports hold: with recording stopped every such reading is logged.
-    simulator.meter().applyCommand(sim::MeterCommand{{0x01, 0x24, 0x80, 0xA1, 0x0A}});
+    holdReadings(simulator);
     int framesAfterLink = 0;
     QObject::connect(&simulator, &sim::MeterSimulator::frameSent, [&] { ++framesAfterLink; });
 
     QProcess logger;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.path());
-    env.insert(QStringLiteral("RLC_DONGLE_PORT"), simulator.slavePath());
-    logger.setProcessEnvironment(env);
-    logger.setWorkingDirectory(QStringLiteral(RLC_BIN_DIR));
-    logger.start(QStringLiteral(RLC_BIN_DIR "/rlc-logger"), {});
-    ASSERT_TRUE(logger.waitForStarted(5000));
+    startLogger(logger, QStringLiteral(RLC_BIN_DIR "/rlc-logger"), QStringLiteral(RLC_BIN_DIR), dataHome.path(),
+                simulator.slavePath());
+    if (HasFatalFailure())
+        return;
 
     ASSERT_TRUE(QTest::qWaitFor([&] { return simulator.isLinked(); }, 15000)) << "the logger never linked";
     framesAfterLink = 0;
@@ -48,10 +37,9 @@ TEST(RecordingJournal, EveryRowLoggedBeforeAKillIsOnDisk)
     ::kill(pid_t(logger.processId()), SIGKILL);
     ASSERT_TRUE(logger.waitForFinished(5000));
 
-    const QStringList journals =
-        QDir(dataHome.filePath(QStringLiteral("RLC_Data/journal"))).entryList({QStringLiteral("*.csv")}, QDir::Files);
+    const QStringList journals = journalFiles(dataHome.path());
     ASSERT_EQ(journals.size(), 1);
-    QFile journal(dataHome.filePath(QStringLiteral("RLC_Data/journal/") + journals.first()));
+    QFile journal(journals.first());
     ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
     QByteArray bytes = journal.readAll();
     if (bytes.startsWith("\xEF\xBB\xBF"))

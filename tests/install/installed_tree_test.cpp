@@ -1,0 +1,91 @@
+// The build installed into a folder of its own: the programs and their files are where the
+// installed program looks for them, nothing from the tests comes along, and the program
+// started from elsewhere finds its port finder and its English texts.
+#include "install_paths.h"
+#include "logger_process.h"
+#include "port_query.h"
+#include "qt_printers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace {
+
+const QString kPrefix = QStringLiteral(RLC_TEST_INSTALL_PREFIX);
+const QString kBinDir = QStringLiteral(RLC_TEST_INSTALL_BINDIR);
+
+QString readText(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// The value of a key of a desktop entry, whose lines read "Key=value".
+QString entryValue(const QString& entry, const QString& key)
+{
+    const QRegularExpression line(QStringLiteral("^%1=(.*)$").arg(key), QRegularExpression::MultilineOption);
+    return line.match(entry).captured(1).trimmed();
+}
+
+} // namespace
+
+TEST(InstalledTree, ProgramsOnlyInBinTheirFilesWhereTheProgramLooks)
+{
+    EXPECT_EQ(QDir(kBinDir).entryList(QDir::Files, QDir::Name), QStringList({"rlc-logger", "rlc-sim"}))
+        << "no test, benchmark or helper program is installed";
+    const QString libraryFolder = install_paths::portFinderFolders(kBinDir).last();
+    EXPECT_EQ(QDir(libraryFolder).entryList(QDir::Files), QStringList{QStringLiteral("libGetNumCom.so")})
+        << libraryFolder.toStdString();
+    EXPECT_TRUE(QFile::exists(install_paths::installedLanguageFolder(kBinDir) + QStringLiteral("/eng.lng")));
+}
+
+TEST(InstalledTree, DesktopEntryStartsTheInstalledProgramWithItsOwnIcon)
+{
+    const QString entry = readText(kPrefix + QStringLiteral("/share/applications/rlc-logger.desktop"));
+    const QString exec = entryValue(entry, QStringLiteral("Exec"));
+    ASSERT_FALSE(exec.isEmpty());
+    EXPECT_TRUE(QFile::exists(kBinDir + u'/' + exec.section(u' ', 0, 0))) << exec.toStdString();
+    const QString icon = entryValue(entry, QStringLiteral("Icon"));
+    EXPECT_TRUE(QFile::exists(kPrefix + QStringLiteral("/share/icons/hicolor/scalable/apps/") + icon + QStringLiteral(".svg")))
+        << icon.toStdString();
+}
+
+TEST(InstalledTree, UdevRuleOpensTheDongleThePortFinderLooksFor)
+{
+    const QString rule = readText(kPrefix + QStringLiteral("/lib/udev/rules.d/70-rlc-logger-dongle.rules"));
+    EXPECT_TRUE(rule.contains(QStringLiteral("SUBSYSTEM==\"tty\", ATTRS{product}==\"%1\", TAG+=\"uaccess\"")
+                                  .arg(QString::fromLatin1(kDongleDescription))))
+        << rule.toStdString();
+}
+
+TEST(InstalledProgram, StartedElsewhereFindsItsPortFinderAndEnglishTexts)
+{
+    QTemporaryDir dataHome;
+    QTemporaryDir elsewhere; // no "lang" below it, no library beside it
+    sim::MeterSimulator simulator;
+    simulator.setLinkDelayMs(20);
+    simulator.setIntervalOverrideMs(80);
+    holdReadings(simulator);
+
+    QProcess logger;
+    startLogger(logger, kBinDir + QStringLiteral("/rlc-logger"), elsewhere.path(), dataHome.path(),
+                simulator.slavePath());
+    if (HasFatalFailure())
+        return;
+    // The named port is opened by the port finder only, so a link means it was loaded.
+    const bool linked = QTest::qWaitFor([&] { return simulator.isLinked(); }, 15000);
+    const bool journalWritten = linked && QTest::qWaitFor([&] { return !journalFiles(dataHome.path()).isEmpty(); }, 15000);
+    ::kill(pid_t(logger.processId()), SIGKILL);
+    logger.waitForFinished(5000);
+    ASSERT_TRUE(linked) << "the logger never linked: " << logger.readAllStandardError().toStdString();
+    ASSERT_TRUE(journalWritten);
+
+    const QString header = readText(journalFiles(dataHome.path()).first()).section(u'\n', 0, 0);
+    EXPECT_TRUE(header.contains(QStringLiteral("Position"))) << "titles in English: " << header.toStdString();
+}
