@@ -27,7 +27,7 @@ DemoMix::DemoMix(MeterSimulator& simulator) : QObject(&simulator), m_simulator(s
 void DemoMix::prepareNextFrame()
 {
     ++m_frameCount;
-    Component part = kParts[(m_frameCount / kFramesPerPart) % kParts.size()];
+    Component part = kParts[std::size_t(m_frameCount / kFramesPerPart) % kParts.size()];
     if (m_frameCount % kOffValueEvery == 0)
         part.value *= kOffValueFactor;
     m_simulator.meter().setComponent(part);

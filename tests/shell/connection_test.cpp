@@ -131,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FailedAttempt{"CONNF", sim::MeterSimulator::ConnectOutcome::FailF, false},
                       FailedAttempt{"CONNEOK_CONNF", sim::MeterSimulator::ConnectOutcome::FailEF, false},
                       FailedAttempt{"CONNN", sim::MeterSimulator::ConnectOutcome::Refuse, true}),
-    [](const ::testing::TestParamInfo<FailedAttempt>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<FailedAttempt>& test) { return std::string(test.param.name); });
 
 TEST_F(WindowTest, RepliesAreMatchedAsWholeReads)
 {

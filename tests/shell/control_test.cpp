@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "012480230a"},
         CommandCase{"AutomaticLevel", [](ControlTest& t) { t.chooseInMenu("L_Level_RLC", "ListBox_Level_RLC", 0); },
                     "012480290a"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(ControlTest, AutomaticFrequencyGoesOutAsIndexFourAndTheRecordKeepsIt)
 {
@@ -301,7 +301,7 @@ INSTANTIATE_TEST_SUITE_P(
         MenuCase{"CircuitSeries", "L_SER_PER1", "P_ser_per", "ListBox_ser_per", 2,
                  [](const meter::UnitTexts&) { return QStringLiteral("S"); }, 1, 0xC0, 0x80,
                  [](const meter::UnitTexts&) { return QStringLiteral("S"); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(ControlTest, MenuChoiceShowsItsMarksUntilTheMeterAnswers)
 {

@@ -199,7 +199,7 @@ INSTANTIATE_TEST_SUITE_P(
         RlcdCase{"ResistanceWithPhaseAngle", {kSeries | kFreq1k, parameters(1, 4), kInterval1s | kLevel1V}, 100, 100,
                  [](const meter::UnitTexts& u) { return meter::FormatResistance(100, u); },
                  [](const meter::UnitTexts&) { return meter::FormatAngle(45); }, "S", " "}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(DisplayTest, ReportedIntervalSelectsTheIntervalBoxWithoutSendingAnything)
 {

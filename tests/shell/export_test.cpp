@@ -117,7 +117,7 @@ TEST_F(ExportTest, WorkbookHoldsTheHeaderAndTheLoggedRowsAndIsOpened)
             const QString text = row == 0 ? log().headerText(column) : log().gridCell(row, column);
             const QString reference = QChar(u'A' + column) + QString::number(row + 1);
             EXPECT_EQ(sheet.cells.count(reference), text.isEmpty() ? 0u : 1u) << reference.toStdString();
-            filled += text.isEmpty() ? 0 : 1;
+            filled += text.isEmpty() ? 0u : 1u;
         }
     }
     EXPECT_EQ(sheet.cells.size(), filled);

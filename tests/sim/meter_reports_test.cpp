@@ -34,7 +34,7 @@ TEST_F(SimulatorLine, FramesFollowTheMetersReportInterval)
     QElapsedTimer clock;
     clock.start();
     ASSERT_EQ(readFrame().size(), sim::kFrameLength);
-    EXPECT_NEAR(clock.elapsed(), 500, 120);
+    EXPECT_NEAR(double(clock.elapsed()), 500, 120);
 }
 
 TEST_F(SimulatorLine, SettingsCommandIsReportedByTheNextFrameAndUnknownValuesAreRefused)

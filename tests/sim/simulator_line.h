@@ -58,7 +58,10 @@ protected:
             ::close(m_fd);
     }
 
-    void send(const QByteArray& bytes) { ASSERT_EQ(::write(m_fd, bytes.constData(), bytes.size()), bytes.size()); }
+    void send(const QByteArray& bytes)
+    {
+        ASSERT_EQ(::write(m_fd, bytes.constData(), std::size_t(bytes.size())), bytes.size());
+    }
 
     // Everything that arrives within the given time.
     QByteArray readFor(int ms) { return readUntil(INT32_MAX, ms); }
