@@ -17,7 +17,7 @@ quint8 Bit(quint8 byte, int bit)
 
 quint8 Bits(quint8 byte, int lowest, int count)
 {
-    return (byte >> lowest) & ((1 << count) - 1);
+    return quint8((byte >> lowest) & ((1 << count) - 1));
 }
 
 void UnpackSettings(const TMeterFrame& frame, TMeterSettings& s)

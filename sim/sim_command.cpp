@@ -9,7 +9,7 @@ constexpr uint8_t kModeCodeBase = 0x80;
 
 uint8_t codeWithoutBrightness(uint8_t byte)
 {
-    return byte & ~kReleasedBit;
+    return uint8_t(byte & ~kReleasedBit);
 }
 
 } // namespace
@@ -25,8 +25,8 @@ std::optional<MeterCommand> MeterCommand::fromBytes(const QByteArray& raw)
     if (raw.size() != kLength || !isCodeByte(uint8_t(raw[0])) || uint8_t(raw[kLength - 1]) != kTerminator)
         return std::nullopt;
     MeterCommand command;
-    for (int i = 0; i < kLength; ++i)
-        command.bytes[i] = uint8_t(raw[i]);
+    for (std::size_t i = 0; i < command.bytes.size(); ++i)
+        command.bytes[i] = uint8_t(raw[qsizetype(i)]);
     return command;
 }
 

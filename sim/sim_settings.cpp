@@ -10,7 +10,7 @@ int testFrequencyHz(int freqIndex)
     static constexpr std::array<int, kFrequencyCount> hertz = {
         120, 100, 120, 1000, 10000, 100000, 20000, 30000,
         40000, 50000, 60000, 75000, 80000, 90000, 150000};
-    return freqIndex >= 0 && freqIndex < kFrequencyCount ? hertz[freqIndex] : hertz[0];
+    return freqIndex >= 0 && freqIndex < kFrequencyCount ? hertz[std::size_t(freqIndex)] : hertz[0];
 }
 
 bool isKnownIntervalCode(int intervalCode)

@@ -124,37 +124,37 @@ TEST_P(CommandVectorTest, ReachesTheMeterAsTheseBytes)
 INSTANTIATE_TEST_SUITE_P(
     Commands, CommandVectorTest,
     ::testing::Values(
-        CommandCase{"DefaultsWithBrightnessPressed", [](ControlTest& t) { t.click("SBe1"); }, "012480210a"},
-        CommandCase{"BrightnessReleased", [](ControlTest& t) { t.click("SP4"); }, "412480210a"},
-        CommandCase{"RlcdModeWithBrightnessPressed", [](ControlTest& t) { t.click("Button2"); }, "810101010a"},
+        CommandCase{"DefaultsWithBrightnessPressed", [](ControlTest& window) { window.click("SBe1"); }, "012480210a"},
+        CommandCase{"BrightnessReleased", [](ControlTest& window) { window.click("SP4"); }, "412480210a"},
+        CommandCase{"RlcdModeWithBrightnessPressed", [](ControlTest& window) { window.click("Button2"); }, "810101010a"},
         CommandCase{"RlcdModeWithBrightnessReleased",
-                    [](ControlTest& t) {
-                        t.click("SP4");
-                        t.click("Button2");
+                    [](ControlTest& window) {
+                        window.click("SP4");
+                        window.click("Button2");
                     },
                     "c10101010a"},
-        CommandCase{"RdMode", [](ControlTest& t) { t.click("Button1"); }, "820101010a"},
-        CommandCase{"UMode", [](ControlTest& t) { t.click("Button3"); }, "830101010a"},
-        CommandCase{"SeriesCircuit", [](ControlTest& t) { t.chooseInMenu("L_SER_PER1", "ListBox_ser_per", 2); },
+        CommandCase{"RdMode", [](ControlTest& window) { window.click("Button1"); }, "820101010a"},
+        CommandCase{"UMode", [](ControlTest& window) { window.click("Button3"); }, "830101010a"},
+        CommandCase{"SeriesCircuit", [](ControlTest& window) { window.chooseInMenu("L_SER_PER1", "ListBox_ser_per", 2); },
                     "01a480210a"},
-        CommandCase{"ParallelCircuit", [](ControlTest& t) { t.chooseInMenu("L_SER_PER1", "ListBox_ser_per", 1); },
+        CommandCase{"ParallelCircuit", [](ControlTest& window) { window.chooseInMenu("L_SER_PER1", "ListBox_ser_per", 1); },
                     "016480210a"},
-        CommandCase{"AutomaticCircuit", [](ControlTest& t) { t.chooseInMenu("L_SER_PER1", "ListBox_ser_per", 0); },
+        CommandCase{"AutomaticCircuit", [](ControlTest& window) { window.chooseInMenu("L_SER_PER1", "ListBox_ser_per", 0); },
                     "012480210a"},
-        CommandCase{"SoundOff", [](ControlTest& t) { t.click("SP2"); }, "012400210a"},
-        CommandCase{"HoldOn", [](ControlTest& t) { t.click("SP3"); }, "012480a10a"},
+        CommandCase{"SoundOff", [](ControlTest& window) { window.click("SP2"); }, "012400210a"},
+        CommandCase{"HoldOn", [](ControlTest& window) { window.click("SP3"); }, "012480a10a"},
         // Leaving the first menu for the second closes it and lets frames through at once:
         // the second choice waits until the meter has taken the first.
         CommandCase{"FixedPrimaryAndSecondary",
-                    [](ControlTest& t) {
-                        t.chooseInMenu("L_Prim_RLC", "ListBox_prim_RLC", 3);
-                        t.awaitTheMetersNextFrame();
-                        t.chooseInMenu("L_Sec_RLC", "ListBox_sec_RLC", 2);
+                    [](ControlTest& window) {
+                        window.chooseInMenu("L_Prim_RLC", "ListBox_prim_RLC", 3);
+                        window.awaitTheMetersNextFrame();
+                        window.chooseInMenu("L_Sec_RLC", "ListBox_sec_RLC", 2);
                     },
                     "0124a3210a"},
-        CommandCase{"FixedLevel", [](ControlTest& t) { t.chooseInMenu("L_Level_RLC", "ListBox_Level_RLC", 3); },
+        CommandCase{"FixedLevel", [](ControlTest& window) { window.chooseInMenu("L_Level_RLC", "ListBox_Level_RLC", 3); },
                     "012480230a"},
-        CommandCase{"AutomaticLevel", [](ControlTest& t) { t.chooseInMenu("L_Level_RLC", "ListBox_Level_RLC", 0); },
+        CommandCase{"AutomaticLevel", [](ControlTest& window) { window.chooseInMenu("L_Level_RLC", "ListBox_Level_RLC", 0); },
                     "012480290a"}),
     [](const auto& test) { return std::string(test.param.name); });
 
