@@ -5,7 +5,6 @@ namespace {
 
 constexpr quint8 kSettingsCode = 0x01;
 constexpr quint8 kBrightnessReleasedBit = 0x40;
-constexpr quint8 kLineFeed = 0x0A;
 constexpr quint8 kAutomaticFreqIndex = 4;
 
 quint8 brightnessBit(bool pressed)
@@ -28,14 +27,14 @@ TMeterCommand EncodeSettingsCommand(meter::TMeterSettings& s, bool brightnessPre
     command.bytes[1] = quint8(64 * circuitCode + 32 * s.FreqAuto + s.FreqIndex);
     command.bytes[2] = quint8(primaryCode + 128 * s.Sound + 16 * secondaryCode);
     command.bytes[3] = quint8(128 * s.Hold + 16 * s.IntervalCode + 8 * s.LevelAuto + s.LevelIndex);
-    command.bytes[4] = kLineFeed;
+    command.bytes[4] = kCommandTerminator;
     return command;
 }
 
 TMeterCommand EncodeModeCommand(quint8 modeCode, bool brightnessPressed)
 {
     TMeterCommand command;
-    command.bytes = {quint8(modeCode | brightnessBit(brightnessPressed)), 0x01, 0x01, 0x01, kLineFeed};
+    command.bytes = {quint8(modeCode | brightnessBit(brightnessPressed)), 0x01, 0x01, 0x01, kCommandTerminator};
     return command;
 }
 

@@ -14,6 +14,9 @@ struct TMeterCommand {
     QByteArray toByteArray() const { return QByteArray(reinterpret_cast<const char*>(bytes.data()), kSize); }
 };
 
+// Every command ends with a line feed.
+inline constexpr quint8 kCommandTerminator = 0x0A;
+
 // Mode codes of the view buttons.
 inline constexpr quint8 kModeRlcd = 0x81;
 inline constexpr quint8 kModeRd = 0x82;

@@ -11,6 +11,10 @@
 #include "log_formats.h"
 #include "main_lexicons.h"
 #include "measurement_log_model.h"
+#include "link/dongle_link.h"
+#include "link/ui/connection_box.h"
+#include "panel/front_panel.h"
+#include "session/meter_session.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -34,10 +38,9 @@ bool TForm1::isMultiPartMode() const
 void TForm1::afterRlcdReading()
 {
     RejectCode = EvaluateTolerance();
-    Panel_RLCD->setBackground(RejectCode != 0 ? panel::DisplayView::rejectColor()
-                                              : panel::DisplayView::designedColor());
+    m_frontPanel->showVerdict(RejectCode != 0);
     const bool recording = SP1->isChecked();
-    const bool held = Settings.Hold == 1;
+    const bool held = m_session->settings().Hold == 1;
     if (recording != held)
         AppendLogRow();
 }
@@ -49,16 +52,17 @@ void TForm1::AppendLogRow()
     in.startPosition = SE1->value();
     in.selectedPart = SE2->value();
     in.timestamp = QDateTime::currentDateTime();
-    in.primaryLetter = L_Prim_RLC->text();
-    in.primaryValue = L_prim_n->text();
-    in.secondaryLetter = L_Sec_RLC->text();
-    in.secondaryValue = L_sec_n->text();
-    in.serPer = Settings.SerPer;
+    const meter::RlcdDisplay& shown = m_session->display();
+    in.primaryLetter = shown.L_Prim_RLC;
+    in.primaryValue = shown.L_prim_n;
+    in.secondaryLetter = shown.L_Sec_RLC;
+    in.secondaryValue = shown.L_sec_n;
+    in.serPer = m_session->settings().SerPer;
     in.seriesText = lexicons->Dlang2.GetItem(2);
     in.parallelText = lexicons->Dlang2.GetItem(3);
-    in.freqIndex = Settings.FreqIndex;
-    in.freqText = FreqText;
-    in.levelText = LevelText;
+    in.freqIndex = m_session->settings().FreqIndex;
+    in.freqText = m_session->freqText();
+    in.levelText = m_session->levelText();
     in.verdict = RejectCode;
     in.primaryDeviation = Deviations.primary;
     in.secondaryDeviation = Deviations.secondary;
@@ -117,15 +121,15 @@ void TForm1::SP1Click()
             ShowMultiMeasurementGrid();
         SP1->setText(lexicons->D1.GetItem(2));
         SG->setEnabled(false);
-        SP3->setEnabled(false);
+        m_frontPanel->setRecordingRuns(true);
         onRecordingStarted();
     } else {
         SP1->setText(lexicons->D1.GetItem(8));
         SG->setEnabled(true);
-        SP3->setEnabled(true);
+        m_frontPanel->setRecordingRuns(false);
     }
     updateGridSelectability();
-    Memo1->setFocus();
+    m_connectionBox->statusLog()->setFocus();
 }
 
 void TForm1::B5Click()
@@ -200,7 +204,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 
 void TForm1::FormKeyDown(int key)
 {
-    if (key != Qt::Key_Space || MenuBusy == 1 || SP1->isChecked() || !MeterLinked)
+    if (key != Qt::Key_Space || m_link->framesHeld() || SP1->isChecked() || !m_link->isMeterLinked())
         return;
     if (isMultiPartMode())
         ShowMultiMeasurementGrid();

@@ -9,6 +9,10 @@
 #include "profile_file.h"
 #include "profile_view_texts.h"
 #include "state_file.h"
+#include "link/dongle_link.h"
+#include "link/ui/connection_box.h"
+#include "panel/front_panel.h"
+#include "session/meter_session.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -29,9 +33,6 @@
 #include "menu_list.h"
 
 namespace {
-
-const QString kFrequencyItem75k = QStringLiteral("75kHz");
-constexpr int kFrequencyTailStart = 11;
 
 QComboBox* unitBoxOfKind(int kind, QComboBox* r, QComboBox* l, QComboBox* c)
 {
@@ -57,13 +58,9 @@ int TForm1::LoadState()
     int result = 0;
     try {
         const recording::state_file::Contents state = recording::state_file::Read(statePath);
-        if (state.autoConnect && !CheckBox_connect_auto->isChecked()) {
-            CheckBox_connect_auto->setChecked(true);
-            CheckBox_connect_autoClick();
-        }
+        m_connectionBox->restoreAutoConnect(state.autoConnect);
         LangMan->setDefaultLanguage(QStringLiteral("English"));
-        for (int i = 0; i < 4; ++i)
-            delete ListBox_freq_RLC->takeItem(kFrequencyTailStart);
+        m_frontPanel->rewriteFrequencyTail(true, false);
         if (!state.profilePath.isEmpty() && QFileInfo::exists(state.profilePath)) {
             ProfilePath = state.profilePath;
             ProfileTitle = recording::profile_file::ProfileTitle(ProfilePath);
@@ -77,7 +74,7 @@ int TForm1::LoadState()
     } catch (const recording::FileError&) {
         result = 0;
     }
-    ListBox_freq_RLC->insertItem(kFrequencyTailStart, kFrequencyItem75k);
+    m_frontPanel->rewriteFrequencyTail(false, true);
     return result;
 }
 
@@ -112,7 +109,7 @@ recording::PartRecord TForm1::partRecordFromControls() const
     part.secondaryKind = quint8(CBox11->currentIndex());
     part.secondaryUnit = CBox11->currentIndex() == 0 ? quint8(CBox31->currentIndex()) : 0;
     part.secondaryNominal = E11->text();
-    part.settings = Settings.toBytes();
+    part.settings = m_session->settings().toBytes();
     return part;
 }
 
@@ -137,22 +134,19 @@ void TForm1::applyPartRecord(const recording::PartRecord& part)
 
 void TForm1::LoadPart(int partNumber)
 {
-    MenuBusy = 1;
+    m_link->holdFrames();
     recording::PartRecord part;
     try {
         part = recording::profile_file::LoadPart(ProfilePath, partNumber);
     } catch (const recording::FileError& error) {
-        releaseFramesLater();
+        m_link->releaseFramesLater();
         showToolkitError(error.message());
         return;
     }
     applyPartRecord(part);
-    Settings = meter::TMeterSettings::fromBytes(part.settings);
-    TestFreqHz = meter::FreqIndexToHz(Settings.FreqIndex);
-    ShowSettings();
-    ShowCircuit();
+    m_session->applyStoredSettings(part.settings);
     ShowPrimaryUnitBox();
-    submitSettings();
+    m_session->submit();
 }
 
 void TForm1::WritePartRecord(int partNumber)
@@ -389,7 +383,7 @@ void TForm1::BB1Click()
     SE2->setMaximum(PartCount + 1);
     if (isMultiPartMode())
         ShowProfileGrid(n == PartCount ? 0 : n - 1);
-    Memo1->setFocus();
+    m_connectionBox->statusLog()->setFocus();
 }
 
 void TForm1::Button_AddClick()

@@ -5,6 +5,7 @@
 #include "decimal_text.h"
 #include "log_formats.h"
 #include "number_filter.h"
+#include "session/meter_session.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -35,12 +36,13 @@ int TForm1::EvaluateTolerance()
     in.secondaryOffText = CBox51->itemText(0);
     in.secondaryKind = CBox11->currentIndex();
     in.secondaryUnitIndex = CBox31->currentIndex();
-    in.serR = SerR;
-    in.serX = SerX;
-    in.parR = ParR;
-    in.parX = ParX;
-    in.testFreqHz = TestFreqHz;
-    in.serPer = Settings.SerPer;
+    const meter::RlcdReading& reading = m_session->lastReading();
+    in.serR = reading.SerR;
+    in.serX = reading.SerX;
+    in.parR = reading.ParR;
+    in.parX = reading.ParX;
+    in.testFreqHz = m_session->testFreqHz();
+    in.serPer = m_session->settings().SerPer;
     return recording::EvaluateTolerance(in, Deviations);
 }
 

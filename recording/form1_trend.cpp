@@ -6,6 +6,7 @@
 #include "primary_band.h"
 #include "trend_chart_window.h"
 #include "unit_texts.h"
+#include "session/meter_session.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -25,15 +26,17 @@ constexpr double kTwoPi = 6.283185307179586;
 std::optional<TForm1::TrendPoint> TForm1::primaryReading() const
 {
     const meter::UnitTexts units = meter::UnitTexts::From(*lexicons);
-    const bool series = Settings.SerPer == 1;
-    const double r = series ? SerR : ParR;
-    const double x = series ? SerX : ParX;
-    const double frequency = TestFreqHz > 0 ? TestFreqHz : 120;
-    switch (Settings.PrimKind) {
+    const meter::TMeterSettings& settings = m_session->settings();
+    const meter::RlcdReading& reading = m_session->lastReading();
+    const bool series = settings.SerPer == 1;
+    const double r = series ? reading.SerR : reading.ParR;
+    const double x = series ? reading.SerX : reading.ParX;
+    const double frequency = m_session->testFreqHz() > 0 ? m_session->testFreqHz() : 120;
+    switch (settings.PrimKind) {
     case 1: return TrendPoint{QStringLiteral("R"), units.ohm, r, 0};
     case 2: return TrendPoint{QStringLiteral("C"), units.farad, 1 / (kTwoPi * frequency * x), 2};
     case 3: return TrendPoint{QStringLiteral("L"), units.henry, x / (kTwoPi * frequency), 1};
-    case 4: return TrendPoint{QStringLiteral("Z"), units.ohm, std::hypot(SerR, SerX), -1};
+    case 4: return TrendPoint{QStringLiteral("Z"), units.ohm, std::hypot(reading.SerR, reading.SerX), -1};
     default: return std::nullopt;
     }
 }

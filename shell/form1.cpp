@@ -1,84 +1,46 @@
 #include "form1.h"
 
-#include "com_port.h"
-#include "component_pictures.h"
-#include "display_view.h"
 #include "drop_down_combo.h"
 #include "heading_panel.h"
 #include "install_paths.h"
+#include "part_spin_edit.h"
 #include "lang_combo.h"
 #include "lang_man_client.h"
 #include "lang_man_engine.h"
-#include "rlc_language_settings.h"
+#include "link/dongle_link.h"
+#include "link/meter_command.h"
+#include "link/ui/connection_box.h"
 #include "main_lexicons.h"
-#include "part_spin_edit.h"
-#include "port_finder.h"
+#include "panel/front_panel.h"
 #include "recording_journal.h"
+#include "rlc_language_settings.h"
+#include "session/meter_session.h"
 #include "trend_chart_window.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QEventLoop>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
-#include <QTimer>
 
 namespace {
 
 constexpr int kMinimumOuterWidth = 1024;
 constexpr int kMinimumOuterHeight = 600;
-constexpr int kProbeWaitMs = 200;
-constexpr int kProbeReadLength = 40;
-
-// The probe holds the window still while the dongle answers: no user input and none of
-// the window's timers, but the port (and anything else on the event loop) keeps working.
-void waitMs(int ms, const QList<QTimer*>& heldTimers)
-{
-    QList<QTimer*> paused;
-    for (QTimer* timer : heldTimers) {
-        if (timer->isActive()) {
-            timer->stop();
-            paused << timer;
-        }
-    }
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    for (QTimer* timer : paused)
-        timer->start();
-}
-
-QTimer* makeTimer(QObject* owner, const char* name, int intervalMs)
-{
-    auto* timer = new QTimer(owner);
-    timer->setObjectName(QString::fromLatin1(name));
-    timer->setInterval(intervalMs);
-    return timer;
-}
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent)
-    : QWidget(parent),
-      LangMan(std::make_unique<localisation::TLangManEngine>()),
-      lexicons(std::make_unique<localisation::MainLexicons>()),
-      m_portFinder(std::make_unique<dongle::PortFinder>())
+TForm1::TForm1(QWidget* parent) :
+    QWidget(parent),
+    LangMan(std::make_unique<localisation::TLangManEngine>()),
+    lexicons(std::make_unique<localisation::MainLexicons>()),
+    m_link(new dongle::DongleLink(this)),
+    m_session(new session::MeterSession(*m_link, *lexicons, this))
 {
     buildControls();
-    for (const QImage& picture : panel::ComponentPictures())
-        ImList1 << QPixmap::fromImage(picture);
-    ComPort = new dongle::ComPort(this);
-    ComPort->setObjectName(QStringLiteral("ComPort"));
-    T2 = makeTimer(this, "T2", 2000);
-    T3 = makeTimer(this, "T3", 2500);
-    Timer_TX = makeTimer(this, "Timer_TX", 1000);
     wireEvents();
     setUpLocalisation();
-    T3->start();
 }
 
 void TForm1::setUpLocalisation()
@@ -91,7 +53,7 @@ void TForm1::setUpLocalisation()
     };
     LangMan->OnChangeLanguage = [this](localisation::TLangManEngine*) { LangManChangeLanguage(); };
     lexicons->bindTo(LangMan.get());
-    LangCombo1->setLangManEngine(LangMan.get());
+    m_frontPanel->languageSelector()->setLangManEngine(LangMan.get());
     LangManClient1 = std::make_unique<localisation::TLangManClient>(this, LangMan.get());
     LangManClient1->InitAfterCreateForm = true;
     // The first activation of the application is one of the engine's moments to start.
@@ -110,28 +72,68 @@ TForm1::~TForm1()
 
 void TForm1::wireEvents()
 {
-    connect(T2, &QTimer::timeout, this, &TForm1::T2Timer);
-    connect(T3, &QTimer::timeout, this, &TForm1::T3Timer);
-    connect(Timer_TX, &QTimer::timeout, this, &TForm1::Timer_TXTimer);
-    connect(CB1, &panel::DropDownCombo::droppedDown, this, &TForm1::CB1DropDown);
-    connect(CB1, &QComboBox::activated, this, &TForm1::CB1Click);
-    connect(CB1, &panel::DropDownCombo::closedUp, this, &TForm1::CB1CloseUp);
-    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
-    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
-    wireMenus();
-    wireFunctionButtons();
+    connect(Button2, &QPushButton::clicked, this, [this] { m_session->sendModeCommand(dongle::kModeRlcd); });
+    connect(Button1, &QPushButton::clicked, this, [this] { m_session->sendModeCommand(dongle::kModeRd); });
+    connect(Button3, &QPushButton::clicked, this, [this] { m_session->sendModeCommand(dongle::kModeU); });
+    wireLink();
     wireRecording();
     wireReferences();
     wireProfiles();
     wireExports();
     wireTrend();
-    connect(B2, &QPushButton::clicked, this, &TForm1::B2Click);
-    connect(CheckBox_connect_auto, &QCheckBox::clicked, this, &TForm1::CheckBox_connect_autoClick);
-    connect(ComPort, &dongle::ComPort::afterOpen, this, &TForm1::ComPortAfterOpen);
-    connect(ComPort, &dongle::ComPort::beforeClose, this, &TForm1::ComPortBeforeClose);
-    connect(ComPort, &dongle::ComPort::rxChar, this, &TForm1::ComPortRxChar);
-    connect(ComPort, &dongle::ComPort::exception, this, &TForm1::ComPortException);
+}
+
+// What the link's states mean for the rest of the window.
+void TForm1::wireLink()
+{
+    using dongle::DongleLink;
+    connect(m_connectionBox, &dongle::ConnectionBox::connectClicked, this, [this] { m_frontPanel->showVerdict(false); });
+    connect(m_connectionBox, &dongle::ConnectionBox::autoConnectChanged, this, &TForm1::storeAutoConnectFlag);
+    connect(m_link, &DongleLink::dongleReady, this, [this] { m_frontPanel->setEnabled(true); });
+    for (auto linkLeft : {&DongleLink::connectionStarted, &DongleLink::connectionFailed, &DongleLink::connectionRefused,
+                          &DongleLink::portClosed})
+        connect(m_link, linkLeft, this, [this] { SP1->setEnabled(false); });
+    connect(m_link, &DongleLink::meterLinkedUp, this, [this] {
+        SP1->setEnabled(true);
+        SB4->setChecked(false);
+        Button_Add->setEnabled(false);
+        Button_DEL->setEnabled(false);
+    });
+    connect(m_link, &DongleLink::meterLinkLost, this, [this] {
+        SB4->setChecked(true);
+        SP1->setEnabled(false);
+        Button_Add->setEnabled(true);
+        Button_DEL->setEnabled(true);
+    });
+    for (auto linkDown : {&DongleLink::meterLinkLost, &DongleLink::portClosed})
+        connect(m_link, linkDown, m_session, &session::MeterSession::clearReadings);
+    connect(m_link, &DongleLink::portError, m_session, &session::MeterSession::clearLastSideReading);
+    connect(m_session, &session::MeterSession::settingsShown, this, [this](const meter::SettingsIndicators& shown) {
+        applyHoldToRecording(shown.holdDown);
+        if (shown.intervalItem) {
+            const QSignalBlocker quiet(CB1);
+            CB1->setCurrentIndex(*shown.intervalItem);
+        }
+    });
+    connect(m_frontPanel, &panel::FrontPanel::holdToggled, this, &TForm1::applyHoldToRecording);
+    // The interval list holds frames off while it is open; a list closed without a choice
+    // sends nothing, so the command timer lets the frames through as after a transmission.
+    connect(CB1, &panel::DropDownCombo::droppedDown, m_link, &dongle::DongleLink::holdFrames);
+    connect(CB1, &QComboBox::activated, this, [this](int item) {
+        m_link->holdFrames();
+        m_session->setIntervalItem(item);
+        m_session->submit();
+    });
+    connect(CB1, &panel::DropDownCombo::closedUp, m_link, &dongle::DongleLink::releaseFramesLater);
+    connect(m_session, &session::MeterSession::rlcdDecoded, this, &TForm1::afterRlcdReading);
+}
+
+void TForm1::applyHoldToRecording(bool hold)
+{
+    if (hold)
+        SP1->setEnabled(false);
+    else if (!SB4->isChecked())
+        SP1->setEnabled(true);
 }
 
 void TForm1::createAndShow()
@@ -142,21 +144,21 @@ void TForm1::createAndShow()
 
 void TForm1::FormCreate()
 {
-    Memo1->clear();
+    m_connectionBox->clearStatus();
     SE2->setStep(-1);
     Button_Add->setEnabled(false);
     Button_DEL->setEnabled(false);
     SB4->hide();
-    LangCombo1->hide();
+    m_frontPanel->languageSelector()->hide();
     LangMan->setDefaultLanguage(QStringLiteral("English"));
     Panel5->resize(Panel5->width(), 85);
-    m_portFinder->load(install_paths::portFinderFolders(QCoreApplication::applicationDirPath()));
+    m_link->loadPortFinder(install_paths::portFinderFolders(QCoreApplication::applicationDirPath()));
     if (LoadState() == 1) {
         SB3->setEnabled(true);
         SB4->setEnabled(true);
     }
-    ResetSettings();
-    SyncMenus();
+    m_session->ResetSettings();
+    m_session->SyncMenus();
     JvP1->setCaption(lexicons->D1.GetItem(6));
     JvP11->setCaption(lexicons->D1.GetItem(1));
     {
@@ -179,26 +181,10 @@ void TForm1::showEvent(QShowEvent* event)
 
 void TForm1::FormShow()
 {
-    if (!FindDongle())
+    if (m_link->probe() != dongle::DongleLink::ProbeResult::Silent)
         return;
-    QCoreApplication::processEvents();
-    QByteArray answer;
-    {
-        // The probe reads the answer itself; the receive reaction must not take it first.
-        const QSignalBlocker probing(ComPort);
-        ComPort->write("AT");
-        waitMs(kProbeWaitMs, {T2, T3, Timer_TX});
-        ComPort->purge();
-        ComPort->write("AT");
-        waitMs(kProbeWaitMs, {T2, T3, Timer_TX});
-        answer = ComPort->read(kProbeReadLength);
-    }
-    if (answer.contains("OK"))
-        return;
-    const QString port = ComPort->portName();
-    ComPort->close();
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Test"), QStringLiteral("No modem responding on ") + port,
-                    QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Test"),
+                    QStringLiteral("No modem responding on ") + m_link->portName(), QMessageBox::Ok, this);
     box.exec();
 }
 
@@ -216,15 +202,14 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 void TForm1::FormCloseQuery(bool& canClose)
 {
-    T2->stop();
-    T3->stop();
-    P5->setEnabled(false);
+    m_link->stopWatching();
+    m_frontPanel->setEnabled(false);
     canClose = true;
 }
 
 void TForm1::FormClose()
 {
-    P5->setEnabled(false);
+    m_frontPanel->setEnabled(false);
 }
 
 void TForm1::resizeEvent(QResizeEvent* event)
@@ -244,6 +229,11 @@ void TForm1::FormResize()
     if (client != size())
         resize(client);
     SG->setGeometry(0, SG->y(), width(), height() - SG->y());
+}
+
+void TForm1::appendStatus(const QString& line)
+{
+    m_connectionBox->appendStatus(line);
 }
 
 void TForm1::showToolkitError(const QString& message)

@@ -2,7 +2,8 @@
 // texts it keeps the combo selections and sets the texts the client does not own.
 #include "form1.h"
 
-#include "com_port.h"
+#include "link/dongle_link.h"
+#include "panel/front_panel.h"
 #include "drop_down_combo.h"
 #include "file_error.h"
 #include "heading_panel.h"
@@ -21,8 +22,7 @@ void TForm1::LangManChangeLangQuery(bool& Continue)
 {
     Q_UNUSED(Continue);
     rememberLanguageIndex();
-    ComPort->write("AT");
-    startTimerKeepingInterval(T3);
+    m_link->sendAt();
     m_savedComboIndexes.clear();
     for (const QComboBox* box : savedComboBoxes())
         m_savedComboIndexes << box->currentIndex();
@@ -36,7 +36,7 @@ void TForm1::rememberLanguageIndex()
     const QString path = recording::state_file::DefaultPath();
     try {
         recording::state_file::EnsureExists(path);
-        recording::state_file::SaveLanguageIndex(path, LangCombo1->currentIndex());
+        recording::state_file::SaveLanguageIndex(path, m_frontPanel->languageSelector()->currentIndex());
     } catch (const recording::FileError& error) {
         appendStatus(error.message());
     }

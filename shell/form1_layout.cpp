@@ -1,12 +1,11 @@
 // Builds the controls of the main window as designed: names, design texts, sizes and places.
 #include "form1.h"
 
-#include "display_view.h"
 #include "drop_down_combo.h"
+#include "link/ui/connection_box.h"
+#include "panel/front_panel.h"
 #include "heading_panel.h"
-#include "hover_label.h"
-#include "lang_combo.h"
-#include "menu_list.h"
+#include "panel/designed_controls.h"
 #include "part_spin_edit.h"
 #include "rlc_version.h"
 
@@ -21,95 +20,7 @@
 #include <QSpinBox>
 #include <QTableView>
 
-namespace {
-
-QFont boldCalibri(int pixelHeight)
-{
-    QFont font(QStringLiteral("Calibri"));
-    font.setBold(true);
-    font.setPixelSize(pixelHeight);
-    return font;
-}
-
-template <typename W>
-W* named(W* widget, const char* name, QRect geometry)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
-
-QWidget* box(QWidget* parent, const char* name, QRect geometry)
-{
-    auto* frame = new QFrame(parent);
-    frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    return named<QWidget>(frame, name, geometry);
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect geometry)
-{
-    return named(new QPushButton(caption, parent), name, geometry);
-}
-
-QPushButton* toggle(QWidget* parent, const char* name, const QString& caption, QRect geometry)
-{
-    QPushButton* b = button(parent, name, caption, geometry);
-    b->setCheckable(true);
-    return b;
-}
-
-template <typename Combo = QComboBox>
-Combo* combo(QWidget* parent, const char* name, const QStringList& items, QRect geometry, bool editable = false)
-{
-    auto* c = named(new Combo(parent), name, geometry);
-    c->setEditable(editable);
-    c->addItems(items);
-    return c;
-}
-
-QLabel* displayLabel(QWidget* parent, const char* name, int pixelHeight, QRect geometry,
-                     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto* l = named(new QLabel(parent), name, geometry);
-    l->setFont(boldCalibri(pixelHeight));
-    l->setAlignment(align);
-    return l;
-}
-
-panel::HoverLabel* fieldLabel(QWidget* parent, const char* name, int pixelHeight, QRect geometry,
-                              Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto* l = named(new panel::HoverLabel(parent), name, geometry);
-    l->setFont(boldCalibri(pixelHeight));
-    l->setAlignment(align);
-    return l;
-}
-
-panel::HeadingPanel* heading(QWidget* parent, const char* name, const QString& caption, QRect geometry)
-{
-    auto* h = named(new panel::HeadingPanel(parent), name, geometry);
-    h->setCaption(caption);
-    return h;
-}
-
-// A parameter menu: a captioned list over the display, hidden until its field is clicked.
-QWidget* menuPanel(QWidget* parent, const char* panelName, const char* captionName, const QString& caption,
-                   const char* listName, const QStringList& items, QRect geometry, QLabel*& captionOut,
-                   panel::MenuList*& listOut)
-{
-    auto* p = named(new QFrame(parent), panelName, geometry);
-    p->setFrameStyle(QFrame::Box | QFrame::Plain);
-    p->setAutoFillBackground(true);
-    captionOut = named(new QLabel(caption, p), captionName, QRect(2, 2, geometry.width() - 4, 20));
-    listOut = named(new panel::MenuList(p), listName, QRect(2, 24, geometry.width() - 4, geometry.height() - 26));
-    listOut->addItems(items);
-    listOut->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    p->hide();
-    listOut->hide();
-    return p;
-}
-
-} // namespace
+using namespace panel;
 
 void TForm1::buildControls()
 {
@@ -134,96 +45,10 @@ void TForm1::buildControls()
     CBox10 = combo(Panel5, "CBox10", {QStringLiteral("Измерение 1 детали"), QStringLiteral("Мульти")},
                    QRect(4, 58, 192, 24));
 
-    // Front panel: the function buttons above the display.
-    P5 = box(this, "P5", QRect(209, 0, 601, 192));
-    SP4 = toggle(P5, "SP4", QStringLiteral("Яркость"), QRect(4, 5, 130, 31));
-    SP4->setChecked(true);
-    SP3 = toggle(P5, "SP3", QStringLiteral("Захват"), QRect(138, 5, 130, 31));
-    SP2 = toggle(P5, "SP2", QStringLiteral("Звук"), QRect(272, 5, 130, 31));
-    SBe1 = button(P5, "SBe1", QStringLiteral("По умолчанию"), QRect(406, 5, 150, 31));
-    LangCombo1 = named(new localisation::TLangCombo(P5), "LangCombo1", QRect(560, 5, 37, 31));
-
-    const QRect display(2, 41, 597, 149);
-    Panel_RLCD = named(new panel::DisplayView(P5), "Panel_RLCD", display);
-    Panel_RD = named(new panel::DisplayView(P5), "Panel_RD", display);
-    Panel_U = named(new panel::DisplayView(P5), "Panel_U", display);
-    Panel_RD->hide();
-    Panel_U->hide();
-
-    // RLCD view: primary row, secondary row, level and frequency; side readings at the right.
-    L_Prim_RLC = fieldLabel(Panel_RLCD, "L_Prim_RLC", 60, QRect(6, 2, 44, 66), Qt::AlignCenter);
-    L_RLC_avto = fieldLabel(Panel_RLCD, "L_RLC_avto", 19, QRect(52, 4, 20, 22), Qt::AlignCenter);
-    L_RLC_avto->setBevelTarget(L_Prim_RLC);
-    L_SER_PER1 = fieldLabel(Panel_RLCD, "L_SER_PER1", 19, QRect(52, 42, 20, 22), Qt::AlignCenter);
-    L_prim_n = displayLabel(Panel_RLCD, "L_prim_n", 60, QRect(74, 2, 300, 66), Qt::AlignRight | Qt::AlignVCenter);
-    L_Sec_RLC = fieldLabel(Panel_RLCD, "L_Sec_RLC", 40, QRect(6, 70, 44, 46), Qt::AlignCenter);
-    L_RQD_avto = displayLabel(Panel_RLCD, "L_RQD_avto", 19, QRect(52, 70, 20, 22), Qt::AlignCenter);
-    L_RQD_avto->setText(QStringLiteral("A"));
-    L_SER_PER = fieldLabel(Panel_RLCD, "L_SER_PER", 19, QRect(52, 94, 20, 22), Qt::AlignCenter);
-    L_sec_n = displayLabel(Panel_RLCD, "L_sec_n", 40, QRect(74, 70, 300, 46), Qt::AlignRight | Qt::AlignVCenter);
-    L_Level_RLC = fieldLabel(Panel_RLCD, "L_Level_RLC", 27, QRect(6, 116, 170, 31), Qt::AlignRight | Qt::AlignVCenter);
-    L_freq_RLC = fieldLabel(Panel_RLCD, "L_freq_RLC", 27, QRect(184, 116, 190, 31), Qt::AlignRight | Qt::AlignVCenter);
-    L_righ1 = displayLabel(Panel_RLCD, "L_righ1", 27, QRect(384, 4, 208, 34));
-    L_righ2 = displayLabel(Panel_RLCD, "L_righ2", 27, QRect(384, 40, 208, 34));
-    L_righ3 = displayLabel(Panel_RLCD, "L_righ3", 27, QRect(384, 76, 208, 34));
-    L_righ4 = displayLabel(Panel_RLCD, "L_righ4", 27, QRect(384, 112, 208, 34));
-
-    // RD view: letter and reading, picture, test voltage, currents.
-    RD_prim_R = fieldLabel(Panel_RD, "RD_prim_R", 60, QRect(6, 2, 44, 66), Qt::AlignCenter);
-    RD_prim_R->setClickable(false);
-    RD_Auto = displayLabel(Panel_RD, "RD_Auto", 19, QRect(52, 4, 20, 22), Qt::AlignCenter);
-    RD_Prim = displayLabel(Panel_RD, "RD_Prim", 60, QRect(74, 2, 410, 66), Qt::AlignRight | Qt::AlignVCenter);
-    Im_Diod = named(new QLabel(Panel_RD), "Im_Diod", QRect(510, 8, 60, 80));
-    RD_V = fieldLabel(Panel_RD, "RD_V", 27, QRect(430, 110, 160, 34), Qt::AlignRight | Qt::AlignVCenter);
-    RD_V->setClickable(false);
-    J_prim = displayLabel(Panel_RD, "J_prim", 40, QRect(6, 72, 24, 46), Qt::AlignCenter);
-    Joo = displayLabel(Panel_RD, "Joo", 30, QRect(30, 86, 24, 36), Qt::AlignLeft | Qt::AlignBottom);
-    RD_J = displayLabel(Panel_RD, "RD_J", 40, QRect(56, 72, 300, 46));
-    RD_J1 = displayLabel(Panel_RD, "RD_J1", 27, QRect(6, 116, 350, 31));
-
-    // U view: main voltage, rms and peak-to-peak.
-    U_Prim = displayLabel(Panel_U, "U_Prim", 60, QRect(6, 2, 585, 66), Qt::AlignRight | Qt::AlignVCenter);
-    U_vrm = displayLabel(Panel_U, "U_vrm", 40, QRect(6, 72, 585, 36));
-    U_pp = displayLabel(Panel_U, "U_pp", 40, QRect(6, 110, 585, 36));
-
-    // Parameter menus, each near the field that opens it.
-    P_freq_RLC = menuPanel(P5, "P_freq_RLC", "SText_freq_RLC", QStringLiteral(" Частота тестового сигнала"),
-                           "ListBox_freq_RLC",
-                           {QStringLiteral("Автовыбор"), QStringLiteral("100 Гц"), QStringLiteral("120 Гц"),
-                            QStringLiteral("1кГц"), QStringLiteral("10кГц"), QStringLiteral("100кГц"),
-                            QStringLiteral("20кГц"), QStringLiteral("30кГц"), QStringLiteral("40кГц"),
-                            QStringLiteral("50кГц"), QStringLiteral("60кГц"), QStringLiteral("70кГц"),
-                            QStringLiteral("80кГц"), QStringLiteral("90кГц"), QStringLiteral("150кГц")},
-                           QRect(379, 41, 220, 150), SText_freq_RLC, ListBox_freq_RLC);
-    P_level_RLC = menuPanel(P5, "P_level_RLC", "SText_level_RLC", QStringLiteral(" Уровень тестового сигнала"),
-                            "ListBox_Level_RLC",
-                            {QStringLiteral("Автовыбор"), QStringLiteral(" 1.0Вскз"), QStringLiteral(" 0.5Вскз"),
-                             QStringLiteral(" 0.1Вскз")},
-                            QRect(40, 60, 230, 110), SText_level_RLC, ListBox_Level_RLC);
-    P_prim_RLC = menuPanel(P5, "P_prim_RLC", "SText_prim_RLC", QStringLiteral(" Основной параметр"),
-                           "ListBox_prim_RLC",
-                           {QStringLiteral("Автовыбор"), QStringLiteral("R сопротивление"), QStringLiteral("C емкость"),
-                            QStringLiteral("L индуктивность"), QStringLiteral("Z импеданс")},
-                           QRect(60, 43, 210, 130), SText_prim_RLC, ListBox_prim_RLC);
-    P_sec_RLC = menuPanel(P5, "P_sec_RLC", "SText_sec_RLC", QStringLiteral("Дополнительный параметр"),
-                          "ListBox_sec_RLC",
-                          {QStringLiteral("Автовыбор"), QStringLiteral("R сопротивление"),
-                           QStringLiteral("Q добротность"), QStringLiteral("D тангенс угла потерь")},
-                          QRect(60, 80, 240, 110), SText_sec_RLC, ListBox_sec_RLC);
-    P_ser_per = menuPanel(P5, "P_ser_per", "SText_ser_per", QStringLiteral("Схема замещения"), "ListBox_ser_per",
-                          {QStringLiteral("Автовыбор"), QStringLiteral("p-параллельная"),
-                           QStringLiteral("s- последовательная")},
-                          QRect(84, 60, 220, 92), SText_ser_per, ListBox_ser_per);
-
-    // Connection box and status log at the top right.
-    P_connect = box(this, "P_connect", QRect(812, 0, 161, 35));
-    B2 = button(P_connect, "B2", QStringLiteral("Подключить"), QRect(3, 3, 100, 29));
-    CheckBox_connect_auto = named(new QCheckBox(QStringLiteral("Авто"), P_connect), "CheckBox_connect_auto",
-                                  QRect(106, 3, 53, 29));
-    Memo1 = named(new QPlainTextEdit(this), "Memo1", QRect(812, 42, 211, 140));
-    Memo1->setReadOnly(true);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setPlainText(QStringLiteral("Memo1"));
+    // Front panel in the middle of the top band, connection box and status log at its right.
+    m_frontPanel = new panel::FrontPanel(*m_session, *m_link, this);
+    m_frontPanel->setGeometry(209, 0, 601, 192);
+    m_connectionBox = new dongle::ConnectionBox(*m_link, *lexicons, this);
 
     // Reference box below the band at the left.
     Panel7 = box(this, "Panel7", QRect(0, 192, 458, 88));

@@ -209,9 +209,9 @@ TEST(Timers, StartingARunningTimerKeepsItsInterval)
 {
     QTimer timer;
     timer.setInterval(400);
-    startTimerKeepingInterval(&timer);
+    dongle::startTimerKeepingInterval(&timer);
     QTest::qWait(200);
-    startTimerKeepingInterval(&timer);
+    dongle::startTimerKeepingInterval(&timer);
     EXPECT_LE(timer.remainingTime(), 220);
     EXPECT_TRUE(timer.isActive());
 }

@@ -14,7 +14,6 @@
 
 namespace {
 
-const QString kSentinel = QStringLiteral("(no frame decoded since the mark)");
 
 QByteArray bytesOf(const sim::MeterCommand& command)
 {
@@ -47,9 +46,9 @@ public:
         simulator->clearRecords();
     }
 
-    // Any decoded RLCD frame overwrites the mark.
-    void markDisplay() { child<QLabel>("L_prim_n")->setText(kSentinel); }
-    bool displayMarked() const { return labelText("L_prim_n") == kSentinel; }
+    // The mark stays until the window decodes an RLCD frame.
+    void markDisplay() { m_decodedAtMark = rlcdFramesDecoded; }
+    bool displayMarked() const { return rlcdFramesDecoded == m_decodedAtMark; }
     bool framesFlow(int withinMs = kWaitMs) { return waitFor([&] { return !displayMarked(); }, withinMs); }
 
     // After a choice the frames wait for the command timer; the first one shown then was
@@ -101,6 +100,9 @@ public:
         list->setCurrentIndex(list->model()->index(item, 0));
         QTest::keyClick(list, Qt::Key_Return);
     }
+
+private:
+    int m_decodedAtMark = 0;
 };
 
 // --- the command vectors -------------------------------------------------------------------

@@ -230,7 +230,7 @@ TEST_F(DisplayTest, ResistorAndDiodeReadingsFillTheRdView)
     EXPECT_EQ(labelText("Joo"), u.currentSubscriptAutoRange);
     EXPECT_EQ(labelText("RD_J"), QStringLiteral("=5.500 ") + u.micro + u'A');
     EXPECT_EQ(labelText("RD_J1"), QStringLiteral(" "));
-    EXPECT_EQ(shownPicture(), componentPictures().at(2).toImage());
+    EXPECT_EQ(shownPicture(), componentPictures().at(2));
 
     // Diode range, downward diode, second current (byte 14 = 0x31).
     deliverRd({650, 120, 150, true, sim::RdPicture::DiodeReverse, 1});
@@ -242,14 +242,14 @@ TEST_F(DisplayTest, ResistorAndDiodeReadingsFillTheRdView)
     EXPECT_EQ(labelText("RD_J"), QStringLiteral(" "));
     EXPECT_EQ(labelText("RD_J1"), QStringLiteral("I") + u.currentSubscriptFixedRange + QStringLiteral("=0.150 ")
                                        + u.milli + u'A');
-    EXPECT_EQ(shownPicture(), componentPictures().at(1).toImage());
+    EXPECT_EQ(shownPicture(), componentPictures().at(1));
 
     // A junction found in the diode range while measuring a resistor (byte 14 = 0x22).
     deliverRd({300, 250, 0, false, sim::RdPicture::Resistor, 1});
     EXPECT_EQ(labelText("RD_Prim"), u.junctionFound);
     EXPECT_EQ(labelText("RD_J"), QStringLiteral("=0.250 ") + u.milli + u'A');
     EXPECT_EQ(labelText("Joo"), u.currentSubscriptFixedRange);
-    EXPECT_EQ(shownPicture(), componentPictures().at(0).toImage());
+    EXPECT_EQ(shownPicture(), componentPictures().at(0));
 }
 
 TEST_F(DisplayTest, VoltageReadingsFillTheUView)

@@ -6,6 +6,10 @@
 // language files address them by, and reach the rest of its state through the accessors
 // below. How the window keeps either is known here only.
 #include "com_port.h"
+#include "component_pictures.h"
+#include "link/dongle_link.h"
+#include "panel/front_panel.h"
+#include "session/meter_session.h"
 #include "form1.h"
 #include "lang_man_engine.h"
 #include "main_lexicons.h"
@@ -62,13 +66,13 @@ public:
 
     // --- the window's state beyond its controls ------------------------------------------
 
-    int menuBusy() const { return form->MenuBusy; }
-    bool meterLinked() const { return form->MeterLinked; }
-    bool portOpened() const { return form->PortOpened; }
-    const meter::TMeterSettings& meterSettings() const { return form->Settings; }
-    qint32 testFrequencyHz() const { return form->TestFreqHz; }
-    double seriesResistance() const { return form->SerR; }
-    double parallelReactance() const { return form->ParX; }
+    int menuBusy() const { return form->link().framesHeld() ? 1 : 0; }
+    bool meterLinked() const { return form->link().isMeterLinked(); }
+    bool portOpened() const { return form->link().portOpened(); }
+    const meter::TMeterSettings& meterSettings() const { return form->session().settings(); }
+    qint32 testFrequencyHz() const { return form->session().testFreqHz(); }
+    double seriesResistance() const { return form->session().lastReading().SerR; }
+    double parallelReactance() const { return form->session().lastReading().ParX; }
     int rejectCode() const { return form->RejectCode; }
     recording::MeasurementLogModel& log() const { return *form->LogModel; }
     // The grid row the next reading goes to; tests set it to mark how many rows they logged.
@@ -81,12 +85,19 @@ public:
     const localisation::MainLexicons& lexicons() const { return *form->lexicons; }
     meter::UnitTexts units() const { return meter::UnitTexts::From(lexicons()); }
     localisation::TLangManEngine& languageManager() const { return *form->LangMan; }
-    const QList<QPixmap>& componentPictures() const { return form->ImList1; }
+    // The RD view's pictures as the view shows them.
+    static QList<QImage> componentPictures()
+    {
+        QList<QImage> shown;
+        for (const QImage& picture : panel::ComponentPictures())
+            shown << QPixmap::fromImage(picture).toImage();
+        return shown;
+    }
     trend::TrendChartWindow* trendWindow() const { return form->TrendWindow; }
 
     // The level field lies in the RLCD view; while another view shows, only the window's
     // reaction to the field's click can open the level menu.
-    void openLevelMenuWhileItsFieldIsHidden() const { form->L_Level_RLCClick(); }
+    void openLevelMenuWhileItsFieldIsHidden() const { form->frontPanel().L_Level_RLCClick(); }
 
     // --- a user's hands ------------------------------------------------------------------
 
@@ -151,6 +162,7 @@ protected:
     void startWindow(int dongleWatchMs = 100)
     {
         form = std::make_unique<TForm1>();
+        QObject::connect(&form->session(), &session::MeterSession::rlcdDecoded, [this] { ++rlcdFramesDecoded; });
         child<QTimer>("T3")->setInterval(dongleWatchMs);
         child<QTimer>("T2")->setInterval(100);
         form->createAndShow();
@@ -183,4 +195,6 @@ protected:
     QTemporaryDir dataHome;
     std::unique_ptr<sim::MeterSimulator> simulator;
     std::unique_ptr<TForm1> form;
+    // RLCD frames the window has decoded since it was started.
+    int rlcdFramesDecoded = 0;
 };

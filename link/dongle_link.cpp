@@ -1,0 +1,289 @@
+#include "link/dongle_link.h"
+
+#include "link/com_port.h"
+#include "link/dongle_reply.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace dongle {
+namespace {
+
+constexpr int kProbeWaitMs = 200;
+constexpr int kProbeReadLength = 40;
+
+QTimer* makeTimer(QObject* owner, const char* name, int intervalMs)
+{
+    auto* timer = new QTimer(owner);
+    timer->setObjectName(QString::fromLatin1(name));
+    timer->setInterval(intervalMs);
+    return timer;
+}
+
+} // namespace
+
+DongleLink::DongleLink(QObject* parent) :
+    QObject(parent),
+    m_port(new ComPort(this)),
+    m_buttonTimer(makeTimer(this, "T2", kButtonHoldOffMs)),
+    m_dongleWatch(makeTimer(this, "T3", kDongleWatchMs)),
+    m_commandTimer(makeTimer(this, "Timer_TX", kCommandHoldMs))
+{
+    m_port->setObjectName(QStringLiteral("ComPort"));
+    connect(m_buttonTimer, &QTimer::timeout, this, &DongleLink::T2Timer);
+    connect(m_dongleWatch, &QTimer::timeout, this, &DongleLink::T3Timer);
+    connect(m_commandTimer, &QTimer::timeout, this, &DongleLink::Timer_TXTimer);
+    connect(m_port, &ComPort::afterOpen, this, &DongleLink::ComPortAfterOpen);
+    connect(m_port, &ComPort::beforeClose, this, &DongleLink::ComPortBeforeClose);
+    connect(m_port, &ComPort::rxChar, this, &DongleLink::ComPortRxChar);
+    connect(m_port, &ComPort::exception, this, &DongleLink::portError);
+    m_dongleWatch->start();
+}
+
+DongleLink::~DongleLink()
+{
+    // The port closes with its owner; nobody is left to hear about it.
+    m_port->disconnect(this);
+}
+
+void DongleLink::loadPortFinder(const QStringList& folders)
+{
+    m_portFinder.load(folders);
+}
+
+QString DongleLink::portName() const
+{
+    return m_port->portName();
+}
+
+bool DongleLink::FindDongle()
+{
+    if (!m_portFinder.isAvailable() || !m_portFinder.query())
+        return false;
+    if (!m_portOpened) {
+        m_port->close();
+        m_port->setPortName(m_portFinder.portName());
+        m_port->setBaudRate(kBaudRate);
+        m_port->setHardwareFlowControl();
+        m_port->open();
+        m_portOpened = true;
+        emit dongleReady();
+    }
+    return true;
+}
+
+DongleLink::ProbeResult DongleLink::probe()
+{
+    if (!FindDongle())
+        return ProbeResult::NoDongle;
+    QCoreApplication::processEvents();
+    QByteArray answer;
+    {
+        // The probe reads the answer itself; the receive reaction must not take it first.
+        const QSignalBlocker probing(m_port);
+        m_port->write("AT");
+        waitKeepingTimersStill(kProbeWaitMs);
+        m_port->purge();
+        m_port->write("AT");
+        waitKeepingTimersStill(kProbeWaitMs);
+        answer = m_port->read(kProbeReadLength);
+    }
+    if (answer.contains("OK"))
+        return ProbeResult::Answered;
+    m_port->close();
+    return ProbeResult::Silent;
+}
+
+// The probe holds the link still while the dongle answers: none of its timers run, but the
+// port (and anything else on the event loop) keeps working. User input waits.
+void DongleLink::waitKeepingTimersStill(int ms)
+{
+    QList<QTimer*> paused;
+    for (QTimer* timer : {m_buttonTimer, m_dongleWatch, m_commandTimer}) {
+        if (timer->isActive()) {
+            timer->stop();
+            paused << timer;
+        }
+    }
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    for (QTimer* timer : paused)
+        timer->start();
+}
+
+void DongleLink::T3Timer()
+{
+    if (!FindDongle()) {
+        m_port->close();
+        return;
+    }
+    m_port->open();
+    if (m_autoConnect) {
+        setConnectAllowed(false);
+        if (m_connectAction == ConnectAction::Connect)
+            m_port->write("AT+CONNL");
+    }
+}
+
+void DongleLink::T2Timer()
+{
+    if (!m_autoConnect)
+        setConnectAllowed(true);
+    m_buttonTimer->stop();
+}
+
+void DongleLink::B2Click()
+{
+    const ConnectAction clicked = m_connectAction;
+    setConnectButton(ConnectAction::Pending, false);
+    if (clicked == ConnectAction::Connect) {
+        if (FindDongle())
+            m_port->write("AT+CONNL");
+    } else {
+        m_port->write("AT");
+    }
+}
+
+void DongleLink::setAutoConnect(bool on)
+{
+    m_autoConnect = on;
+    setConnectAllowed(!on);
+}
+
+void DongleLink::ComPortAfterOpen()
+{
+    setConnectAllowed(true);
+}
+
+void DongleLink::ComPortBeforeClose()
+{
+    m_meterLinked = false;
+    m_portOpened = false;
+    m_port->write("AT");
+    setConnectAllowed(false);
+    emit portClosed();
+    showLinkDown();
+}
+
+void DongleLink::ComPortRxChar()
+{
+    if (!m_port->isOpen())
+        return;
+    const QByteArray read = m_port->read(kMaxReadLength);
+    switch (classifyRead(read)) {
+    case DongleReply::ConnectionStarted:
+        m_meterLinked = false;
+        setConnectAllowed(false);
+        emit connectionStarted();
+        break;
+    case DongleReply::ConnectionFailed:
+        m_meterLinked = false;
+        startTimerKeepingInterval(m_buttonTimer);
+        emit connectionFailed();
+        break;
+    case DongleReply::ConnectionRefused:
+        m_meterLinked = false;
+        startTimerKeepingInterval(m_buttonTimer);
+        emit connectionRefused();
+        break;
+    case DongleReply::LinkUp: MeterLinkUp(); break;
+    case DongleReply::LinkLost: MeterLinkDown(); break;
+    case DongleReply::Ok: emit okReceived(QString::fromLatin1(read)); break;
+    case DongleReply::Unrecognised: m_port->purge(); break;
+    case DongleReply::Frame:
+        if (m_framesHeld)
+            break;
+        if (const auto frame = meter::FrameFromBytes(read))
+            emit frameReceived(*frame);
+        break;
+    }
+}
+
+void DongleLink::MeterLinkUp()
+{
+    m_meterLinked = true;
+    startTimerKeepingInterval(m_buttonTimer);
+    m_dongleWatch->stop();
+    setConnectButton(ConnectAction::Disconnect, m_connectAllowed);
+    emit meterLinkedUp();
+}
+
+void DongleLink::MeterLinkDown()
+{
+    m_meterLinked = false;
+    emit meterLinkLost();
+    showLinkDown();
+}
+
+// Once the meter is no longer linked: the button usable again after T2, offering to
+// connect, and the dongle watch running.
+void DongleLink::showLinkDown()
+{
+    startTimerKeepingInterval(m_buttonTimer);
+    setConnectButton(ConnectAction::Connect, m_connectAllowed);
+    startTimerKeepingInterval(m_dongleWatch);
+}
+
+void DongleLink::SendSettings(meter::TMeterSettings& settings, bool brightnessPressed)
+{
+    if (!m_meterLinked)
+        return;
+    m_command = EncodeSettingsCommand(settings, brightnessPressed);
+    TransmitCommand();
+}
+
+void DongleLink::SendModeCommand(quint8 code, bool brightnessPressed)
+{
+    m_command = EncodeModeCommand(code, brightnessPressed);
+    TransmitCommand();
+}
+
+void DongleLink::TransmitCommand()
+{
+    m_command.bytes[4] = kCommandTerminator;
+    startTimerKeepingInterval(m_commandTimer);
+    if (m_portFinder.status() == 1)
+        m_port->write(m_command.toByteArray());
+}
+
+void DongleLink::Timer_TXTimer()
+{
+    m_commandTimer->stop();
+    m_framesHeld = false;
+}
+
+void DongleLink::releaseFramesLater()
+{
+    startTimerKeepingInterval(m_commandTimer);
+}
+
+void DongleLink::sendAt()
+{
+    m_port->write("AT");
+    startTimerKeepingInterval(m_dongleWatch);
+}
+
+void DongleLink::stopWatching()
+{
+    m_buttonTimer->stop();
+    m_dongleWatch->stop();
+}
+
+void DongleLink::setConnectButton(ConnectAction action, bool allowed)
+{
+    if (action == m_connectAction && allowed == m_connectAllowed)
+        return;
+    m_connectAction = action;
+    m_connectAllowed = allowed;
+    emit connectButtonChanged();
+}
+
+void startTimerKeepingInterval(QTimer* timer)
+{
+    if (!timer->isActive())
+        timer->start();
+}
+
+} // namespace dongle

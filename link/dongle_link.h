@@ -1,0 +1,137 @@
+#pragma once
+#include "link/meter_command.h"
+#include "link/port_finder.h"
+#include "meter/meter_frame.h"
+#include "meter/meter_settings.h"
+
+#include <QObject>
+#include <QStringList>
+
+class QTimer;
+
+namespace dongle {
+
+class ComPort;
+
+// What a click on the connect button does, which its caption shows: connect (item 0 of the
+// connection lexicon), nothing decided yet (a blank caption, after a click), or disconnect
+// (item 1, while the meter is linked). A click on a blank caption disconnects.
+enum class ConnectAction { Connect, Pending, Disconnect };
+
+// The link to the meter through its dongle, without any widget: it finds the dongle (the
+// dongle watch T2/T3), opens its port, runs the AT dialogue, passes the meter's frames on
+// and sends the commands. While frames are held off (a choice on its way to the meter,
+// "MenuBusy"), received frames are dropped; the command timer Timer_TX lets them through
+// again 1000 ms after a transmission.
+//
+// The connect button is the link's too: what a click does and whether it may be clicked
+// are link state, shown by whoever draws the button.
+class DongleLink : public QObject {
+    Q_OBJECT
+public:
+    static constexpr qint32 kBaudRate = 57600;
+    static constexpr int kButtonHoldOffMs = 2000;
+    static constexpr int kDongleWatchMs = 2500;
+    static constexpr int kCommandHoldMs = 1000;
+
+    explicit DongleLink(QObject* parent = nullptr);
+    ~DongleLink() override;
+
+    // Loads the port finder from the first of these folders that holds it.
+    void loadPortFinder(const QStringList& folders);
+
+    bool isMeterLinked() const { return m_meterLinked; }
+    bool portOpened() const { return m_portOpened; }
+    bool framesHeld() const { return m_framesHeld; }
+    bool autoConnect() const { return m_autoConnect; }
+    ConnectAction connectAction() const { return m_connectAction; }
+    bool connectAllowed() const { return m_connectAllowed; }
+    QString portName() const;
+    const TMeterCommand& lastCommand() const { return m_command; }
+
+    // Asks the port finder; when the dongle is there and its port is not prepared yet, the
+    // port is (re)opened with the dongle's settings. True when the dongle is present.
+    bool FindDongle();
+
+    // The start-up check: "AT" twice and the answer read back. NoDongle when the finder
+    // reports none; Silent (the port is then closed) when the answer holds no "OK".
+    enum class ProbeResult { NoDongle, Answered, Silent };
+    ProbeResult probe();
+
+    // The connect button was clicked.
+    void B2Click();
+    // The automatic connection was switched on or off.
+    void setAutoConnect(bool on);
+
+    // Settings go out only while the meter is linked; a mode command whenever the dongle
+    // is there. Every transmission starts the command timer.
+    void SendSettings(meter::TMeterSettings& settings, bool brightnessPressed);
+    void SendModeCommand(quint8 code, bool brightnessPressed);
+
+    // Frames are dropped from now on, until released.
+    void holdFrames() { m_framesHeld = true; }
+    // Frames pass again at once (the pointer left a menu).
+    void releaseFrames() { m_framesHeld = false; }
+    // Frames pass again when the command timer runs out, as after a transmission; a
+    // running timer keeps its interval.
+    void releaseFramesLater();
+
+    // "AT" to the dongle, which drops a link, and the dongle watch running (a change of
+    // interface language asks for both).
+    void sendAt();
+    // Closing: the dongle watch and the button timer stop.
+    void stopWatching();
+
+signals:
+    // A frame read while frames are not held off.
+    void frameReceived(const meter::TMeterFrame& frame);
+    // The dongle's answers.
+    void connectionStarted();
+    void connectionFailed();
+    void connectionRefused();
+    void meterLinkedUp();
+    void meterLinkLost();
+    void okReceived(const QString& text);
+    // The port closed while the dongle was still there: the link is down.
+    void portClosed();
+    // The dongle was found and its port prepared.
+    void dongleReady();
+    // An operation of the port failed.
+    void portError(const QString& message);
+    // What the connect button does or whether it may be clicked changed.
+    void connectButtonChanged();
+
+private:
+    void T2Timer();
+    void T3Timer();
+    void Timer_TXTimer();
+    void ComPortAfterOpen();
+    void ComPortBeforeClose();
+    void ComPortRxChar();
+    void MeterLinkUp();
+    void MeterLinkDown();
+    void TransmitCommand();
+    void showLinkDown();
+    void setConnectButton(ConnectAction action, bool allowed);
+    void setConnectAllowed(bool allowed) { setConnectButton(m_connectAction, allowed); }
+    void waitKeepingTimersStill(int ms);
+
+    ComPort* m_port;
+    PortFinder m_portFinder;
+    QTimer* m_buttonTimer;  // T2
+    QTimer* m_dongleWatch;  // T3
+    QTimer* m_commandTimer; // Timer_TX
+
+    bool m_portOpened = false; // PortOpened
+    bool m_meterLinked = false; // MeterLinked
+    bool m_framesHeld = false;  // MenuBusy
+    bool m_autoConnect = false;
+    ConnectAction m_connectAction = ConnectAction::Connect;
+    bool m_connectAllowed = true;
+    TMeterCommand m_command;
+};
+
+// Starts a timer unless it is running already: a running timer keeps its interval.
+void startTimerKeepingInterval(QTimer* timer);
+
+} // namespace dongle
