@@ -1,4 +1,4 @@
-#include "com_port.h"
+#include "link/com_port.h"
 
 #include <QThread>
 
@@ -53,8 +53,21 @@ void ComPort::open()
 {
     if (m_port.isOpen())
         return;
-    if (!m_port.open(QIODevice::ReadWrite))
-        return; // errorOccurred has reported it
+    bool opened = false;
+    QSerialPort::SerialPortError error = QSerialPort::NoError;
+    {
+        // The failure of an open is reported below, with its reason, not as a port error.
+        const QSignalBlocker quiet(m_port);
+        opened = m_port.open(QIODevice::ReadWrite);
+        error = m_port.error();
+    }
+    if (!opened) {
+        const QString message = m_port.errorString();
+        m_port.clearError();
+        emit exception(message);
+        emit openFailed(DescribeOpenFailure(error, m_portName, message));
+        return;
+    }
     applyLineSettings();
     emit afterOpen();
 }
@@ -66,13 +79,17 @@ void ComPort::close()
     m_port.close();
     QThread::msleep(10);
     bool reopened = false;
+    QString whyNot;
     {
-        const QSignalBlocker quiet(m_port); // a vanished device is not an error here
+        const QSignalBlocker quiet(m_port); // a vanished device is not a port error here
         reopened = m_port.open(QIODevice::ReadWrite);
+        whyNot = m_port.errorString();
         m_port.clearError();
     }
-    if (!reopened)
+    if (!reopened) {
+        emit deviceLost(whyNot);
         return;
+    }
     applyLineSettings();
     emit beforeClose();
     m_port.close();
@@ -113,7 +130,18 @@ void ComPort::reportError(QSerialPort::SerialPortError error)
         return;
     const QString message = m_port.errorString();
     m_port.clearError();
+    if (m_closingLostDevice)
+        return; // the same loss, reported again until the port is closed
     emit exception(message);
+    if (MeansDeviceGone(error) && m_port.isOpen()) {
+        // Closed once the port has finished reporting, never from inside its own report.
+        m_closingLostDevice = true;
+        QMetaObject::invokeMethod(this, [this, message] {
+            m_port.close();
+            m_closingLostDevice = false;
+            emit deviceLost(message);
+        }, Qt::QueuedConnection);
+    }
 }
 
 } // namespace dongle

@@ -38,6 +38,8 @@ DongleLink::DongleLink(QObject* parent) :
     connect(m_port, &ComPort::beforeClose, this, &DongleLink::ComPortBeforeClose);
     connect(m_port, &ComPort::rxChar, this, &DongleLink::ComPortRxChar);
     connect(m_port, &ComPort::exception, this, &DongleLink::portError);
+    connect(m_port, &ComPort::openFailed, this, &DongleLink::reportProblem);
+    connect(m_port, &ComPort::deviceLost, this, &DongleLink::deviceLost);
     m_dongleWatch->start();
 }
 
@@ -120,11 +122,10 @@ void DongleLink::T3Timer()
         return;
     }
     m_port->open();
-    if (m_autoConnect) {
+    if (m_autoConnect)
         setConnectAllowed(false);
-        if (m_connectAction == ConnectAction::Connect)
-            m_port->write("AT+CONNL");
-    }
+    if ((m_autoConnect || m_relinkWanted) && m_connectAction == ConnectAction::Connect && m_port->isOpen())
+        m_port->write("AT+CONNL");
 }
 
 void DongleLink::T2Timer()
@@ -142,6 +143,8 @@ void DongleLink::B2Click()
         if (FindDongle())
             m_port->write("AT+CONNL");
     } else {
+        m_dropRequested = true;
+        m_relinkWanted = false;
         m_port->write("AT");
     }
 }
@@ -154,6 +157,8 @@ void DongleLink::setAutoConnect(bool on)
 
 void DongleLink::ComPortAfterOpen()
 {
+    m_lastProblem.reset();
+    m_reader = DongleStreamReader();
     setConnectAllowed(true);
 }
 
@@ -169,10 +174,18 @@ void DongleLink::ComPortBeforeClose()
 
 void DongleLink::ComPortRxChar()
 {
-    if (!m_port->isOpen())
-        return;
-    const QByteArray read = m_port->read(kMaxReadLength);
-    switch (classifyRead(read)) {
+    while (m_port->isOpen()) {
+        const QByteArray read = m_port->read(kMaxReadLength);
+        if (read.isEmpty())
+            return;
+        for (const DongleToken& token : m_reader.feed(read))
+            handle(token);
+    }
+}
+
+void DongleLink::handle(const DongleToken& token)
+{
+    switch (token.kind) {
     case DongleReply::ConnectionStarted:
         m_meterLinked = false;
         setConnectAllowed(false);
@@ -190,20 +203,45 @@ void DongleLink::ComPortRxChar()
         break;
     case DongleReply::LinkUp: MeterLinkUp(); break;
     case DongleReply::LinkLost: MeterLinkDown(); break;
-    case DongleReply::Ok: emit okReceived(QString::fromLatin1(read)); break;
-    case DongleReply::Unrecognised: m_port->purge(); break;
+    case DongleReply::Ok: emit okReceived(QString::fromLatin1(token.bytes)); break;
+    case DongleReply::Unrecognised: break; // the reader never gives one
     case DongleReply::Frame:
+        emit frameArrived();
         if (m_framesHeld)
             break;
-        if (const auto frame = meter::FrameFromBytes(read))
+        if (const auto frame = meter::FrameFromBytes(token.bytes))
             emit frameReceived(*frame);
         break;
     }
 }
 
+// The device went away while its port was open: the port is closed already. What the
+// link was is gone with it, and the dongle watch looks for the device again.
+void DongleLink::deviceLost()
+{
+    m_portOpened = false;
+    reportProblem({PortProblemKind::Removed, m_port->portName(), {}, {}});
+    if (m_meterLinked) {
+        MeterLinkDown();
+        return;
+    }
+    m_meterLinked = false;
+    setConnectButton(ConnectAction::Connect, m_connectAllowed);
+    startTimerKeepingInterval(m_dongleWatch);
+}
+
+void DongleLink::reportProblem(const PortProblem& problem)
+{
+    if (m_lastProblem == problem)
+        return;
+    m_lastProblem = problem;
+    emit portProblem(problem);
+}
+
 void DongleLink::MeterLinkUp()
 {
     m_meterLinked = true;
+    m_relinkWanted = false;
     startTimerKeepingInterval(m_buttonTimer);
     m_dongleWatch->stop();
     setConnectButton(ConnectAction::Disconnect, m_connectAllowed);
@@ -212,6 +250,8 @@ void DongleLink::MeterLinkUp()
 
 void DongleLink::MeterLinkDown()
 {
+    m_relinkWanted = !m_dropRequested;
+    m_dropRequested = false;
     m_meterLinked = false;
     emit meterLinkLost();
     showLinkDown();
@@ -261,6 +301,7 @@ void DongleLink::releaseFramesLater()
 
 void DongleLink::sendAt()
 {
+    m_dropRequested = m_meterLinked;
     m_port->write("AT");
     startTimerKeepingInterval(m_dongleWatch);
 }

@@ -1,11 +1,15 @@
 #pragma once
+#include "link/dongle_stream_reader.h"
 #include "link/meter_command.h"
 #include "link/port_finder.h"
+#include "link/port_problem.h"
 #include "meter/meter_frame.h"
 #include "meter/meter_settings.h"
 
 #include <QObject>
 #include <QStringList>
+
+#include <optional>
 
 class QTimer;
 
@@ -26,6 +30,13 @@ enum class ConnectAction { Connect, Pending, Disconnect };
 //
 // The connect button is the link's too: what a click does and whether it may be clicked
 // are link state, shown by whoever draws the button.
+//
+// The bytes from the port go through a stream reader, so replies and frames are found
+// however the reads split or join them. A device that goes away takes the link down at
+// once, as a lost link does, and the port is closed; the dongle watch then looks for it
+// again, under its old port name or a new one. A link that was lost rather than dropped
+// by the user is made again by itself once the dongle is back, as it is with the automatic
+// connection on. A port that cannot be opened says why, once per reason.
 class DongleLink : public QObject {
     Q_OBJECT
 public:
@@ -92,12 +103,16 @@ signals:
     void meterLinkedUp();
     void meterLinkLost();
     void okReceived(const QString& text);
+    // Any valid frame the meter sent, also one that is held off: the meter is alive.
+    void frameArrived();
     // The port closed while the dongle was still there: the link is down.
     void portClosed();
     // The dongle was found and its port prepared.
     void dongleReady();
     // An operation of the port failed.
     void portError(const QString& message);
+    // The port could not be opened, or the device went away; said once per reason.
+    void portProblem(const dongle::PortProblem& problem);
     // What the connect button does or whether it may be clicked changed.
     void connectButtonChanged();
 
@@ -108,6 +123,9 @@ private:
     void ComPortAfterOpen();
     void ComPortBeforeClose();
     void ComPortRxChar();
+    void handle(const DongleToken& token);
+    void deviceLost();
+    void reportProblem(const PortProblem& problem);
     void MeterLinkUp();
     void MeterLinkDown();
     void TransmitCommand();
@@ -126,6 +144,12 @@ private:
     bool m_meterLinked = false; // MeterLinked
     bool m_framesHeld = false;  // MenuBusy
     bool m_autoConnect = false;
+    // The link went without the user asking: the dongle watch makes it again.
+    bool m_relinkWanted = false;
+    // The user asked to drop the link; the dongle's "OK+LOST" that follows is no loss.
+    bool m_dropRequested = false;
+    DongleStreamReader m_reader;
+    std::optional<PortProblem> m_lastProblem;
     ConnectAction m_connectAction = ConnectAction::Connect;
     bool m_connectAllowed = true;
     TMeterCommand m_command;

@@ -15,9 +15,29 @@ struct MainLexicons {
     TDesignedLexicon D1;            // captions and messages
     TDesignedLexicon D2;            // table column titles
     TDesignedLexicon D3;            // short texts
-    TDesignedLexicon D4;            // journal, CSV export and trend chart
+    TDesignedLexicon D4;            // texts of the program's additions, see AdditionText
 
     void bindTo(LexiconTranslator* engine);
+};
+
+// The items of D4. Those with %1 and %2 take the port or file and a reason.
+enum AdditionText {
+    JournalOpened = 0,       // "Recording journal: " and the file
+    JournalNotKept = 1,      // "Journal not kept: " and the reason
+    CsvWritten = 2,          // "CSV file written: " and the file
+    FileNotWritten = 3,      // "Could not write the file: " and the reason
+    ExcelWritten = 4,        // "Excel file written: " and the file
+    NoApplicationToOpen = 5, // "No application to open the file: " and the file
+    ProfilePathTooLong = 6,  // the profile path cannot be remembered, and the path
+    NoProfileOpen = 7,       // a profile operation without an open profile
+    TrendTitle = 8,          // the trend window's title
+    PortPermissionDenied = 9,
+    PortBusy = 10,
+    DongleRemoved = 11,
+    PortCannotOpen = 12,
+    MeterSilent = 13,        // no readings for %1 seconds
+    MeterReportsAgain = 14,
+    StateFileNotRead = 15,   // "State file not read: " and the reason
 };
 
 } // namespace localisation
