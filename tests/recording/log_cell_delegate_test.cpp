@@ -32,12 +32,12 @@ QColor paintedColour(const MeasurementLogModel& log, int gridRow, int column)
     return image.pixelColor(58, 22);
 }
 
-void writeRow(MeasurementLogModel& log, int gridRow, const QString& mark, int verdict)
+void writeRow(MeasurementLogModel& log, int gridRow, VerdictCode verdict)
 {
     MeasurementLogModel::RowWrite write;
-    write.cells[MeasurementLogModel::RejectColumn] = mark;
-    write.cells[MeasurementLogModel::PrimaryDeviationColumn] = "1,20";
-    write.cells[MeasurementLogModel::SecondaryDeviationColumn] = "12,35";
+    write.cells[MeasurementLogModel::RejectColumn] = LogVerdictMark{verdict};
+    write.cells[MeasurementLogModel::PrimaryDeviationColumn] = LogDeviation{1.2};
+    write.cells[MeasurementLogModel::SecondaryDeviationColumn] = LogDeviation{12.35};
     write.verdict = verdict;
     log.writeGridRow(gridRow, write);
 }
@@ -46,11 +46,12 @@ TEST(LogCellDelegate, PaintsEachRowAfterItsOwnVerdict)
 {
     MeasurementLogModel log;
     log.ResetLog(8);
-    writeRow(log, 1, "+", 1);
-    writeRow(log, 2, "+", 2);
-    writeRow(log, 3, "+", 3);
-    writeRow(log, 4, "-", 0);
-    writeRow(log, 5, "+", 20);
+    log.setDisplayTexts({"+", "-"});
+    writeRow(log, 1, VerdictPrimaryOut);
+    writeRow(log, 2, VerdictSecondaryOut);
+    writeRow(log, 3, VerdictBothOut);
+    writeRow(log, 4, VerdictPass);
+    writeRow(log, 5, VerdictUnreadable);
 
     const QColor plain(Qt::white);
     const struct {

@@ -23,6 +23,7 @@ protected:
     LogExportTest()
     {
         log.ResetLog(16);
+        log.setDisplayTexts(SampleDisplayTexts());
         for (int column = 0; column < Headers.size(); ++column)
             log.setHeaderText(column, Headers[column]);
     }
@@ -105,7 +106,7 @@ TEST_F(LogExportTest, MultiPartExportsHeaderAndOneRowPerPart)
     log.ResetLog(partCount + 1);
     log.setHeaderText(1, "Наименование");
     for (int part = 1; part <= partCount; ++part) {
-        log.setGridCell(part, 0, QString::number(part));
+        log.setGridCell(part, 0, part);
         log.setGridCell(part, 1, QStringLiteral("Деталь %1").arg(part));
     }
     const ReadSheet sheet = exportXlsx(partCount + 1);
