@@ -212,7 +212,7 @@ void TForm1::wireRecording()
 {
     LogModel = new recording::MeasurementLogModel(this);
     SG->setModel(LogModel);
-    SG->setItemDelegate(new recording::LogCellDelegate(lexicons->D3, SG));
+    SG->setItemDelegate(new recording::LogCellDelegate(SG));
     SG->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     static constexpr int kColumnWidths[] = {70, 146, 130, 130, 62, 80, 88, 72, 106, 106};
     for (int column = 0; column < recording::MeasurementLogModel::ColumnCount; ++column)

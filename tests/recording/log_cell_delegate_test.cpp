@@ -1,6 +1,5 @@
 #include "log_cell_delegate.h"
 
-#include "main_lexicons.h"
 #include "measurement_log_model.h"
 
 #include <QImage>
@@ -19,8 +18,7 @@ const QColor Green(0, 128, 0);
 // away from the text.
 QColor paintedColour(const MeasurementLogModel& log, int gridRow, int column)
 {
-    localisation::MainLexicons lexicons;
-    LogCellDelegate delegate(lexicons.D3);
+    LogCellDelegate delegate;
     QImage image(60, 24, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -42,6 +40,8 @@ void writeRow(MeasurementLogModel& log, int gridRow, VerdictCode verdict)
     log.writeGridRow(gridRow, write);
 }
 
+// The colours come from the values: row 6 holds a text that reads like the reject mark (as
+// the reference view's interval cell holds a text) and stays plain whatever verdict it has.
 TEST(LogCellDelegate, PaintsEachRowAfterItsOwnVerdict)
 {
     MeasurementLogModel log;
@@ -52,14 +52,19 @@ TEST(LogCellDelegate, PaintsEachRowAfterItsOwnVerdict)
     writeRow(log, 3, VerdictBothOut);
     writeRow(log, 4, VerdictPass);
     writeRow(log, 5, VerdictUnreadable);
+    MeasurementLogModel::RowWrite markAsText;
+    markAsText.cells[MeasurementLogModel::RejectColumn] = QString("+");
+    markAsText.cells[MeasurementLogModel::PrimaryDeviationColumn] = LogDeviation{1.2};
+    markAsText.verdict = VerdictPrimaryOut;
+    log.writeGridRow(6, markAsText);
 
     const QColor plain(Qt::white);
     const struct {
         int row;
         QColor reject, primary, secondary;
     } cases[] = {
-        {1, Red, Red, plain},   {2, Red, plain, Red},     {3, Red, Red, Red},
-        {4, Green, plain, plain}, {5, Red, plain, plain}, {6, plain, plain, plain},
+        {1, Red, Red, plain},     {2, Red, plain, Red},     {3, Red, Red, Red},       {4, Green, plain, plain},
+        {5, Red, plain, plain},   {6, plain, plain, plain}, {7, plain, plain, plain},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(paintedColour(log, c.row, MeasurementLogModel::RejectColumn), c.reject) << c.row;
