@@ -82,8 +82,7 @@ public:
 private:
     LogRow& rowOf(int gridRow);
     const LogRow* findRow(int gridRow) const;
-    void notifyRowsChanged(int firstGridRow, int lastGridRow, int firstColumn, int lastColumn,
-                           const QList<int>& roles);
+    void notifyRowsChanged(int firstGridRow, int lastGridRow, int firstColumn, int lastColumn, const QList<int>& roles);
 
     std::array<QString, ColumnCount> m_headers;
     std::vector<LogRow> m_rows; // grid rows 1 .. gridRowCount() - 1

@@ -23,8 +23,9 @@ bool verdictNames(int verdict, int column)
 
 std::optional<LogVerdictMark> verdictMarkOfRow(const QModelIndex& index)
 {
-    const LogCell rejectCell =
-        index.siblingAtColumn(MeasurementLogModel::RejectColumn).data(MeasurementLogModel::CellValueRole).value<LogCell>();
+    const LogCell rejectCell = index.siblingAtColumn(MeasurementLogModel::RejectColumn)
+                                   .data(MeasurementLogModel::CellValueRole)
+                                   .value<LogCell>();
     if (const auto* mark = std::get_if<LogVerdictMark>(&rejectCell))
         return *mark;
     return std::nullopt;

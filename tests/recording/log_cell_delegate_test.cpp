@@ -63,8 +63,8 @@ TEST(LogCellDelegate, PaintsEachRowAfterItsOwnVerdict)
         int row;
         QColor reject, primary, secondary;
     } cases[] = {
-        {1, Red, Red, plain},     {2, Red, plain, Red},     {3, Red, Red, Red},       {4, Green, plain, plain},
-        {5, Red, plain, plain},   {6, plain, plain, plain}, {7, plain, plain, plain},
+        {1, Red, Red, plain},   {2, Red, plain, Red},     {3, Red, Red, Red},       {4, Green, plain, plain},
+        {5, Red, plain, plain}, {6, plain, plain, plain}, {7, plain, plain, plain},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(paintedColour(log, c.row, MeasurementLogModel::RejectColumn), c.reject) << c.row;

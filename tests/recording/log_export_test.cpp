@@ -138,9 +138,14 @@ TEST_F(LogExportTest, CellsGoOutByTheirValueNotByTheLookOfTheirText)
         const char* type;
         const char* value;
     } cases[] = {
-        {"A2", "n", "1"},         {"B2", "inlineStr", "05.03.24 14:02:09"}, {"H2", "inlineStr", "1сек"},
-        {"I2", "n", "100000"},    {"A3", "inlineStr", "1,5"},                {"H3", "inlineStr", "-"},
-        {"I3", "n", "-0"},        {"J3", "n", "12350"},
+        {"A2", "n", "1"},
+        {"B2", "inlineStr", "05.03.24 14:02:09"},
+        {"H2", "inlineStr", "1сек"},
+        {"I2", "n", "100000"},
+        {"A3", "inlineStr", "1,5"},
+        {"H3", "inlineStr", "-"},
+        {"I3", "n", "-0"},
+        {"J3", "n", "12350"},
     };
     for (const auto& c : cases) {
         const ReadCell& cell = sheet.cells.at(c.reference);

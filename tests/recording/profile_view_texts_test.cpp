@@ -75,8 +75,17 @@ TEST(ProfileViewTexts, RowOfAPart)
     r.primaryTolerance = StoredToleranceOff;
     // Number and start position are whole numbers; a reference that is off leaves its cell empty.
     const std::array<LogCell, LogRow::ColumnCount> expected{
-        3, QString("R1"), {}, QString("Q 10% 50"), QString("S"), QString("10кГц"), QString("A0.1В"), QString("0.5сек"), 7,
-        {}};
+        3,
+        QString("R1"),
+        {},
+        QString("Q 10% 50"),
+        QString("S"),
+        QString("10кГц"),
+        QString("A0.1В"),
+        QString("0.5сек"),
+        7,
+        {},
+    };
     EXPECT_EQ(pv::RowCells(3, r, lex), expected);
 
     r.settings[settings_byte::SerPerAuto] = 1;
