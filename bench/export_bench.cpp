@@ -19,6 +19,7 @@ constexpr int Rows = MaxStartPosition;
 void fillLog(MeasurementLogModel& log)
 {
     log.ResetLog(16);
+    log.setDisplayTexts(SampleDisplayTexts());
     for (int column = 0; column < MeasurementLogModel::ColumnCount; ++column)
         log.setHeaderText(column, QStringLiteral("Column %1").arg(column));
     LogRowInput in = SampleReading();

@@ -1,6 +1,5 @@
 #include "append_log_row.h"
 
-#include "log_formats.h"
 #include "measurement_log_model.h"
 
 #include <algorithm>
@@ -16,25 +15,30 @@ int targetRow(const LogRowInput& in)
     return std::max(row, 1); // row 0 is the header
 }
 
+LogCell deviationCell(bool toleranceOn, double percent)
+{
+    return toleranceOn ? LogCell(LogDeviation{percent}) : LogCell();
+}
+
 Row rowContent(int logRow, const LogRowInput& in)
 {
     Row row;
-    row.cells[MeasurementLogModel::PositionColumn] = QString::number(logRow);
+    row.cells[MeasurementLogModel::PositionColumn] = logRow;
     if (in.mode == LogMode::SinglePart)
-        row.cells[MeasurementLogModel::TimeColumn] = FormatLogTimestamp(in.timestamp, in.timeSeparator);
+        row.cells[MeasurementLogModel::TimeColumn] = in.timestamp;
     row.cells[MeasurementLogModel::PrimaryColumn] = in.primaryLetter + u' ' + in.primaryValue;
     row.cells[MeasurementLogModel::SecondaryColumn] = in.secondaryLetter + u' ' + in.secondaryValue;
     row.cells[MeasurementLogModel::CircuitColumn] = in.serPer == 1 ? in.seriesText : in.parallelText;
     row.cells[MeasurementLogModel::FrequencyColumn] = in.freqIndex != 0 ? in.freqText : QStringLiteral("A");
     row.cells[MeasurementLogModel::LevelColumn] = in.levelText;
     if (in.primaryToleranceOn || in.secondaryToleranceOn) {
-        row.cells[MeasurementLogModel::RejectColumn] = in.verdict != 0 ? in.rejectMark : in.passMark;
-        row.verdict = in.verdict;
+        const auto verdict = VerdictCode(in.verdict);
+        row.cells[MeasurementLogModel::RejectColumn] = LogVerdictMark{verdict};
+        row.verdict = verdict;
     }
-    row.cells[MeasurementLogModel::PrimaryDeviationColumn] =
-        in.primaryToleranceOn ? FormatDeviation(in.primaryDeviation, in.decimalSeparator) : QString();
+    row.cells[MeasurementLogModel::PrimaryDeviationColumn] = deviationCell(in.primaryToleranceOn, in.primaryDeviation);
     row.cells[MeasurementLogModel::SecondaryDeviationColumn] =
-        in.secondaryToleranceOn ? FormatDeviation(in.secondaryDeviation, in.decimalSeparator) : QString();
+        deviationCell(in.secondaryToleranceOn, in.secondaryDeviation);
     return row;
 }
 

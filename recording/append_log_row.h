@@ -1,5 +1,4 @@
 #pragma once
-#include <QChar>
 #include <QDateTime>
 #include <QString>
 
@@ -29,13 +28,9 @@ struct LogRowInput {
     int freqIndex = 0;                       // 0: the meter reported no test frequency
     QString freqText, levelText;
 
-    int verdict = 0;
+    int verdict = 0; // a VerdictCode
     double primaryDeviation = 0, secondaryDeviation = 0;
     bool primaryToleranceOn = false, secondaryToleranceOn = false;
-    QString rejectMark, passMark; // D3 items 3 ("+") and 4 ("-")
-
-    QChar decimalSeparator = u'.';
-    QChar timeSeparator = u':';
 };
 
 struct LogRowResult {
@@ -47,8 +42,9 @@ struct LogRowResult {
 // Writes one reading into the log: the row of the selected part, or the row at the start
 // position which then advances (up to MaxStartPosition). The grid grows so that the
 // written row exists. The time is written in single-part mode only (in multi-part mode the
-// part name stays); the reject mark only when at least one tolerance is on, so that a row
-// overwritten with both tolerances off keeps its old verdict.
+// part name stays); the verdict mark only when at least one tolerance is on, so that a row
+// overwritten with both tolerances off keeps its old verdict; a deviation whose tolerance
+// is off is written empty.
 LogRowResult AppendLogRow(MeasurementLogModel& log, const LogRowInput& input);
 
 } // namespace recording

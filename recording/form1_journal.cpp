@@ -45,11 +45,8 @@ void TForm1::onRowLogged(int gridRow, const QDateTime& when)
     if (!m_journal)
         openJournal();
     if (m_journal) {
-        std::array<QString, recording::MeasurementLogModel::ColumnCount> cells;
-        for (std::size_t column = 0; column < cells.size(); ++column)
-            cells[column] = LogModel->gridCell(gridRow, int(column));
         try {
-            m_journal->appendRow(cells, when, LogModel->gridRowVerdict(gridRow));
+            m_journal->appendRow(LogModel->gridRowTexts(gridRow), when, LogModel->gridRowVerdict(gridRow));
         } catch (const recording::FileError& error) {
             appendStatus(lexicons->D4.GetItem(1) + error.message());
             m_journal.reset();

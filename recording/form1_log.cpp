@@ -28,6 +28,8 @@
 
 namespace {
 constexpr int kSingleLogRows = 16;
+constexpr int kRejectMarkItem = 3; // of D3
+constexpr int kPassMarkItem = 4;
 }
 
 bool TForm1::isMultiPartMode() const
@@ -68,10 +70,6 @@ void TForm1::AppendLogRow()
     in.secondaryDeviation = Deviations.secondary;
     in.primaryToleranceOn = recording::IsToleranceOn(CBox5->currentText(), CBox5->itemText(0));
     in.secondaryToleranceOn = recording::IsToleranceOn(CBox51->currentText(), CBox51->itemText(0));
-    in.rejectMark = lexicons->D3.GetItem(3);
-    in.passMark = lexicons->D3.GetItem(4);
-    in.decimalSeparator = recording::SystemDecimalSeparator();
-    in.timeSeparator = recording::SystemTimeSeparator();
 
     const recording::LogRowResult result = recording::AppendLogRow(*LogModel, in);
     if (result.writtenRow > 2)
@@ -95,6 +93,9 @@ void TForm1::ShowSingleHeader()
     ResetLog(kSingleLogRows);
     for (int column = 0; column < recording::MeasurementLogModel::ColumnCount; ++column)
         LogModel->setHeaderText(column, lexicons->D2.GetItem(column + 1));
+    // The window's start and every language switch come through here.
+    LogModel->setDisplayTexts({lexicons->D3.GetItem(kRejectMarkItem), lexicons->D3.GetItem(kPassMarkItem),
+                               recording::SystemDecimalSeparator(), recording::SystemTimeSeparator()});
 }
 
 void TForm1::SelectGridCell(int row, int column)
@@ -175,7 +176,7 @@ void TForm1::ShowMultiMeasurementGrid()
     }
     LogModel->ensureGridRows(PartCount + 1); // the state file may have reopened a larger profile
     for (int part = 1; part <= PartCount; ++part) {
-        LogModel->setGridCell(part, 0, QString::number(part));
+        LogModel->setGridCell(part, 0, part);
         LogModel->setGridCell(part, 1, CBox6->itemText(part - 1));
     }
     ProfileGridShown = true;
@@ -215,7 +216,7 @@ void TForm1::wireRecording()
 {
     LogModel = new recording::MeasurementLogModel(this);
     SG->setModel(LogModel);
-    SG->setItemDelegate(new recording::LogCellDelegate(lexicons->D3, SG));
+    SG->setItemDelegate(new recording::LogCellDelegate(SG));
     SG->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     static constexpr int kColumnWidths[] = {70, 146, 130, 130, 62, 80, 88, 72, 106, 106};
     for (int column = 0; column < recording::MeasurementLogModel::ColumnCount; ++column)

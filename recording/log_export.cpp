@@ -1,53 +1,43 @@
 #include "log_export.h"
 
-#include "decimal_text.h"
+#include "log_formats.h"
 #include "measurement_log_model.h"
 #include "spreadsheet_target.h"
-
-#include <QRegularExpression>
 
 namespace recording {
 namespace {
 
-// "dd.mm.yy hh:mm:ss" with whatever time separator the log was written with.
-std::optional<QDateTime> parseLogTimestamp(const QString& text)
-{
-    static const QRegularExpression pattern(
-        QStringLiteral(R"(^(\d\d)\.(\d\d)\.(\d\d) (\d\d)\D(\d\d)\D(\d\d)$)"));
-    const QRegularExpressionMatch m = pattern.match(text);
-    if (!m.hasMatch())
-        return std::nullopt;
-    const QDate date(2000 + m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
-    const QTime time(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt());
-    if (!date.isValid() || !time.isValid())
-        return std::nullopt;
-    return QDateTime(date, time);
-}
-
-bool holdsNumbers(int column)
-{
-    // The position, and in the profile's reference view the start position, and the
-    // two deviations.
-    return column == MeasurementLogModel::PositionColumn || column == MeasurementLogModel::PrimaryDeviationColumn
-        || column == MeasurementLogModel::SecondaryDeviationColumn;
-}
-
-SheetCell logCell(int column, const QString& text)
-{
-    SheetCell cell{SheetCell::Kind::Text, text, 0, {}};
-    if (holdsNumbers(column)) {
-        if (const std::optional<double> number = ParseDecimal(text)) {
-            cell.kind = SheetCell::Kind::Number;
-            cell.number = *number;
-        }
-    } else if (column == MeasurementLogModel::TimeColumn) {
-        if (const std::optional<QDateTime> when = parseLogTimestamp(text)) {
-            cell.kind = SheetCell::Kind::DateTime;
-            cell.dateTime = *when;
-        }
+// A cell as the sheet takes it: always the text the log shows, and the number or time
+// that text stands for where the cell holds one.
+class SheetCellOf {
+public:
+    explicit SheetCellOf(const QString& shownText)
+        : m_text(shownText)
+    {
     }
-    return cell;
-}
+
+    SheetCell operator()(std::monostate) const { return textCell(); }
+    SheetCell operator()(const QString&) const { return textCell(); }
+    SheetCell operator()(LogVerdictMark) const { return textCell(); }
+    SheetCell operator()(int number) const { return numberCell(number); }
+    SheetCell operator()(LogDeviation deviation) const
+    {
+        const std::optional<double> shown = DeviationAsShown(deviation.percent);
+        return shown ? numberCell(*shown) : textCell();
+    }
+    SheetCell operator()(const QDateTime& when) const
+    {
+        const QDateTime shown = LogTimestampAsShown(when);
+        return shown.isValid() ? dateTimeCell(shown) : textCell();
+    }
+
+private:
+    SheetCell textCell() const { return {SheetCell::Kind::Text, m_text, 0, {}}; }
+    SheetCell numberCell(double number) const { return {SheetCell::Kind::Number, m_text, number, {}}; }
+    SheetCell dateTimeCell(const QDateTime& when) const { return {SheetCell::Kind::DateTime, m_text, 0, when}; }
+
+    const QString& m_text;
+};
 
 } // namespace
 
@@ -55,8 +45,8 @@ void ExportLog(const MeasurementLogModel& log, int gridRows, SpreadsheetTarget& 
 {
     for (int row = 0; row < gridRows; ++row) {
         for (int column = 0; column < MeasurementLogModel::ColumnCount; ++column) {
-            const QString text = log.gridCell(row, column);
-            target.putCell(row, column, row == 0 ? SheetCell{SheetCell::Kind::Text, text, 0, {}} : logCell(column, text));
+            const QString shownText = log.gridCell(row, column);
+            target.putCell(row, column, std::visit(SheetCellOf(shownText), log.cellValue(row, column)));
         }
     }
     target.finish();

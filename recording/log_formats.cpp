@@ -1,5 +1,7 @@
 #include "log_formats.h"
 
+#include "decimal_text.h"
+
 #include <QLocale>
 #include <cmath>
 
@@ -33,6 +35,16 @@ QString FormatLogTimestamp(const QDateTime& when, QChar timeSeparator)
          + twoDigits(time.second());
 }
 
+QDateTime LogTimestampAsShown(const QDateTime& when)
+{
+    constexpr int ShownCentury = 2000;
+    constexpr int YearsPerCentury = 100;
+    const QDate date = when.date();
+    const QTime time = when.time();
+    return QDateTime(QDate(ShownCentury + date.year() % YearsPerCentury, date.month(), date.day()),
+                     QTime(time.hour(), time.minute(), time.second()));
+}
+
 QString FormatDeviation(double percent, QChar decimalSeparator)
 {
     constexpr int SignificantDigits = 4;
@@ -50,6 +62,14 @@ QString FormatDeviation(double percent, QChar decimalSeparator)
         }
     }
     return withSeparator(QString::number(percent, 'E', SignificantDigits - 1), decimalSeparator);
+}
+
+// The text is the one place the rounding is decided (four significant digits, halves as
+// the formatting rounds them), so the number is read back from it rather than rounded a
+// second way that could disagree at a half.
+std::optional<double> DeviationAsShown(double percent)
+{
+    return ParseDecimal(FormatDeviation(percent, u'.'));
 }
 
 QChar SystemDecimalSeparator()

@@ -3,16 +3,24 @@
 #include <QDateTime>
 #include <QString>
 
+#include <optional>
+
 namespace recording {
 
 // "dd.mm.yy hh:mm:ss", two digits each, 24-hour clock, with the given time separator.
 QString FormatLogTimestamp(const QDateTime& when, QChar timeSeparator);
+// The time that text stands for: whole seconds, and a two-digit year read as 20yy. Invalid
+// when the text names no valid date (an invalid time shows as "00.00.00 00:00:00").
+QDateTime LogTimestampAsShown(const QDateTime& when);
 
 // A percent deviation as the log shows it: rounded to four significant digits but to no
 // more than two decimals, then printed with exactly two decimals ("1.23", "123.50",
 // "1235.00"). Beyond four digits before the separator the value switches to exponent
 // notation with four significant digits: 12345.6 gives "1.235E+04".
 QString FormatDeviation(double percent, QChar decimalSeparator);
+// The number that text stands for: 1.23456 gives 1.23, 12345.6 gives 12350. None when the
+// text is no finite number.
+std::optional<double> DeviationAsShown(double percent);
 
 // The user's separators, for callers that show texts to the user.
 QChar SystemDecimalSeparator();

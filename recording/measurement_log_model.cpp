@@ -23,12 +23,18 @@ QVariant MeasurementLogModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return {};
-    const Row& row = m_rows[std::size_t(index.row())];
-    if (role == Qt::DisplayRole)
-        return row.cells[std::size_t(index.column())];
-    if (role == VerdictRole)
-        return row.verdict;
-    return {};
+    const LogRow& row = m_rows[std::size_t(index.row())];
+    const LogCell& cell = row.cells[std::size_t(index.column())];
+    switch (role) {
+    case Qt::DisplayRole:
+        return LogCellText(cell, m_displayTexts);
+    case VerdictRole:
+        return int(row.verdict);
+    case CellValueRole:
+        return QVariant::fromValue(cell);
+    default:
+        return {};
+    }
 }
 
 QVariant MeasurementLogModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -40,10 +46,17 @@ QVariant MeasurementLogModel::headerData(int section, Qt::Orientation orientatio
     return section + 1; // the grid row number
 }
 
+void MeasurementLogModel::setDisplayTexts(const LogDisplayTexts& texts)
+{
+    m_displayTexts = texts;
+    if (!m_rows.empty())
+        notifyRowsChanged(1, gridRowCount() - 1, 0, ColumnCount - 1, {Qt::DisplayRole});
+}
+
 void MeasurementLogModel::ResetLog(int gridRows)
 {
     beginResetModel();
-    m_rows.assign(std::size_t(std::max(gridRows, 1) - 1), Row{});
+    m_rows.assign(std::size_t(std::max(gridRows, 1) - 1), LogRow{});
     endResetModel();
 }
 
@@ -70,52 +83,66 @@ void MeasurementLogModel::setHeaderText(int column, const QString& text)
 
 QString MeasurementLogModel::gridCell(int gridRow, int column) const
 {
+    return LogCellText(cellValue(gridRow, column), m_displayTexts);
+}
+
+LogCell MeasurementLogModel::cellValue(int gridRow, int column) const
+{
     if (gridRow == 0)
         return headerText(column);
-    const Row* row = findRow(gridRow);
-    return row ? row->cells[std::size_t(column)] : QString();
+    const LogRow* row = findRow(gridRow);
+    return row ? row->cells[std::size_t(column)] : LogCell();
 }
 
-void MeasurementLogModel::setGridCell(int gridRow, int column, const QString& text)
+void MeasurementLogModel::setGridCell(int gridRow, int column, LogCell cell)
 {
-    rowOf(gridRow).cells[std::size_t(column)] = text;
-    notifyRowChanged(gridRow, column, column, {Qt::DisplayRole});
+    rowOf(gridRow).cells[std::size_t(column)] = std::move(cell);
+    notifyRowsChanged(gridRow, gridRow, column, column, {Qt::DisplayRole, CellValueRole});
 }
 
-int MeasurementLogModel::gridRowVerdict(int gridRow) const
+std::array<QString, MeasurementLogModel::ColumnCount> MeasurementLogModel::gridRowTexts(int gridRow) const
 {
-    const Row* row = findRow(gridRow);
-    return row ? row->verdict : 0;
+    std::array<QString, ColumnCount> texts;
+    for (int column = 0; column < ColumnCount; ++column)
+        texts[std::size_t(column)] = gridCell(gridRow, column);
+    return texts;
+}
+
+VerdictCode MeasurementLogModel::gridRowVerdict(int gridRow) const
+{
+    const LogRow* row = findRow(gridRow);
+    return row ? row->verdict : VerdictPass;
 }
 
 void MeasurementLogModel::writeGridRow(int gridRow, RowWrite write)
 {
-    Row& row = rowOf(gridRow);
+    LogRow& row = rowOf(gridRow);
     for (std::size_t column = 0; column < row.cells.size(); ++column) {
         if (write.cells[column])
             row.cells[column] = std::move(*write.cells[column]);
     }
     if (write.verdict)
         row.verdict = *write.verdict;
-    notifyRowChanged(gridRow, 0, ColumnCount - 1, {Qt::DisplayRole, VerdictRole});
+    notifyRowsChanged(gridRow, gridRow, 0, ColumnCount - 1, {Qt::DisplayRole, VerdictRole, CellValueRole});
 }
 
 // A row beyond the grid is added rather than written out of bounds: a cell is never lost.
-MeasurementLogModel::Row& MeasurementLogModel::rowOf(int gridRow)
+LogRow& MeasurementLogModel::rowOf(int gridRow)
 {
     Q_ASSERT(gridRow >= 1);
     ensureGridRows(gridRow + 1);
     return m_rows[std::size_t(gridRow - 1)];
 }
 
-const MeasurementLogModel::Row* MeasurementLogModel::findRow(int gridRow) const
+const LogRow* MeasurementLogModel::findRow(int gridRow) const
 {
     return gridRow >= 1 && gridRow < gridRowCount() ? &m_rows[std::size_t(gridRow - 1)] : nullptr;
 }
 
-void MeasurementLogModel::notifyRowChanged(int gridRow, int firstColumn, int lastColumn, const QList<int>& roles)
+void MeasurementLogModel::notifyRowsChanged(int firstGridRow, int lastGridRow, int firstColumn, int lastColumn,
+                                            const QList<int>& roles)
 {
-    emit dataChanged(index(gridRow - 1, firstColumn), index(gridRow - 1, lastColumn), roles);
+    emit dataChanged(index(firstGridRow - 1, firstColumn), index(lastGridRow - 1, lastColumn), roles);
 }
 
 } // namespace recording

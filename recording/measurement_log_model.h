@@ -1,7 +1,9 @@
 #pragma once
+#include "log_cell.h"
+#include "log_cell_text.h"
+
 #include <QAbstractTableModel>
 #include <QString>
-#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -9,18 +11,20 @@
 
 namespace recording {
 
-// The measurement log as a table of texts. The designed grid has a fixed header row 0 and
-// log rows 1, 2, ...; here the header row is the model's horizontal header and grid row
-// r (r >= 1) is model row r - 1. "Grid rows" below always count the header row, so a
-// log of 16 grid rows has rowCount() 15.
+// The measurement log as a table of typed rows (LogRow), shown as texts. The designed grid
+// has a fixed header row 0 and log rows 1, 2, ...; here the header row is the model's
+// horizontal header and grid row r (r >= 1) is model row r - 1. "Grid rows" below always
+// count the header row, so a log of 16 grid rows has rowCount() 15.
 //
 // Each row keeps the verdict code it was written with, so that its deviation cells are
-// painted after its own verdict, not after the latest one.
+// painted after its own verdict, not after the latest one. The texts of the cells are made
+// when they are shown, with the display texts the owner gave.
 class MeasurementLogModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    static constexpr int ColumnCount = 10;
-    static constexpr int VerdictRole = Qt::UserRole + 1;
+    static constexpr int ColumnCount = LogRow::ColumnCount;
+    static constexpr int VerdictRole = Qt::UserRole + 1;   // the row's verdict code, an int
+    static constexpr int CellValueRole = Qt::UserRole + 2; // the cell's LogCell
 
     enum Column {
         PositionColumn = 0,
@@ -42,6 +46,10 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
+    // The marks and separators every cell is shown with from now on, rows already written
+    // included.
+    void setDisplayTexts(const LogDisplayTexts& texts);
+
     // Grid rows including the header row (the designed grid's row count).
     int gridRowCount() const { return int(m_rows.size()) + 1; }
     // Sets the grid row count to n (at least 1, the header row) and empties every log row.
@@ -55,31 +63,30 @@ public:
 
     // Cells addressed by grid row (1 = first log row); the header row reads its header
     // texts, a row beyond the grid reads empty. Writing a row beyond the grid grows it.
+    // gridCell is the text the log shows, cellValue the value behind it.
     QString gridCell(int gridRow, int column) const;
-    void setGridCell(int gridRow, int column, const QString& text);
-    int gridRowVerdict(int gridRow) const;
+    LogCell cellValue(int gridRow, int column) const;
+    void setGridCell(int gridRow, int column, LogCell cell);
+    std::array<QString, ColumnCount> gridRowTexts(int gridRow) const;
+    VerdictCode gridRowVerdict(int gridRow) const;
 
-    // One log row written at once: the cells that hold a text are replaced, the others
+    // One log row written at once: the cells that hold a value are replaced, the others
     // keep what they had; the verdict travels with the reject mark, so it is replaced only
     // together with it.
     struct RowWrite {
-        std::array<std::optional<QString>, ColumnCount> cells;
-        std::optional<int> verdict;
+        std::array<std::optional<LogCell>, ColumnCount> cells;
+        std::optional<VerdictCode> verdict;
     };
     void writeGridRow(int gridRow, RowWrite write);
 
 private:
-    struct Row {
-        std::array<QString, ColumnCount> cells;
-        int verdict = 0;
-    };
-
-    Row& rowOf(int gridRow);
-    const Row* findRow(int gridRow) const;
-    void notifyRowChanged(int gridRow, int firstColumn, int lastColumn, const QList<int>& roles);
+    LogRow& rowOf(int gridRow);
+    const LogRow* findRow(int gridRow) const;
+    void notifyRowsChanged(int firstGridRow, int lastGridRow, int firstColumn, int lastColumn, const QList<int>& roles);
 
     std::array<QString, ColumnCount> m_headers;
-    std::vector<Row> m_rows; // grid rows 1 .. gridRowCount() - 1
+    std::vector<LogRow> m_rows; // grid rows 1 .. gridRowCount() - 1
+    LogDisplayTexts m_displayTexts;
 };
 
 } // namespace recording

@@ -119,11 +119,12 @@ QString CircuitText(const StoredSettings& settings, const localisation::MainLexi
     return lex.Dlang2.GetItem(settings[settings_byte::SerPer] == 1 ? 2 : 3);
 }
 
-std::array<QString, 10> RowCells(int partNumber, const PartRecord& part, const localisation::MainLexicons& lex)
+std::array<LogCell, LogRow::ColumnCount> RowCells(int partNumber, const PartRecord& part,
+                                                  const localisation::MainLexicons& lex)
 {
     const StoredSettings& s = part.settings;
-    std::array<QString, 10> cells;
-    cells[0] = QString::number(partNumber);
+    std::array<LogCell, LogRow::ColumnCount> cells;
+    cells[0] = partNumber;
     cells[1] = part.name;
     if (part.primaryTolerance != StoredToleranceOff)
         cells[2] = PrimaryReferenceText(part, lex);
@@ -133,7 +134,7 @@ std::array<QString, 10> RowCells(int partNumber, const PartRecord& part, const l
     cells[5] = automaticMark(s[settings_byte::FreqAuto]) + FrequencyText(s[settings_byte::FreqIndex], lex);
     cells[6] = automaticMark(s[settings_byte::LevelAuto]) + LevelText(s[settings_byte::LevelIndex], lex);
     cells[7] = IntervalText(s[settings_byte::IntervalCode], lex);
-    cells[8] = QString::number(part.startPosition);
+    cells[8] = part.startPosition;
     return cells;
 }
 

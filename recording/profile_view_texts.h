@@ -1,4 +1,5 @@
 #pragma once
+#include "log_cell.h"
 #include "part_record.h"
 
 #include <QString>
@@ -11,7 +12,7 @@ struct MainLexicons;
 
 namespace recording {
 
-// Texts of the profile's reference view, built from a stored part and the lexicons at the
+// Cells of the profile's reference view, built from a stored part and the lexicons at the
 // moment of the call (so they follow the current language). Stored values the view has
 // no text for (an interval code other than 1-3, a level above 4, a frequency index above
 // 14) give an empty text.
@@ -32,8 +33,10 @@ QString CircuitText(const StoredSettings& settings, const localisation::MainLexi
 
 // The ten cells of part n's row: number, name, references (only for a tolerance that is
 // on), circuit, frequency and level ("A" in front when automatic), interval, start
-// position, and an empty last cell.
-std::array<QString, 10> RowCells(int partNumber, const PartRecord& part, const localisation::MainLexicons& lexicons);
+// position, and an empty last cell. Number and start position are whole numbers, the
+// others texts.
+std::array<LogCell, LogRow::ColumnCount> RowCells(int partNumber, const PartRecord& part,
+                                                  const localisation::MainLexicons& lexicons);
 
 } // namespace profile_view
 } // namespace recording

@@ -51,10 +51,10 @@ RecordingJournal::RecordingJournal(const QString& folder, const QDateTime& start
                                                                           QStringLiteral("Verdict")}));
 }
 
-void RecordingJournal::appendRow(const std::array<QString, 10>& cells, const QDateTime& when, int verdict)
+void RecordingJournal::appendRow(const std::array<QString, 10>& cells, const QDateTime& when, VerdictCode verdict)
 {
     QStringList fields(cells.begin(), cells.end());
-    fields << isoTimestamp(when) << QString::number(verdict);
+    fields << isoTimestamp(when) << QString::number(int(verdict));
     writeDurably(CsvLine(fields));
 }
 

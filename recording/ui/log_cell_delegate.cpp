@@ -1,18 +1,16 @@
 #include "log_cell_delegate.h"
 
-#include <QApplication>
-
-#include "designed_lexicon.h"
+#include "log_cell.h"
 #include "measurement_log_model.h"
-#include "tolerance.h"
 
+#include <QApplication>
 #include <QPainter>
+
+#include <optional>
 
 namespace recording {
 namespace {
 
-constexpr int RejectMarkItem = 3;
-constexpr int PassMarkItem = 4;
 const QColor RejectColour(255, 0, 0);
 const QColor PassColour(0, 128, 0);
 
@@ -23,34 +21,43 @@ bool verdictNames(int verdict, int column)
     return verdict == VerdictSecondaryOut || verdict == VerdictBothOut;
 }
 
+std::optional<LogVerdictMark> verdictMarkOfRow(const QModelIndex& index)
+{
+    const LogCell rejectCell = index.siblingAtColumn(MeasurementLogModel::RejectColumn)
+                                   .data(MeasurementLogModel::CellValueRole)
+                                   .value<LogCell>();
+    if (const auto* mark = std::get_if<LogVerdictMark>(&rejectCell))
+        return *mark;
+    return std::nullopt;
+}
+
 // The colour a verdict cell is filled with, or an invalid colour for the plain drawing.
-QColor fillFor(const QModelIndex& index, const QString& rejectMark, const QString& passMark)
+QColor fillFor(const QModelIndex& index)
 {
     const int column = index.column();
     if (column < MeasurementLogModel::RejectColumn)
         return {};
-    const QString mark = index.siblingAtColumn(MeasurementLogModel::RejectColumn).data().toString();
-    if (mark == rejectMark) {
+    const std::optional<LogVerdictMark> mark = verdictMarkOfRow(index);
+    if (!mark)
+        return {};
+    if (mark->verdict != VerdictPass) {
         const int verdict = index.data(MeasurementLogModel::VerdictRole).toInt();
         return column == MeasurementLogModel::RejectColumn || verdictNames(verdict, column) ? RejectColour : QColor();
     }
-    if (column == MeasurementLogModel::RejectColumn && mark == passMark)
-        return PassColour;
-    return {};
+    return column == MeasurementLogModel::RejectColumn ? PassColour : QColor();
 }
 
 } // namespace
 
-LogCellDelegate::LogCellDelegate(const localisation::TDesignedLexicon& shortTexts, QObject* parent)
+LogCellDelegate::LogCellDelegate(QObject* parent)
     : QStyledItemDelegate(parent)
-    , m_shortTexts(shortTexts)
 {
 }
 
 void LogCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     QStyledItemDelegate::paint(painter, option, index);
-    const QColor fill = fillFor(index, m_shortTexts.GetItem(RejectMarkItem), m_shortTexts.GetItem(PassMarkItem));
+    const QColor fill = fillFor(index);
     if (!fill.isValid())
         return;
     // The text goes back where the view draws the text of every other cell, so coloured

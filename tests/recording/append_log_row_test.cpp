@@ -2,7 +2,7 @@
 #include "sample_reading.h"
 #include "measurement_log_model.h"
 
-#include "qt_printers.h"
+#include "log_cell_printers.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,11 @@ namespace {
 
 class AppendLogRowTest : public testing::Test {
 protected:
-    AppendLogRowTest() { log.ResetLog(16); }
+    AppendLogRowTest()
+    {
+        log.ResetLog(16);
+        log.setDisplayTexts(SampleDisplayTexts());
+    }
 
     // A live reading with both tolerances on, rejected on the primary parameter.
     static LogRowInput reading() { return SampleReading(); }
@@ -26,6 +30,14 @@ protected:
         for (int column = 0; column < MeasurementLogModel::ColumnCount; ++column)
             texts << log.gridCell(gridRow, column);
         return texts;
+    }
+
+    std::array<LogCell, MeasurementLogModel::ColumnCount> rowValues(int gridRow) const
+    {
+        std::array<LogCell, MeasurementLogModel::ColumnCount> values;
+        for (int column = 0; column < MeasurementLogModel::ColumnCount; ++column)
+            values[std::size_t(column)] = log.cellValue(gridRow, column);
+        return values;
     }
 
     MeasurementLogModel log;
@@ -46,6 +58,33 @@ TEST_F(AppendLogRowTest, WritesEveryColumnOfTheReading)
     passed.startPosition = 2;
     append(passed);
     EXPECT_EQ(rowTexts(2).mid(4), (QStringList{"P", "A", "1.0Vrms", "-", "1,20", ""}));
+}
+
+// The row holds values, not texts: the log shows them with the display texts of the moment.
+TEST_F(AppendLogRowTest, WritesTheReadingAsValues)
+{
+    append(reading());
+    const std::array<LogCell, MeasurementLogModel::ColumnCount> expected{
+        1,
+        QDateTime(QDate(2024, 3, 5), QTime(14, 2, 9)),
+        QString("R 1.012 kΩ"),
+        QString("Q 56.00"),
+        QString("S"),
+        QString("1kHz"),
+        QString("1.0Vrms"),
+        LogVerdictMark{VerdictPrimaryOut},
+        LogDeviation{1.2},
+        LogDeviation{12.3456},
+    };
+    EXPECT_EQ(rowValues(1), expected);
+
+    LogRowInput passed = reading();
+    passed.verdict = VerdictPass;
+    passed.secondaryToleranceOn = false;
+    passed.startPosition = 2;
+    append(passed);
+    EXPECT_EQ(log.cellValue(2, Column::RejectColumn), LogCell(LogVerdictMark{VerdictPass}));
+    EXPECT_EQ(log.cellValue(2, Column::SecondaryDeviationColumn), LogCell()); // empty, not a deviation
 }
 
 TEST_F(AppendLogRowTest, SingleModeAdvancesStartPositionAndGrowsOnlyAtTheEnd)
@@ -138,6 +177,31 @@ TEST_F(AppendLogRowTest, MultiModeRewritesTheSelectedPartsRowAndKeepsItsName)
     }
     EXPECT_EQ(rowTexts(3).mid(0, 3), (QStringList{"3", "C12", "R second"}));
     EXPECT_EQ(log.gridRowCount(), 6);
+}
+
+// A reading held in multi-part mode lands on the part's row of the reference view: the name
+// and, with both tolerances off, the interval in the reject column stay; the deviation
+// cells are written empty over the start position.
+TEST_F(AppendLogRowTest, AHeldReadingOnTheReferenceViewKeepsTheNameAndTheInterval)
+{
+    log.ResetLog(3); // two parts
+    log.setGridCell(2, Column::TimeColumn, QString("C12"));
+    log.setGridCell(2, Column::RejectColumn, QString("1сек"));
+    log.setGridCell(2, Column::PrimaryDeviationColumn, 7); // the part's start position
+    LogRowInput held = reading();
+    held.mode = LogMode::MultiPart;
+    held.selectedPart = 2;
+    held.primaryToleranceOn = false;
+    held.secondaryToleranceOn = false;
+    append(held);
+    EXPECT_EQ(rowTexts(2), (QStringList{"2", "C12", "R 1.012 kΩ", "Q 56.00", "S", "1kHz", "1.0Vrms", "1сек", "", ""}));
+    EXPECT_EQ(log.gridRowVerdict(2), VerdictPass);
+
+    held.primaryToleranceOn = true;
+    append(held);
+    EXPECT_EQ(log.cellValue(2, Column::RejectColumn), LogCell(LogVerdictMark{VerdictPrimaryOut}));
+    EXPECT_EQ(log.gridCell(2, Column::TimeColumn), "C12");
+    EXPECT_EQ(log.gridRowVerdict(2), VerdictPrimaryOut);
 }
 
 // A one-part profile leaves a grid of two rows; a reading for a row the grid does not

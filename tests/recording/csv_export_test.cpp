@@ -67,7 +67,7 @@ TEST(RecordingJournal, EveryRowIsInTheFileAsSoonAsItIsAppended)
     std::array<QString, 10> cells;
     cells.fill("x");
     cells[2] = "R \"1,5\" кОм";
-    journal.appendRow(cells, start.addSecs(1), 3);
+    journal.appendRow(cells, start.addSecs(1), VerdictBothOut);
 
     // Read while the journal is still open: nothing may wait in a buffer.
     QList<QStringList> records = readCsvFile(journal.path());

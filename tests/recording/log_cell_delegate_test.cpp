@@ -1,6 +1,5 @@
 #include "log_cell_delegate.h"
 
-#include "main_lexicons.h"
 #include "measurement_log_model.h"
 
 #include <QImage>
@@ -19,8 +18,7 @@ const QColor Green(0, 128, 0);
 // away from the text.
 QColor paintedColour(const MeasurementLogModel& log, int gridRow, int column)
 {
-    localisation::MainLexicons lexicons;
-    LogCellDelegate delegate(lexicons.D3);
+    LogCellDelegate delegate;
     QImage image(60, 24, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -32,33 +30,41 @@ QColor paintedColour(const MeasurementLogModel& log, int gridRow, int column)
     return image.pixelColor(58, 22);
 }
 
-void writeRow(MeasurementLogModel& log, int gridRow, const QString& mark, int verdict)
+void writeRow(MeasurementLogModel& log, int gridRow, VerdictCode verdict)
 {
     MeasurementLogModel::RowWrite write;
-    write.cells[MeasurementLogModel::RejectColumn] = mark;
-    write.cells[MeasurementLogModel::PrimaryDeviationColumn] = "1,20";
-    write.cells[MeasurementLogModel::SecondaryDeviationColumn] = "12,35";
+    write.cells[MeasurementLogModel::RejectColumn] = LogVerdictMark{verdict};
+    write.cells[MeasurementLogModel::PrimaryDeviationColumn] = LogDeviation{1.2};
+    write.cells[MeasurementLogModel::SecondaryDeviationColumn] = LogDeviation{12.35};
     write.verdict = verdict;
     log.writeGridRow(gridRow, write);
 }
 
+// The colours come from the values: row 6 holds a text that reads like the reject mark (as
+// the reference view's interval cell holds a text) and stays plain whatever verdict it has.
 TEST(LogCellDelegate, PaintsEachRowAfterItsOwnVerdict)
 {
     MeasurementLogModel log;
     log.ResetLog(8);
-    writeRow(log, 1, "+", 1);
-    writeRow(log, 2, "+", 2);
-    writeRow(log, 3, "+", 3);
-    writeRow(log, 4, "-", 0);
-    writeRow(log, 5, "+", 20);
+    log.setDisplayTexts({"+", "-"});
+    writeRow(log, 1, VerdictPrimaryOut);
+    writeRow(log, 2, VerdictSecondaryOut);
+    writeRow(log, 3, VerdictBothOut);
+    writeRow(log, 4, VerdictPass);
+    writeRow(log, 5, VerdictUnreadable);
+    MeasurementLogModel::RowWrite markAsText;
+    markAsText.cells[MeasurementLogModel::RejectColumn] = QString("+");
+    markAsText.cells[MeasurementLogModel::PrimaryDeviationColumn] = LogDeviation{1.2};
+    markAsText.verdict = VerdictPrimaryOut;
+    log.writeGridRow(6, markAsText);
 
     const QColor plain(Qt::white);
     const struct {
         int row;
         QColor reject, primary, secondary;
     } cases[] = {
-        {1, Red, Red, plain},   {2, Red, plain, Red},     {3, Red, Red, Red},
-        {4, Green, plain, plain}, {5, Red, plain, plain}, {6, plain, plain, plain},
+        {1, Red, Red, plain},   {2, Red, plain, Red},     {3, Red, Red, Red},       {4, Green, plain, plain},
+        {5, Red, plain, plain}, {6, plain, plain, plain}, {7, plain, plain, plain},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(paintedColour(log, c.row, MeasurementLogModel::RejectColumn), c.reject) << c.row;

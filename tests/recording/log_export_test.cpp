@@ -23,6 +23,7 @@ protected:
     LogExportTest()
     {
         log.ResetLog(16);
+        log.setDisplayTexts(SampleDisplayTexts());
         for (int column = 0; column < Headers.size(); ++column)
             log.setHeaderText(column, Headers[column]);
     }
@@ -105,7 +106,7 @@ TEST_F(LogExportTest, MultiPartExportsHeaderAndOneRowPerPart)
     log.ResetLog(partCount + 1);
     log.setHeaderText(1, "Наименование");
     for (int part = 1; part <= partCount; ++part) {
-        log.setGridCell(part, 0, QString::number(part));
+        log.setGridCell(part, 0, part);
         log.setGridCell(part, 1, QStringLiteral("Деталь %1").arg(part));
     }
     const ReadSheet sheet = exportXlsx(partCount + 1);
@@ -114,6 +115,44 @@ TEST_F(LogExportTest, MultiPartExportsHeaderAndOneRowPerPart)
     EXPECT_EQ(sheet.cells.at("B6").type, "inlineStr"); // a name is no time
     EXPECT_EQ(sheet.cells.at("A6").value, "5");
     EXPECT_FALSE(sheet.cells.count("A7"));
+}
+
+// What a cell holds decides how it goes out, not what its text looks like: a part named
+// like a time and a text that reads as a number stay texts; a start position is a number
+// in any column; a deviation is the number the log shows, its sign and exponent included.
+TEST_F(LogExportTest, CellsGoOutByTheirValueNotByTheLookOfTheirText)
+{
+    log.ResetLog(3);
+    log.setGridCell(1, 0, 1);
+    log.setGridCell(1, 1, QString("05.03.24 14:02:09"));
+    log.setGridCell(1, 7, QString("1сек"));
+    log.setGridCell(1, 8, MaxStartPosition);
+    log.setGridCell(2, 0, QString("1,5"));
+    log.setGridCell(2, 7, LogVerdictMark{VerdictPass});
+    log.setGridCell(2, 8, LogDeviation{-0.001});
+    log.setGridCell(2, 9, LogDeviation{12345.6});
+    const ReadSheet sheet = exportXlsx(3);
+
+    const struct {
+        const char* reference;
+        const char* type;
+        const char* value;
+    } cases[] = {
+        {"A2", "n", "1"},
+        {"B2", "inlineStr", "05.03.24 14:02:09"},
+        {"H2", "inlineStr", "1сек"},
+        {"I2", "n", "100000"},
+        {"A3", "inlineStr", "1,5"},
+        {"H3", "inlineStr", "-"},
+        {"I3", "n", "-0"},
+        {"J3", "n", "12350"},
+    };
+    for (const auto& c : cases) {
+        const ReadCell& cell = sheet.cells.at(c.reference);
+        EXPECT_EQ(cell.type, QString::fromUtf8(c.type)) << c.reference;
+        EXPECT_EQ(cell.value, QString::fromUtf8(c.value)) << c.reference;
+    }
+    EXPECT_EQ(sheet.cells.size(), std::size(cases) + std::size_t(Headers.size())); // the rest stay blank
 }
 
 TEST_F(LogExportTest, AFileThatCannotBeWrittenIsReportedByName)

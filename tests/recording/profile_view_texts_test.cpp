@@ -1,3 +1,4 @@
+#include "log_cell_printers.h"
 #include "main_lexicons.h"
 #include "part_record.h"
 #include "profile_view_texts.h"
@@ -72,17 +73,28 @@ TEST(ProfileViewTexts, RowOfAPart)
     const localisation::MainLexicons lex;
     PartRecord r = part();
     r.primaryTolerance = StoredToleranceOff;
-    const auto cells = pv::RowCells(3, r, lex);
-    EXPECT_EQ(QStringList(cells.begin(), cells.end()),
-              (QStringList{"3", "R1", "", "Q 10% 50", "S", "10кГц", "A0.1В", "0.5сек", "7", ""}));
+    // Number and start position are whole numbers; a reference that is off leaves its cell empty.
+    const std::array<LogCell, LogRow::ColumnCount> expected{
+        3,
+        QString("R1"),
+        {},
+        QString("Q 10% 50"),
+        QString("S"),
+        QString("10кГц"),
+        QString("A0.1В"),
+        QString("0.5сек"),
+        7,
+        {},
+    };
+    EXPECT_EQ(pv::RowCells(3, r, lex), expected);
 
     r.settings[settings_byte::SerPerAuto] = 1;
     r.settings[settings_byte::FreqAuto] = 1;
     r.settings[settings_byte::SerPer] = 0;
-    EXPECT_EQ(pv::RowCells(3, r, lex)[4], "A");
-    EXPECT_EQ(pv::RowCells(3, r, lex)[5], "A10кГц");
+    EXPECT_EQ(pv::RowCells(3, r, lex)[4], LogCell(QString("A")));
+    EXPECT_EQ(pv::RowCells(3, r, lex)[5], LogCell(QString("A10кГц")));
     r.settings[settings_byte::SerPerAuto] = 0;
-    EXPECT_EQ(pv::RowCells(3, r, lex)[4], "P");
+    EXPECT_EQ(pv::RowCells(3, r, lex)[4], LogCell(QString("P")));
 }
 
 // A language whose micro and ohm texts differ from the designed ones gets the symbols.

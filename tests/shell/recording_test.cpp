@@ -5,8 +5,11 @@
 
 #include "display_view.h"
 #include "append_log_row.h"
+#include "csv_reader.h"
 #include "log_formats.h"
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QSpinBox>
 
@@ -147,6 +150,41 @@ TEST_F(RecordingTest, EachRowKeepsAndPaintsItsOwnVerdict)
     EXPECT_EQ(paintedColour(table, 2, 9), kRed);
     EXPECT_EQ(paintedColour(table, 3, 7), kGreen);
     EXPECT_NE(paintedColour(table, 3, 8), kRed);
+}
+
+// The recording journal on disk holds each row as the table shows it, with the row's own
+// verdict.
+TEST_F(RecordingTest, JournalHoldsEachRowAsTheTableShowsItWithItsVerdict)
+{
+    startLinkedWindow();
+    startRecording();
+    setPrimaryReference(QStringLiteral("10000"), QStringLiteral("1%"));
+    setSecondaryReference(QStringLiteral("4700"), QStringLiteral("1%"));
+    measure(4700);
+    setPrimaryReference(QStringLiteral("4700"), QStringLiteral("1%"));
+    measure(4700);
+    stopRecording();
+
+    const QDir folder(dataHome.path() + QStringLiteral("/RLC_Data/journal"));
+    const QStringList files = folder.entryList({QStringLiteral("*.csv")}, QDir::Files);
+    ASSERT_EQ(files.size(), 1) << files.join(u' ').toStdString();
+    QFile journal(folder.filePath(files.first()));
+    ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
+    const QByteArray bytes = journal.readAll();
+    ASSERT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    const QList<QStringList> records = parseCsv(QString::fromUtf8(bytes.mid(3)));
+
+    ASSERT_EQ(records.size(), 3); // the headers and two rows
+    const char* const verdicts[] = {"1", "0"};
+    for (int row = 1; row <= 2; ++row) {
+        SCOPED_TRACE(row);
+        const QStringList& fields = records[row];
+        ASSERT_EQ(fields.size(), 12);
+        for (int column = 0; column < recording::MeasurementLogModel::ColumnCount; ++column)
+            EXPECT_EQ(fields[column], cell(row, column)) << column;
+        EXPECT_EQ(fields[11], QString::number(verdictOf(row)));
+        EXPECT_EQ(fields[11], QString::fromLatin1(verdicts[row - 1]));
+    }
 }
 
 TEST_F(RecordingTest, GridKeepsSixteenRowsUntilRowSixteenThenGrowsRowByRow)

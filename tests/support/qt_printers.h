@@ -1,6 +1,7 @@
 #pragma once
 // Lets GoogleTest print Qt texts readably in failure messages.
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <ostream>
@@ -19,5 +20,10 @@ inline void PrintTo(const QStringList& texts, std::ostream* os)
 inline void PrintTo(const QByteArray& bytes, std::ostream* os)
 {
     *os << '"' << bytes.toHex(' ').toStdString() << "\" (hex)";
+}
+
+inline void PrintTo(const QDateTime& when, std::ostream* os)
+{
+    *os << when.toString(Qt::ISODateWithMs).toStdString();
 }
 QT_END_NAMESPACE

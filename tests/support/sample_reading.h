@@ -1,7 +1,8 @@
 #pragma once
 // One typical reading as the window hands it to the log: a rejected 1 kΩ resistor in
-// series at 1 kHz with both tolerances on, so that every cell of its row holds a text.
+// series at 1 kHz with both tolerances on, so that every cell of its row holds a value.
 #include "append_log_row.h"
+#include "log_cell_text.h"
 
 inline recording::LogRowInput SampleReading()
 {
@@ -22,9 +23,11 @@ inline recording::LogRowInput SampleReading()
     in.secondaryDeviation = 12.3456;
     in.primaryToleranceOn = true;
     in.secondaryToleranceOn = true;
-    in.rejectMark = "+";
-    in.passMark = "-";
-    in.decimalSeparator = u',';
-    in.timeSeparator = u':';
     return in;
+}
+
+// The marks of the designed language with a decimal comma, as on a German system.
+inline recording::LogDisplayTexts SampleDisplayTexts()
+{
+    return {"+", "-", u',', u':'};
 }
