@@ -21,7 +21,7 @@ double startToShownMs(const QString* languageFolderOverride)
     clock.start();
     TForm1 form;
     if (languageFolderOverride)
-        form.LangMan->setExecutableDir(*languageFolderOverride);
+        form.languageManager().setExecutableDir(*languageFolderOverride);
     form.createAndShow();
     if (!QTest::qWaitForWindowExposed(&form))
         std::fprintf(stderr, "the window was never shown\n");

@@ -48,13 +48,22 @@ RecordingJournal::RecordingJournal(const QString& folder, const QDateTime& start
             fail(QStringLiteral("cannot create"));
     }
     writeDurably(Utf8ByteOrderMark + CsvLine(columnHeaders + QStringList{QStringLiteral("Timestamp"),
-                                                                          QStringLiteral("Verdict")}));
+                                                                          QStringLiteral("Verdict"),
+                                                                          QStringLiteral("Event")}));
 }
 
 void RecordingJournal::appendRow(const std::array<QString, 10>& cells, const QDateTime& when, VerdictCode verdict)
 {
     QStringList fields(cells.begin(), cells.end());
-    fields << isoTimestamp(when) << QString::number(int(verdict));
+    fields << isoTimestamp(when) << QString::number(int(verdict)) << QString();
+    writeDurably(CsvLine(fields));
+}
+
+void RecordingJournal::appendEvent(const QDateTime& when, const QString& event)
+{
+    constexpr int kCellCount = 10;
+    QStringList fields(kCellCount);
+    fields << isoTimestamp(when) << QString() << event;
     writeDurably(CsvLine(fields));
 }
 

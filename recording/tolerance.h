@@ -44,6 +44,15 @@ struct Deviations {
     double secondary = 0;
 };
 
+// The judgement of a reading against the reference: its verdict, the deviations (a box
+// that is off keeps the last one it had) and which tolerances were on.
+struct ReadingJudgement {
+    int verdict = VerdictPass; // a VerdictCode
+    Deviations deviations;
+    bool primaryOn = false;
+    bool secondaryOn = false;
+};
+
 bool IsToleranceOn(const QString& toleranceText, const QString& offText);
 
 // Factor from a primary unit box's item to ohm, henry or farad; nullopt for an unknown

@@ -1,66 +1,72 @@
-#include "form1.h"
+#include "shell/form1.h"
 
-#include "drop_down_combo.h"
-#include "heading_panel.h"
 #include "install_paths.h"
-#include "part_spin_edit.h"
-#include "lang_combo.h"
 #include "lang_man_client.h"
 #include "lang_man_engine.h"
 #include "link/dongle_link.h"
-#include "link/meter_command.h"
 #include "link/ui/connection_box.h"
-#include "main_lexicons.h"
+#include "localisation/client/lang_combo.h"
+#include "localisation/main_lexicons.h"
+#include "localisation/rlc_language_settings.h"
+#include "panel/designed_controls.h"
 #include "panel/front_panel.h"
-#include "recording_journal.h"
-#include "rlc_language_settings.h"
+#include "panel/messages.h"
+#include "recording/file_error.h"
+#include "recording/profile_store.h"
+#include "recording/state_file.h"
+#include "recording/ui/profile_box.h"
+#include "recording/ui/profile_controller.h"
+#include "recording/ui/recording_panel.h"
+#include "recording/ui/reference_box.h"
+#include "recording/ui/trend_feed.h"
+#include "rlc_version.h"
+#include "session/log_reading.h"
 #include "session/meter_session.h"
-#include "trend_chart_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QMessageBox>
-#include <QPushButton>
+#include <QPlainTextEdit>
 #include <QTableView>
 
 namespace {
 
 constexpr int kMinimumOuterWidth = 1024;
 constexpr int kMinimumOuterHeight = 600;
+const QSize kDesignedClientSize(1014, 636);
+constexpr int kWindowFontPixels = 15;
+
+// The designed arrangement: a top band with the profile box, the front panel, the
+// connection box and the status log; below it the reference and recording boxes; the table
+// fills the rest.
+const QRect kProfileBoxPlace(0, 0, 209, 192);
+const QRect kFrontPanelPlace(209, 0, 601, 192);
+const QRect kConnectionBoxPlace(812, 0, 161, 35);
+const QRect kStatusLogPlace(812, 42, 211, 140);
+const QRect kReferenceBoxPlace(0, 192, 458, 88);
+const QRect kRecordingBoxPlace(458, 192, 556, 88);
+const QRect kTablePlace(0, 280, 1014, 356);
 
 } // namespace
 
 TForm1::TForm1(QWidget* parent) :
     QWidget(parent),
-    LangMan(std::make_unique<localisation::TLangManEngine>()),
-    lexicons(std::make_unique<localisation::MainLexicons>()),
-    m_link(new dongle::DongleLink(this)),
-    m_session(new session::MeterSession(*m_link, *lexicons, this))
+    m_languages(std::make_unique<localisation::TLangManEngine>()),
+    m_lexicons(std::make_unique<localisation::MainLexicons>())
 {
-    buildControls();
-    wireEvents();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Регистратор данных для RLC метра ZR48 версия " RLC_VERSION));
+    setFont(panel::boldCalibri(kWindowFontPixels));
+    resize(kDesignedClientSize);
+    createComponents();
+    layOut();
+    wireLink();
+    wireMeter();
+    wireRecording();
     setUpLocalisation();
-}
-
-void TForm1::setUpLocalisation()
-{
-    localisation::configureRlcLanguageSettings(*LangMan);
-    // The language files beside the executable in the build folder, else the installed ones.
-    LangMan->setLangSubdirectory(install_paths::languageSubdirectory(LangMan->executableDir()));
-    LangMan->OnChangeLangQuery = [this](localisation::TLangManEngine*, bool& Continue) {
-        LangManChangeLangQuery(Continue);
-    };
-    LangMan->OnChangeLanguage = [this](localisation::TLangManEngine*) { LangManChangeLanguage(); };
-    lexicons->bindTo(LangMan.get());
-    m_frontPanel->languageSelector()->setLangManEngine(LangMan.get());
-    LangManClient1 = std::make_unique<localisation::TLangManClient>(this, LangMan.get());
-    LangManClient1->InitAfterCreateForm = true;
-    // The first activation of the application is one of the engine's moments to start.
-    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state == Qt::ApplicationActive)
-            LangMan->ApplicationActivated();
-    });
+    qApp->installEventFilter(this); // the window sees every key before the focused control
 }
 
 // The window hides itself while it is still whole: hiding reaches every control, and their
@@ -70,17 +76,31 @@ TForm1::~TForm1()
     hide();
 }
 
-void TForm1::wireEvents()
+// In the designed order of the controls, which is their order on screen and for the keys.
+void TForm1::createComponents()
 {
-    connect(Button2, &QPushButton::clicked, this, [this] { m_session->sendModeCommand(dongle::kModeRlcd); });
-    connect(Button1, &QPushButton::clicked, this, [this] { m_session->sendModeCommand(dongle::kModeRd); });
-    connect(Button3, &QPushButton::clicked, this, [this] { m_session->sendModeCommand(dongle::kModeU); });
-    wireLink();
-    wireRecording();
-    wireReferences();
-    wireProfiles();
-    wireExports();
-    wireTrend();
+    m_link = new dongle::DongleLink(this);
+    m_session = new session::MeterSession(*m_link, *m_lexicons, this);
+    m_profiles = new recording::ProfileStore(recording::state_file::DefaultPath(), this);
+    m_profileBox = new recording::ProfileBox(*m_lexicons, this);
+    m_frontPanel = new panel::FrontPanel(*m_session, *m_link, this);
+    m_connectionBox = new dongle::ConnectionBox(*m_link, *m_lexicons, this);
+    m_referenceBox = new recording::ReferenceBox(*m_lexicons, this);
+    m_recordingPanel = new recording::RecordingPanel(*m_lexicons, *m_profiles, this, m_profileBox->modeBoxPlace());
+    m_trendFeed = new recording::TrendFeed(*m_session, *m_referenceBox, *m_lexicons, this);
+    m_profileController = new recording::ProfileController(*m_profiles, *m_session, *m_link, *m_referenceBox,
+                                                           *m_recordingPanel, *m_profileBox, *m_lexicons, this);
+}
+
+void TForm1::layOut()
+{
+    m_profileBox->setGeometry(kProfileBoxPlace);
+    m_frontPanel->setGeometry(kFrontPanelPlace);
+    m_connectionBox->box()->setGeometry(kConnectionBoxPlace);
+    m_connectionBox->statusLog()->setGeometry(kStatusLogPlace);
+    m_referenceBox->setGeometry(kReferenceBoxPlace);
+    m_recordingPanel->box()->setGeometry(kRecordingBoxPlace);
+    m_recordingPanel->table()->setGeometry(kTablePlace);
 }
 
 // What the link's states mean for the rest of the window.
@@ -90,84 +110,111 @@ void TForm1::wireLink()
     connect(m_connectionBox, &dongle::ConnectionBox::connectClicked, this, [this] { m_frontPanel->showVerdict(false); });
     connect(m_connectionBox, &dongle::ConnectionBox::autoConnectChanged, this, &TForm1::storeAutoConnectFlag);
     connect(m_link, &DongleLink::dongleReady, this, [this] { m_frontPanel->setEnabled(true); });
-    for (auto linkLeft : {&DongleLink::connectionStarted, &DongleLink::connectionFailed, &DongleLink::connectionRefused,
-                          &DongleLink::portClosed})
-        connect(m_link, linkLeft, this, [this] { SP1->setEnabled(false); });
+    for (auto notLinked : {&DongleLink::connectionStarted, &DongleLink::connectionFailed, &DongleLink::connectionRefused,
+                           &DongleLink::portClosed})
+        connect(m_link, notLinked, this, [this] { m_recordingPanel->setLinkUp(false); });
     connect(m_link, &DongleLink::meterLinkedUp, this, [this] {
-        SP1->setEnabled(true);
-        SB4->setChecked(false);
-        Button_Add->setEnabled(false);
-        Button_DEL->setEnabled(false);
+        m_recordingPanel->setLinkUp(true);
+        m_profileBox->setProfileEditing(false);
+        m_referenceBox->offerPartEditing(false);
     });
     connect(m_link, &DongleLink::meterLinkLost, this, [this] {
-        SB4->setChecked(true);
-        SP1->setEnabled(false);
-        Button_Add->setEnabled(true);
-        Button_DEL->setEnabled(true);
+        m_profileBox->setProfileEditing(true);
+        m_recordingPanel->setLinkUp(false);
+        m_referenceBox->offerPartEditing(true);
     });
     for (auto linkDown : {&DongleLink::meterLinkLost, &DongleLink::portClosed})
         connect(m_link, linkDown, m_session, &session::MeterSession::clearReadings);
     connect(m_link, &DongleLink::portError, m_session, &session::MeterSession::clearLastSideReading);
+}
+
+// The meter's reports and the user's settings between the session, the front panel and
+// the recording box.
+void TForm1::wireMeter()
+{
     connect(m_session, &session::MeterSession::settingsShown, this, [this](const meter::SettingsIndicators& shown) {
-        applyHoldToRecording(shown.holdDown);
-        if (shown.intervalItem) {
-            const QSignalBlocker quiet(CB1);
-            CB1->setCurrentIndex(*shown.intervalItem);
-        }
+        m_recordingPanel->showHold(shown.holdDown, m_profileBox->profileEditing());
+        if (shown.intervalItem)
+            m_recordingPanel->showInterval(*shown.intervalItem);
     });
-    connect(m_frontPanel, &panel::FrontPanel::holdToggled, this, &TForm1::applyHoldToRecording);
+    connect(m_frontPanel, &panel::FrontPanel::holdToggled, this,
+            [this](bool down) { m_recordingPanel->showHold(down, m_profileBox->profileEditing()); });
+    connect(m_session, &session::MeterSession::rlcdDecoded, this, &TForm1::afterRlcdReading);
+    connect(m_profileBox, &recording::ProfileBox::modeCommandChosen, m_session, &session::MeterSession::sendModeCommand);
     // The interval list holds frames off while it is open; a list closed without a choice
     // sends nothing, so the command timer lets the frames through as after a transmission.
-    connect(CB1, &panel::DropDownCombo::droppedDown, m_link, &dongle::DongleLink::holdFrames);
-    connect(CB1, &QComboBox::activated, this, [this](int item) {
+    using recording::RecordingPanel;
+    connect(m_recordingPanel, &RecordingPanel::intervalListOpened, m_link, &dongle::DongleLink::holdFrames);
+    connect(m_recordingPanel, &RecordingPanel::intervalChosen, this, [this](int item) {
         m_link->holdFrames();
         m_session->setIntervalItem(item);
         m_session->submit();
     });
-    connect(CB1, &panel::DropDownCombo::closedUp, m_link, &dongle::DongleLink::releaseFramesLater);
-    connect(m_session, &session::MeterSession::rlcdDecoded, this, &TForm1::afterRlcdReading);
+    connect(m_recordingPanel, &RecordingPanel::intervalListClosed, m_link, &dongle::DongleLink::releaseFramesLater);
 }
 
-void TForm1::applyHoldToRecording(bool hold)
+void TForm1::wireRecording()
 {
-    if (hold)
-        SP1->setEnabled(false);
-    else if (!SB4->isChecked())
-        SP1->setEnabled(true);
+    using recording::RecordingPanel;
+    connect(m_recordingPanel, &RecordingPanel::recordingToggled, this, [this](bool running) {
+        m_frontPanel->setRecordingRuns(running);
+        m_trendFeed->recordingToggled(running);
+        // So that a later space bar cannot press a button.
+        m_connectionBox->statusLog()->setFocus();
+    });
+    connect(m_recordingPanel, &RecordingPanel::rowLogged, m_trendFeed,
+            [this](int, const QDateTime& when, recording::VerdictCode verdict) { m_trendFeed->rowLogged(when, verdict); });
+    connect(m_recordingPanel, &RecordingPanel::trendRequested, m_trendFeed, &recording::TrendFeed::show);
+    connect(m_recordingPanel, &RecordingPanel::statusLine, m_connectionBox, &dongle::ConnectionBox::appendStatus);
+    using recording::ProfileController;
+    connect(m_profileController, &ProfileController::statusLine, m_connectionBox, &dongle::ConnectionBox::appendStatus);
+    connect(m_profileController, &ProfileController::stateRead, this, &TForm1::applyStateReading);
+    connect(m_profileController, &ProfileController::partStored, this,
+            [this] { m_connectionBox->statusLog()->setFocus(); });
 }
+
+void TForm1::setUpLocalisation()
+{
+    localisation::configureRlcLanguageSettings(*m_languages);
+    // The language files beside the executable in the build folder, else the installed ones.
+    m_languages->setLangSubdirectory(install_paths::languageSubdirectory(m_languages->executableDir()));
+    m_languages->OnChangeLangQuery = [this](localisation::TLangManEngine*, bool& Continue) {
+        LangManChangeLangQuery(Continue);
+    };
+    m_languages->OnChangeLanguage = [this](localisation::TLangManEngine*) { LangManChangeLanguage(); };
+    m_lexicons->bindTo(m_languages.get());
+    m_frontPanel->languageSelector()->setLangManEngine(m_languages.get());
+    m_translator = std::make_unique<localisation::TLangManClient>(this, m_languages.get());
+    m_translator->InitAfterCreateForm = true;
+    // The first activation of the application is one of the engine's moments to start.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            m_languages->ApplicationActivated();
+    });
+}
+
+// --- lifecycle -----------------------------------------------------------------------------
 
 void TForm1::createAndShow()
 {
-    LangManClient1->runFormCreate([this] { FormCreate(); });
+    m_translator->runFormCreate([this] { FormCreate(); });
     show();
 }
 
 void TForm1::FormCreate()
 {
     m_connectionBox->clearStatus();
-    SE2->setStep(-1);
-    Button_Add->setEnabled(false);
-    Button_DEL->setEnabled(false);
-    SB4->hide();
+    m_referenceBox->FormCreate();
+    m_profileBox->FormCreate();
     m_frontPanel->languageSelector()->hide();
-    LangMan->setDefaultLanguage(QStringLiteral("English"));
-    Panel5->resize(Panel5->width(), 85);
+    m_languages->setDefaultLanguage(QStringLiteral("English"));
     m_link->loadPortFinder(install_paths::portFinderFolders(QCoreApplication::applicationDirPath()));
-    if (LoadState() == 1) {
-        SB3->setEnabled(true);
-        SB4->setEnabled(true);
-    }
+    m_profileController->LoadState(true);
     m_session->ResetSettings();
     m_session->SyncMenus();
-    JvP1->setCaption(lexicons->D1.GetItem(6));
-    JvP11->setCaption(lexicons->D1.GetItem(1));
-    {
-        const QSignalBlocker quiet(CBox10);
-        CBox10->setCurrentIndex(0);
-    }
-    ShowSingleHeader();
-    updateGridSelectability();
-    SP1->setEnabled(false);
+    m_referenceBox->showHeading();
+    m_recordingPanel->showHeading();
+    m_recordingPanel->FormCreate();
 }
 
 void TForm1::showEvent(QShowEvent* event)
@@ -228,15 +275,70 @@ void TForm1::FormResize()
         client.setHeight(kMinimumOuterHeight - frameExtra.height());
     if (client != size())
         resize(client);
-    SG->setGeometry(0, SG->y(), width(), height() - SG->y());
+    QTableView* table = m_recordingPanel->table();
+    table->setGeometry(0, table->y(), width(), height() - table->y());
 }
 
-void TForm1::appendStatus(const QString& line)
+// --- readings ------------------------------------------------------------------------------
+
+void TForm1::afterRlcdReading()
 {
-    m_connectionBox->appendStatus(line);
+    const recording::ReadingJudgement& judgement = m_referenceBox->judge(
+        m_session->lastReading(), m_session->testFreqHz(), m_session->settings().SerPer);
+    m_frontPanel->showVerdict(judgement.verdict != recording::VerdictPass);
+    const bool held = m_session->settings().Hold == 1;
+    if (m_recordingPanel->isRecording() != held)
+        logReading();
 }
 
-void TForm1::showToolkitError(const QString& message)
+void TForm1::logReading()
 {
-    QMessageBox::critical(this, QCoreApplication::applicationName(), message);
+    recording::LogRowInput reading = session::LogReading(*m_session, m_referenceBox->lastJudgement(), *m_lexicons);
+    reading.selectedPart = m_referenceBox->partNumber();
+    m_recordingPanel->AppendLogRow(reading);
+}
+
+// The window sees every key before the focused control (key preview); the key is not
+// consumed.
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this && widget == QApplication::focusWidget())
+            FormKeyDown(static_cast<QKeyEvent*>(event)->key());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// The space bar takes one reading by hand while the meter is linked, no choice is on its
+// way and recording does not run.
+void TForm1::FormKeyDown(int key)
+{
+    if (key != Qt::Key_Space || m_link->framesHeld() || m_recordingPanel->isRecording() || !m_link->isMeterLinked())
+        return;
+    if (m_recordingPanel->mode() == recording::LogMode::MultiPart)
+        m_profileController->ShowMultiMeasurementGrid();
+    logReading();
+}
+
+// --- the state file ------------------------------------------------------------------------
+
+// What the state file brings back beyond the profile: the automatic connection, and the
+// frequency menu's tail, rewritten on every reading of the file.
+void TForm1::applyStateReading(const recording::StateFileReading& reading)
+{
+    if (reading.read) {
+        m_connectionBox->restoreAutoConnect(reading.autoConnect);
+        m_languages->setDefaultLanguage(QStringLiteral("English"));
+    }
+    m_frontPanel->rewriteFrequencyTail(reading.read, reading.existed);
+}
+
+void TForm1::storeAutoConnectFlag(bool on)
+{
+    try {
+        m_profiles->storeAutoConnect(on);
+    } catch (const recording::FileError& error) {
+        panel::showToolkitError(this, error.message());
+    }
 }

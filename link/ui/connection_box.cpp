@@ -19,11 +19,11 @@ enum ConnectText { ConnectCaption = 0, DisconnectCaption = 1, Connecting = 2, Re
 ConnectionBox::ConnectionBox(DongleLink& link, const localisation::MainLexicons& lexicons, QWidget* window) :
     QObject(window), m_link(link), m_lexicons(lexicons)
 {
-    P_connect = panel::box(window, "P_connect", QRect(812, 0, 161, 35));
+    P_connect = panel::box(window, "P_connect", {});
     B2 = panel::button(P_connect, "B2", QStringLiteral("Подключить"), QRect(3, 3, 100, 29));
     CheckBox_connect_auto = panel::named(new QCheckBox(QStringLiteral("Авто"), P_connect), "CheckBox_connect_auto",
                                          QRect(106, 3, 53, 29));
-    Memo1 = panel::named(new QPlainTextEdit(window), "Memo1", QRect(812, 42, 211, 140));
+    Memo1 = panel::named(new QPlainTextEdit(window), "Memo1", {});
     Memo1->setReadOnly(true);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setPlainText(QStringLiteral("Memo1"));

@@ -69,16 +69,21 @@ TEST(RecordingJournal, EveryRowIsInTheFileAsSoonAsItIsAppended)
     cells[2] = "R \"1,5\" кОм";
     journal.appendRow(cells, start.addSecs(1), VerdictBothOut);
 
+    journal.appendEvent(start.addSecs(2), QStringLiteral("link lost"));
+
     // Read while the journal is still open: nothing may wait in a buffer.
     QList<QStringList> records = readCsvFile(journal.path());
-    ASSERT_EQ(records.size(), 2);
-    EXPECT_EQ(records[0], (headers + QStringList{"Timestamp", "Verdict"}));
-    EXPECT_EQ(records[1], (QStringList(cells.begin(), cells.end()) + QStringList{"2024-05-17T14:03:10+03:00", "3"}));
+    ASSERT_EQ(records.size(), 3);
+    EXPECT_EQ(records[0], (headers + QStringList{"Timestamp", "Verdict", "Event"}));
+    EXPECT_EQ(records[1],
+              (QStringList(cells.begin(), cells.end()) + QStringList{"2024-05-17T14:03:10+03:00", "3", QString()}));
+    EXPECT_EQ(records[2], (QStringList(10) + QStringList{"2024-05-17T14:03:11+03:00", QString(), "link lost"}))
+        << "an event is a line of its own, with no reading and no verdict";
 
     // A second start within the same second gets its own file.
     RecordingJournal second(folder, start, headers);
     EXPECT_NE(second.path(), journal.path());
-    EXPECT_EQ(readCsvFile(journal.path()).size(), 2);
+    EXPECT_EQ(readCsvFile(journal.path()).size(), 3) << "the first file is left as it was";
 }
 
 TEST(RecordingJournal, AFolderThatCannotBeCreatedIsReported)

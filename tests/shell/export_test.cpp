@@ -4,8 +4,10 @@
 
 #include "main_lexicons.h"
 #include "measurement_log_model.h"
+#include "recording/profile_file.h"
 #include "xlsx_reader.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -85,7 +87,7 @@ protected:
         click("SP1");
         ASSERT_TRUE(waitFor([&] { return logRow() >= rows + 1; }));
         click("SP1");
-        logRow() = rows + 1; // exactly the rows this test talks about
+        setLogRow(rows + 1); // exactly the rows this test talks about
     }
 
     QString exportTo(const char* button, const QString& name)
@@ -181,11 +183,23 @@ TEST_F(ExportTest, FailureNamesTheFileAndTheNextExportWaitsForNewRows)
 
 TEST_F(ExportTest, MultiPartModeExportsOneRowPerPart)
 {
-    partCount() = 5;
-    child<QComboBox>("CBox10")->setCurrentIndex(1);
-    resetLog(6);
-    for (int part = 1; part <= 5; ++part)
-        log().setGridCell(part, 1, QStringLiteral("part %1").arg(part));
+    const QString profile = exportDir.filePath(QStringLiteral("parts.hex1"));
+    recording::PartRecord part;
+    for (int number = 1; number <= 5; ++number) {
+        part.name = QStringLiteral("part %1").arg(number);
+        if (number == 1)
+            recording::profile_file::CreateProfile(profile, part);
+        else
+            recording::profile_file::StorePart(profile, number, part);
+    }
+    form->profiles().open(profile, part);
+    auto* mode = child<QComboBox>("CBox10");
+    mode->showPopup();
+    QAbstractItemView* list = mode->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
+    ASSERT_TRUE(waitFor([&] { return isMultiPartMode(); }));
+
     const QString path = exportTo("Button4", QStringLiteral("parts.xlsx"));
     const ReadSheet sheet = ReadFirstSheet(path);
     EXPECT_EQ(sheet.cells.at(QStringLiteral("B6")).value, QStringLiteral("part 5"));
@@ -201,7 +215,7 @@ TEST_F(ExportTest, CsvFileReadsBackAsTheTableWithSeparatorsQuotesAndCyrillic)
     log().setGridCell(1, 1, tricky[0]);
     log().setGridCell(1, 2, tricky[1]);
     log().setGridCell(1, 3, tricky[2]);
-    logRow() = 2;
+    setLogRow(2);
     const QString path = exportTo("Button_CSV", QStringLiteral("log.csv"));
     ASSERT_TRUE(QFileInfo::exists(path));
 

@@ -46,12 +46,12 @@ TEST(RecordingJournal, EveryRowLoggedBeforeAKillIsOnDisk)
         bytes.remove(0, 3);
     const QList<QStringList> lines = parseCsv(QString::fromUtf8(bytes));
     ASSERT_GE(lines.size(), 2);
-    ASSERT_EQ(lines.first().size(), 12) << lines.first().join(u',').toStdString();
+    ASSERT_EQ(lines.first().size(), 13) << lines.first().join(u',').toStdString();
 
     int previousPosition = 0;
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const QStringList& fields = lines[i];
-        ASSERT_EQ(fields.size(), 12) << fields.join(u',').toStdString();
+        ASSERT_EQ(fields.size(), 13) << fields.join(u',').toStdString();
         EXPECT_EQ(fields[0].toInt(), previousPosition + 1) << "positions follow each other without a gap";
         previousPosition = fields[0].toInt();
         EXPECT_TRUE(QDateTime::fromString(fields[10], Qt::ISODate).isValid()) << fields[10].toStdString();

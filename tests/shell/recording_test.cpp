@@ -179,10 +179,11 @@ TEST_F(RecordingTest, JournalHoldsEachRowAsTheTableShowsItWithItsVerdict)
     for (int row = 1; row <= 2; ++row) {
         SCOPED_TRACE(row);
         const QStringList& fields = records[row];
-        ASSERT_EQ(fields.size(), 12);
+        ASSERT_EQ(fields.size(), 13);
         for (int column = 0; column < recording::MeasurementLogModel::ColumnCount; ++column)
             EXPECT_EQ(fields[column], cell(row, column)) << column;
         EXPECT_EQ(fields[11], QString::number(verdictOf(row)));
+        EXPECT_EQ(fields[12], QString()) << "a reading is no event";
         EXPECT_EQ(fields[11], QString::fromLatin1(verdicts[row - 1]));
     }
 }

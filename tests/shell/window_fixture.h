@@ -10,6 +10,9 @@
 #include "link/dongle_link.h"
 #include "panel/front_panel.h"
 #include "session/meter_session.h"
+#include "recording/profile_store.h"
+#include "recording/ui/recording_panel.h"
+#include "recording/ui/reference_box.h"
 #include "form1.h"
 #include "lang_man_engine.h"
 #include "main_lexicons.h"
@@ -73,18 +76,18 @@ public:
     qint32 testFrequencyHz() const { return form->session().testFreqHz(); }
     double seriesResistance() const { return form->session().lastReading().SerR; }
     double parallelReactance() const { return form->session().lastReading().ParX; }
-    int rejectCode() const { return form->RejectCode; }
-    recording::MeasurementLogModel& log() const { return *form->LogModel; }
-    // The grid row the next reading goes to; tests set it to mark how many rows they logged.
-    int& logRow() const { return form->LogRow; }
-    void resetLog(int rowCount) const { form->ResetLog(rowCount); }
-    bool isMultiPartMode() const { return form->isMultiPartMode(); }
-    const QString& openProfilePath() const { return form->ProfilePath; }
-    // The parts of the open profile; tests set it to stand for a profile without opening one.
-    int& partCount() const { return form->PartCount; }
-    const localisation::MainLexicons& lexicons() const { return *form->lexicons; }
+    int rejectCode() const { return form->referenceBox().lastJudgement().verdict; }
+    recording::MeasurementLogModel& log() const { return form->recordingPanel().log(); }
+    // The grid rows an export writes; tests set it to mark how many rows they logged.
+    int logRow() const { return form->recordingPanel().loggedRows(); }
+    void setLogRow(int rows) const { form->recordingPanel().setLoggedRows(rows); }
+    void resetLog(int rowCount) const { form->recordingPanel().ResetLog(rowCount); }
+    bool isMultiPartMode() const { return form->recordingPanel().mode() == recording::LogMode::MultiPart; }
+    const QString& openProfilePath() const { return form->profiles().profilePath(); }
+    int partCount() const { return form->profiles().partCount(); }
+    const localisation::MainLexicons& lexicons() const { return form->lexicons(); }
     meter::UnitTexts units() const { return meter::UnitTexts::From(lexicons()); }
-    localisation::TLangManEngine& languageManager() const { return *form->LangMan; }
+    localisation::TLangManEngine& languageManager() const { return form->languageManager(); }
     // The RD view's pictures as the view shows them.
     static QList<QImage> componentPictures()
     {
@@ -93,7 +96,7 @@ public:
             shown << QPixmap::fromImage(picture).toImage();
         return shown;
     }
-    trend::TrendChartWindow* trendWindow() const { return form->TrendWindow; }
+    trend::TrendChartWindow* trendWindow() const { return child<trend::TrendChartWindow>("TrendChartWindow"); }
 
     // The level field lies in the RLCD view; while another view shows, only the window's
     // reaction to the field's click can open the level menu.

@@ -1,0 +1,263 @@
+#include "recording/ui/reference_box.h"
+
+#include "localisation/main_lexicons.h"
+#include "panel/designed_controls.h"
+#include "panel/drop_down_combo.h"
+#include "panel/heading_panel.h"
+#include "panel/part_spin_edit.h"
+#include "recording/log_formats.h"
+#include "recording/number_filter.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace recording {
+namespace {
+
+constexpr int kHeadingItem = 6; // of D1: "Reference data"
+constexpr int kPartNameLength = 18;
+constexpr int kNominalLength = 7;
+constexpr int kListedNames = 20;
+constexpr int kListedTolerances = 16;
+
+enum PrimaryKindItem { PrimaryR = 0, PrimaryL = 1, PrimaryC = 2 };
+enum SecondaryKindItem { SecondaryR = 0 };
+
+} // namespace
+
+ReferenceBox::ReferenceBox(const localisation::MainLexicons& lexicons, QWidget* parent) :
+    QFrame(parent), m_lexicons(lexicons)
+{
+    buildControls();
+    wireControls();
+}
+
+void ReferenceBox::buildControls()
+{
+    using namespace panel;
+    setObjectName(QStringLiteral("Panel7"));
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    JvP1 = heading(this, "JvP1", QStringLiteral("Данные эталона"), QRect(3, 3, 452, 20));
+    CBox6 = combo<DropDownCombo>(this, "CBox6", {QStringLiteral("R1")}, QRect(4, 26, 118, 27), true);
+    CBox6->lineEdit()->setMaxLength(kPartNameLength);
+    CBox6->setInsertPolicy(QComboBox::NoInsert);
+    CBox6->setMaxVisibleItems(kListedNames);
+    SE2 = named(new PartSpinEdit(this), "SE2", QRect(126, 26, 52, 27));
+    SE2->setRange(1, 2);
+    SE2->setValue(1);
+    BB1 = button(this, "BB1", QStringLiteral("Запись"), QRect(182, 26, 86, 27));
+    Button_Add = button(this, "Button_Add", QStringLiteral("Добавить"), QRect(272, 26, 92, 27));
+    Button_DEL = button(this, "Button_DEL", QStringLiteral("Удалить"), QRect(368, 26, 86, 27));
+    const QStringList tolerances{QStringLiteral("выкл."), QStringLiteral("0,2%"), QStringLiteral("0,3%"),
+                                 QStringLiteral("0,5%"), QStringLiteral("1%"),   QStringLiteral("2%"),
+                                 QStringLiteral("3%"),   QStringLiteral("5%"),   QStringLiteral("10%"),
+                                 QStringLiteral("20%"),  QStringLiteral(">"),    QStringLiteral("<")};
+    CBox2 = combo(this, "CBox2", {QStringLiteral("R"), QStringLiteral("L"), QStringLiteral("C")}, QRect(4, 57, 40, 27));
+    E2 = named(new QLineEdit(QStringLiteral("10000"), this), "E2", QRect(46, 57, 56, 27));
+    E2->setMaxLength(kNominalLength);
+    const QStringList ohms{QStringLiteral("Ом"), QStringLiteral("кОм"), QStringLiteral("МОм")};
+    CBox1 = combo(this, "CBox1", ohms, QRect(104, 57, 58, 27));
+    CBox3 = combo(this, "CBox3", {QStringLiteral("мкГн"), QStringLiteral("мГн"), QStringLiteral("Гн")},
+                  QRect(104, 57, 58, 27));
+    CBox4 = combo(this, "CBox4", {QStringLiteral("рФ"), QStringLiteral("нФ"), QStringLiteral("мкФ")},
+                  QRect(104, 57, 58, 27));
+    CBox3->hide();
+    CBox4->hide();
+    CBox5 = combo(this, "CBox5", tolerances, QRect(164, 57, 62, 27), true);
+    CBox11 = combo(this, "CBox11", {QStringLiteral("R"), QStringLiteral("Q"), QStringLiteral("D")},
+                   QRect(232, 57, 40, 27));
+    E11 = named(new QLineEdit(QStringLiteral("10000"), this), "E11", QRect(274, 57, 56, 27));
+    E11->setMaxLength(kNominalLength);
+    CBox31 = combo(this, "CBox31", ohms, QRect(332, 57, 58, 27));
+    CBox51 = combo(this, "CBox51", tolerances, QRect(392, 57, 62, 27), true);
+    for (QComboBox* tolerance : {CBox5, CBox51}) {
+        tolerance->setMaxVisibleItems(kListedTolerances);
+        tolerance->setInsertPolicy(QComboBox::NoInsert);
+    }
+}
+
+void ReferenceBox::wireControls()
+{
+    connect(CBox2, &QComboBox::currentIndexChanged, this, &ReferenceBox::ShowPrimaryUnitBox);
+    connect(CBox11, &QComboBox::currentIndexChanged, this, &ReferenceBox::ShowSecondaryUnitBox);
+    connect(E2, &QLineEdit::textEdited, this, [this] { filterNumberEdit(E2, false); });
+    connect(E11, &QLineEdit::textEdited, this, [this] { filterNumberEdit(E11, false); });
+    for (QComboBox* tolerance : {CBox5, CBox51}) {
+        QLineEdit* edit = tolerance->lineEdit();
+        connect(edit, &QLineEdit::textEdited, this, [this, edit] { filterNumberEdit(edit, true); });
+    }
+    connect(CBox6, &QComboBox::activated, this, [this](int item) { emit partChosen(item + 1); });
+    connect(CBox6, &panel::DropDownCombo::droppedDown, this, &ReferenceBox::partListOpening);
+    const auto stepped = [this] { emit partStepped(SE2->value()); };
+    connect(SE2, &panel::PartSpinEdit::topClicked, this, stepped);
+    connect(SE2, &panel::PartSpinEdit::bottomClicked, this, stepped);
+    connect(BB1, &QPushButton::clicked, this, &ReferenceBox::storeRequested);
+    connect(Button_Add, &QPushButton::clicked, this, &ReferenceBox::insertRequested);
+    connect(Button_DEL, &QPushButton::clicked, this, &ReferenceBox::deleteRequested);
+}
+
+// --- the part ------------------------------------------------------------------------------
+
+int ReferenceBox::partNumber() const
+{
+    return SE2->value();
+}
+
+void ReferenceBox::setPartNumber(int partNumber)
+{
+    SE2->setValue(partNumber);
+}
+
+void ReferenceBox::setPartCount(int partCount)
+{
+    SE2->setMaximum(partCount + 1);
+}
+
+void ReferenceBox::setPartNames(const QStringList& names)
+{
+    for (int i = 0; i < names.size(); ++i) {
+        if (i < CBox6->count())
+            CBox6->setItemText(i, names[i]);
+        else
+            CBox6->addItem(names[i]);
+    }
+}
+
+QString ReferenceBox::listedName(int partNumber) const
+{
+    return CBox6->itemText(partNumber - 1);
+}
+
+void ReferenceBox::selectPartName(int partNumber)
+{
+    const QSignalBlocker quiet(CBox6);
+    CBox6->setCurrentIndex(partNumber - 1);
+}
+
+void ReferenceBox::offerPartEditing(bool offered)
+{
+    Button_Add->setEnabled(offered);
+    Button_DEL->setEnabled(offered);
+}
+
+// The one place that knows which unit box belongs to which kind.
+QComboBox* ReferenceBox::primaryUnitBox(int kind) const
+{
+    switch (kind) {
+    case PrimaryL: return CBox3;
+    case PrimaryC: return CBox4;
+    default: return CBox1;
+    }
+}
+
+PartRecord ReferenceBox::partRecord(int startPosition, const StoredSettings& settings) const
+{
+    PartRecord part;
+    part.name = CBox6->currentText();
+    part.startPosition = startPosition;
+    part.primaryTolerance = StoredToleranceText(CBox5->currentText(), CBox5->itemText(0));
+    part.primaryKind = quint8(CBox2->currentIndex());
+    part.primaryUnit = quint8(primaryUnitBox(CBox2->currentIndex())->currentIndex());
+    part.primaryNominal = E2->text();
+    part.secondaryTolerance = StoredToleranceText(CBox51->currentText(), CBox51->itemText(0));
+    part.secondaryKind = quint8(CBox11->currentIndex());
+    part.secondaryUnit = CBox11->currentIndex() == SecondaryR ? quint8(CBox31->currentIndex()) : 0;
+    part.secondaryNominal = E11->text();
+    part.settings = settings;
+    return part;
+}
+
+void ReferenceBox::showPart(const PartRecord& part)
+{
+    const auto toleranceText = [](const QString& stored, const QComboBox* box) {
+        return stored == StoredToleranceOff ? box->itemText(0) : stored;
+    };
+    CBox6->setEditText(part.name);
+    CBox5->setEditText(toleranceText(part.primaryTolerance, CBox5));
+    CBox2->setCurrentIndex(part.primaryKind);
+    primaryUnitBox(part.primaryKind)->setCurrentIndex(part.primaryUnit);
+    E2->setText(part.primaryNominal);
+    CBox51->setEditText(toleranceText(part.secondaryTolerance, CBox51));
+    CBox11->setCurrentIndex(part.secondaryKind);
+    if (part.secondaryKind == SecondaryR)
+        CBox31->setCurrentIndex(part.secondaryUnit);
+    CBox31->setVisible(part.secondaryKind == SecondaryR);
+    E11->setText(part.secondaryNominal);
+    ShowPrimaryUnitBox();
+}
+
+// --- the reference -------------------------------------------------------------------------
+
+const ReadingJudgement& ReferenceBox::judge(const meter::RlcdReading& reading, qint32 testFreqHz, int serPer)
+{
+    ToleranceInputs in;
+    in.primaryNominalText = E2->text();
+    in.primaryToleranceText = CBox5->currentText();
+    in.primaryOffText = CBox5->itemText(0);
+    in.primaryKind = CBox2->currentIndex();
+    in.primaryUnitIndex = primaryUnitBox(in.primaryKind)->currentIndex();
+    in.secondaryNominalText = E11->text();
+    in.secondaryToleranceText = CBox51->currentText();
+    in.secondaryOffText = CBox51->itemText(0);
+    in.secondaryKind = CBox11->currentIndex();
+    in.secondaryUnitIndex = CBox31->currentIndex();
+    in.serR = reading.SerR;
+    in.serX = reading.SerX;
+    in.parR = reading.ParR;
+    in.parX = reading.ParX;
+    in.testFreqHz = testFreqHz;
+    in.serPer = serPer;
+
+    m_judgement.verdict = EvaluateTolerance(in, m_judgement.deviations);
+    m_judgement.primaryOn = IsToleranceOn(in.primaryToleranceText, in.primaryOffText);
+    m_judgement.secondaryOn = IsToleranceOn(in.secondaryToleranceText, in.secondaryOffText);
+    return m_judgement;
+}
+
+std::optional<PrimaryBand> ReferenceBox::primaryBand(int kind) const
+{
+    if (kind != CBox2->currentIndex())
+        return std::nullopt;
+    return PrimaryToleranceBand(kind, primaryUnitBox(kind)->currentIndex(), E2->text(), CBox5->currentText(),
+                                CBox5->itemText(0));
+}
+
+void ReferenceBox::ShowPrimaryUnitBox()
+{
+    const int kind = CBox2->currentIndex();
+    for (int shown : {PrimaryR, PrimaryL, PrimaryC})
+        primaryUnitBox(shown)->setVisible(shown == kind);
+}
+
+void ReferenceBox::ShowSecondaryUnitBox()
+{
+    CBox31->setVisible(CBox11->currentIndex() == SecondaryR);
+}
+
+// Shapes what the user types; a choice from a tolerance list is left as it is.
+void ReferenceBox::filterNumberEdit(QLineEdit* edit, bool toleranceBox)
+{
+    const FilteredText filtered =
+        FilterNumberText(edit->text(), edit->cursorPosition(), SystemDecimalSeparator(), toleranceBox);
+    {
+        const QSignalBlocker quiet(edit);
+        edit->setText(filtered.text);
+        edit->setCursorPosition(filtered.caret);
+    }
+    if (toleranceBox)
+        CBox2->setFocus();
+}
+
+void ReferenceBox::FormCreate()
+{
+    SE2->setStep(-1);
+    offerPartEditing(false);
+}
+
+void ReferenceBox::showHeading()
+{
+    JvP1->setCaption(m_lexicons.D1.GetItem(kHeadingItem));
+}
+
+} // namespace recording

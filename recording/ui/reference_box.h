@@ -1,0 +1,103 @@
+#pragma once
+#include "meter/rlcd_decoder.h"
+#include "recording/part_record.h"
+#include "recording/primary_band.h"
+#include "recording/tolerance.h"
+
+#include <QFrame>
+
+#include <optional>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace localisation {
+struct MainLexicons;
+}
+namespace panel {
+class DropDownCombo;
+class HeadingPanel;
+class PartSpinEdit;
+}
+
+namespace recording {
+
+// The reference box "Panel7": the part (name, number and the buttons that store, insert
+// and delete it) and the primary and secondary reference (kind, nominal value, unit,
+// tolerance). It judges readings against the reference, turns the controls into a part
+// record and back, and asks for the part operations; the profile itself is not kept here.
+class ReferenceBox : public QFrame {
+    Q_OBJECT
+public:
+    ReferenceBox(const localisation::MainLexicons& lexicons, QWidget* parent);
+
+    // --- the part ------------------------------------------------------------------------
+    int partNumber() const;
+    void setPartNumber(int partNumber);
+    // The part box reaches one past the last part: a new part to be stored.
+    void setPartCount(int partCount);
+    // The names of the profile's parts in the name list; names behind them stay.
+    void setPartNames(const QStringList& names);
+    QString listedName(int partNumber) const;
+    // Shows the part's name in the list without choosing it.
+    void selectPartName(int partNumber);
+    // Insert and delete are offered while profiles are edited in multi-part mode.
+    void offerPartEditing(bool offered);
+
+    // The controls as part n's record, with the start position and meter settings given.
+    PartRecord partRecord(int startPosition, const StoredSettings& settings) const;
+    // A stored part fills the controls.
+    void showPart(const PartRecord& part);
+
+    // --- the reference -------------------------------------------------------------------
+    // Judges a reading; keeps the deviations of a box that is off from the last judgement.
+    const ReadingJudgement& judge(const meter::RlcdReading& reading, qint32 testFreqHz, int serPer);
+    const ReadingJudgement& lastJudgement() const { return m_judgement; }
+    // The primary reference's band, when its kind is the given one (0 R, 1 L, 2 C) and its
+    // tolerance is on and readable.
+    std::optional<PrimaryBand> primaryBand(int kind) const;
+
+    // The heading in the current language.
+    void showHeading();
+    // As the window's creation leaves the box: the part box's upper arrow goes to the
+    // previous part, and insert and delete wait for multi-part mode.
+    void FormCreate();
+
+signals:
+    void partChosen(int partNumber);   // from the name list
+    void partListOpening();            // the name list is about to show
+    void partStepped(int partNumber);  // an arrow of the part box has stepped to this part
+    void storeRequested();
+    void insertRequested();
+    void deleteRequested();
+
+private:
+    void buildControls();
+    void wireControls();
+    QComboBox* primaryUnitBox(int kind) const;
+    void ShowPrimaryUnitBox();
+    void ShowSecondaryUnitBox();
+    void filterNumberEdit(QLineEdit* edit, bool toleranceBox);
+
+    const localisation::MainLexicons& m_lexicons;
+    ReadingJudgement m_judgement;
+    panel::HeadingPanel* JvP1 = nullptr;
+    panel::DropDownCombo* CBox6 = nullptr;
+    panel::PartSpinEdit* SE2 = nullptr;
+    QPushButton* BB1 = nullptr;
+    QPushButton* Button_Add = nullptr;
+    QPushButton* Button_DEL = nullptr;
+    QComboBox* CBox2 = nullptr;
+    QLineEdit* E2 = nullptr;
+    QComboBox* CBox1 = nullptr;
+    QComboBox* CBox3 = nullptr;
+    QComboBox* CBox4 = nullptr;
+    QComboBox* CBox5 = nullptr;
+    QComboBox* CBox11 = nullptr;
+    QLineEdit* E11 = nullptr;
+    QComboBox* CBox31 = nullptr;
+    QComboBox* CBox51 = nullptr;
+};
+
+} // namespace recording

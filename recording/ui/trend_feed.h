@@ -1,0 +1,48 @@
+#pragma once
+#include "recording/tolerance.h"
+
+#include <QDateTime>
+#include <QObject>
+
+class QWidget;
+
+namespace localisation {
+struct MainLexicons;
+}
+namespace session {
+class MeterSession;
+}
+namespace trend {
+class TrendChartWindow;
+}
+
+namespace recording {
+
+class ReferenceBox;
+
+// Feeds the trend chart beside the recording: the primary value of every logged row, the
+// reference band while the primary tolerance of the same quantity is on, and a new chart
+// for each recording.
+class TrendFeed : public QObject {
+    Q_OBJECT
+public:
+    TrendFeed(const session::MeterSession& session, const ReferenceBox& references,
+              const localisation::MainLexicons& lexicons, QWidget* window);
+
+    // A row was logged: its reading goes on the chart.
+    void rowLogged(const QDateTime& when, VerdictCode verdict);
+    // A recording starts a new chart.
+    void recordingToggled(bool running);
+    // The chart's window comes up.
+    void show();
+
+private:
+    void showTexts();
+
+    const session::MeterSession& m_session;
+    const ReferenceBox& m_references;
+    const localisation::MainLexicons& m_lexicons;
+    trend::TrendChartWindow* m_window;
+};
+
+} // namespace recording

@@ -1,0 +1,39 @@
+#include "session/log_reading.h"
+
+#include "localisation/main_lexicons.h"
+#include "session/meter_session.h"
+
+namespace session {
+namespace {
+
+// Items of Dlang2.
+constexpr int kSeriesItem = 2;
+constexpr int kParallelItem = 3;
+
+} // namespace
+
+recording::LogRowInput LogReading(const MeterSession& session, const recording::ReadingJudgement& judgement,
+                                  const localisation::MainLexicons& lexicons, const QDateTime& when)
+{
+    const meter::RlcdDisplay& shown = session.display();
+    recording::LogRowInput in;
+    in.timestamp = when;
+    in.primaryLetter = shown.L_Prim_RLC;
+    in.primaryValue = shown.L_prim_n;
+    in.secondaryLetter = shown.L_Sec_RLC;
+    in.secondaryValue = shown.L_sec_n;
+    in.serPer = session.settings().SerPer;
+    in.seriesText = lexicons.Dlang2.GetItem(kSeriesItem);
+    in.parallelText = lexicons.Dlang2.GetItem(kParallelItem);
+    in.freqIndex = session.settings().FreqIndex;
+    in.freqText = session.freqText();
+    in.levelText = session.levelText();
+    in.verdict = judgement.verdict;
+    in.primaryDeviation = judgement.deviations.primary;
+    in.secondaryDeviation = judgement.deviations.secondary;
+    in.primaryToleranceOn = judgement.primaryOn;
+    in.secondaryToleranceOn = judgement.secondaryOn;
+    return in;
+}
+
+} // namespace session
