@@ -1,4 +1,5 @@
 #pragma once
+#include <QMetaType>
 #include <QSerialPort>
 #include <QString>
 
@@ -32,3 +33,5 @@ PortProblem DescribeOpenFailure(QSerialPort::SerialPortError error, const QStrin
 bool MeansDeviceGone(QSerialPort::SerialPortError error);
 
 } // namespace dongle
+
+Q_DECLARE_METATYPE(dongle::PortProblem)

@@ -1,0 +1,51 @@
+#include "session/silence_watchdog.h"
+
+namespace session {
+
+SilenceWatchdog::SilenceWatchdog(QObject* parent) : QObject(parent)
+{
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, [this] {
+        m_silent = true;
+        emit silenceBegan(silenceAfterMs());
+    });
+}
+
+void SilenceWatchdog::setReportIntervalMs(int intervalMs)
+{
+    if (intervalMs == m_intervalMs)
+        return;
+    m_intervalMs = intervalMs;
+    if (m_armed && !m_silent)
+        restart();
+}
+
+void SilenceWatchdog::setArmed(bool armed)
+{
+    if (armed == m_armed)
+        return;
+    m_armed = armed;
+    m_silent = false;
+    if (armed)
+        restart();
+    else
+        m_timer.stop();
+}
+
+void SilenceWatchdog::frameArrived()
+{
+    if (!m_armed)
+        return;
+    if (m_silent) {
+        m_silent = false;
+        emit silenceEnded();
+    }
+    restart();
+}
+
+void SilenceWatchdog::restart()
+{
+    m_timer.start(silenceAfterMs());
+}
+
+} // namespace session

@@ -1,0 +1,98 @@
+// The dongle link without any window, on a real pseudo-terminal against the simulated
+// dongle: the automatic connection, frames passed on and held off, and a dongle that is
+// pulled out and plugged in again.
+#include "link/dongle_link.h"
+#include "link/port_problem.h"
+#include "meter_simulator.h"
+#include "qt_printers.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kWaitMs = 4000;
+constexpr int kFastWatchMs = 100;
+constexpr int kReportMs = 50;
+
+class DongleLinkTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        simulator = std::make_unique<sim::MeterSimulator>(folder.filePath(QStringLiteral("dongle")));
+        simulator->setLinkDelayMs(20);
+        simulator->setIntervalOverrideMs(kReportMs);
+        qputenv("RLC_DONGLE_PORT", simulator->stablePath().toLocal8Bit());
+        link = std::make_unique<dongle::DongleLink>();
+        link->findChild<QTimer*>(QStringLiteral("T3"))->setInterval(kFastWatchMs);
+        link->loadPortFinder({QStringLiteral(RLC_BIN_DIR)});
+    }
+
+    static bool waitFor(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, kWaitMs); }
+
+    QTemporaryDir folder;
+    std::unique_ptr<sim::MeterSimulator> simulator;
+    std::unique_ptr<dongle::DongleLink> link;
+};
+
+TEST_F(DongleLinkTest, AutomaticConnectionLinksAndPassesFramesUnlessHeld)
+{
+    QSignalSpy frames(link.get(), &dongle::DongleLink::frameReceived);
+    QSignalSpy arrived(link.get(), &dongle::DongleLink::frameArrived);
+    link->setAutoConnect(true);
+    ASSERT_TRUE(waitFor([&] { return link->isMeterLinked(); }));
+    EXPECT_EQ(link->connectAction(), dongle::ConnectAction::Disconnect);
+    ASSERT_TRUE(waitFor([&] { return frames.count() >= 3; }));
+
+    link->holdFrames();
+    const qsizetype shown = frames.count();
+    const qsizetype seen = arrived.count();
+    QTest::qWait(4 * kReportMs);
+    EXPECT_EQ(frames.count(), shown) << "held-off frames are dropped";
+    EXPECT_GT(arrived.count(), seen) << "but the meter is still heard";
+}
+
+// The device goes away while linked: the link is down at once and says why; once it is
+// back behind the same name, the lost link is made again by itself.
+TEST_F(DongleLinkTest, UnpluggedDongleTakesTheLinkDownAndItsReturnLinksAgain)
+{
+    QSignalSpy lost(link.get(), &dongle::DongleLink::meterLinkLost);
+    QSignalSpy problems(link.get(), &dongle::DongleLink::portProblem);
+    QSignalSpy frames(link.get(), &dongle::DongleLink::frameReceived);
+    link->B2Click(); // connect by hand: the automatic connection stays off
+    ASSERT_TRUE(waitFor([&] { return link->isMeterLinked(); }));
+
+    simulator->unplug();
+    ASSERT_TRUE(waitFor([&] { return !link->isMeterLinked(); }));
+    EXPECT_EQ(lost.count(), 1);
+    ASSERT_EQ(problems.count(), 1);
+    const auto problem = problems.first().first().value<dongle::PortProblem>();
+    EXPECT_EQ(problem.kind, dongle::PortProblemKind::Removed);
+    EXPECT_EQ(problem.port, simulator->stablePath());
+    EXPECT_FALSE(link->portOpened());
+    EXPECT_EQ(link->connectAction(), dongle::ConnectAction::Connect);
+
+    simulator->replug();
+    ASSERT_TRUE(waitFor([&] { return link->isMeterLinked(); })) << "a lost link is made again";
+    const qsizetype before = frames.count();
+    EXPECT_TRUE(waitFor([&] { return frames.count() > before; }));
+    EXPECT_EQ(problems.count(), 1) << "the removal was said once";
+}
+
+// A link the user dropped stays down.
+TEST_F(DongleLinkTest, LinkDroppedByTheUserIsNotMadeAgain)
+{
+    link->B2Click();
+    ASSERT_TRUE(waitFor([&] { return link->isMeterLinked(); }));
+    link->B2Click(); // disconnect
+    ASSERT_TRUE(waitFor([&] { return !link->isMeterLinked(); }));
+    QTest::qWait(5 * kFastWatchMs);
+    EXPECT_FALSE(link->isMeterLinked());
+    EXPECT_FALSE(simulator->isLinked());
+}
+
+} // namespace
