@@ -79,6 +79,10 @@ DongleLink::ProbeResult DongleLink::probe()
 {
     if (!FindDongle())
         return ProbeResult::NoDongle;
+    // The port's problem has been said already; asking a port we could not open would only
+    // add a wrong "no answer".
+    if (!m_port->isOpen())
+        return ProbeResult::CannotOpen;
     QCoreApplication::processEvents();
     QByteArray answer;
     {

@@ -65,8 +65,9 @@ public:
     bool FindDongle();
 
     // The start-up check: "AT" twice and the answer read back. NoDongle when the finder
-    // reports none; Silent (the port is then closed) when the answer holds no "OK".
-    enum class ProbeResult { NoDongle, Answered, Silent };
+    // reports none; CannotOpen when the found port would not open (its problem has been
+    // said); Silent (the port is then closed) when the answer holds no "OK".
+    enum class ProbeResult { NoDongle, CannotOpen, Answered, Silent };
     ProbeResult probe();
 
     // The connect button was clicked.

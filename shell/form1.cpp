@@ -123,8 +123,11 @@ void TForm1::wireLink()
         m_recordingPanel->setLinkUp(false);
         m_referenceBox->offerPartEditing(true);
     });
-    for (auto linkDown : {&DongleLink::meterLinkLost, &DongleLink::portClosed})
+    for (auto linkDown : {&DongleLink::meterLinkLost, &DongleLink::portClosed}) {
         connect(m_link, linkDown, m_session, &session::MeterSession::clearReadings);
+        connect(m_link, linkDown, this, [this] { markInRecording(QStringLiteral("link lost")); });
+    }
+    connect(m_link, &DongleLink::meterLinkedUp, this, [this] { markInRecording(QStringLiteral("link back")); });
     connect(m_link, &DongleLink::portError, m_session, &session::MeterSession::clearLastSideReading);
 }
 
@@ -319,6 +322,14 @@ void TForm1::FormKeyDown(int key)
     if (m_recordingPanel->mode() == recording::LogMode::MultiPart)
         m_profileController->ShowMultiMeasurementGrid();
     logReading();
+}
+
+// A running recording keeps what happened to the link between its rows: a gap in the
+// readings is explained in the journal.
+void TForm1::markInRecording(const QString& event)
+{
+    if (m_recordingPanel->isRecording())
+        m_recordingPanel->markInJournal(event);
 }
 
 // --- the state file ------------------------------------------------------------------------

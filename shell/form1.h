@@ -67,6 +67,7 @@ private:
     // and "the meter holds" is true.
     void afterRlcdReading();
     void logReading();
+    void markInRecording(const QString& event);
     void applyStateReading(const recording::StateFileReading& reading);
     void storeAutoConnectFlag(bool on);
     void rememberLanguageIndex();
