@@ -1,14 +1,13 @@
 #include "rlcd_decoder.h"
 #include "meter_float.h"
 #include "quantity_format.h"
+#include "meter/reactance.h"
 #include <cmath>
 #include <numbers>
 
 namespace meter {
 
 namespace {
-
-constexpr double kTwoPi = 6.283185307179586;
 
 quint8 Bit(quint8 byte, int bit)
 {
@@ -69,8 +68,8 @@ CircuitTexts ChosenCircuitTexts(const RlcdReading& r, bool series, const UnitTex
 {
     const double resistance = series ? r.SerR : r.ParR;
     const double reactance = series ? r.SerX : r.ParX;
-    const double henry = reactance / (kTwoPi * r.TestFreqHz);
-    const double farad = 1 / (kTwoPi * r.TestFreqHz * reactance);
+    const double henry = InductanceFromReactance(reactance, r.TestFreqHz);
+    const double farad = CapacitanceFromReactance(reactance, r.TestFreqHz);
     return {FormatResistance(resistance, texts), FormatInductance(henry, r.TestFreqHz, texts),
             FormatCapacitance(farad, r.TestFreqHz, texts), series ? QStringLiteral("S") : QStringLiteral("P")};
 }

@@ -1,6 +1,7 @@
 #include "tolerance.h"
 
 #include "decimal_text.h"
+#include "meter/reactance.h"
 
 #include <array>
 #include <cmath>
@@ -8,8 +9,6 @@
 
 namespace recording {
 namespace {
-
-constexpr double TwoPi = 6.283185307179586;
 
 // Any unreadable text or impossible division ends the whole evaluation with
 // VerdictUnreadable; carrying it as an exception keeps the steps below linear.
@@ -23,14 +22,18 @@ double readNumber(const QString& text)
     return *value;
 }
 
+double finite(double value)
+{
+    if (!std::isfinite(value))
+        throw Unreadable{};
+    return value;
+}
+
 double divide(double numerator, double denominator)
 {
     if (denominator == 0)
         throw Unreadable{};
-    const double quotient = numerator / denominator;
-    if (!std::isfinite(quotient))
-        throw Unreadable{};
-    return quotient;
+    return finite(numerator / denominator);
 }
 
 double unitFactor(const std::array<double, 3>& factors, int index)
@@ -76,11 +79,11 @@ Comparison primaryComparison(const ToleranceInputs& in)
         return {p * unitFactor(OhmFactors, in.primaryUnitIndex), series ? in.serR : in.parR};
     case 1:
         p *= unitFactor(HenryFactors, in.primaryUnitIndex);
-        return {in.testFreqHz * TwoPi * p, series ? in.serX : in.parX};
+        return {meter::ReactanceOfInductance(p, in.testFreqHz), series ? in.serX : in.parX};
     case 2:
         // Both reactances negated, so that ">" and "<" keep their meaning in farads.
         p *= unitFactor(FaradFactors, in.primaryUnitIndex);
-        return {-divide(1, in.testFreqHz * TwoPi * p), series ? -in.serX : -in.parX};
+        return {-finite(meter::ReactanceOfCapacitance(p, in.testFreqHz)), series ? -in.serX : -in.parX};
     default:
         throw Unreadable{};
     }
