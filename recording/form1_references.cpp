@@ -25,17 +25,18 @@ int unitIndexOfKind(int kind, const QComboBox* r, const QComboBox* l, const QCom
 
 int TForm1::EvaluateTolerance()
 {
-    recording::ToleranceInputs in;
-    in.primaryNominalText = E2->text();
-    in.primaryToleranceText = CBox5->currentText();
-    in.primaryOffText = CBox5->itemText(0);
-    in.primaryKind = CBox2->currentIndex();
-    in.primaryUnitIndex = unitIndexOfKind(in.primaryKind, CBox1, CBox3, CBox4);
-    in.secondaryNominalText = E11->text();
-    in.secondaryToleranceText = CBox51->currentText();
-    in.secondaryOffText = CBox51->itemText(0);
-    in.secondaryKind = CBox11->currentIndex();
-    in.secondaryUnitIndex = CBox31->currentIndex();
+    recording::Reference ref;
+    ref.primary.nominalText = E2->text();
+    ref.primary.toleranceText = CBox5->currentText();
+    ref.primary.offText = CBox5->itemText(0);
+    ref.primary.kind = recording::ReferenceKind(CBox2->currentIndex());
+    ref.primary.unitIndex = unitIndexOfKind(CBox2->currentIndex(), CBox1, CBox3, CBox4);
+    ref.secondary.nominalText = E11->text();
+    ref.secondary.toleranceText = CBox51->currentText();
+    ref.secondary.offText = CBox51->itemText(0);
+    ref.secondary.kind = recording::SecondaryReferenceKind(CBox11->currentIndex());
+    ref.secondary.unitIndex = CBox31->currentIndex();
+    recording::ImpedanceReading in;
     const meter::RlcdReading& reading = m_session->lastReading();
     in.serR = reading.SerR;
     in.serX = reading.SerX;
@@ -43,7 +44,7 @@ int TForm1::EvaluateTolerance()
     in.parX = reading.ParX;
     in.testFreqHz = m_session->testFreqHz();
     in.serPer = m_session->settings().SerPer;
-    return recording::EvaluateTolerance(in, Deviations);
+    return recording::EvaluateTolerance(ref, in, Deviations);
 }
 
 void TForm1::ShowPrimaryUnitBox()

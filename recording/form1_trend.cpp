@@ -51,8 +51,9 @@ void TForm1::feedTrendChart(const QDateTime& when, int verdict)
     std::optional<trend::Reference> reference;
     if (point->referenceKind == CBox2->currentIndex()) {
         QComboBox* unitBox = point->referenceKind == 1 ? CBox3 : point->referenceKind == 2 ? CBox4 : CBox1;
-        if (const auto band = recording::PrimaryToleranceBand(point->referenceKind, unitBox->currentIndex(),
-                                                              E2->text(), CBox5->currentText(), CBox5->itemText(0)))
+        if (const auto band = recording::PrimaryToleranceBand({recording::ReferenceKind(point->referenceKind),
+                                                               unitBox->currentIndex(), E2->text(),
+                                                               CBox5->currentText(), CBox5->itemText(0)}))
             reference = trend::Reference{band->nominal, band->lower, band->upper};
     }
     TrendWindow->setReference(reference);
