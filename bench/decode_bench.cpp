@@ -1,11 +1,11 @@
 // Decoding and formatting cost of one frame of each mode, including the per-frame lookup of
 // the unit texts. The meter sends at most 320 frames/s, so a frame has about 3.1 ms.
-#include "main_lexicons.h"
-#include "meter_frame.h"
-#include "rd_decoder.h"
-#include "rlcd_decoder.h"
-#include "u_decoder.h"
-#include "unit_texts.h"
+#include "localisation/main_lexicons.h"
+#include "meter/meter_frame.h"
+#include "meter/rd_decoder.h"
+#include "meter/rlcd_decoder.h"
+#include "meter/u_decoder.h"
+#include "meter/unit_texts.h"
 #include <benchmark/benchmark.h>
 #include <bit>
 #include <cstdint>

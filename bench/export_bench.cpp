@@ -1,11 +1,11 @@
 // Exports a full log of 100000 rows to an .xlsx workbook and reports the time and the
 // process's peak memory.
-#include "append_log_row.h"
+#include "recording/append_log_row.h"
 #include "sample_reading.h"
-#include "log_export.h"
-#include "measurement_log_model.h"
-#include "peak_memory.h"
-#include "xlsx_target.h"
+#include "recording/log_export.h"
+#include "recording/measurement_log_model.h"
+#include "bench/peak_memory.h"
+#include "recording/xlsx_target.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -34,14 +34,14 @@ void ExportHundredThousandRows(benchmark::State& state)
 {
     MeasurementLogModel log;
     fillLog(log);
-    const double peakBeforeExport = PeakResidentMegabytes();
+    const double peakBeforeExport = bench::PeakResidentMegabytes();
     QTemporaryDir dir;
     for (auto _ : state) {
         XlsxTarget target(dir.filePath("log.xlsx"));
         ExportLog(log, Rows + 1, target);
     }
     state.counters["peak_MB_log_only"] = peakBeforeExport;
-    state.counters["peak_MB"] = PeakResidentMegabytes();
+    state.counters["peak_MB"] = bench::PeakResidentMegabytes();
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 // Appends 100000 readings to the measurement log, the most a recording can hold, and
 // reports the time per row and the process's peak memory.
-#include "append_log_row.h"
+#include "recording/append_log_row.h"
 #include "sample_reading.h"
-#include "measurement_log_model.h"
-#include "peak_memory.h"
+#include "recording/measurement_log_model.h"
+#include "bench/peak_memory.h"
 
 #include <benchmark/benchmark.h>
 
@@ -29,7 +29,7 @@ void AppendHundredThousandRows(benchmark::State& state)
         benchmark::DoNotOptimize(log.gridRowCount());
     }
     state.counters["us_per_row"] = appending.count() / (double(state.iterations()) * Rows);
-    state.counters["peak_MB"] = PeakResidentMegabytes();
+    state.counters["peak_MB"] = bench::PeakResidentMegabytes();
 }
 
 } // namespace

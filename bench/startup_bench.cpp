@@ -1,8 +1,8 @@
 // Start-to-shown time of the main window, with the English language file and without it
 // (then the switch finds no English and the window stays in its design language).
 // Prints median and spread over several runs; no dongle is present.
-#include "form1.h"
-#include "lang_man_engine.h"
+#include "shell/form1.h"
+#include "localisation/lang_man_engine.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,8 +2,8 @@
 // delivers them, beside what the line itself allows: 57600 baud at 10 bits per byte (start,
 // 8 data, stop) carries 320 frames of 18 bytes a second, one every 3125 us. "line/reader"
 // is how many times over the reader could keep up with a line at full speed.
-#include "dongle_stream_reader.h"
-#include "frame_encoder.h"
+#include "link/dongle_stream_reader.h"
+#include "sim/frame_encoder.h"
 
 #include <QByteArray>
 #include <QList>

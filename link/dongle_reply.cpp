@@ -1,4 +1,4 @@
-#include "dongle_reply.h"
+#include "link/dongle_reply.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "dongle_stream_reader.h"
+#include "link/dongle_stream_reader.h"
 
-#include "meter_frame.h"
+#include "meter/meter_frame.h"
 
 #include <algorithm>
 

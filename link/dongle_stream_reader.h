@@ -1,5 +1,5 @@
 #pragma once
-#include "dongle_reply.h"
+#include "link/dongle_reply.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,4 +1,4 @@
-#include "meter_command.h"
+#include "link/meter_command.h"
 
 namespace dongle {
 namespace {

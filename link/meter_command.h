@@ -1,5 +1,5 @@
 #pragma once
-#include "meter_settings.h"
+#include "meter/meter_settings.h"
 
 #include <QByteArray>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "port_finder.h"
+#include "link/port_finder.h"
 
 #include <QDir>
 

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "port_query.h"
+#include "portfinder/port_query.h"
 
 namespace dongle {
 

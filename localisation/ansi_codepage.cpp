@@ -1,4 +1,4 @@
-#include "ansi_codepage.h"
+#include "localisation/ansi_codepage.h"
 
 #include <QHash>
 #include <array>

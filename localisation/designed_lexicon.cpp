@@ -1,5 +1,5 @@
-#include "designed_lexicon.h"
-#include "text_escapes.h"
+#include "localisation/designed_lexicon.h"
+#include "localisation/text_escapes.h"
 
 namespace localisation {
 

@@ -1,4 +1,4 @@
-#include "lang_data.h"
+#include "localisation/lang_data.h"
 
 namespace localisation {
 

@@ -1,5 +1,5 @@
-#include "lang_file_lines.h"
-#include "ansi_codepage.h"
+#include "localisation/lang_file_lines.h"
+#include "localisation/ansi_codepage.h"
 
 #include <QFile>
 #include <QStringDecoder>

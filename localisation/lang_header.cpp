@@ -1,6 +1,6 @@
-#include "lang_header.h"
-#include "lang_file_lines.h"
-#include "lang_text.h"
+#include "localisation/lang_header.h"
+#include "localisation/lang_file_lines.h"
+#include "localisation/lang_text.h"
 
 namespace localisation {
 namespace {

@@ -1,4 +1,4 @@
-#include "lang_list.h"
+#include "localisation/lang_list.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 #pragma once
-#include "lang_header.h"
+#include "localisation/lang_header.h"
 
 #include <QList>
 

@@ -1,7 +1,7 @@
-#include "lang_loader.h"
-#include "lang_file_lines.h"
-#include "lang_text.h"
-#include "text_escapes.h"
+#include "localisation/lang_loader.h"
+#include "localisation/lang_file_lines.h"
+#include "localisation/lang_text.h"
+#include "localisation/text_escapes.h"
 
 namespace localisation {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
-#include "lang_data.h"
-#include "lang_list.h"
+#include "localisation/lang_data.h"
+#include "localisation/lang_list.h"
 
 // Reading one language in full: its component entries and lexicon items, on top of the
 // texts of its chain of superior languages.

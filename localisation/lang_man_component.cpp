@@ -1,5 +1,5 @@
-#include "lang_man_component.h"
-#include "lang_man_engine.h"
+#include "localisation/lang_man_component.h"
+#include "localisation/lang_man_engine.h"
 
 namespace localisation {
 

@@ -1,6 +1,6 @@
-#include "lang_man_engine.h"
-#include "lang_text.h"
-#include "text_escapes.h"
+#include "localisation/lang_man_engine.h"
+#include "localisation/lang_text.h"
+#include "localisation/text_escapes.h"
 
 #include <QCoreApplication>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
-#include "designed_lexicon.h"
-#include "lang_loader.h"
-#include "lang_man_component.h"
+#include "localisation/designed_lexicon.h"
+#include "localisation/lang_loader.h"
+#include "localisation/lang_man_component.h"
 
 #include <functional>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "lang_text.h"
+#include "localisation/lang_text.h"
 
 namespace localisation {
 

@@ -1,4 +1,4 @@
-#include "main_lexicons.h"
+#include "localisation/main_lexicons.h"
 
 namespace localisation {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "designed_lexicon.h"
+#include "localisation/designed_lexicon.h"
 
 namespace localisation {
 

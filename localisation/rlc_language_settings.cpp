@@ -1,5 +1,5 @@
-#include "rlc_language_settings.h"
-#include "lang_man_engine.h"
+#include "localisation/rlc_language_settings.h"
+#include "localisation/lang_man_engine.h"
 
 namespace localisation {
 

@@ -1,4 +1,4 @@
-#include "text_escapes.h"
+#include "localisation/text_escapes.h"
 
 namespace localisation {
 

@@ -1,4 +1,4 @@
-#include "decimal_format.h"
+#include "meter/decimal_format.h"
 #include <QLocale>
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "meter_frame.h"
+#include "meter/meter_frame.h"
 
 namespace meter {
 

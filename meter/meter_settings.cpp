@@ -1,11 +1,12 @@
-#include "meter_settings.h"
+#include "meter/meter_settings.h"
 
 namespace meter {
 
 namespace {
-// Not ascending: index 5 is 100 kHz, 6 to 14 run from 20 kHz up, and 11 is 75 kHz.
-constexpr std::array<qint32, 15> kFrequencyTable = {120,   100,   120,   1000,  10000,  100000, 20000, 30000,
-                                                    40000, 50000, 60000, 75000, 80000, 90000, 150000};
+// Not ascending: index 5 is 100 kHz, 6 to 14 run from 20 kHz up, and 11 is 75 kHz. Index 0
+// names no frequency and holds the fallback.
+constexpr std::array<qint32, 15> kFrequencyTable = {
+    kFallbackTestFreqHz, 100, 120, 1000, 10000, 100000, 20000, 30000, 40000, 50000, 60000, 75000, 80000, 90000, 150000};
 
 int ListRow(quint8 automatic, int manualRow)
 {

@@ -1,4 +1,6 @@
 #pragma once
+#include "meter/measured_parameters.h"
+
 #include <QtGlobal>
 #include <array>
 
@@ -10,9 +12,9 @@ struct TMeterSettings {
     quint8 FreqAuto = 0;     // 1: the meter picks the test frequency
     quint8 FreqIndex = 0;    // see FreqIndexToHz
     quint8 PrimAuto = 0;     // 1: the meter picks the primary parameter
-    quint8 PrimKind = 0;     // 1 R, 2 C, 3 L, 4 Z; 0 after the user chose automatic
+    quint8 PrimKind = 0;     // a PrimaryParameter: 1 R, 2 C, 3 L, 4 Z; 0 after the user chose automatic
     quint8 SecAuto = 0;      // 1: the meter picks the secondary parameter
-    quint8 SecKind = 0;      // 0 none, 1 R, 2 Q, 3 D, 4 phase angle
+    quint8 SecKind = 0;      // a SecondaryParameter: 0 none, 1 R, 2 Q, 3 D, 4 phase angle
     quint8 LevelAuto = 0;    // 1: the meter picks the test level
     quint8 LevelIndex = 0;   // 0, 1: 1.0 V rms; 2: 0.5 V rms; 3: 0.1 V rms; 4: 0.1 V
     quint8 SerPerAuto = 0;   // 1: the meter picks the equivalent circuit
@@ -23,6 +25,9 @@ struct TMeterSettings {
     quint8 Sound = 0;
     quint8 Reserved = 0;     // carried through profile files untouched
 
+    PrimaryParameter primaryParameter() const { return PrimaryParameter(PrimKind); }
+    SecondaryParameter secondaryParameter() const { return SecondaryParameter(SecKind); }
+
     static constexpr int kSize = 15;
     std::array<quint8, kSize> toBytes() const;
     static TMeterSettings fromBytes(const std::array<quint8, kSize>& bytes);
@@ -32,9 +37,11 @@ struct TMeterSettings {
 
 inline constexpr int kNoTestFrequencyIndex = 0;
 inline constexpr qint32 kDefaultTestFreqHz = 10000;
+// What the conversions between reactance and L or C use while no test frequency is known.
+inline constexpr qint32 kFallbackTestFreqHz = 120;
 
 // Hertz of a frequency index. Index 0 means the frame carries no test frequency; the
-// conversions still need one and use 120 Hz. The meter's bit field also allows 15 to 31,
+// conversions still need one and use kFallbackTestFreqHz. The meter's bit field also allows 15 to 31,
 // which name no frequency: they are treated exactly like index 0, so L and C stay finite
 // and no invented frequency is ever shown (see HasTestFrequency).
 qint32 FreqIndexToHz(int freqIndex);

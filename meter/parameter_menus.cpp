@@ -1,4 +1,4 @@
-#include "parameter_menus.h"
+#include "meter/parameter_menus.h"
 #include <array>
 
 namespace meter {
@@ -20,6 +20,11 @@ QString FrequencyRowText(int row, const UnitTexts& texts)
     default: return QLatin1String(kKilohertzRows[std::size_t(row - kFirstKilohertzRow)]) + texts.kilo + texts.hertz;
     }
 }
+
+// The primary and secondary menus list the meter's codes in order, automatic first as code
+// 0; the secondary menu stops before the phase angle.
+constexpr int kPrimaryRows = int(PrimaryParameter::Impedance) + 1;
+constexpr int kSecondaryRows = int(SecondaryParameter::Dissipation) + 1;
 
 bool InMenu(int row, int rowCount)
 {
@@ -50,32 +55,32 @@ std::optional<LevelChoice> ChooseLevel(TMeterSettings& s, int row, const UnitTex
 
 std::optional<PrimaryChoice> ChoosePrimary(TMeterSettings& s, int row)
 {
-    static const std::array<QString, 5> kLetters = {QStringLiteral("C"), QStringLiteral("R"), QStringLiteral("C"),
-                                                     QStringLiteral("L"), QStringLiteral("Z")};
-    if (!InMenu(row, int(kLetters.size())))
+    if (!InMenu(row, kPrimaryRows))
         return std::nullopt;
-    s.PrimAuto = row == 0 ? 1 : 0;
-    s.PrimKind = quint8(row);
-    return PrimaryChoice{kLetters[std::size_t(row)], row == 0 ? QStringLiteral("A") : QStringLiteral(" ")};
+    const auto parameter = PrimaryParameter(row);
+    s.PrimAuto = parameter == PrimaryParameter::None ? 1 : 0;
+    s.PrimKind = quint8(parameter);
+    if (parameter == PrimaryParameter::None)
+        return PrimaryChoice{*PrimaryLetter(PrimaryParameter::Capacitance), QStringLiteral("A")};
+    return PrimaryChoice{*PrimaryLetter(parameter), QStringLiteral(" ")};
 }
 
 std::optional<SecondaryChoice> ChooseSecondary(TMeterSettings& s, int row)
 {
-    static const std::array<QString, 4> kLetters = {QString(), QStringLiteral("R"), QStringLiteral("Q"),
-                                                     QStringLiteral("D")};
-    if (!InMenu(row, int(kLetters.size())))
+    if (!InMenu(row, kSecondaryRows))
         return std::nullopt;
-    s.SecAuto = row == 0 ? 1 : 0;
-    s.SecKind = quint8(row);
+    const auto parameter = SecondaryParameter(row);
+    s.SecAuto = parameter == SecondaryParameter::None ? 1 : 0;
+    s.SecKind = quint8(parameter);
 
     SecondaryChoice choice;
-    if (row == 0) {
+    if (parameter == SecondaryParameter::None) {
         choice.L_RQD_avto = QStringLiteral("A");
         return choice;
     }
-    choice.L_Sec_RLC = kLetters[std::size_t(row)];
+    choice.L_Sec_RLC = SecondaryLetter(parameter);
     // Only a secondary resistance has a circuit of its own; Q and D clear the old mark.
-    if (row != 1)
+    if (parameter != SecondaryParameter::Resistance)
         choice.L_SER_PER = QStringLiteral(" ");
     return choice;
 }

@@ -1,6 +1,6 @@
 #pragma once
-#include "meter_settings.h"
-#include "unit_texts.h"
+#include "meter/meter_settings.h"
+#include "meter/unit_texts.h"
 #include <QString>
 #include <optional>
 

@@ -1,5 +1,5 @@
-#include "quantity_format.h"
-#include "decimal_format.h"
+#include "meter/quantity_format.h"
+#include "meter/decimal_format.h"
 #include <QLocale>
 #include <array>
 #include <cmath>

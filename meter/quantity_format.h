@@ -1,5 +1,5 @@
 #pragma once
-#include "unit_texts.h"
+#include "meter/unit_texts.h"
 #include <QString>
 
 namespace meter {

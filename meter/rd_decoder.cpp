@@ -1,7 +1,7 @@
-#include "rd_decoder.h"
-#include "decimal_format.h"
-#include "meter_float.h"
-#include "quantity_format.h"
+#include "meter/rd_decoder.h"
+#include "meter/decimal_format.h"
+#include "meter/meter_float.h"
+#include "meter/quantity_format.h"
 #include <cmath>
 
 namespace meter {

@@ -1,14 +1,13 @@
-#include "rlcd_decoder.h"
-#include "meter_float.h"
-#include "quantity_format.h"
+#include "meter/rlcd_decoder.h"
+#include "meter/meter_float.h"
+#include "meter/quantity_format.h"
+#include "meter/reactance.h"
 #include <cmath>
 #include <numbers>
 
 namespace meter {
 
 namespace {
-
-constexpr double kTwoPi = 6.283185307179586;
 
 quint8 Bit(quint8 byte, int bit)
 {
@@ -69,26 +68,28 @@ CircuitTexts ChosenCircuitTexts(const RlcdReading& r, bool series, const UnitTex
 {
     const double resistance = series ? r.SerR : r.ParR;
     const double reactance = series ? r.SerX : r.ParX;
-    const double henry = reactance / (kTwoPi * r.TestFreqHz);
-    const double farad = 1 / (kTwoPi * r.TestFreqHz * reactance);
+    const double henry = InductanceFromReactance(reactance, r.TestFreqHz);
+    const double farad = CapacitanceFromReactance(reactance, r.TestFreqHz);
     return {FormatResistance(resistance, texts), FormatInductance(henry, r.TestFreqHz, texts),
             FormatCapacitance(farad, r.TestFreqHz, texts), series ? QStringLiteral("S") : QStringLiteral("P")};
 }
 
 void SetPrimary(RlcdReading& r, const TMeterSettings& s, const CircuitTexts& circuit, const QString& zText)
 {
-    if (s.PrimKind == 4) {
+    const PrimaryParameter primary = s.primaryParameter();
+    if (primary == PrimaryParameter::Impedance) {
         r.L_SER_PER1 = QString();
         r.L_prim_n = zText;
         return;
     }
     r.L_SER_PER1 = circuit.letter;
     const QString sign = s.Negative == 1 ? QStringLiteral("-") : QStringLiteral(" ");
-    switch (s.PrimKind) {
-    case 1: r.L_prim_n = circuit.resistance; break;
-    case 2: r.L_prim_n = sign + circuit.capacitance; break;
-    case 3: r.L_prim_n = sign + circuit.inductance; break;
-    default: break;
+    switch (primary) {
+    case PrimaryParameter::Resistance: r.L_prim_n = circuit.resistance; break;
+    case PrimaryParameter::Capacitance: r.L_prim_n = sign + circuit.capacitance; break;
+    case PrimaryParameter::Inductance: r.L_prim_n = sign + circuit.inductance; break;
+    case PrimaryParameter::None:
+    case PrimaryParameter::Impedance: break;
     }
 }
 
@@ -96,16 +97,15 @@ void SetSecondary(RlcdReading& r, const TMeterSettings& s, const CircuitTexts& c
                   const QString& qText, const QString& angleText)
 {
     r.L_SER_PER = QStringLiteral(" ");
-    switch (s.SecKind) {
-    case 0: r.L_sec_n = QStringLiteral(" "); break;
-    case 1:
+    switch (s.secondaryParameter()) {
+    case SecondaryParameter::None: r.L_sec_n = QStringLiteral(" "); break;
+    case SecondaryParameter::Resistance:
         r.L_SER_PER = circuit.letter;
         r.L_sec_n = circuit.resistance;
         break;
-    case 2: r.L_sec_n = qText; break;
-    case 3: r.L_sec_n = dText; break;
-    case 4: r.L_sec_n = angleText; break;
-    default: break;
+    case SecondaryParameter::Quality: r.L_sec_n = qText; break;
+    case SecondaryParameter::Dissipation: r.L_sec_n = dText; break;
+    case SecondaryParameter::PhaseAngle: r.L_sec_n = angleText; break;
     }
 }
 

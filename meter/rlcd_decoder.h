@@ -1,8 +1,8 @@
 #pragma once
-#include "meter_frame.h"
-#include "meter_settings.h"
-#include "settings_indicators.h"
-#include "unit_texts.h"
+#include "meter/meter_frame.h"
+#include "meter/meter_settings.h"
+#include "meter/settings_indicators.h"
+#include "meter/unit_texts.h"
 #include <QString>
 #include <optional>
 

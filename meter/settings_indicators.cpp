@@ -1,5 +1,5 @@
-#include "settings_indicators.h"
-#include "quantity_format.h"
+#include "meter/settings_indicators.h"
+#include "meter/quantity_format.h"
 
 namespace meter {
 
@@ -21,29 +21,6 @@ std::optional<int> IntervalItem(quint8 intervalCode)
     case 3: return 0; // 0.5 s
     case 2: return 1; // 1 s
     case 1: return 2; // 2 s
-    default: return std::nullopt;
-    }
-}
-
-std::optional<QString> PrimaryLetter(quint8 primKind)
-{
-    switch (primKind) {
-    case 1: return QStringLiteral("R");
-    case 2: return QStringLiteral("C");
-    case 3: return QStringLiteral("L");
-    case 4: return QStringLiteral("Z");
-    default: return std::nullopt;
-    }
-}
-
-std::optional<QString> SecondaryLetter(quint8 secKind)
-{
-    switch (secKind) {
-    case 0: return QStringLiteral(" ");
-    case 1: return QStringLiteral("R");
-    case 2: return QStringLiteral("Q");
-    case 3: return QStringLiteral("D");
-    case 4: return QStringLiteral("\u019F");
     default: return std::nullopt;
     }
 }
@@ -72,9 +49,9 @@ SettingsIndicators ShowSettings(const TMeterSettings& s, qint32 testFreqHz, cons
     if (HasTestFrequency(s.FreqIndex))
         shown.L_freq_RLC = AutoPrefix(s.FreqAuto) + FormatFrequency(testFreqHz, texts);
     shown.L_Level_RLC = AutoPrefix(s.LevelAuto) + LevelValueText(s.LevelIndex, texts).value_or(QString());
-    shown.L_Prim_RLC = PrimaryLetter(s.PrimKind);
+    shown.L_Prim_RLC = PrimaryLetter(s.primaryParameter());
     shown.L_RQD_avto = AutoMark(s.SecAuto);
-    shown.L_Sec_RLC = SecondaryLetter(s.SecKind);
+    shown.L_Sec_RLC = SecondaryLetter(s.secondaryParameter());
     return shown;
 }
 

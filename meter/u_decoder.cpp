@@ -1,6 +1,6 @@
-#include "u_decoder.h"
-#include "decimal_format.h"
-#include "meter_float.h"
+#include "meter/u_decoder.h"
+#include "meter/decimal_format.h"
+#include "meter/meter_float.h"
 #include <cmath>
 
 namespace meter {

@@ -1,6 +1,6 @@
 #pragma once
-#include "meter_frame.h"
-#include "unit_texts.h"
+#include "meter/meter_frame.h"
+#include "meter/unit_texts.h"
 #include <QString>
 
 namespace meter {

@@ -1,5 +1,5 @@
-#include "unit_texts.h"
-#include "main_lexicons.h"
+#include "meter/unit_texts.h"
+#include "localisation/main_lexicons.h"
 
 namespace meter {
 
@@ -38,6 +38,18 @@ UnitTexts UnitTexts::From(const localisation::MainLexicons& lex)
     t.currentSubscriptAutoRange = lex.D3.GetItem(1);
     t.junctionFound = lex.D3.GetItem(2);
     return t;
+}
+
+const QString& UnitTexts::unitOf(PrimaryParameter parameter) const
+{
+    switch (parameter) {
+    case PrimaryParameter::Capacitance: return farad;
+    case PrimaryParameter::Inductance: return henry;
+    case PrimaryParameter::Resistance:
+    case PrimaryParameter::Impedance:
+    case PrimaryParameter::None: break;
+    }
+    return ohm;
 }
 
 } // namespace meter

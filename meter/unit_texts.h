@@ -1,4 +1,6 @@
 #pragma once
+#include "meter/measured_parameters.h"
+
 #include <QString>
 
 namespace localisation {
@@ -15,6 +17,9 @@ struct UnitTexts {
     QString currentSubscriptFixedRange; // beside a current measured in a fixed range
     QString currentSubscriptAutoRange;  // beside a current measured in the automatic range
     QString junctionFound;              // shown instead of a resistance in the diode range
+
+    // The unit of a primary parameter's value: ohm for R and |Z| (and for none).
+    const QString& unitOf(PrimaryParameter parameter) const;
 
     static UnitTexts From(const localisation::MainLexicons& lexicons);
 };

@@ -1,4 +1,4 @@
-#include "display_view.h"
+#include "panel/display_view.h"
 
 namespace panel {
 

@@ -2,7 +2,7 @@
 // in one place (one visible at a time) and the menus near the fields that open them.
 #include "panel/front_panel.h"
 
-#include "localisation/client/lang_combo.h"
+#include "localisation/ui/lang_combo.h"
 #include "panel/component_pictures.h"
 #include "panel/designed_controls.h"
 #include "panel/display_view.h"

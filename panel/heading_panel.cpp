@@ -1,4 +1,4 @@
-#include "heading_panel.h"
+#include "panel/heading_panel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

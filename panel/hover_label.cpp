@@ -1,4 +1,4 @@
-#include "hover_label.h"
+#include "panel/hover_label.h"
 
 #include <QMouseEvent>
 

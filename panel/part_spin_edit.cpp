@@ -1,4 +1,4 @@
-#include "part_spin_edit.h"
+#include "panel/part_spin_edit.h"
 
 namespace panel {
 

@@ -1,6 +1,6 @@
 // Prints the dongle's port and exits 0, or exits 1 when there is none.
-#include "port_locator.h"
-#include "port_query.h"
+#include "portfinder/port_locator.h"
+#include "portfinder/port_query.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 // The library's C entry. Its name clashes with the C library's obsolete "gets"; the program
 // resolves it on this library's own handle, where this definition is found first.
-#include "port_locator.h"
-#include "port_query.h"
+#include "portfinder/port_locator.h"
+#include "portfinder/port_query.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "port_locator.h"
+#include "portfinder/port_locator.h"
 
 #include <algorithm>
 #include <cstdlib>

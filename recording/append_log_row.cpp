@@ -1,6 +1,6 @@
-#include "append_log_row.h"
+#include "recording/append_log_row.h"
 
-#include "measurement_log_model.h"
+#include "recording/measurement_log_model.h"
 
 #include <algorithm>
 

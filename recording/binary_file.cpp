@@ -1,6 +1,6 @@
-#include "binary_file.h"
+#include "recording/binary_file.h"
 
-#include "file_error.h"
+#include "recording/file_error.h"
 
 #include <QtEndian>
 

@@ -1,4 +1,4 @@
-#include "csv_format.h"
+#include "recording/csv_format.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "csv_target.h"
+#include "recording/csv_target.h"
 
-#include "csv_format.h"
-#include "file_error.h"
+#include "recording/csv_format.h"
+#include "recording/file_error.h"
 
 namespace recording {
 

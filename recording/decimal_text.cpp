@@ -1,4 +1,4 @@
-#include "decimal_text.h"
+#include "recording/decimal_text.h"
 
 #include <QLocale>
 #include <cmath>

@@ -1,5 +1,5 @@
 #pragma once
-#include "tolerance.h"
+#include "recording/tolerance.h"
 
 #include <QDateTime>
 #include <QMetaType>

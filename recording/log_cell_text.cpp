@@ -1,6 +1,6 @@
-#include "log_cell_text.h"
+#include "recording/log_cell_text.h"
 
-#include "log_formats.h"
+#include "recording/log_formats.h"
 
 namespace recording {
 namespace {

@@ -1,5 +1,5 @@
 #pragma once
-#include "log_cell.h"
+#include "recording/log_cell.h"
 
 #include <QChar>
 #include <QString>

@@ -1,8 +1,8 @@
-#include "log_export.h"
+#include "recording/log_export.h"
 
-#include "log_formats.h"
-#include "measurement_log_model.h"
-#include "spreadsheet_target.h"
+#include "recording/log_formats.h"
+#include "recording/measurement_log_model.h"
+#include "recording/spreadsheet_target.h"
 
 namespace recording {
 namespace {

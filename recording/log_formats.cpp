@@ -1,6 +1,6 @@
-#include "log_formats.h"
+#include "recording/log_formats.h"
 
-#include "decimal_text.h"
+#include "recording/decimal_text.h"
 
 #include <QLocale>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "measurement_log_model.h"
+#include "recording/measurement_log_model.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "log_cell.h"
-#include "log_cell_text.h"
+#include "recording/log_cell.h"
+#include "recording/log_cell_text.h"
 
 #include <QAbstractTableModel>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "number_filter.h"
+#include "recording/number_filter.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "part_record.h"
+#include "recording/part_record.h"
 
-#include "ansi_codepage.h"
-#include "binary_file.h"
-#include "tolerance.h"
+#include "localisation/ansi_codepage.h"
+#include "recording/binary_file.h"
+#include "recording/tolerance.h"
 
 #include <algorithm>
 

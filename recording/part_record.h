@@ -30,11 +30,11 @@ struct PartRecord {
     QString name;
     qint32 startPosition = 1;
     QString primaryTolerance; // StoredToleranceOff or the box's text
-    quint8 primaryKind = 0;   // 0 R, 1 L, 2 C
+    quint8 primaryKind = 0;   // a ReferenceKind: 0 R, 1 L, 2 C
     quint8 primaryUnit = 0;
     QString primaryNominal;
     QString secondaryTolerance;
-    quint8 secondaryKind = 0; // 0 R, 1 Q, 2 D
+    quint8 secondaryKind = 0; // a SecondaryReferenceKind: 0 R, 1 Q, 2 D
     quint8 secondaryUnit = 0; // 0 unless the secondary kind is R
     QString secondaryNominal;
     StoredSettings settings{};

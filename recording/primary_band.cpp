@@ -1,25 +1,21 @@
-#include "primary_band.h"
+#include "recording/primary_band.h"
 
-#include "decimal_text.h"
-#include "tolerance.h"
+#include "recording/decimal_text.h"
+#include "recording/tolerance.h"
 
 namespace recording {
-namespace {
-constexpr int kCapacitance = 2;
-}
 
-std::optional<PrimaryBand> PrimaryToleranceBand(int kind, int unitIndex, const QString& nominalText,
-                                                const QString& toleranceText, const QString& offText)
+std::optional<PrimaryBand> PrimaryToleranceBand(const PrimaryReference& reference)
 {
-    if (!IsToleranceOn(toleranceText, offText))
+    if (!IsToleranceOn(reference.toleranceText, reference.offText))
         return std::nullopt;
-    const auto nominal = ParseDecimal(nominalText);
-    const auto factor = PrimaryUnitFactor(kind, unitIndex);
+    const auto nominal = ParseDecimal(reference.nominalText);
+    const auto factor = UnitFactor(reference.kind, reference.unitIndex);
     if (!nominal || !factor || *nominal <= 0)
         return std::nullopt;
     PrimaryBand band;
     band.nominal = *nominal * *factor;
-    const QString t = toleranceText.left(8);
+    const QString t = reference.toleranceText.left(8);
     if (t == u">") {
         band.lower = band.nominal;
         return band;
@@ -35,7 +31,7 @@ std::optional<PrimaryBand> PrimaryToleranceBand(int kind, int unitIndex, const Q
     if (!percent || *percent < 0)
         return std::nullopt;
     const double fraction = *percent / 100;
-    if (kind == kCapacitance) {
+    if (reference.kind == ReferenceKind::Capacitance) {
         band.lower = band.nominal / (1 + fraction);
         if (fraction < 1)
             band.upper = band.nominal / (1 - fraction);

@@ -1,5 +1,6 @@
 #pragma once
-#include <QString>
+#include "recording/reference.h"
+
 #include <optional>
 
 namespace recording {
@@ -15,7 +16,6 @@ struct PrimaryBand {
 };
 
 // nullopt while the tolerance is off or the nominal or tolerance cannot be read.
-std::optional<PrimaryBand> PrimaryToleranceBand(int kind, int unitIndex, const QString& nominalText,
-                                                const QString& toleranceText, const QString& offText);
+std::optional<PrimaryBand> PrimaryToleranceBand(const PrimaryReference& reference);
 
 } // namespace recording

@@ -1,7 +1,7 @@
-#include "profile_file.h"
+#include "recording/profile_file.h"
 
-#include "binary_file.h"
-#include "file_error.h"
+#include "recording/binary_file.h"
+#include "recording/file_error.h"
 
 #include <QFileInfo>
 #include <algorithm>

@@ -1,5 +1,5 @@
 #pragma once
-#include "part_record.h"
+#include "recording/part_record.h"
 
 #include <QString>
 

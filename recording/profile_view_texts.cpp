@@ -1,8 +1,11 @@
-#include "profile_view_texts.h"
+#include "recording/profile_view_texts.h"
 
-#include "main_lexicons.h"
-#include "meter_settings.h"
-#include "unit_texts.h"
+#include "localisation/main_lexicons.h"
+#include "meter/meter_settings.h"
+#include "recording/reference_kind.h"
+#include "meter/unit_texts.h"
+
+#include <optional>
 
 namespace recording::profile_view {
 namespace {
@@ -48,12 +51,44 @@ QString capacitanceUnit(int unitIndex, const localisation::MainLexicons& lex)
     }
 }
 
-QString reference(const QString& letters, int kind, const QString& tolerance, const QString& nominal,
-                  const QString& unit)
+QString primaryUnit(ReferenceKind kind, int unitIndex, const localisation::MainLexicons& lex)
 {
-    if (kind < 0 || kind >= letters.size())
+    switch (kind) {
+    case ReferenceKind::Resistance: return resistanceUnit(unitIndex, lex);
+    case ReferenceKind::Inductance: return inductanceUnit(unitIndex, lex);
+    case ReferenceKind::Capacitance: return capacitanceUnit(unitIndex, lex);
+    }
+    return {};
+}
+
+std::optional<QChar> letter(ReferenceKind kind)
+{
+    switch (kind) {
+    case ReferenceKind::Resistance: return u'R';
+    case ReferenceKind::Inductance: return u'L';
+    case ReferenceKind::Capacitance: return u'C';
+    }
+    return std::nullopt;
+}
+
+std::optional<QChar> letter(SecondaryReferenceKind kind)
+{
+    switch (kind) {
+    case SecondaryReferenceKind::Resistance: return u'R';
+    case SecondaryReferenceKind::Quality: return u'Q';
+    case SecondaryReferenceKind::Dissipation: return u'D';
+    }
+    return std::nullopt;
+}
+
+// Empty for a kind a foreign file may hold but no box lists.
+template <typename Kind>
+QString reference(Kind kind, const QString& tolerance, const QString& nominal, const QString& unit)
+{
+    const std::optional<QChar> kindLetter = letter(kind);
+    if (!kindLetter)
         return {};
-    return letters[kind] + u' ' + tolerance + u' ' + nominal + unit;
+    return *kindLetter + u' ' + tolerance + u' ' + nominal + unit;
 }
 
 QString automaticMark(quint8 automatic)
@@ -65,19 +100,16 @@ QString automaticMark(quint8 automatic)
 
 QString PrimaryReferenceText(const PartRecord& part, const localisation::MainLexicons& lex)
 {
-    QString unit;
-    switch (part.primaryKind) {
-    case 0: unit = resistanceUnit(part.primaryUnit, lex); break;
-    case 1: unit = inductanceUnit(part.primaryUnit, lex); break;
-    case 2: unit = capacitanceUnit(part.primaryUnit, lex); break;
-    }
-    return reference(QStringLiteral("RLC"), part.primaryKind, part.primaryTolerance, part.primaryNominal, unit);
+    const auto kind = ReferenceKind(part.primaryKind);
+    return reference(kind, part.primaryTolerance, part.primaryNominal, primaryUnit(kind, part.primaryUnit, lex));
 }
 
 QString SecondaryReferenceText(const PartRecord& part, const localisation::MainLexicons& lex)
 {
-    const QString unit = part.secondaryKind == 0 ? resistanceUnit(part.secondaryUnit, lex) : QString();
-    return reference(QStringLiteral("RQD"), part.secondaryKind, part.secondaryTolerance, part.secondaryNominal, unit);
+    const auto kind = SecondaryReferenceKind(part.secondaryKind);
+    const QString unit =
+        kind == SecondaryReferenceKind::Resistance ? resistanceUnit(part.secondaryUnit, lex) : QString();
+    return reference(kind, part.secondaryTolerance, part.secondaryNominal, unit);
 }
 
 QString FrequencyText(int freqIndex, const localisation::MainLexicons& lex)

@@ -1,6 +1,6 @@
 #pragma once
-#include "log_cell.h"
-#include "part_record.h"
+#include "recording/log_cell.h"
+#include "recording/part_record.h"
 
 #include <QString>
 

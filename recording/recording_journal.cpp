@@ -1,7 +1,7 @@
-#include "recording_journal.h"
+#include "recording/recording_journal.h"
 
-#include "csv_format.h"
-#include "file_error.h"
+#include "recording/csv_format.h"
+#include "recording/file_error.h"
 
 #include <QDir>
 

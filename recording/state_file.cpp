@@ -1,8 +1,8 @@
-#include "state_file.h"
+#include "recording/state_file.h"
 
-#include "ansi_codepage.h"
-#include "binary_file.h"
-#include "file_error.h"
+#include "localisation/ansi_codepage.h"
+#include "recording/binary_file.h"
+#include "recording/file_error.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,15 +1,13 @@
-#include "tolerance.h"
+#include "recording/tolerance.h"
 
-#include "decimal_text.h"
+#include "recording/decimal_text.h"
+#include "meter/reactance.h"
 
-#include <array>
 #include <cmath>
 #include <optional>
 
 namespace recording {
 namespace {
-
-constexpr double TwoPi = 6.283185307179586;
 
 // Any unreadable text or impossible division ends the whole evaluation with
 // VerdictUnreadable; carrying it as an exception keeps the steps below linear.
@@ -23,26 +21,27 @@ double readNumber(const QString& text)
     return *value;
 }
 
+double finite(double value)
+{
+    if (!std::isfinite(value))
+        throw Unreadable{};
+    return value;
+}
+
 double divide(double numerator, double denominator)
 {
     if (denominator == 0)
         throw Unreadable{};
-    const double quotient = numerator / denominator;
-    if (!std::isfinite(quotient))
-        throw Unreadable{};
-    return quotient;
+    return finite(numerator / denominator);
 }
 
-double unitFactor(const std::array<double, 3>& factors, int index)
+double unitFactor(ReferenceKind kind, int unitIndex)
 {
-    if (index < 0 || index >= int(factors.size()))
+    const std::optional<double> factor = UnitFactor(kind, unitIndex);
+    if (!factor)
         throw Unreadable{};
-    return factors[std::size_t(index)];
+    return *factor;
 }
-
-constexpr std::array<double, 3> OhmFactors{1, 1000, 1000000};
-constexpr std::array<double, 3> HenryFactors{0.000001, 0.001, 1};
-constexpr std::array<double, 3> FaradFactors{0.000000000001, 0.000000001, 0.000001};
 
 // How a tolerance text judges the measured value q against the nominal p.
 enum class Judgement { Within, Outside, SingleCharacter };
@@ -67,38 +66,34 @@ struct Comparison {
     double measured; // q
 };
 
-Comparison primaryComparison(const ToleranceInputs& in)
+Comparison primaryComparison(const PrimaryReference& reference, const ImpedanceReading& in)
 {
-    double p = readNumber(in.primaryNominalText);
+    const double p = readNumber(reference.nominalText) * unitFactor(reference.kind, reference.unitIndex);
     const bool series = in.serPer == 1;
-    switch (in.primaryKind) {
-    case 0:
-        return {p * unitFactor(OhmFactors, in.primaryUnitIndex), series ? in.serR : in.parR};
-    case 1:
-        p *= unitFactor(HenryFactors, in.primaryUnitIndex);
-        return {in.testFreqHz * TwoPi * p, series ? in.serX : in.parX};
-    case 2:
+    switch (reference.kind) {
+    case ReferenceKind::Resistance:
+        return {p, series ? in.serR : in.parR};
+    case ReferenceKind::Inductance:
+        return {meter::ReactanceOfInductance(p, in.testFreqHz), series ? in.serX : in.parX};
+    case ReferenceKind::Capacitance:
         // Both reactances negated, so that ">" and "<" keep their meaning in farads.
-        p *= unitFactor(FaradFactors, in.primaryUnitIndex);
-        return {-divide(1, in.testFreqHz * TwoPi * p), series ? -in.serX : -in.parX};
-    default:
-        throw Unreadable{};
+        return {-finite(meter::ReactanceOfCapacitance(p, in.testFreqHz)), series ? -in.serX : -in.parX};
     }
+    throw Unreadable{};
 }
 
-Comparison secondaryComparison(const ToleranceInputs& in)
+Comparison secondaryComparison(const SecondaryReference& reference, const ImpedanceReading& in)
 {
-    const double p = readNumber(in.secondaryNominalText);
-    switch (in.secondaryKind) {
-    case 0:
-        return {p * unitFactor(OhmFactors, in.secondaryUnitIndex), in.serPer == 1 ? in.serR : in.parR};
-    case 1: // Q and D always come from the series values
+    const double p = readNumber(reference.nominalText);
+    switch (reference.kind) {
+    case SecondaryReferenceKind::Resistance:
+        return {p * unitFactor(ReferenceKind::Resistance, reference.unitIndex), in.serPer == 1 ? in.serR : in.parR};
+    case SecondaryReferenceKind::Quality: // Q and D always come from the series values
         return {p, std::abs(divide(in.serX, in.serR))};
-    case 2:
+    case SecondaryReferenceKind::Dissipation:
         return {p, std::abs(divide(in.serR, in.serX))};
-    default:
-        throw Unreadable{};
     }
+    throw Unreadable{};
 }
 
 } // namespace
@@ -108,23 +103,25 @@ bool IsToleranceOn(const QString& toleranceText, const QString& offText)
     return toleranceText != offText;
 }
 
-int EvaluateTolerance(const ToleranceInputs& in, Deviations& deviations)
+int EvaluateTolerance(const Reference& reference, const ImpedanceReading& reading, Deviations& deviations)
 {
+    const PrimaryReference& primary = reference.primary;
+    const SecondaryReference& secondary = reference.secondary;
     int result = VerdictPass;
     try {
-        if (IsToleranceOn(in.primaryToleranceText, in.primaryOffText)) {
-            const Comparison c = primaryComparison(in);
+        if (IsToleranceOn(primary.toleranceText, primary.offText)) {
+            const Comparison c = primaryComparison(primary, reading);
             deviations.primary = divide(c.measured - c.nominal, std::abs(c.nominal)) * 100;
-            switch (judge(in.primaryToleranceText, c.measured, c.nominal, deviations.primary)) {
+            switch (judge(primary.toleranceText, c.measured, c.nominal, deviations.primary)) {
             case Judgement::Outside: result = VerdictPrimaryOut; break;
             case Judgement::SingleCharacter: return VerdictUnreadable;
             case Judgement::Within: break;
             }
         }
-        if (IsToleranceOn(in.secondaryToleranceText, in.secondaryOffText)) {
-            const Comparison c = secondaryComparison(in);
+        if (IsToleranceOn(secondary.toleranceText, secondary.offText)) {
+            const Comparison c = secondaryComparison(secondary, reading);
             deviations.secondary = divide(c.measured - c.nominal, c.nominal) * 100;
-            switch (judge(in.secondaryToleranceText, c.measured, c.nominal, deviations.secondary)) {
+            switch (judge(secondary.toleranceText, c.measured, c.nominal, deviations.secondary)) {
             case Judgement::Outside: result += VerdictSecondaryOut; break;
             case Judgement::SingleCharacter: return VerdictSecondaryOut;
             case Judgement::Within: break;
@@ -134,14 +131,6 @@ int EvaluateTolerance(const ToleranceInputs& in, Deviations& deviations)
         return VerdictUnreadable;
     }
     return result;
-}
-
-std::optional<double> PrimaryUnitFactor(int kind, int unitIndex)
-{
-    const std::array<double, 3>* factors = kind == 0 ? &OhmFactors : kind == 1 ? &HenryFactors : kind == 2 ? &FaradFactors : nullptr;
-    if (!factors || unitIndex < 0 || unitIndex >= int(factors->size()))
-        return std::nullopt;
-    return (*factors)[std::size_t(unitIndex)];
 }
 
 } // namespace recording

@@ -1,6 +1,7 @@
 #pragma once
+#include "recording/reference.h"
+
 #include <QString>
-#include <optional>
 
 namespace recording {
 
@@ -15,23 +16,9 @@ enum VerdictCode : int {
     VerdictUnreadable = 20,
 };
 
-// Everything the evaluation reads from the reference box and the last RLCD reading.
-struct ToleranceInputs {
-    // Primary reference: kind 0 R, 1 L, 2 C; unit index of the unit box of that kind.
-    QString primaryNominalText;   // E2
-    QString primaryToleranceText; // CBox5
-    QString primaryOffText;       // item 0 of CBox5's list in the current language
-    int primaryKind = 0;          // CBox2
-    int primaryUnitIndex = 0;     // CBox1, CBox3 or CBox4
-
-    // Secondary reference: kind 0 R, 1 Q, 2 D; the unit box is used for R only.
-    QString secondaryNominalText;   // E11
-    QString secondaryToleranceText; // CBox51
-    QString secondaryOffText;       // item 0 of CBox51's list
-    int secondaryKind = 0;          // CBox11
-    int secondaryUnitIndex = 0;     // CBox31
-
-    // The reading, in ohm, magnitudes.
+// The reading the reference is judged against: the last RLCD reading's values in ohm
+// (magnitudes), its test frequency and its circuit.
+struct ImpedanceReading {
     double serR = 0, serX = 0, parR = 0, parX = 0;
     int testFreqHz = 0;
     int serPer = 0; // 1 series, 0 parallel
@@ -55,13 +42,9 @@ struct ReadingJudgement {
 
 bool IsToleranceOn(const QString& toleranceText, const QString& offText);
 
-// Factor from a primary unit box's item to ohm, henry or farad; nullopt for an unknown
-// kind or item.
-std::optional<double> PrimaryUnitFactor(int kind, int unitIndex);
-
 // Compares the reading with the nominal values and returns a VerdictCode. Updates the
 // deviations of the boxes that are on, except where the evaluation stops before it could
 // compute them.
-int EvaluateTolerance(const ToleranceInputs& inputs, Deviations& deviations);
+int EvaluateTolerance(const Reference& reference, const ImpedanceReading& reading, Deviations& deviations);
 
 } // namespace recording

@@ -1,6 +1,6 @@
-#include "xlsx_target.h"
+#include "recording/xlsx_target.h"
 
-#include "file_error.h"
+#include "recording/file_error.h"
 
 #include <QDir>
 #include <xlsxwriter.h>

@@ -1,5 +1,5 @@
 #pragma once
-#include "spreadsheet_target.h"
+#include "recording/spreadsheet_target.h"
 
 #include <QString>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "shell/command_line.h"
 #include "rlc_version.h"
 
 #include <QCommandLineParser>

@@ -4,7 +4,7 @@
 
 #include "link/dongle_link.h"
 #include "link/ui/connection_box.h"
-#include "localisation/client/lang_combo.h"
+#include "localisation/ui/lang_combo.h"
 #include "panel/front_panel.h"
 #include "recording/file_error.h"
 #include "recording/profile_store.h"

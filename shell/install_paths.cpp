@@ -1,4 +1,4 @@
-#include "install_paths.h"
+#include "shell/install_paths.h"
 
 #include <QDir>
 #include <QFileInfo>

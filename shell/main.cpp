@@ -1,8 +1,8 @@
 // Entry point: answer the command line, refuse to start without the English language file,
 // then run the main window.
-#include "command_line.h"
-#include "form1.h"
-#include "start_check.h"
+#include "shell/command_line.h"
+#include "shell/form1.h"
+#include "shell/start_check.h"
 
 #include <QApplication>
 #include <QMessageBox>

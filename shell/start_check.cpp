@@ -1,5 +1,5 @@
-#include "start_check.h"
-#include "install_paths.h"
+#include "shell/start_check.h"
+#include "shell/install_paths.h"
 
 #include <QDir>
 #include <QFileInfo>

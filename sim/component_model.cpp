@@ -1,4 +1,4 @@
-#include "component_model.h"
+#include "sim/component_model.h"
 
 #include <cmath>
 #include <numbers>

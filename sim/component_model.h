@@ -1,6 +1,6 @@
 #pragma once
-#include "meter_readings.h"
-#include "sim_settings.h"
+#include "sim/meter_readings.h"
+#include "sim/sim_settings.h"
 
 namespace sim {
 

@@ -1,4 +1,4 @@
-#include "console_commands.h"
+#include "sim/console_commands.h"
 
 #include <QStringList>
 #include <cerrno>

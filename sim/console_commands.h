@@ -1,5 +1,5 @@
 #pragma once
-#include "meter_simulator.h"
+#include "sim/meter_simulator.h"
 
 #include <QByteArray>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "demo_mix.h"
+#include "sim/demo_mix.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "frame_delivery.h"
+#include "sim/frame_delivery.h"
 
 namespace sim {
 

@@ -1,4 +1,4 @@
-#include "frame_encoder.h"
+#include "sim/frame_encoder.h"
 
 #include <bit>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "meter_model.h"
+#include "sim/meter_model.h"
 
-#include "frame_encoder.h"
-#include "settings_command.h"
+#include "sim/frame_encoder.h"
+#include "sim/settings_command.h"
 
 namespace sim {
 

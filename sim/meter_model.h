@@ -1,8 +1,8 @@
 #pragma once
-#include "component_model.h"
-#include "sim_command.h"
-#include "meter_readings.h"
-#include "sim_settings.h"
+#include "sim/component_model.h"
+#include "sim/sim_command.h"
+#include "sim/meter_readings.h"
+#include "sim/sim_settings.h"
 
 #include <QByteArray>
 #include <optional>

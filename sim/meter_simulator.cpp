@@ -1,6 +1,6 @@
-#include "meter_simulator.h"
+#include "sim/meter_simulator.h"
 
-#include "frame_encoder.h"
+#include "sim/frame_encoder.h"
 
 #include <utility>
 

@@ -1,9 +1,9 @@
 #pragma once
-#include "frame_delivery.h"
-#include "meter_model.h"
-#include "pluggable_port.h"
-#include "sim_command.h"
-#include "wire_splitter.h"
+#include "sim/frame_delivery.h"
+#include "sim/meter_model.h"
+#include "sim/pluggable_port.h"
+#include "sim/sim_command.h"
+#include "sim/wire_splitter.h"
 
 #include <QByteArray>
 #include <QList>

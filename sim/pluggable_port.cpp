@@ -1,6 +1,6 @@
-#include "pluggable_port.h"
+#include "sim/pluggable_port.h"
 
-#include "pseudo_terminal.h"
+#include "sim/pseudo_terminal.h"
 
 #include <QDir>
 #include <QFile>

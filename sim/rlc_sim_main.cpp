@@ -3,10 +3,10 @@
 // names the simulator's pseudo-terminal while the dongle is plugged in. Standard input
 // takes commands that unplug and replug the dongle and change how frames are delivered
 // (see console_commands.h).
-#include "console_commands.h"
-#include "demo_mix.h"
-#include "meter_simulator.h"
-#include "termination_signals.h"
+#include "sim/console_commands.h"
+#include "sim/demo_mix.h"
+#include "sim/meter_simulator.h"
+#include "sim/termination_signals.h"
 #include "rlc_version.h"
 
 #include <QCommandLineParser>

@@ -1,4 +1,4 @@
-#include "settings_command.h"
+#include "sim/settings_command.h"
 
 namespace sim {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
-#include "sim_command.h"
-#include "sim_settings.h"
+#include "sim/sim_command.h"
+#include "sim/sim_settings.h"
 
 namespace sim {
 

@@ -1,4 +1,4 @@
-#include "sim_command.h"
+#include "sim/sim_command.h"
 
 namespace sim {
 namespace {

@@ -1,5 +1,5 @@
 #pragma once
-#include "meter_readings.h"
+#include "sim/meter_readings.h"
 
 #include <QByteArray>
 #include <QMetaType>

@@ -1,4 +1,4 @@
-#include "sim_settings.h"
+#include "sim/sim_settings.h"
 
 #include <array>
 

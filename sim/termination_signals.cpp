@@ -1,4 +1,4 @@
-#include "termination_signals.h"
+#include "sim/termination_signals.h"
 
 #include <cerrno>
 #include <sys/signalfd.h>

@@ -1,6 +1,6 @@
-#include "wire_splitter.h"
+#include "sim/wire_splitter.h"
 
-#include "sim_command.h"
+#include "sim/sim_command.h"
 
 namespace sim {
 namespace {

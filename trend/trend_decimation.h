@@ -1,5 +1,5 @@
 #pragma once
-#include "trend_series.h"
+#include "trend/trend_series.h"
 
 #include <QList>
 #include <QPointF>

@@ -1,5 +1,5 @@
 #pragma once
-#include "running_statistics.h"
+#include "recording/running_statistics.h"
 
 #include <QtGlobal>
 

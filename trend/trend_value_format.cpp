@@ -1,4 +1,4 @@
-#include "trend_value_format.h"
+#include "trend/trend_value_format.h"
 
 #include <array>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "log_cell_delegate.h"
+#include "recording/ui/log_cell_delegate.h"
 
-#include "log_cell.h"
-#include "measurement_log_model.h"
+#include "recording/log_cell.h"
+#include "recording/measurement_log_model.h"
 
 #include <QApplication>
 #include <QPainter>

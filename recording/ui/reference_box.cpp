@@ -21,9 +21,6 @@ constexpr int kNominalLength = 7;
 constexpr int kListedNames = 20;
 constexpr int kListedTolerances = 16;
 
-enum PrimaryKindItem { PrimaryR = 0, PrimaryL = 1, PrimaryC = 2 };
-enum SecondaryKindItem { SecondaryR = 0 };
-
 } // namespace
 
 ReferenceBox::ReferenceBox(const localisation::MainLexicons& lexicons, QWidget* parent) :
@@ -142,13 +139,34 @@ void ReferenceBox::offerPartEditing(bool offered)
 }
 
 // The one place that knows which unit box belongs to which kind.
-QComboBox* ReferenceBox::primaryUnitBox(int kind) const
+QComboBox* ReferenceBox::primaryUnitBox(ReferenceKind kind) const
 {
     switch (kind) {
-    case PrimaryL: return CBox3;
-    case PrimaryC: return CBox4;
-    default: return CBox1;
+    case ReferenceKind::Inductance: return CBox3;
+    case ReferenceKind::Capacitance: return CBox4;
+    case ReferenceKind::Resistance: break;
     }
+    return CBox1;
+}
+
+ReferenceKind ReferenceBox::primaryKind() const
+{
+    return ReferenceKind(CBox2->currentIndex());
+}
+
+bool ReferenceBox::secondaryIsResistance() const
+{
+    return SecondaryReferenceKind(CBox11->currentIndex()) == SecondaryReferenceKind::Resistance;
+}
+
+Reference ReferenceBox::reference() const
+{
+    Reference reference;
+    reference.primary = {primaryKind(), primaryUnitBox(primaryKind())->currentIndex(), E2->text(),
+                         CBox5->currentText(), CBox5->itemText(0)};
+    reference.secondary = {SecondaryReferenceKind(CBox11->currentIndex()), CBox31->currentIndex(), E11->text(),
+                           CBox51->currentText(), CBox51->itemText(0)};
+    return reference;
 }
 
 PartRecord ReferenceBox::partRecord(int startPosition, const StoredSettings& settings) const
@@ -158,11 +176,11 @@ PartRecord ReferenceBox::partRecord(int startPosition, const StoredSettings& set
     part.startPosition = startPosition;
     part.primaryTolerance = StoredToleranceText(CBox5->currentText(), CBox5->itemText(0));
     part.primaryKind = quint8(CBox2->currentIndex());
-    part.primaryUnit = quint8(primaryUnitBox(CBox2->currentIndex())->currentIndex());
+    part.primaryUnit = quint8(primaryUnitBox(primaryKind())->currentIndex());
     part.primaryNominal = E2->text();
     part.secondaryTolerance = StoredToleranceText(CBox51->currentText(), CBox51->itemText(0));
     part.secondaryKind = quint8(CBox11->currentIndex());
-    part.secondaryUnit = CBox11->currentIndex() == SecondaryR ? quint8(CBox31->currentIndex()) : 0;
+    part.secondaryUnit = secondaryIsResistance() ? quint8(CBox31->currentIndex()) : 0;
     part.secondaryNominal = E11->text();
     part.settings = settings;
     return part;
@@ -176,13 +194,13 @@ void ReferenceBox::showPart(const PartRecord& part)
     CBox6->setEditText(part.name);
     CBox5->setEditText(toleranceText(part.primaryTolerance, CBox5));
     CBox2->setCurrentIndex(part.primaryKind);
-    primaryUnitBox(part.primaryKind)->setCurrentIndex(part.primaryUnit);
+    primaryUnitBox(ReferenceKind(part.primaryKind))->setCurrentIndex(part.primaryUnit);
     E2->setText(part.primaryNominal);
     CBox51->setEditText(toleranceText(part.secondaryTolerance, CBox51));
     CBox11->setCurrentIndex(part.secondaryKind);
-    if (part.secondaryKind == SecondaryR)
+    if (secondaryIsResistance())
         CBox31->setCurrentIndex(part.secondaryUnit);
-    CBox31->setVisible(part.secondaryKind == SecondaryR);
+    CBox31->setVisible(secondaryIsResistance());
     E11->setText(part.secondaryNominal);
     ShowPrimaryUnitBox();
 }
@@ -191,48 +209,30 @@ void ReferenceBox::showPart(const PartRecord& part)
 
 const ReadingJudgement& ReferenceBox::judge(const meter::RlcdReading& reading, qint32 testFreqHz, int serPer)
 {
-    ToleranceInputs in;
-    in.primaryNominalText = E2->text();
-    in.primaryToleranceText = CBox5->currentText();
-    in.primaryOffText = CBox5->itemText(0);
-    in.primaryKind = CBox2->currentIndex();
-    in.primaryUnitIndex = primaryUnitBox(in.primaryKind)->currentIndex();
-    in.secondaryNominalText = E11->text();
-    in.secondaryToleranceText = CBox51->currentText();
-    in.secondaryOffText = CBox51->itemText(0);
-    in.secondaryKind = CBox11->currentIndex();
-    in.secondaryUnitIndex = CBox31->currentIndex();
-    in.serR = reading.SerR;
-    in.serX = reading.SerX;
-    in.parR = reading.ParR;
-    in.parX = reading.ParX;
-    in.testFreqHz = testFreqHz;
-    in.serPer = serPer;
-
-    m_judgement.verdict = EvaluateTolerance(in, m_judgement.deviations);
-    m_judgement.primaryOn = IsToleranceOn(in.primaryToleranceText, in.primaryOffText);
-    m_judgement.secondaryOn = IsToleranceOn(in.secondaryToleranceText, in.secondaryOffText);
+    const Reference judgedAgainst = reference();
+    const ImpedanceReading in{reading.SerR, reading.SerX, reading.ParR, reading.ParX, testFreqHz, serPer};
+    m_judgement.verdict = EvaluateTolerance(judgedAgainst, in, m_judgement.deviations);
+    m_judgement.primaryOn = IsToleranceOn(judgedAgainst.primary.toleranceText, judgedAgainst.primary.offText);
+    m_judgement.secondaryOn = IsToleranceOn(judgedAgainst.secondary.toleranceText, judgedAgainst.secondary.offText);
     return m_judgement;
 }
 
-std::optional<PrimaryBand> ReferenceBox::primaryBand(int kind) const
+std::optional<PrimaryBand> ReferenceBox::primaryBand(ReferenceKind kind) const
 {
-    if (kind != CBox2->currentIndex())
+    if (kind != primaryKind())
         return std::nullopt;
-    return PrimaryToleranceBand(kind, primaryUnitBox(kind)->currentIndex(), E2->text(), CBox5->currentText(),
-                                CBox5->itemText(0));
+    return PrimaryToleranceBand(reference().primary);
 }
 
 void ReferenceBox::ShowPrimaryUnitBox()
 {
-    const int kind = CBox2->currentIndex();
-    for (int shown : {PrimaryR, PrimaryL, PrimaryC})
-        primaryUnitBox(shown)->setVisible(shown == kind);
+    for (ReferenceKind shown : {ReferenceKind::Resistance, ReferenceKind::Inductance, ReferenceKind::Capacitance})
+        primaryUnitBox(shown)->setVisible(shown == primaryKind());
 }
 
 void ReferenceBox::ShowSecondaryUnitBox()
 {
-    CBox31->setVisible(CBox11->currentIndex() == SecondaryR);
+    CBox31->setVisible(secondaryIsResistance());
 }
 
 // Shapes what the user types; a choice from a tolerance list is left as it is.

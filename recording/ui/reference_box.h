@@ -2,6 +2,7 @@
 #include "meter/rlcd_decoder.h"
 #include "recording/part_record.h"
 #include "recording/primary_band.h"
+#include "recording/reference.h"
 #include "recording/tolerance.h"
 
 #include <QFrame>
@@ -54,9 +55,9 @@ public:
     // Judges a reading; keeps the deviations of a box that is off from the last judgement.
     const ReadingJudgement& judge(const meter::RlcdReading& reading, qint32 testFreqHz, int serPer);
     const ReadingJudgement& lastJudgement() const { return m_judgement; }
-    // The primary reference's band, when its kind is the given one (0 R, 1 L, 2 C) and its
-    // tolerance is on and readable.
-    std::optional<PrimaryBand> primaryBand(int kind) const;
+    // The primary reference's band, when its kind is the given one and its tolerance is on
+    // and readable.
+    std::optional<PrimaryBand> primaryBand(ReferenceKind kind) const;
 
     // The heading in the current language.
     void showHeading();
@@ -75,7 +76,11 @@ signals:
 private:
     void buildControls();
     void wireControls();
-    QComboBox* primaryUnitBox(int kind) const;
+    QComboBox* primaryUnitBox(ReferenceKind kind) const;
+    ReferenceKind primaryKind() const;
+    bool secondaryIsResistance() const;
+    // The reference as the controls hold it now.
+    Reference reference() const;
     void ShowPrimaryUnitBox();
     void ShowSecondaryUnitBox();
     void filterNumberEdit(QLineEdit* edit, bool toleranceBox);

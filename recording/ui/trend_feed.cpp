@@ -2,9 +2,10 @@
 
 #include "localisation/main_lexicons.h"
 #include "meter/unit_texts.h"
+#include "recording/primary_quantity.h"
 #include "recording/ui/reference_box.h"
 #include "session/meter_session.h"
-#include "trend/trend_chart_window.h"
+#include "trend/ui/trend_chart_window.h"
 
 #include <cmath>
 #include <optional>
@@ -12,34 +13,9 @@
 namespace recording {
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586;
 // Items of D2 and D1.
 constexpr int kTimeTitle = 2;
 constexpr int kFailedItem = 5;
-
-struct TrendPoint {
-    QString name, unit;
-    double value = 0;
-    int referenceKind = -1; // reference box kind of the same quantity (0 R, 1 L, 2 C), -1 none
-};
-
-// The displayed primary parameter of the last reading, in ohm, henry or farad.
-std::optional<TrendPoint> primaryReading(const session::MeterSession& session, const meter::UnitTexts& units)
-{
-    const meter::TMeterSettings& settings = session.settings();
-    const meter::RlcdReading& reading = session.lastReading();
-    const bool series = settings.SerPer == 1;
-    const double r = series ? reading.SerR : reading.ParR;
-    const double x = series ? reading.SerX : reading.ParX;
-    const double frequency = session.testFreqHz() > 0 ? session.testFreqHz() : 120;
-    switch (settings.PrimKind) {
-    case 1: return TrendPoint{QStringLiteral("R"), units.ohm, r, 0};
-    case 2: return TrendPoint{QStringLiteral("C"), units.farad, 1 / (kTwoPi * frequency * x), 2};
-    case 3: return TrendPoint{QStringLiteral("L"), units.henry, x / (kTwoPi * frequency), 1};
-    case 4: return TrendPoint{QStringLiteral("Z"), units.ohm, std::hypot(reading.SerR, reading.SerX), -1};
-    default: return std::nullopt;
-    }
-}
 
 } // namespace
 
@@ -62,16 +38,17 @@ void TrendFeed::showTexts()
 
 void TrendFeed::rowLogged(const QDateTime& when, VerdictCode verdict)
 {
-    const auto point = primaryReading(m_session, meter::UnitTexts::From(m_lexicons));
-    if (!point || !std::isfinite(point->value))
+    const auto shown = DisplayedPrimary(m_session.settings(), m_session.lastReading(), m_session.testFreqHz());
+    if (!shown || !std::isfinite(shown->value))
         return;
     showTexts();
-    m_window->setQuantity(point->name, point->unit);
+    m_window->setQuantity(*meter::PrimaryLetter(shown->parameter),
+                          meter::UnitTexts::From(m_lexicons).unitOf(shown->parameter));
     std::optional<trend::Reference> reference;
-    if (const auto band = m_references.primaryBand(point->referenceKind))
+    if (const auto band = shown->referenceKind ? m_references.primaryBand(*shown->referenceKind) : std::nullopt)
         reference = trend::Reference{band->nominal, band->lower, band->upper};
     m_window->setReference(reference);
-    m_window->addReading(when, point->value, verdict != VerdictPass);
+    m_window->addReading(when, shown->value, verdict != VerdictPass);
 }
 
 void TrendFeed::recordingToggled(bool running)

@@ -1,9 +1,9 @@
 // The build installed into a folder of its own: the programs and their files are where the
 // installed program looks for them, nothing from the tests comes along, and the program
 // started from elsewhere finds its port finder and its English texts.
-#include "install_paths.h"
+#include "shell/install_paths.h"
 #include "logger_process.h"
-#include "port_query.h"
+#include "portfinder/port_query.h"
 #include "qt_printers.h"
 
 #include <QDir>

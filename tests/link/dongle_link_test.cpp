@@ -3,7 +3,7 @@
 // pulled out and plugged in again.
 #include "link/dongle_link.h"
 #include "link/port_problem.h"
-#include "meter_simulator.h"
+#include "sim/meter_simulator.h"
 #include "qt_printers.h"
 
 #include <QSignalSpy>

@@ -1,4 +1,4 @@
-#include "dongle_stream_reader.h"
+#include "link/dongle_stream_reader.h"
 
 #include "qt_printers.h"
 

@@ -1,5 +1,5 @@
 // From bytes to lines: byte-order marks, the code page, line ends and the two columns.
-#include "lang_file_lines.h"
+#include "localisation/lang_file_lines.h"
 #include "lang_file_writer.h"
 
 #include "qt_printers.h"

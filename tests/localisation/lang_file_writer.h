@@ -1,6 +1,6 @@
 #pragma once
 // Writes language files for tests byte for byte, in any of the encodings a file can have.
-#include "ansi_codepage.h"
+#include "localisation/ansi_codepage.h"
 
 #include <QDir>
 #include <QFile>

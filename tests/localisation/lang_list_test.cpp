@@ -1,8 +1,8 @@
 // Which files make the language list, what their headers say, and where the list is read from.
 #include "lang_file_writer.h"
-#include "lang_header.h"
-#include "lang_list.h"
-#include "lang_man_engine.h"
+#include "localisation/lang_header.h"
+#include "localisation/lang_list.h"
+#include "localisation/lang_man_engine.h"
 
 #include "qt_printers.h"
 

@@ -1,8 +1,8 @@
 // Loading one language: entries, lexicon items, superior languages and broken lines.
 #include "lang_file_writer.h"
-#include "lang_loader.h"
-#include "lang_man_engine.h"
-#include "text_escapes.h"
+#include "localisation/lang_loader.h"
+#include "localisation/lang_man_engine.h"
+#include "localisation/text_escapes.h"
 
 #include "qt_printers.h"
 

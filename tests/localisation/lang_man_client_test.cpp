@@ -1,11 +1,11 @@
 // The client over a small window named "Form1": which texts it records and how every
 // switch rewrites them.
-#include "lang_combo.h"
+#include "localisation/ui/lang_combo.h"
 #include "lang_file_writer.h"
-#include "lang_man_client.h"
-#include "lang_man_engine.h"
+#include "localisation/ui/lang_man_client.h"
+#include "localisation/lang_man_engine.h"
 #include "qt_printers.h"
-#include "rlc_language_settings.h"
+#include "localisation/rlc_language_settings.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 // The engine: settings, initialisation on first use, switching and who hears about it.
 #include "lang_file_writer.h"
-#include "lang_man_engine.h"
-#include "main_lexicons.h"
-#include "rlc_language_settings.h"
+#include "localisation/lang_man_engine.h"
+#include "localisation/main_lexicons.h"
+#include "localisation/rlc_language_settings.h"
 
 #include <QFile>
 #include "qt_printers.h"

@@ -1,6 +1,6 @@
 // The text functions every rule of the language files rests on.
-#include "lang_text.h"
-#include "text_escapes.h"
+#include "localisation/lang_text.h"
+#include "localisation/text_escapes.h"
 
 #include "qt_printers.h"
 

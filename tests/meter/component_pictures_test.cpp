@@ -1,4 +1,4 @@
-#include "component_pictures.h"
+#include "panel/component_pictures.h"
 #include <gtest/gtest.h>
 
 namespace panel {

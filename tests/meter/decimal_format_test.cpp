@@ -1,4 +1,4 @@
-#include "decimal_format.h"
+#include "meter/decimal_format.h"
 #include "unit_texts_fixture.h"
 
 namespace meter {

@@ -1,5 +1,5 @@
 #pragma once
-#include "meter_frame.h"
+#include "meter/meter_frame.h"
 #include <bit>
 #include <cstdint>
 

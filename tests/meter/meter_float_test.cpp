@@ -1,4 +1,4 @@
-#include "meter_float.h"
+#include "meter/meter_float.h"
 #include <cmath>
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "frame_builder.h"
-#include "meter_frame.h"
+#include "meter/meter_frame.h"
 #include <gtest/gtest.h>
 
 namespace meter {

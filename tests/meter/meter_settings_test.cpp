@@ -1,4 +1,4 @@
-#include "meter_settings.h"
+#include "meter/meter_settings.h"
 #include <gtest/gtest.h>
 
 namespace meter {

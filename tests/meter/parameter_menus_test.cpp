@@ -1,4 +1,4 @@
-#include "parameter_menus.h"
+#include "meter/parameter_menus.h"
 #include "unit_texts_fixture.h"
 
 namespace meter {

@@ -1,4 +1,4 @@
-#include "quantity_format.h"
+#include "meter/quantity_format.h"
 #include "unit_texts_fixture.h"
 
 namespace meter {

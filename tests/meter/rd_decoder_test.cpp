@@ -1,5 +1,5 @@
 #include "frame_builder.h"
-#include "rd_decoder.h"
+#include "meter/rd_decoder.h"
 #include "unit_texts_fixture.h"
 
 namespace meter {

@@ -1,4 +1,4 @@
-#include "settings_indicators.h"
+#include "meter/settings_indicators.h"
 #include "unit_texts_fixture.h"
 
 namespace meter {

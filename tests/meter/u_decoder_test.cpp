@@ -1,5 +1,5 @@
 #include "frame_builder.h"
-#include "u_decoder.h"
+#include "meter/u_decoder.h"
 #include "unit_texts_fixture.h"
 
 namespace meter {

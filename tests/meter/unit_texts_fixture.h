@@ -1,6 +1,6 @@
 #pragma once
-#include "main_lexicons.h"
-#include "unit_texts.h"
+#include "localisation/main_lexicons.h"
+#include "meter/unit_texts.h"
 #include <QHash>
 #include <QLocale>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Loads the built library the way the program does and calls its entry by name. The C
 // library has an entry of the same name; resolving on our handle must give ours.
-#include "port_locator.h"
-#include "port_query.h"
+#include "portfinder/port_locator.h"
+#include "portfinder/port_query.h"
 #include "scoped_env.h"
 
 #include <dlfcn.h>

@@ -1,5 +1,5 @@
-#include "port_locator.h"
-#include "port_query.h"
+#include "portfinder/port_locator.h"
+#include "portfinder/port_query.h"
 #include "scoped_env.h"
 
 #include <QTemporaryDir>

@@ -1,10 +1,10 @@
 #include "csv_reader.h"
-#include "csv_target.h"
-#include "file_error.h"
-#include "log_export.h"
-#include "measurement_log_model.h"
+#include "recording/csv_target.h"
+#include "recording/file_error.h"
+#include "recording/log_export.h"
+#include "recording/measurement_log_model.h"
 #include "qt_printers.h"
-#include "recording_journal.h"
+#include "recording/recording_journal.h"
 
 #include <QDir>
 #include <QFile>

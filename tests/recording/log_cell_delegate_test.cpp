@@ -1,6 +1,6 @@
-#include "log_cell_delegate.h"
+#include "recording/ui/log_cell_delegate.h"
 
-#include "measurement_log_model.h"
+#include "recording/measurement_log_model.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,11 +1,11 @@
-#include "append_log_row.h"
-#include "file_error.h"
-#include "log_export.h"
-#include "measurement_log_model.h"
+#include "recording/append_log_row.h"
+#include "recording/file_error.h"
+#include "recording/log_export.h"
+#include "recording/measurement_log_model.h"
 #include "qt_printers.h"
 #include "sample_reading.h"
 #include "xlsx_reader.h"
-#include "xlsx_target.h"
+#include "recording/xlsx_target.h"
 
 #include <QFile>
 #include <QTemporaryDir>

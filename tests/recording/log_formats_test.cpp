@@ -1,5 +1,5 @@
-#include "decimal_text.h"
-#include "log_formats.h"
+#include "recording/decimal_text.h"
+#include "recording/log_formats.h"
 
 #include "qt_printers.h"
 

@@ -1,5 +1,5 @@
 #include "log_cell_printers.h"
-#include "measurement_log_model.h"
+#include "recording/measurement_log_model.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>

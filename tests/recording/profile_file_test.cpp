@@ -1,6 +1,6 @@
-#include "file_error.h"
-#include "part_record.h"
-#include "profile_file.h"
+#include "recording/file_error.h"
+#include "recording/part_record.h"
+#include "recording/profile_file.h"
 #include "qt_printers.h"
 
 #include <QFile>

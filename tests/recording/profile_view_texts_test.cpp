@@ -1,7 +1,7 @@
 #include "log_cell_printers.h"
-#include "main_lexicons.h"
-#include "part_record.h"
-#include "profile_view_texts.h"
+#include "localisation/main_lexicons.h"
+#include "recording/part_record.h"
+#include "recording/profile_view_texts.h"
 #include "qt_printers.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "running_statistics.h"
+#include "recording/running_statistics.h"
 
 #include <gtest/gtest.h>
 

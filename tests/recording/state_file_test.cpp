@@ -1,6 +1,6 @@
-#include "file_error.h"
+#include "recording/file_error.h"
 #include "qt_printers.h"
-#include "state_file.h"
+#include "recording/state_file.h"
 
 #include <QFile>
 #include <QTemporaryDir>

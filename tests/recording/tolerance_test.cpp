@@ -1,6 +1,6 @@
-#include "number_filter.h"
-#include "primary_band.h"
-#include "tolerance.h"
+#include "recording/number_filter.h"
+#include "recording/primary_band.h"
+#include "recording/tolerance.h"
 
 #include <gtest/gtest.h>
 
@@ -14,16 +14,22 @@ namespace {
 const QString Off = QStringLiteral("выкл.");
 
 // Both boxes off, R 1000 Ом series, Q 50; each case switches on what it needs.
-ToleranceInputs baseInputs()
+Reference baseReference()
 {
-    ToleranceInputs in;
-    in.primaryNominalText = QStringLiteral("1000");
-    in.primaryToleranceText = Off;
-    in.primaryOffText = Off;
-    in.secondaryNominalText = QStringLiteral("50");
-    in.secondaryToleranceText = Off;
-    in.secondaryOffText = Off;
-    in.secondaryKind = 1;
+    Reference ref;
+    ref.primary.nominalText = QStringLiteral("1000");
+    ref.primary.toleranceText = Off;
+    ref.primary.offText = Off;
+    ref.secondary.nominalText = QStringLiteral("50");
+    ref.secondary.toleranceText = Off;
+    ref.secondary.offText = Off;
+    ref.secondary.kind = SecondaryReferenceKind::Quality;
+    return ref;
+}
+
+ImpedanceReading baseReading()
+{
+    ImpedanceReading in;
     in.serR = 1000;
     in.serX = 50000;
     in.parR = 1000;
@@ -37,7 +43,7 @@ constexpr double Untouched = -777; // deviations start here, so a kept value sho
 
 struct ToleranceCase {
     const char* name;
-    std::function<void(ToleranceInputs&)> setUp;
+    std::function<void(Reference&, ImpedanceReading&)> setUp;
     int verdict;
     std::optional<double> primaryDeviation;   // nullopt: must stay Untouched
     std::optional<double> secondaryDeviation; // nullopt: must stay Untouched
@@ -48,66 +54,68 @@ class ToleranceEvaluation : public testing::TestWithParam<ToleranceCase> {};
 TEST_P(ToleranceEvaluation, GivesVerdictAndDeviations)
 {
     const ToleranceCase& c = GetParam();
-    ToleranceInputs in = baseInputs();
-    c.setUp(in);
+    Reference ref = baseReference();
+    ImpedanceReading in = baseReading();
+    c.setUp(ref, in);
     Deviations deviations{Untouched, Untouched};
 
-    EXPECT_EQ(EvaluateTolerance(in, deviations), c.verdict);
+    EXPECT_EQ(EvaluateTolerance(ref, in, deviations), c.verdict);
     EXPECT_NEAR(deviations.primary, c.primaryDeviation.value_or(Untouched), 0.005);
     EXPECT_NEAR(deviations.secondary, c.secondaryDeviation.value_or(Untouched), 0.005);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ToleranceEvaluation, testing::Values(
-    ToleranceCase{"BothOffPassAndKeepOldDeviations", [](ToleranceInputs&) {}, 0, {}, {}},
-    ToleranceCase{"SeriesResistanceOutside", [](ToleranceInputs& in) {
-        in.primaryToleranceText = "1%"; in.serR = 1012; }, 1, 1.2, {}},
-    ToleranceCase{"SeriesResistanceWithin", [](ToleranceInputs& in) {
-        in.primaryToleranceText = "1%"; in.serR = 1009; }, 0, 0.9, {}},
-    ToleranceCase{"ParallelResistanceBelowNominalFailsGreaterThan", [](ToleranceInputs& in) {
-        in.primaryNominalText = "10"; in.primaryUnitIndex = 1; in.primaryToleranceText = ">";
+    ToleranceCase{"BothOffPassAndKeepOldDeviations", [](Reference&, ImpedanceReading&) {}, 0, {}, {}},
+    ToleranceCase{"SeriesResistanceOutside", [](Reference& ref, ImpedanceReading& in) {
+        ref.primary.toleranceText = "1%"; in.serR = 1012; }, 1, 1.2, {}},
+    ToleranceCase{"SeriesResistanceWithin", [](Reference& ref, ImpedanceReading& in) {
+        ref.primary.toleranceText = "1%"; in.serR = 1009; }, 0, 0.9, {}},
+    ToleranceCase{"ParallelResistanceBelowNominalFailsGreaterThan", [](Reference& ref, ImpedanceReading& in) {
+        ref.primary.nominalText = "10"; ref.primary.unitIndex = 1; ref.primary.toleranceText = ">";
         in.serPer = 0; in.parR = 9990; }, 1, -0.1, {}},
-    ToleranceCase{"ParallelResistanceBelowNominalPassesLessThan", [](ToleranceInputs& in) {
-        in.primaryNominalText = "10"; in.primaryUnitIndex = 1; in.primaryToleranceText = "<";
+    ToleranceCase{"ParallelResistanceBelowNominalPassesLessThan", [](Reference& ref, ImpedanceReading& in) {
+        ref.primary.nominalText = "10"; ref.primary.unitIndex = 1; ref.primary.toleranceText = "<";
         in.serPer = 0; in.parR = 9990; }, 0, -0.1, {}},
-    ToleranceCase{"SeriesInductanceFromReactance", [](ToleranceInputs& in) {
-        in.primaryKind = 1; in.primaryNominalText = "100"; in.primaryToleranceText = "1%";
+    ToleranceCase{"SeriesInductanceFromReactance", [](Reference& ref, ImpedanceReading& in) {
+        ref.primary.kind = ReferenceKind::Inductance; ref.primary.nominalText = "100"; ref.primary.toleranceText = "1%";
         in.serX = 0.6346; }, 0, 0.9997, {}},
-    ToleranceCase{"ParallelInductanceUsesParallelReactance", [](ToleranceInputs& in) {
-        in.primaryKind = 1; in.primaryNominalText = "100"; in.primaryToleranceText = "0,5%";
-        in.serPer = 0; in.parX = 0.6346; }, 1, 0.9997, {}},
-    ToleranceCase{"CapacitanceAboveNominalFailsLessThan", [](ToleranceInputs& in) {
-        in.primaryKind = 2; in.primaryNominalText = "100"; in.primaryUnitIndex = 1;
-        in.primaryToleranceText = "<"; in.serX = 1575.8; }, 1, 0.9896, {}},
-    ToleranceCase{"CapacitanceAboveNominalPassesGreaterThan", [](ToleranceInputs& in) {
-        in.primaryKind = 2; in.primaryNominalText = "100"; in.primaryUnitIndex = 1;
-        in.primaryToleranceText = ">"; in.serPer = 0; in.parX = 1575.8; }, 0, 0.9896, {}},
-    ToleranceCase{"NominalZeroIsUnreadableAndWritesNoDeviation", [](ToleranceInputs& in) {
-        in.primaryNominalText = "0"; in.primaryToleranceText = "1%"; }, 20, {}, {}},
-    ToleranceCase{"CapacitanceNominalZeroIsUnreadable", [](ToleranceInputs& in) {
-        in.primaryKind = 2; in.primaryNominalText = "0"; in.primaryToleranceText = "1%"; }, 20, {}, {}},
-    ToleranceCase{"NominalNotANumber", [](ToleranceInputs& in) {
-        in.primaryNominalText = "1k"; in.primaryToleranceText = "1%"; }, 20, {}, {}},
-    ToleranceCase{"ToleranceNotANumberAfterDeviationWasComputed", [](ToleranceInputs& in) {
-        in.primaryToleranceText = "1,2,3%"; in.serR = 1012; }, 20, 1.2, {}},
-    ToleranceCase{"PrimaryPercentAloneSkipsSecondary", [](ToleranceInputs& in) {
-        in.primaryToleranceText = "%"; in.secondaryToleranceText = "10%"; }, 20, 0, {}},
-    ToleranceCase{"SecondaryPercentAloneReplacesPrimaryVerdict", [](ToleranceInputs& in) {
-        in.primaryToleranceText = "1%"; in.serR = 1012; in.secondaryToleranceText = "%"; }, 2, 1.2, -1.18577},
-    ToleranceCase{"QualityFactorOutside", [](ToleranceInputs& in) {
-        in.secondaryToleranceText = "10%"; in.serX = 56000; }, 2, {}, 12},
-    ToleranceCase{"BothOutside", [](ToleranceInputs& in) {
-        in.primaryToleranceText = "1%"; in.serR = 1012;
-        in.secondaryToleranceText = "10%"; in.serX = 56000 * 1.012; }, 3, 1.2, 12},
-    ToleranceCase{"DissipationFactorFromSeriesValuesEvenInParallel", [](ToleranceInputs& in) {
-        in.serPer = 0; in.secondaryKind = 2; in.secondaryNominalText = "0.02";
-        in.secondaryToleranceText = "5%"; in.serX = 50000; }, 0, {}, 0},
-    ToleranceCase{"QualityFactorOfZeroResistanceIsUnreadable", [](ToleranceInputs& in) {
-        in.secondaryToleranceText = "10%"; in.serR = 0; }, 20, {}, {}},
-    ToleranceCase{"SecondaryResistanceWithUnit", [](ToleranceInputs& in) {
-        in.secondaryKind = 0; in.secondaryNominalText = "1"; in.secondaryUnitIndex = 1;
-        in.secondaryToleranceText = "<"; in.serR = 1001; }, 2, {}, 0.1},
-    ToleranceCase{"OffTextOfAnotherLanguageIsATolerance", [](ToleranceInputs& in) {
-        in.primaryOffText = "off"; }, 20, 0, {}}),
+    ToleranceCase{"ParallelInductanceUsesParallelReactance", [](Reference& ref, ImpedanceReading& in) {
+        ref.primary.kind = ReferenceKind::Inductance; ref.primary.nominalText = "100";
+        ref.primary.toleranceText = "0,5%"; in.serPer = 0; in.parX = 0.6346; }, 1, 0.9997, {}},
+    ToleranceCase{"CapacitanceAboveNominalFailsLessThan", [](Reference& ref, ImpedanceReading& in) {
+        ref.primary.kind = ReferenceKind::Capacitance; ref.primary.nominalText = "100"; ref.primary.unitIndex = 1;
+        ref.primary.toleranceText = "<"; in.serX = 1575.8; }, 1, 0.9896, {}},
+    ToleranceCase{"CapacitanceAboveNominalPassesGreaterThan", [](Reference& ref, ImpedanceReading& in) {
+        ref.primary.kind = ReferenceKind::Capacitance; ref.primary.nominalText = "100"; ref.primary.unitIndex = 1;
+        ref.primary.toleranceText = ">"; in.serPer = 0; in.parX = 1575.8; }, 0, 0.9896, {}},
+    ToleranceCase{"NominalZeroIsUnreadableAndWritesNoDeviation", [](Reference& ref, ImpedanceReading&) {
+        ref.primary.nominalText = "0"; ref.primary.toleranceText = "1%"; }, 20, {}, {}},
+    ToleranceCase{"CapacitanceNominalZeroIsUnreadable", [](Reference& ref, ImpedanceReading&) {
+        ref.primary.kind = ReferenceKind::Capacitance; ref.primary.nominalText = "0";
+        ref.primary.toleranceText = "1%"; }, 20, {}, {}},
+    ToleranceCase{"NominalNotANumber", [](Reference& ref, ImpedanceReading&) {
+        ref.primary.nominalText = "1k"; ref.primary.toleranceText = "1%"; }, 20, {}, {}},
+    ToleranceCase{"ToleranceNotANumberAfterDeviationWasComputed", [](Reference& ref, ImpedanceReading& in) {
+        ref.primary.toleranceText = "1,2,3%"; in.serR = 1012; }, 20, 1.2, {}},
+    ToleranceCase{"PrimaryPercentAloneSkipsSecondary", [](Reference& ref, ImpedanceReading&) {
+        ref.primary.toleranceText = "%"; ref.secondary.toleranceText = "10%"; }, 20, 0, {}},
+    ToleranceCase{"SecondaryPercentAloneReplacesPrimaryVerdict", [](Reference& ref, ImpedanceReading& in) {
+        ref.primary.toleranceText = "1%"; in.serR = 1012; ref.secondary.toleranceText = "%"; }, 2, 1.2, -1.18577},
+    ToleranceCase{"QualityFactorOutside", [](Reference& ref, ImpedanceReading& in) {
+        ref.secondary.toleranceText = "10%"; in.serX = 56000; }, 2, {}, 12},
+    ToleranceCase{"BothOutside", [](Reference& ref, ImpedanceReading& in) {
+        ref.primary.toleranceText = "1%"; in.serR = 1012;
+        ref.secondary.toleranceText = "10%"; in.serX = 56000 * 1.012; }, 3, 1.2, 12},
+    ToleranceCase{"DissipationFactorFromSeriesValuesEvenInParallel", [](Reference& ref, ImpedanceReading& in) {
+        in.serPer = 0; ref.secondary.kind = SecondaryReferenceKind::Dissipation; ref.secondary.nominalText = "0.02";
+        ref.secondary.toleranceText = "5%"; in.serX = 50000; }, 0, {}, 0},
+    ToleranceCase{"QualityFactorOfZeroResistanceIsUnreadable", [](Reference& ref, ImpedanceReading& in) {
+        ref.secondary.toleranceText = "10%"; in.serR = 0; }, 20, {}, {}},
+    ToleranceCase{"SecondaryResistanceWithUnit", [](Reference& ref, ImpedanceReading& in) {
+        ref.secondary.kind = SecondaryReferenceKind::Resistance; ref.secondary.nominalText = "1";
+        ref.secondary.unitIndex = 1; ref.secondary.toleranceText = "<"; in.serR = 1001; }, 2, {}, 0.1},
+    ToleranceCase{"OffTextOfAnotherLanguageIsATolerance", [](Reference& ref, ImpedanceReading&) {
+        ref.primary.offText = "off"; }, 20, 0, {}}),
     [](const testing::TestParamInfo<ToleranceCase>& test) { return std::string(test.param.name); });
 
 // The designed items "0,2%", "0,3%", "0,5%" and nominals typed with either separator
@@ -116,14 +124,15 @@ TEST(ToleranceDecimalSeparators, CommaAndPointReadTheSame)
 {
     for (const char* nominal : {"1000,0", "1000.0", " 1000 "}) {
         for (const char* tolerance : {"0,2%", "0.2%", "0,2"}) {
-            ToleranceInputs in = baseInputs();
-            in.primaryNominalText = nominal;
-            in.primaryToleranceText = tolerance;
+            Reference ref = baseReference();
+            ImpedanceReading in = baseReading();
+            ref.primary.nominalText = nominal;
+            ref.primary.toleranceText = tolerance;
             Deviations deviations;
             in.serR = 1001.9;
-            EXPECT_EQ(EvaluateTolerance(in, deviations), 0) << nominal << " " << tolerance;
+            EXPECT_EQ(EvaluateTolerance(ref, in, deviations), 0) << nominal << " " << tolerance;
             in.serR = 1002.1;
-            EXPECT_EQ(EvaluateTolerance(in, deviations), 1) << nominal << " " << tolerance;
+            EXPECT_EQ(EvaluateTolerance(ref, in, deviations), 1) << nominal << " " << tolerance;
         }
     }
 }
@@ -162,21 +171,22 @@ INSTANTIATE_TEST_SUITE_P(Cases, NumberFilter, testing::Values(
 TEST(PrimaryToleranceBand, LimitsMatchTheEvaluation)
 {
     struct Case {
-        int kind, unit;
+        ReferenceKind kind;
+        int unit;
         const char* nominal;
         const char* tolerance;
         std::optional<double> lower, upper;
     };
     const Case cases[] = {
-        {0, 1, "10", "1%", 9900.0, 10100.0},
-        {1, 0, "100", "5%", 95e-6, 105e-6},
-        {2, 1, "100", "10%", 100e-9 / 1.1, 100e-9 / 0.9},
-        {0, 0, "1000", ">", 1000.0, std::nullopt},
-        {2, 2, "4,7", "<", std::nullopt, 4.7e-6},
+        {ReferenceKind::Resistance, 1, "10", "1%", 9900.0, 10100.0},
+        {ReferenceKind::Inductance, 0, "100", "5%", 95e-6, 105e-6},
+        {ReferenceKind::Capacitance, 1, "100", "10%", 100e-9 / 1.1, 100e-9 / 0.9},
+        {ReferenceKind::Resistance, 0, "1000", ">", 1000.0, std::nullopt},
+        {ReferenceKind::Capacitance, 2, "4,7", "<", std::nullopt, 4.7e-6},
     };
     for (const Case& c : cases) {
-        const auto band = PrimaryToleranceBand(c.kind, c.unit, QString::fromUtf8(c.nominal),
-                                               QString::fromUtf8(c.tolerance), QStringLiteral("выкл."));
+        const auto band = PrimaryToleranceBand({c.kind, c.unit, QString::fromUtf8(c.nominal),
+                                                QString::fromUtf8(c.tolerance), QStringLiteral("выкл.")});
         ASSERT_TRUE(band) << c.nominal << " " << c.tolerance;
         ASSERT_EQ(band->lower.has_value(), c.lower.has_value());
         ASSERT_EQ(band->upper.has_value(), c.upper.has_value());
@@ -187,24 +197,27 @@ TEST(PrimaryToleranceBand, LimitsMatchTheEvaluation)
             EXPECT_NEAR(*band->upper, *c.upper, *c.upper * 1e-12);
         }
     }
-    EXPECT_FALSE(PrimaryToleranceBand(0, 0, QStringLiteral("100"), QStringLiteral("выкл."), QStringLiteral("выкл.")));
-    EXPECT_FALSE(PrimaryToleranceBand(0, 0, QStringLiteral("abc"), QStringLiteral("1%"), QStringLiteral("выкл.")));
+    EXPECT_FALSE(PrimaryToleranceBand({ReferenceKind::Resistance, 0, QStringLiteral("100"), QStringLiteral("выкл."),
+                                       QStringLiteral("выкл.")}));
+    EXPECT_FALSE(PrimaryToleranceBand({ReferenceKind::Resistance, 0, QStringLiteral("abc"), QStringLiteral("1%"),
+                                       QStringLiteral("выкл.")}));
 
     // A capacitor exactly at the upper limit passes the evaluation, just beyond it fails.
-    const auto band = PrimaryToleranceBand(2, 1, QStringLiteral("100"), QStringLiteral("10%"), QStringLiteral("выкл."));
+    Reference ref;
+    ref.primary.nominalText = QStringLiteral("100");
+    ref.primary.toleranceText = QStringLiteral("10%");
+    ref.primary.offText = QStringLiteral("выкл.");
+    ref.primary.kind = ReferenceKind::Capacitance;
+    ref.primary.unitIndex = 1;
+    ref.secondary.toleranceText = ref.secondary.offText = QStringLiteral("выкл.");
+    const auto band = PrimaryToleranceBand(ref.primary);
     for (const auto& [capacitance, verdict] : {std::pair{*band->upper * 0.999999, 0}, std::pair{*band->upper * 1.0001, 1}}) {
-        ToleranceInputs in;
-        in.primaryNominalText = QStringLiteral("100");
-        in.primaryToleranceText = QStringLiteral("10%");
-        in.primaryOffText = QStringLiteral("выкл.");
-        in.primaryKind = 2;
-        in.primaryUnitIndex = 1;
-        in.secondaryToleranceText = in.secondaryOffText = QStringLiteral("выкл.");
+        ImpedanceReading in;
         in.testFreqHz = 1000;
         in.serPer = 1;
         in.serX = 1 / (6.283185307179586 * 1000 * capacitance);
         in.serR = 1;
         Deviations deviations;
-        EXPECT_EQ(EvaluateTolerance(in, deviations), verdict) << capacitance;
+        EXPECT_EQ(EvaluateTolerance(ref, in, deviations), verdict) << capacitance;
     }
 }

@@ -1,6 +1,6 @@
 // The meter session without any window: a frame becomes a typed reading, what the RLCD
 // view shows, and a row of the log.
-#include "frame_encoder.h"
+#include "sim/frame_encoder.h"
 #include "link/dongle_link.h"
 #include "localisation/main_lexicons.h"
 #include "meter/meter_frame.h"

@@ -2,8 +2,8 @@
 // and the status log show on the way.
 #include "window_fixture.h"
 
-#include "main_lexicons.h"
-#include "pseudo_terminal.h"
+#include "localisation/main_lexicons.h"
+#include "sim/pseudo_terminal.h"
 
 #include <QApplication>
 #include <QLabel>

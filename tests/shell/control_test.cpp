@@ -3,9 +3,9 @@
 // function buttons, and the hold-off of frames while a choice is on its way.
 #include "window_fixture.h"
 
-#include "menu_list.h"
-#include "quantity_format.h"
-#include "unit_texts.h"
+#include "panel/menu_list.h"
+#include "meter/quantity_format.h"
+#include "meter/unit_texts.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -3,9 +3,9 @@
 // here, so a frame arrives only when a test sends one.
 #include "window_fixture.h"
 
-#include "menu_list.h"
-#include "quantity_format.h"
-#include "unit_texts.h"
+#include "panel/menu_list.h"
+#include "meter/quantity_format.h"
+#include "meter/unit_texts.h"
 
 #include <QComboBox>
 #include <QLabel>

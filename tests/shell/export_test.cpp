@@ -2,8 +2,8 @@
 // when the file cannot be written.
 #include "window_fixture.h"
 
-#include "main_lexicons.h"
-#include "measurement_log_model.h"
+#include "localisation/main_lexicons.h"
+#include "recording/measurement_log_model.h"
 #include "recording/profile_file.h"
 #include "xlsx_reader.h"
 

@@ -4,8 +4,8 @@
 #include "window_fixture.h"
 
 #include "csv_reader.h"
-#include "frame_delivery.h"
-#include "pseudo_terminal.h"
+#include "sim/frame_delivery.h"
+#include "sim/pseudo_terminal.h"
 #include "localisation/main_lexicons.h"
 #include "recording/measurement_log_model.h"
 

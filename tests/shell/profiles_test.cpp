@@ -3,9 +3,9 @@
 // profile at start, recording several parts, and what the state file remembers.
 #include "recording_window.h"
 
-#include "heading_panel.h"
-#include "profile_file.h"
-#include "state_file.h"
+#include "panel/heading_panel.h"
+#include "recording/profile_file.h"
+#include "recording/state_file.h"
 
 #include <QDataStream>
 #include <QDir>

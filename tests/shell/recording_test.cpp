@@ -3,10 +3,10 @@
 // filters of the reference box.
 #include "recording_window.h"
 
-#include "display_view.h"
-#include "append_log_row.h"
+#include "panel/display_view.h"
+#include "recording/append_log_row.h"
 #include "csv_reader.h"
-#include "log_formats.h"
+#include "recording/log_formats.h"
 
 #include <QDir>
 #include <QFile>

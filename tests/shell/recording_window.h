@@ -4,10 +4,10 @@
 // like a user would.
 #include "window_fixture.h"
 
-#include "com_port.h"
-#include "component_model.h"
-#include "frame_encoder.h"
-#include "measurement_log_model.h"
+#include "link/com_port.h"
+#include "sim/component_model.h"
+#include "sim/frame_encoder.h"
+#include "recording/measurement_log_model.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

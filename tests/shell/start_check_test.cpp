@@ -1,5 +1,5 @@
-#include "install_paths.h"
-#include "start_check.h"
+#include "shell/install_paths.h"
+#include "shell/start_check.h"
 
 #include <QDir>
 #include <QFile>

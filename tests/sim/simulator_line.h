@@ -1,8 +1,8 @@
 #pragma once
 // The program's end of the simulated line: the slave side of the simulator's pseudo-terminal
 // opened with plain POSIX calls, read while the simulator runs on this thread's event loop.
-#include "frame_encoder.h"
-#include "meter_simulator.h"
+#include "sim/frame_encoder.h"
+#include "sim/meter_simulator.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

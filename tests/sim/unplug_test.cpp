@@ -1,5 +1,5 @@
 // The simulated dongle pulled out and put back, as the program's serial port sees it.
-#include "meter_simulator.h"
+#include "sim/meter_simulator.h"
 #include "qt_printers.h"
 
 #include <QFile>

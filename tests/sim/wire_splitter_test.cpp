@@ -1,4 +1,4 @@
-#include "wire_splitter.h"
+#include "sim/wire_splitter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Lets GoogleTest print the log's cell values readably in failure messages.
-#include "log_cell.h"
+#include "recording/log_cell.h"
 #include "qt_printers.h"
 
 #include <ostream>

@@ -3,7 +3,7 @@
 // simulated meter, in a data folder of its own whose state file asks it to connect by
 // itself. With the meter holding, every reading is logged, so a recording journal is
 // written at once.
-#include "meter_simulator.h"
+#include "sim/meter_simulator.h"
 
 #include <QDir>
 #include <QFile>

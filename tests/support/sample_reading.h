@@ -1,8 +1,8 @@
 #pragma once
 // One typical reading as the window hands it to the log: a rejected 1 kΩ resistor in
 // series at 1 kHz with both tolerances on, so that every cell of its row holds a value.
-#include "append_log_row.h"
-#include "log_cell_text.h"
+#include "recording/append_log_row.h"
+#include "recording/log_cell_text.h"
 
 inline recording::LogRowInput SampleReading()
 {

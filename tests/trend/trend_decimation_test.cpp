@@ -1,4 +1,4 @@
-#include "trend_decimation.h"
+#include "trend/trend_decimation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "trend_series.h"
+#include "trend/trend_series.h"
 
 #include <gtest/gtest.h>
 

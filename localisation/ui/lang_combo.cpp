@@ -1,5 +1,5 @@
-#include "lang_combo.h"
-#include "lang_man_engine.h"
+#include "localisation/ui/lang_combo.h"
+#include "localisation/lang_man_engine.h"
 
 #include <QSignalBlocker>
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "lang_data.h"
-#include "lang_man_component.h"
+#include "localisation/lang_data.h"
+#include "localisation/lang_man_component.h"
 
 #include <QPointer>
 #include <QWidget>

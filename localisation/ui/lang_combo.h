@@ -1,5 +1,5 @@
 #pragma once
-#include "lang_man_component.h"
+#include "localisation/lang_man_component.h"
 
 #include <QComboBox>
 

@@ -1,6 +1,6 @@
-#include "trend_statistics_panel.h"
+#include "trend/ui/trend_statistics_panel.h"
 
-#include "trend_value_format.h"
+#include "trend/trend_value_format.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,8 +1,8 @@
-#include "peak_memory.h"
+#include "bench/peak_memory.h"
 
 #include <QFile>
 
-namespace recording {
+namespace bench {
 
 double PeakResidentMegabytes()
 {
@@ -17,4 +17,4 @@ double PeakResidentMegabytes()
     return 0;
 }
 
-} // namespace recording
+} // namespace bench

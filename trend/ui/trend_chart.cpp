@@ -1,7 +1,7 @@
-#include "trend_chart.h"
+#include "trend/ui/trend_chart.h"
 
-#include "trend_decimation.h"
-#include "trend_value_format.h"
+#include "trend/trend_decimation.h"
+#include "trend/trend_value_format.h"
 
 #include <QAreaSeries>
 #include <QDateTime>

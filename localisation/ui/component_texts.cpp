@@ -1,5 +1,5 @@
-#include "component_texts.h"
-#include "lang_combo.h"
+#include "localisation/ui/component_texts.h"
+#include "localisation/ui/lang_combo.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>

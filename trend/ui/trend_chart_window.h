@@ -1,6 +1,6 @@
 #pragma once
-#include "trend_chart.h"
-#include "trend_series.h"
+#include "trend/ui/trend_chart.h"
+#include "trend/trend_series.h"
 
 #include <QDateTime>
 #include <QTimer>

@@ -1,6 +1,6 @@
-#include "trend_chart_window.h"
+#include "trend/ui/trend_chart_window.h"
 
-#include "trend_statistics_panel.h"
+#include "trend/ui/trend_statistics_panel.h"
 
 #include <QBoxLayout>
 #include <QChartView>

@@ -1,9 +1,9 @@
-#include "lang_man_client.h"
+#include "localisation/ui/lang_man_client.h"
 
 #include <optional>
-#include "component_texts.h"
-#include "lang_man_engine.h"
-#include "text_escapes.h"
+#include "localisation/ui/component_texts.h"
+#include "localisation/lang_man_engine.h"
+#include "localisation/text_escapes.h"
 
 namespace localisation {
 namespace {
