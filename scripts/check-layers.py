@@ -21,7 +21,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 # Folders of the program's code. The widget-free libraries must stand without the window;
 # the rest is window code or the programs around it.
-LIBRARIES = ['localisation', 'meter', 'recording', 'link', 'session', 'trend', 'portfinder', 'sim']
+LIBRARIES = ['platform', 'localisation', 'meter', 'recording', 'link', 'session', 'trend', 'portfinder', 'sim']
 WINDOW = ['panel', 'link/ui', 'recording/ui', 'trend/ui', 'localisation/ui', 'shell']
 # Headers the build writes; they have no folder in the source tree.
 GENERATED = ['rlc_version.h']

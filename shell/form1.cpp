@@ -1,6 +1,6 @@
 #include "shell/form1.h"
 
-#include "shell/install_paths.h"
+#include "platform/install_paths.h"
 #include "localisation/ui/lang_man_client.h"
 #include "localisation/lang_man_engine.h"
 #include "link/dongle_link.h"

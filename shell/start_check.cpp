@@ -1,5 +1,5 @@
 #include "shell/start_check.h"
-#include "shell/install_paths.h"
+#include "platform/install_paths.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -6,7 +6,7 @@
 #include "sim/console_commands.h"
 #include "sim/demo_mix.h"
 #include "sim/meter_simulator.h"
-#include "sim/termination_signals.h"
+#include "platform/termination_signals.h"
 #include "rlc_version.h"
 
 #include <QCommandLineParser>
@@ -39,7 +39,7 @@ std::optional<sim::MeterMode> modeFromName(const QString& name)
 
 int main(int argc, char** argv)
 try {
-    const sim::TerminationSignals terminationSignals;
+    const platform::TerminationSignals terminationSignals;
     QCoreApplication app(argc, argv);
     QSocketNotifier termination(terminationSignals.descriptor(), QSocketNotifier::Read);
     QObject::connect(&termination, &QSocketNotifier::activated, &app, &QCoreApplication::quit);

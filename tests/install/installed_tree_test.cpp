@@ -1,7 +1,7 @@
 // The build installed into a folder of its own: the programs and their files are where the
 // installed program looks for them, nothing from the tests comes along, and the program
 // started from elsewhere finds its port finder and its English texts.
-#include "shell/install_paths.h"
+#include "platform/install_paths.h"
 #include "logger_process.h"
 #include "portfinder/port_query.h"
 #include "qt_printers.h"

@@ -1,4 +1,4 @@
-#include "shell/install_paths.h"
+#include "platform/install_paths.h"
 #include "shell/start_check.h"
 
 #include <QDir>

@@ -1,11 +1,11 @@
-#include "sim/termination_signals.h"
+#include "platform/termination_signals.h"
 
 #include <cerrno>
 #include <sys/signalfd.h>
 #include <system_error>
 #include <unistd.h>
 
-namespace sim {
+namespace platform {
 
 TerminationSignals::TerminationSignals()
 {
@@ -34,4 +34,4 @@ TerminationSignals::~TerminationSignals()
     pthread_sigmask(SIG_SETMASK, &m_previousMask, nullptr);
 }
 
-} // namespace sim
+} // namespace platform

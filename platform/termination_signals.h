@@ -1,7 +1,7 @@
 #pragma once
 #include <csignal>
 
-namespace sim {
+namespace platform {
 
 // SIGINT, SIGTERM and SIGHUP as a descriptor that becomes readable when one arrives,
 // instead of ending the process, so the program can leave its event loop and let its
@@ -22,4 +22,4 @@ private:
     int m_descriptor = -1;
 };
 
-} // namespace sim
+} // namespace platform
