@@ -54,6 +54,11 @@ void DongleLink::loadPortFinder(const QStringList& folders)
     m_portFinder.load(folders);
 }
 
+void DongleLink::usePort(const QString& path)
+{
+    m_portFinder.usePort(path);
+}
+
 QString DongleLink::portName() const
 {
     return m_port->portName();

@@ -50,6 +50,8 @@ public:
 
     // Loads the port finder from the first of these folders that holds it.
     void loadPortFinder(const QStringList& folders);
+    // The dongle is on this port and nowhere else, instead of where the finder says.
+    void usePort(const QString& path);
 
     bool isMeterLinked() const { return m_meterLinked; }
     bool portOpened() const { return m_portOpened; }

@@ -1,6 +1,9 @@
 #include "link/port_finder.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace dongle {
 
@@ -8,9 +11,9 @@ namespace {
 
 void warnDongleNeverFound(const QString& reason)
 {
-    qWarning("rlc-logger: %s. The dongle will not be found, nor the port named by RLC_DONGLE_PORT "
+    qWarning("%s: %s. The dongle will not be found, nor the port named by RLC_DONGLE_PORT "
              "opened; reinstalling the program puts the port finder back in place.",
-             qPrintable(reason));
+             qPrintable(QCoreApplication::applicationName()), qPrintable(reason));
 }
 
 } // namespace
@@ -32,8 +35,20 @@ void PortFinder::load(const QStringList& folders)
     warnDongleNeverFound(QStringLiteral("the port finder library could not be loaded (%1)").arg(failures.join(QStringLiteral("; "))));
 }
 
+void PortFinder::usePort(const QString& path)
+{
+    m_namedPort = path;
+    m_namedPortBytes = QFile::encodeName(path);
+}
+
 bool PortFinder::query()
 {
+    if (!m_namedPort.isEmpty()) {
+        // Asked each time: a device that went away may come back under the same name.
+        m_query.Status = QFileInfo::exists(m_namedPort) ? 1 : 0;
+        m_query.PortName = m_namedPortBytes.constData();
+        return m_query.Status == 1;
+    }
     if (!m_gets)
         return false;
     m_query.DeviceDescription = kDongleDescription;

@@ -1,7 +1,7 @@
 #include "link/ui/connection_box.h"
 
 #include "link/dongle_link.h"
-#include "link/port_problem.h"
+#include "link/link_status_lines.h"
 #include "localisation/main_lexicons.h"
 #include "panel/designed_controls.h"
 
@@ -12,7 +12,7 @@
 namespace dongle {
 namespace {
 
-enum ConnectText { ConnectCaption = 0, DisconnectCaption = 1, Connecting = 2, Refused = 3, Linked = 4, Unlinked = 5 };
+enum ConnectText { ConnectCaption = 0, DisconnectCaption = 1 };
 
 } // namespace
 
@@ -41,36 +41,8 @@ QWidget* ConnectionBox::statusLog() const
 void ConnectionBox::wireLink()
 {
     connect(&m_link, &DongleLink::connectButtonChanged, this, &ConnectionBox::showConnectButton);
-    connect(&m_link, &DongleLink::connectionStarted, this,
-            [this] { appendStatus(m_lexicons.Dlang_connect.GetItem(Connecting)); });
-    connect(&m_link, &DongleLink::connectionRefused, this,
-            [this] { appendStatus(QStringLiteral("NN ") + m_lexicons.Dlang_connect.GetItem(Refused)); });
-    connect(&m_link, &DongleLink::meterLinkedUp, this,
-            [this] { appendStatus(m_lexicons.Dlang_connect.GetItem(Linked)); });
-    connect(&m_link, &DongleLink::meterLinkLost, this,
-            [this] { appendStatus(m_lexicons.Dlang_connect.GetItem(Unlinked)); });
-    connect(&m_link, &DongleLink::portClosed, this,
-            [this] { appendStatus(m_lexicons.Dlang_connect.GetItem(Unlinked)); });
-    connect(&m_link, &DongleLink::okReceived, this, &ConnectionBox::appendStatus);
-    connect(&m_link, &DongleLink::portProblem, this,
-            [this](const PortProblem& problem) { appendStatus(describe(problem)); });
-}
-
-// What the user can do about it, with the port named.
-QString ConnectionBox::describe(const PortProblem& problem) const
-{
-    const localisation::TDesignedLexicon& texts = m_lexicons.D4;
-    switch (problem.kind) {
-    case PortProblemKind::PermissionDenied: {
-        // Debian gives serial devices to this group; a device of another owner names its own.
-        const QString group = problem.group.isEmpty() ? QStringLiteral("dialout") : problem.group;
-        return texts.GetItem(localisation::PortPermissionDenied).arg(problem.port, group);
-    }
-    case PortProblemKind::Busy: return texts.GetItem(localisation::PortBusy).arg(problem.port);
-    case PortProblemKind::Removed: return texts.GetItem(localisation::DongleRemoved).arg(problem.port);
-    case PortProblemKind::Other: break;
-    }
-    return texts.GetItem(localisation::PortCannotOpen).arg(problem.port, problem.detail);
+    auto* lines = new LinkStatusLines(m_link, m_lexicons, this);
+    connect(lines, &LinkStatusLines::line, this, &ConnectionBox::appendStatus);
 }
 
 // The caption a click leaves blank stays blank until the link decides; the others are

@@ -13,7 +13,6 @@ struct MainLexicons;
 namespace dongle {
 
 class DongleLink;
-struct PortProblem;
 
 // The connection box "P_connect" (the connect button B2 and the automatic-connection box)
 // and the status log "Memo1" below it. The button shows the link's state: its caption is
@@ -47,7 +46,6 @@ private:
     void B2Click();
     void CheckBox_connect_autoClick();
     void wireLink();
-    QString describe(const PortProblem& problem) const;
 
     DongleLink& m_link;
     const localisation::MainLexicons& m_lexicons;

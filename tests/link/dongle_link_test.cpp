@@ -83,6 +83,21 @@ TEST_F(DongleLinkTest, UnpluggedDongleTakesTheLinkDownAndItsReturnLinksAgain)
     EXPECT_EQ(problems.count(), 1) << "the removal was said once";
 }
 
+// A port the user names is the dongle's, and no other port is looked for in its place.
+TEST_F(DongleLinkTest, NamedPortIsTheDongleAndNoOtherIsLookedFor)
+{
+    link->usePort(QStringLiteral("/nonexistent/port"));
+    EXPECT_EQ(link->probe(), dongle::DongleLink::ProbeResult::NoDongle)
+        << "the finder, which knows the simulator, is not asked";
+
+    qunsetenv("RLC_DONGLE_PORT");
+    link->usePort(simulator->stablePath());
+    ASSERT_EQ(link->probe(), dongle::DongleLink::ProbeResult::Answered);
+    link->setAutoConnect(true);
+    EXPECT_TRUE(waitFor([&] { return link->isMeterLinked(); }));
+    EXPECT_EQ(link->portName(), simulator->stablePath());
+}
+
 // A link the user dropped stays down.
 TEST_F(DongleLinkTest, LinkDroppedByTheUserIsNotMadeAgain)
 {
