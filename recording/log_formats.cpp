@@ -26,6 +26,11 @@ QString withSeparator(QString text, QChar decimalSeparator)
 
 } // namespace
 
+QString IsoTimestamp(const QDateTime& when)
+{
+    return when.toOffsetFromUtc(when.offsetFromUtc()).toString(Qt::ISODate);
+}
+
 QString FormatLogTimestamp(const QDateTime& when, QChar timeSeparator)
 {
     const QDate date = when.date();

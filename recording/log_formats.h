@@ -7,6 +7,10 @@
 
 namespace recording {
 
+// ISO 8601 with the UTC offset of the time's own zone ("2024-05-17T14:03:09+02:00"), for
+// files that other programs read.
+QString IsoTimestamp(const QDateTime& when);
+
 // "dd.mm.yy hh:mm:ss", two digits each, 24-hour clock, with the given time separator.
 QString FormatLogTimestamp(const QDateTime& when, QChar timeSeparator);
 // The time that text stands for: whole seconds, and a two-digit year read as 20yy. Invalid

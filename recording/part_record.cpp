@@ -46,6 +46,24 @@ QString StoredToleranceText(const QString& boxText, const QString& offText)
     return IsToleranceOn(boxText, offText) ? boxText : StoredToleranceOff;
 }
 
+QString ToleranceTextOfStored(const QString& storedText, const QString& offText)
+{
+    return storedText == StoredToleranceOff ? offText : storedText;
+}
+
+// Only a secondary resistance has a unit; the unit byte of Q and D means nothing.
+Reference ReferenceOfPart(const PartRecord& part, const QString& offText)
+{
+    const auto secondaryKind = SecondaryReferenceKind(part.secondaryKind);
+    const int secondaryUnit = secondaryKind == SecondaryReferenceKind::Resistance ? part.secondaryUnit : 0;
+    Reference reference;
+    reference.primary = {ReferenceKind(part.primaryKind), part.primaryUnit, part.primaryNominal,
+                         ToleranceTextOfStored(part.primaryTolerance, offText), offText};
+    reference.secondary = {secondaryKind, secondaryUnit, part.secondaryNominal,
+                           ToleranceTextOfStored(part.secondaryTolerance, offText), offText};
+    return reference;
+}
+
 QByteArray EncodePartRecord(const PartRecord& r)
 {
     QByteArray bytes(PartRecord::Size, '\0');

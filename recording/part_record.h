@@ -1,4 +1,6 @@
 #pragma once
+#include "recording/reference.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -42,8 +44,14 @@ struct PartRecord {
     bool operator==(const PartRecord&) const = default;
 };
 
-// The text a tolerance box is stored with.
+// The text a tolerance box is stored with, and the text a stored tolerance shows in a box
+// whose "off" item reads offText.
 QString StoredToleranceText(const QString& boxText, const QString& offText);
+QString ToleranceTextOfStored(const QString& storedText, const QString& offText);
+
+// The part's primary and secondary reference, as the reference box holds them once the
+// part is shown in it; offText is the tolerance lists' "off" item.
+Reference ReferenceOfPart(const PartRecord& part, const QString& offText);
 
 // 72 bytes: texts as a length byte and Windows-1251 bytes ("?" for a character the code
 // page lacks), integers little-endian, unused bytes zero.

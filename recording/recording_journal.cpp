@@ -2,6 +2,8 @@
 
 #include "recording/csv_format.h"
 #include "recording/file_error.h"
+#include "recording/log_formats.h"
+#include "recording/state_file.h"
 
 #include <QDir>
 
@@ -19,11 +21,6 @@ QString baseNameFor(const QDateTime& start)
     return QStringLiteral("recording_") + start.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
 }
 
-QString isoTimestamp(const QDateTime& when)
-{
-    return when.toOffsetFromUtc(when.offsetFromUtc()).toString(Qt::ISODate);
-}
-
 bool syncToDisk(int handle)
 {
 #ifdef Q_OS_WIN
@@ -34,6 +31,11 @@ bool syncToDisk(int handle)
 }
 
 } // namespace
+
+QString RecordingJournal::defaultFolder()
+{
+    return state_file::DefaultFolder() + QStringLiteral("/journal");
+}
 
 RecordingJournal::RecordingJournal(const QString& folder, const QDateTime& start, const QStringList& columnHeaders)
 {
@@ -55,7 +57,7 @@ RecordingJournal::RecordingJournal(const QString& folder, const QDateTime& start
 void RecordingJournal::appendRow(const std::array<QString, 10>& cells, const QDateTime& when, VerdictCode verdict)
 {
     QStringList fields(cells.begin(), cells.end());
-    fields << isoTimestamp(when) << QString::number(int(verdict)) << QString();
+    fields << IsoTimestamp(when) << QString::number(int(verdict)) << QString();
     writeDurably(CsvLine(fields));
 }
 
@@ -63,7 +65,7 @@ void RecordingJournal::appendEvent(const QDateTime& when, const QString& event)
 {
     constexpr int kCellCount = 10;
     QStringList fields(kCellCount);
-    fields << isoTimestamp(when) << QString() << event;
+    fields << IsoTimestamp(when) << QString() << event;
     writeDurably(CsvLine(fields));
 }
 

@@ -21,6 +21,9 @@ namespace recording {
 // handed to the disk before the call returns. Failures come as FileError.
 class RecordingJournal {
 public:
+    // Where the journals are kept: "journal" beside the state file.
+    static QString defaultFolder();
+
     RecordingJournal(const QString& folder, const QDateTime& start, const QStringList& columnHeaders);
 
     const QString& path() const { return m_path; }

@@ -103,6 +103,21 @@ bool IsToleranceOn(const QString& toleranceText, const QString& offText)
     return toleranceText != offText;
 }
 
+ImpedanceReading ImpedanceOf(const meter::RlcdReading& reading, qint32 testFreqHz, int serPer)
+{
+    return {reading.SerR, reading.SerX, reading.ParR, reading.ParX, testFreqHz, serPer};
+}
+
+ReadingJudgement JudgeReading(const Reference& reference, const ImpedanceReading& reading,
+                              const ReadingJudgement& previous)
+{
+    ReadingJudgement judgement = previous;
+    judgement.verdict = EvaluateTolerance(reference, reading, judgement.deviations);
+    judgement.primaryOn = IsToleranceOn(reference.primary.toleranceText, reference.primary.offText);
+    judgement.secondaryOn = IsToleranceOn(reference.secondary.toleranceText, reference.secondary.offText);
+    return judgement;
+}
+
 int EvaluateTolerance(const Reference& reference, const ImpedanceReading& reading, Deviations& deviations)
 {
     const PrimaryReference& primary = reference.primary;

@@ -1,4 +1,5 @@
 #pragma once
+#include "meter/rlcd_decoder.h"
 #include "recording/reference.h"
 
 #include <QString>
@@ -41,6 +42,15 @@ struct ReadingJudgement {
 };
 
 bool IsToleranceOn(const QString& toleranceText, const QString& offText);
+
+// The values of an RLCD reading that a reference judges, with the test frequency and the
+// circuit they were measured at.
+ImpedanceReading ImpedanceOf(const meter::RlcdReading& reading, qint32 testFreqHz, int serPer);
+
+// Judges a reading against the reference: its verdict, which tolerances were on, and the
+// deviations, where a box that is off keeps the one the previous judgement had.
+ReadingJudgement JudgeReading(const Reference& reference, const ImpedanceReading& reading,
+                              const ReadingJudgement& previous);
 
 // Compares the reading with the nominal values and returns a VerdictCode. Updates the
 // deviations of the boxes that are on, except where the evaluation stops before it could

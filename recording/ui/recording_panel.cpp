@@ -7,11 +7,10 @@
 #include "panel/messages.h"
 #include "recording/csv_target.h"
 #include "recording/file_error.h"
-#include "recording/log_formats.h"
+#include "recording/log_headings.h"
 #include "recording/measurement_log_model.h"
 #include "recording/profile_store.h"
 #include "recording/recording_journal.h"
-#include "recording/state_file.h"
 #include "recording/ui/log_cell_delegate.h"
 #include "recording/ui/table_export.h"
 #include "recording/xlsx_target.h"
@@ -29,21 +28,14 @@
 namespace recording {
 namespace {
 
-// Items of D1 and D3.
+// Items of D1.
 constexpr int kRecordingHeadingItem = 1; // D1 "Recording"
 constexpr int kStopItem = 2;             // D1
 constexpr int kStartItem = 8;            // D1
-constexpr int kRejectMarkItem = 3;       // D3 "+"
-constexpr int kPassMarkItem = 4;         // D3 "-"
 
 constexpr int kDefaultIntervalItem = 1; // "1с"
 constexpr int kRowHeight = 24;
 constexpr std::array<int, MeasurementLogModel::ColumnCount> kColumnWidths{70, 146, 130, 130, 62, 80, 88, 72, 106, 106};
-
-QString journalFolder()
-{
-    return state_file::DefaultFolder() + QStringLiteral("/journal");
-}
 
 } // namespace
 
@@ -147,11 +139,8 @@ void RecordingPanel::ResetLog(int gridRows)
 void RecordingPanel::ShowSingleHeader()
 {
     ResetLog(kSingleLogRows);
-    for (int column = 0; column < MeasurementLogModel::ColumnCount; ++column)
-        m_log->setHeaderText(column, m_lexicons.D2.GetItem(column + 1));
     // The window's start and every language switch come through here.
-    m_log->setDisplayTexts({m_lexicons.D3.GetItem(kRejectMarkItem), m_lexicons.D3.GetItem(kPassMarkItem),
-                            SystemDecimalSeparator(), SystemTimeSeparator()});
+    ShowLogHeadings(*m_log, m_lexicons);
 }
 
 void RecordingPanel::SelectGridCell(int gridRow, int column)
@@ -339,7 +328,7 @@ void RecordingPanel::openJournal()
     for (int column = 0; column < MeasurementLogModel::ColumnCount; ++column)
         headers << m_log->headerText(column);
     try {
-        m_journal = std::make_unique<RecordingJournal>(journalFolder(), QDateTime::currentDateTime(), headers);
+        m_journal = std::make_unique<RecordingJournal>(RecordingJournal::defaultFolder(), QDateTime::currentDateTime(), headers);
         emit statusLine(m_lexicons.D4.GetItem(localisation::JournalOpened) + QDir::toNativeSeparators(m_journal->path()));
     } catch (const FileError& error) {
         m_journal.reset();

@@ -188,15 +188,12 @@ PartRecord ReferenceBox::partRecord(int startPosition, const StoredSettings& set
 
 void ReferenceBox::showPart(const PartRecord& part)
 {
-    const auto toleranceText = [](const QString& stored, const QComboBox* box) {
-        return stored == StoredToleranceOff ? box->itemText(0) : stored;
-    };
     CBox6->setEditText(part.name);
-    CBox5->setEditText(toleranceText(part.primaryTolerance, CBox5));
+    CBox5->setEditText(ToleranceTextOfStored(part.primaryTolerance, CBox5->itemText(0)));
     CBox2->setCurrentIndex(part.primaryKind);
     primaryUnitBox(ReferenceKind(part.primaryKind))->setCurrentIndex(part.primaryUnit);
     E2->setText(part.primaryNominal);
-    CBox51->setEditText(toleranceText(part.secondaryTolerance, CBox51));
+    CBox51->setEditText(ToleranceTextOfStored(part.secondaryTolerance, CBox51->itemText(0)));
     CBox11->setCurrentIndex(part.secondaryKind);
     if (secondaryIsResistance())
         CBox31->setCurrentIndex(part.secondaryUnit);
@@ -209,11 +206,7 @@ void ReferenceBox::showPart(const PartRecord& part)
 
 const ReadingJudgement& ReferenceBox::judge(const meter::RlcdReading& reading, qint32 testFreqHz, int serPer)
 {
-    const Reference judgedAgainst = reference();
-    const ImpedanceReading in{reading.SerR, reading.SerX, reading.ParR, reading.ParX, testFreqHz, serPer};
-    m_judgement.verdict = EvaluateTolerance(judgedAgainst, in, m_judgement.deviations);
-    m_judgement.primaryOn = IsToleranceOn(judgedAgainst.primary.toleranceText, judgedAgainst.primary.offText);
-    m_judgement.secondaryOn = IsToleranceOn(judgedAgainst.secondary.toleranceText, judgedAgainst.secondary.offText);
+    m_judgement = JudgeReading(reference(), ImpedanceOf(reading, testFreqHz, serPer), m_judgement);
     return m_judgement;
 }
 
