@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, PartReference, testing::Values(
              VerdictPass, true, false, 0.5, 0},
     PartCase{"CapacitanceInNanofarad", [](PartRecord& part, ImpedanceReading& in) {
         part.primaryKind = quint8(ReferenceKind::Capacitance); part.primaryUnit = 1; part.primaryNominal = "100";
-        part.primaryTolerance = "5%"; in.serX = -1591.549; },
+        part.primaryTolerance = "5%"; in.serX = 1591.549; },
              VerdictPass, true, false, 0, 0},
     PartCase{"SecondaryResistanceInKiloohm", [](PartRecord& part, ImpedanceReading& in) {
         part.secondaryKind = quint8(SecondaryReferenceKind::Resistance); part.secondaryUnit = 1;
