@@ -7,8 +7,8 @@ Every quoted include of the project names its folder from the project root
 ("link/dongle_link.h"), so each include is an arrow from one folder to another. This
 check fails, naming the file and the line, when:
   - a quoted include does not name its folder, or names a file that is not there;
-  - a widget-free library folder includes window code (a window folder, or a header of
-    Qt Widgets or Qt Charts);
+  - a widget-free library folder, or a program made of them alone, includes window code
+    (a window folder, or a header of Qt Widgets or Qt Charts);
   - the folders' arrows run in a circle.
 With --graph it prints the arrows between folders as well.
 """
@@ -20,9 +20,12 @@ import sys
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 # Folders of the program's code. The widget-free libraries must stand without the window;
-# the rest is window code or the programs around it.
+# the programs without a window use them and nothing of the window; the rest is window code
+# or the window's program.
 LIBRARIES = ['platform', 'localisation', 'meter', 'recording', 'link', 'session', 'trend', 'portfinder', 'sim']
+PROGRAMS = ['record']
 WINDOW = ['panel', 'link/ui', 'recording/ui', 'trend/ui', 'localisation/ui', 'shell']
+WIDGET_FREE = LIBRARIES + PROGRAMS
 # Headers the build writes; they have no folder in the source tree.
 GENERATED = ['rlc_version.h']
 # Tests and benchmarks may reach into any layer; their own arrows are not checked.
@@ -40,7 +43,7 @@ WIDGET_HEADER = re.compile(r'^(QtWidgets/|QtCharts/|QtOpenGLWidgets/)?'
 def folder_of(path):
     """The deepest known folder that holds the file (link/ui before link)."""
     relative = os.path.relpath(path, ROOT).replace(os.sep, '/')
-    for folder in sorted(LIBRARIES + WINDOW, key=len, reverse=True):
+    for folder in sorted(WIDGET_FREE + WINDOW, key=len, reverse=True):
         if relative.startswith(folder + '/'):
             return folder
     return None
@@ -107,12 +110,12 @@ def main():
                     target_folder = folder_of(os.path.join(ROOT, target))
                     if target_folder and target_folder != folder:
                         arrows.setdefault(folder, set()).add(target_folder)
-                        if folder in LIBRARIES and target_folder in WINDOW:
-                            problems.append(f'{shown}:{number}: the library {folder}/ includes window code "{target}"')
+                        if folder in WIDGET_FREE and target_folder in WINDOW:
+                            problems.append(f'{shown}:{number}: the widget-free {folder}/ includes window code "{target}"')
                     continue
                 system = SYSTEM_INCLUDE.match(line)
-                if system and folder in LIBRARIES and WIDGET_HEADER.match(system.group(1)):
-                    problems.append(f'{shown}:{number}: the library {folder}/ includes the widget header <{system.group(1)}>')
+                if system and folder in WIDGET_FREE and WIDGET_HEADER.match(system.group(1)):
+                    problems.append(f'{shown}:{number}: the widget-free {folder}/ includes the widget header <{system.group(1)}>')
 
     cycle = find_cycle(arrows)
     if cycle:
@@ -124,7 +127,7 @@ def main():
         print(problem)
     if problems:
         sys.exit(1)
-    print(f'layers kept: {len(arrows)} folders include others, no library includes window code, no circle')
+    print(f'layers kept: {len(arrows)} folders include others, no library or windowless program includes window code, no circle')
 
 
 if __name__ == '__main__':

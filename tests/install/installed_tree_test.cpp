@@ -37,7 +37,7 @@ QString entryValue(const QString& entry, const QString& key)
 
 TEST(InstalledTree, ProgramsOnlyInBinTheirFilesWhereTheProgramLooks)
 {
-    EXPECT_EQ(QDir(kBinDir).entryList(QDir::Files, QDir::Name), QStringList({"rlc-logger", "rlc-sim"}))
+    EXPECT_EQ(QDir(kBinDir).entryList(QDir::Files, QDir::Name), QStringList({"rlc-logger", "rlc-record", "rlc-sim"}))
         << "no test, benchmark or helper program is installed";
     const QString libraryFolder = install_paths::portFinderFolders(kBinDir).last();
     EXPECT_EQ(QDir(libraryFolder).entryList(QDir::Files), QStringList{QStringLiteral("libGetNumCom.so")})
@@ -88,4 +88,33 @@ TEST(InstalledProgram, StartedElsewhereFindsItsPortFinderAndEnglishTexts)
 
     const QString header = readText(journalFiles(dataHome.path()).first()).section(u'\n', 0, 0);
     EXPECT_TRUE(header.contains(QStringLiteral("Position"))) << "titles in English: " << header.toStdString();
+}
+
+// The installed recorder, started from elsewhere, finds the dongle through its installed
+// port finder (RLC_DONGLE_PORT is read by the finder alone) and writes English titles.
+TEST(InstalledRecorder, StartedElsewhereFindsItsPortFinderAndEnglishTexts)
+{
+    QTemporaryDir dataHome;
+    QTemporaryDir elsewhere;
+    sim::MeterSimulator simulator;
+    simulator.setLinkDelayMs(20);
+    simulator.setIntervalOverrideMs(80);
+
+    QProcess recorder;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.path());
+    env.insert(QStringLiteral("RLC_DONGLE_PORT"), simulator.slavePath());
+    recorder.setProcessEnvironment(env);
+    recorder.setWorkingDirectory(elsewhere.path());
+    recorder.start(kBinDir + QStringLiteral("/rlc-record"), {QStringLiteral("--count"), QStringLiteral("2")});
+    ASSERT_TRUE(recorder.waitForStarted(5000));
+    const bool ended = QTest::qWaitFor([&] { return recorder.state() == QProcess::NotRunning; }, 20000);
+    if (!ended)
+        ::kill(pid_t(recorder.processId()), SIGKILL);
+    ASSERT_TRUE(ended) << recorder.readAllStandardError().toStdString();
+    EXPECT_EQ(recorder.exitCode(), 0) << recorder.readAllStandardError().toStdString();
+
+    const QList<QByteArray> lines = recorder.readAllStandardOutput().trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 3) << "the titles and two readings";
+    EXPECT_TRUE(lines.first().startsWith("Position,Time,Primary")) << lines.first().toStdString();
 }

@@ -1,0 +1,13 @@
+#pragma once
+#include "recording/part_record.h"
+
+#include <QString>
+
+namespace record {
+
+// Part n of a profile file, whose references judge the readings and whose settings go to
+// the meter. A file that cannot be read, or holds no part n, is a RecordError of usage
+// that names the file and says what to choose instead.
+recording::PartRecord LoadChosenPart(const QString& profilePath, int partNumber);
+
+} // namespace record

@@ -1,0 +1,226 @@
+#include "record/record_options.h"
+
+#include "record/record_error.h"
+#include "rlc_version.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <array>
+
+namespace record {
+namespace {
+
+using std::chrono::milliseconds;
+
+// The interval box's items, in its order.
+constexpr std::array<const char*, 3> kIntervals{"0.5", "1", "2"};
+
+QString helpTail()
+{
+    return QStringLiteral("\nOutputs:\n"
+                          "  Every RLC reading becomes one row: the columns of the logger's table, then\n"
+                          "  Timestamp (ISO 8601) and Verdict (pass, reject-primary, reject-secondary,\n"
+                          "  reject-both or unreadable; empty without a part). CSV goes to standard output\n"
+                          "  unless --csv names a file (which gets a UTF-8 byte-order mark) or --jsonl takes\n"
+                          "  standard output for one JSON object per reading. Every row is also kept in a\n"
+                          "  recording journal, written to disk row by row. Standard error tells of the\n"
+                          "  link and, on a terminal, shows the progress.\n"
+                          "\nExit codes:\n"
+                          "  0  done: the count, the duration, Ctrl-C or SIGTERM ended the recording\n"
+                          "  1  usage: a wrong option, or a profile or part that cannot be used\n"
+                          "  2  no dongle, or the meter could not be linked within the link timeout\n"
+                          "  3  an output or the journal could not be written\n"
+                          "\nEnvironment:\n"
+                          "  RLC_DONGLE_PORT  Serial device to use instead of looking for the dongle\n"
+                          "                   (for example the port printed by rlc-sim).\n"
+                          "  XDG_DATA_HOME    Data folder, ~/.local/share when unset. Recording journals\n"
+                          "                   are kept in RLC_Data/journal/ in it.\n");
+}
+
+QCommandLineOption valued(const QStringList& names, const char* description, const char* valueName)
+{
+    return QCommandLineOption(names, QString::fromLatin1(description), QString::fromLatin1(valueName));
+}
+
+// A whole number from 1 up, as an option's value.
+std::optional<int> positiveNumber(const QString& text)
+{
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    return ok && number > 0 ? std::optional<int>(number) : std::nullopt;
+}
+
+// A bare number counts seconds.
+double millisecondsPer(const QString& unit)
+{
+    constexpr double kSecondMs = 1000;
+    constexpr double kMinuteMs = 60 * kSecondMs;
+    constexpr double kHourMs = 60 * kMinuteMs;
+    if (unit == u"h")
+        return kHourMs;
+    if (unit == u"m")
+        return kMinuteMs;
+    return kSecondMs;
+}
+
+std::optional<int> intervalItem(const QString& text)
+{
+    for (std::size_t item = 0; item < kIntervals.size(); ++item) {
+        if (text == QLatin1String(kIntervals[item]))
+            return int(item);
+    }
+    return std::nullopt;
+}
+
+class OptionReader {
+public:
+    explicit OptionReader(const QStringList& arguments) :
+        m_program(arguments.isEmpty() ? QStringLiteral("rlc-record") : QFileInfo(arguments.first()).fileName())
+    {
+        m_parser.setApplicationDescription(QStringLiteral(
+            "Records the readings of the ZR48 RLC meter without a window: links to the meter through its USB "
+            "Bluetooth dongle, judges every reading against a part of a profile and writes the rows as they "
+            "come."));
+        m_parser.addOptions({m_help, m_version, m_port, m_profile, m_part, m_interval, m_count, m_duration,
+                             m_linkTimeout, m_csv, m_jsonl, m_xlsx});
+        if (!m_parser.parse(arguments))
+            throw usage(m_parser.errorText());
+    }
+
+    std::optional<CommandLineAnswer> answerAtOnce() const
+    {
+        // Without an application object Qt's help text cannot know the program's name, so
+        // the usage line (its first) is written here.
+        if (m_parser.isSet(m_help))
+            return CommandLineAnswer{Done,
+                                     QStringLiteral("Usage: %1 [options]\n").arg(m_program)
+                                         + m_parser.helpText().section(u'\n', 1) + helpTail()};
+        if (m_parser.isSet(m_version))
+            return CommandLineAnswer{Done, m_program + QStringLiteral(" " RLC_VERSION "\n")};
+        return std::nullopt;
+    }
+
+    RecordOptions options() const
+    {
+        if (!m_parser.positionalArguments().isEmpty())
+            throw usage(QStringLiteral("unexpected argument '%1'; files are named by --csv, --xlsx and --profile")
+                            .arg(m_parser.positionalArguments().first()));
+        RecordOptions options;
+        options.port = m_parser.value(m_port);
+        readPart(options);
+        if (m_parser.isSet(m_interval)) {
+            options.intervalItem = intervalItem(m_parser.value(m_interval));
+            if (!options.intervalItem)
+                throw usage(
+                    QStringLiteral("--interval takes 0.5, 1 or 2 (seconds), not '%1'").arg(m_parser.value(m_interval)));
+        }
+        if (m_parser.isSet(m_count)) {
+            options.count = positiveNumber(m_parser.value(m_count));
+            if (!options.count)
+                throw usage(QStringLiteral("--count takes a number of readings from 1 up, not '%1'")
+                                .arg(m_parser.value(m_count)));
+        }
+        if (m_parser.isSet(m_duration)) {
+            options.duration = ParseDuration(m_parser.value(m_duration));
+            if (!options.duration)
+                throw usage(QStringLiteral("--duration takes a length such as 90s, 15m or 2h, not '%1'")
+                                .arg(m_parser.value(m_duration)));
+        }
+        if (m_parser.isSet(m_linkTimeout)) {
+            bool ok = false;
+            const int seconds = m_parser.value(m_linkTimeout).toInt(&ok);
+            if (!ok || seconds < 0)
+                throw usage(QStringLiteral("--link-timeout takes whole seconds, 0 to wait for ever, not '%1'")
+                                .arg(m_parser.value(m_linkTimeout)));
+            options.linkTimeout = std::chrono::seconds(seconds);
+        }
+        options.csvPath = m_parser.value(m_csv);
+        options.jsonLines = m_parser.isSet(m_jsonl);
+        options.xlsxPath = m_parser.value(m_xlsx);
+        return options;
+    }
+
+    CommandLineAnswer usage(const QString& problem) const
+    {
+        return {UsageError, QStringLiteral("%1: %2\nTry '%1 --help' for the options.\n").arg(m_program, problem)};
+    }
+
+private:
+    void readPart(RecordOptions& options) const
+    {
+        const bool profile = m_parser.isSet(m_profile);
+        const bool part = m_parser.isSet(m_part);
+        if (profile != part)
+            throw usage(QStringLiteral("--profile and --part go together: the profile file and the number of the "
+                                       "part in it"));
+        if (!profile)
+            return;
+        options.profilePath = m_parser.value(m_profile);
+        const std::optional<int> number = positiveNumber(m_parser.value(m_part));
+        if (!number)
+            throw usage(QStringLiteral("--part takes a part number from 1 up, not '%1'").arg(m_parser.value(m_part)));
+        options.partNumber = *number;
+    }
+
+    QString m_program;
+    QCommandLineParser m_parser;
+    const QCommandLineOption m_help{{QStringLiteral("h"), QStringLiteral("help")},
+                                    QStringLiteral("Show this help and exit.")};
+    const QCommandLineOption m_version{{QStringLiteral("v"), QStringLiteral("version")},
+                                       QStringLiteral("Show the program's version and exit.")};
+    const QCommandLineOption m_port = valued({QStringLiteral("p"), QStringLiteral("port")},
+                                             "Use the dongle on this serial port instead of looking for it.", "path");
+    const QCommandLineOption m_profile =
+        valued({QStringLiteral("profile")}, "Profile file (*.hex1) of the part to judge against.", "file");
+    const QCommandLineOption m_part = valued({QStringLiteral("part")},
+                                             "Number of the part in the profile: its references judge every reading, "
+                                             "its settings go to the meter.",
+                                             "n");
+    const QCommandLineOption m_interval =
+        valued({QStringLiteral("interval")}, "The meter's report interval: 0.5, 1 or 2 seconds.", "seconds");
+    const QCommandLineOption m_count =
+        valued({QStringLiteral("n"), QStringLiteral("count")}, "End after this many readings.", "n");
+    const QCommandLineOption m_duration =
+        valued({QStringLiteral("d"), QStringLiteral("duration")},
+               "End this long after the first reading: seconds, or 90s, 15m, 2h.", "time");
+    const QCommandLineOption m_linkTimeout =
+        valued({QStringLiteral("link-timeout")},
+               "Give up when the meter is not linked within this many seconds, at the start or after the link "
+               "was lost (default 60; 0 waits for ever).",
+               "seconds");
+    const QCommandLineOption m_csv = valued({QStringLiteral("csv")}, "Write the CSV into this file.", "file");
+    const QCommandLineOption m_jsonl{QStringLiteral("jsonl"),
+                                     QStringLiteral("Standard output carries one JSON object per reading.")};
+    const QCommandLineOption m_xlsx = valued({QStringLiteral("xlsx")},
+                                             "At the end, write the readings into this workbook as the logger's "
+                                             "export does.",
+                                             "file");
+};
+
+} // namespace
+
+std::variant<RecordOptions, CommandLineAnswer> ReadRecordOptions(const QStringList& arguments)
+{
+    try {
+        const OptionReader reader(arguments);
+        if (auto answer = reader.answerAtOnce())
+            return *answer;
+        return reader.options();
+    } catch (const CommandLineAnswer& mistake) {
+        return mistake;
+    }
+}
+
+std::optional<milliseconds> ParseDuration(const QString& text)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d+(?:\\.\\d+)?)([smh]?)$"));
+    const QRegularExpressionMatch match = form.match(text.trimmed());
+    if (!match.hasMatch())
+        return std::nullopt;
+    const auto length = milliseconds(qint64(match.captured(1).toDouble() * millisecondsPer(match.captured(2))));
+    return length.count() > 0 ? std::optional<milliseconds>(length) : std::nullopt;
+}
+
+} // namespace record

@@ -1,0 +1,42 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+#include <optional>
+#include <variant>
+
+namespace record {
+
+// What a recording is asked to be, from the command line.
+struct RecordOptions {
+    static constexpr std::chrono::seconds kDefaultLinkTimeout{60};
+
+    QString port;                                           // empty: the dongle is looked for
+    QString profilePath;                                    // empty: no part, the meter's own settings
+    int partNumber = 0;                                     // of the profile, from 1
+    std::optional<int> intervalItem;                        // 0: 0.5 s, 1: 1 s, 2: 2 s
+    std::optional<int> count;                               // readings, then the recording ends
+    std::optional<std::chrono::milliseconds> duration;      // from the first reading on
+    std::chrono::seconds linkTimeout = kDefaultLinkTimeout; // 0: wait for the link for ever
+    QString csvPath;                                        // empty: the CSV goes to standard output
+    bool jsonLines = false;                                 // standard output carries JSON lines instead
+    QString xlsxPath;                                       // empty: no workbook
+
+    // JSON lines when asked for, else the CSV unless a file takes it.
+    bool rowsGoToStandardOutput() const { return jsonLines || csvPath.isEmpty(); }
+};
+
+// The command line answered at once: help, the version, or a mistake.
+struct CommandLineAnswer {
+    int exitCode;
+    // For standard output when the exit code is 0, for standard error otherwise.
+    QString text;
+};
+
+std::variant<RecordOptions, CommandLineAnswer> ReadRecordOptions(const QStringList& arguments);
+
+// "90", "90s", "15m", "2h" or "1.5h"; nullopt for anything else, or a length of nothing.
+std::optional<std::chrono::milliseconds> ParseDuration(const QString& text);
+
+} // namespace record

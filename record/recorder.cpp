@@ -1,0 +1,324 @@
+#include "record/recorder.h"
+
+#include "localisation/main_lexicons.h"
+#include "platform/install_paths.h"
+#include "record/console.h"
+#include "record/file_check.h"
+#include "record/journal_keeper.h"
+#include "record/workbook_file.h"
+#include "recording/primary_quantity.h"
+#include "session/log_reading.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace record {
+namespace {
+
+// Journal events, as the logger's window writes them.
+const QString kLinkLost = QStringLiteral("link lost");
+const QString kLinkBack = QStringLiteral("link back");
+const QString kMeterSilent = QStringLiteral("meter silent");
+const QString kMeterReportsAgain = QStringLiteral("meter reports again");
+
+constexpr int kMillisecondsPerSecond = 1000;
+
+const QString kCsvWhat = QStringLiteral("the CSV file");
+
+std::optional<recording::Reference> referenceOf(const std::optional<recording::PartRecord>& part)
+{
+    if (!part)
+        return std::nullopt;
+    // The stored "off" is the reference's own: no language's word for it is needed.
+    return recording::ReferenceOfPart(*part, recording::StoredToleranceOff);
+}
+
+} // namespace
+
+Recorder::Recorder(RecordOptions options, std::optional<recording::PartRecord> part, Console& console,
+                   QObject* parent) :
+    QObject(parent),
+    m_options(std::move(options)), m_part(std::move(part)), m_reference(referenceOf(m_part)), m_console(console),
+    m_session(m_link, m_texts.lexicons()), m_linkLines(m_link, m_texts.lexicons()), m_log(m_texts.lexicons()),
+    m_settingsPending(m_part.has_value() || m_options.intervalItem.has_value())
+{
+    m_linkDeadline.setSingleShot(true);
+    m_durationTimer.setSingleShot(true);
+    wireLink();
+    wireMeter();
+    if (!m_texts.englishFound())
+        m_console.say(QStringLiteral("the English language file is not in %1; titles and units stay in the "
+                                     "built-in language. Reinstalling the program puts it back.")
+                          .arg(QDir::toNativeSeparators(m_texts.languageFolder())));
+}
+
+Recorder::~Recorder() = default;
+
+void Recorder::wireLink()
+{
+    using dongle::DongleLink;
+    connect(&m_linkLines, &dongle::LinkStatusLines::line, this, [this](const QString& line) { m_console.say(line); });
+    connect(&m_link, &DongleLink::connectionFailed, this, [this] {
+        m_console.say(QStringLiteral("the meter did not answer the dongle's call; trying again. Is it switched on "
+                                     "and near the dongle?"));
+    });
+    connect(&m_link, &DongleLink::meterLinkedUp, this, &Recorder::linkUp);
+    connect(&m_link, &DongleLink::meterLinkLost, this, &Recorder::linkDown);
+    connect(&m_link, &DongleLink::portClosed, this, &Recorder::linkDown);
+    connect(&m_link, &DongleLink::frameArrived, &m_silence, &session::SilenceWatchdog::frameArrived);
+    connect(&m_linkDeadline, &QTimer::timeout, this, [this] {
+        m_console.say(QStringLiteral("the meter was not linked within %1 s. Check that it is switched on and near "
+                                     "the dongle, or give it longer with --link-timeout.")
+                          .arg(m_options.linkTimeout.count()));
+        end(LinkFailed);
+    });
+}
+
+void Recorder::wireMeter()
+{
+    using session::MeterSession;
+    connect(&m_session, &MeterSession::rlcdDecoded, this, &Recorder::rlcdReading);
+    const auto otherView = [this] {
+        if (std::exchange(m_otherViewSaid, true))
+            return;
+        m_console.say(QStringLiteral("the meter shows its RD or U view; only RLC readings are recorded. Switch the "
+                                     "meter to its RLC view."));
+    };
+    connect(&m_session, &MeterSession::rdDecoded, this, otherView);
+    connect(&m_session, &MeterSession::uDecoded, this, otherView);
+    connect(&m_silence, &session::SilenceWatchdog::silenceBegan, this, [this](int silentForMs) {
+        m_console.say(
+            m_texts.lexicons().D4.GetItem(localisation::MeterSilent).arg(silentForMs / kMillisecondsPerSecond));
+        markInJournal(kMeterSilent);
+    });
+    connect(&m_silence, &session::SilenceWatchdog::silenceEnded, this, [this] {
+        m_console.say(m_texts.lexicons().D4.GetItem(localisation::MeterReportsAgain));
+        markInJournal(kMeterReportsAgain);
+    });
+    connect(&m_durationTimer, &QTimer::timeout, this, [this] { end(Done); });
+}
+
+// --- the start -----------------------------------------------------------------------------
+
+void Recorder::begin()
+{
+    try {
+        checkFiles();
+        findDongle();
+        openOutputs();
+    } catch (const RecordError& error) {
+        m_console.say(error.message());
+        end(error.code());
+        return;
+    }
+    m_console.say(QStringLiteral("the dongle answers on %1; linking to the meter").arg(m_link.portName()));
+    m_link.setAutoConnect(true);
+    waitForLink();
+}
+
+void Recorder::checkFiles()
+{
+    if (!m_options.csvPath.isEmpty())
+        CheckCanBeWritten(m_options.csvPath, kCsvWhat);
+    if (!m_options.xlsxPath.isEmpty())
+        CheckCanBeWritten(m_options.xlsxPath, kWorkbookWhat);
+}
+
+void Recorder::openOutputs()
+{
+    const QStringList titles = m_log.columnTitles();
+    if (!m_options.csvPath.isEmpty())
+        m_outputs.push_back(std::make_unique<CsvRows>(LineFile::create(m_options.csvPath, kCsvWhat), titles));
+    if (m_options.jsonLines)
+        m_outputs.push_back(std::make_unique<JsonRows>(LineFile::standardOutput()));
+    else if (m_options.rowsGoToStandardOutput())
+        m_outputs.push_back(std::make_unique<CsvRows>(LineFile::standardOutput(), titles));
+}
+
+void Recorder::findDongle()
+{
+    if (m_options.port.isEmpty())
+        m_link.loadPortFinder(install_paths::portFinderFolders(QCoreApplication::applicationDirPath()));
+    else
+        m_link.usePort(m_options.port);
+    switch (m_link.probe()) {
+    case dongle::DongleLink::ProbeResult::NoDongle:
+        if (m_options.port.isEmpty())
+            throw RecordError(LinkFailed,
+                              QStringLiteral("no dongle found. Plug the meter's dongle in, or name its "
+                                             "serial port with --port."));
+        throw RecordError(LinkFailed,
+                          QStringLiteral("there is no port %1. Check the path given with --port and "
+                                         "that the dongle is plugged in.")
+                              .arg(m_options.port));
+    case dongle::DongleLink::ProbeResult::CannotOpen:
+        throw RecordError(LinkFailed,
+                          QStringLiteral("the dongle's port %1 cannot be used, as said above.").arg(m_link.portName()));
+    case dongle::DongleLink::ProbeResult::Silent:
+        throw RecordError(LinkFailed,
+                          QStringLiteral("nothing answers on %1: it is not the dongle, or the dongle "
+                                         "is stuck. Unplug it and plug it in again.")
+                              .arg(m_link.portName()));
+    case dongle::DongleLink::ProbeResult::Answered: break;
+    }
+}
+
+// --- the link ------------------------------------------------------------------------------
+
+void Recorder::waitForLink()
+{
+    if (m_options.linkTimeout.count() > 0)
+        m_linkDeadline.start(m_options.linkTimeout);
+}
+
+// The journal begins with the first link, so that a meter that never links leaves none.
+void Recorder::linkUp()
+{
+    m_linkDeadline.stop();
+    m_silence.setArmed(true);
+    if (!m_journal)
+        m_journal = std::make_unique<JournalKeeper>(m_log.columnTitles(), m_texts.lexicons(), m_console);
+    else
+        markInJournal(kLinkBack);
+    m_linked = true;
+}
+
+// The port closing and the dongle's word may both tell of one loss.
+void Recorder::linkDown()
+{
+    if (!std::exchange(m_linked, false))
+        return;
+    m_silence.setArmed(false);
+    markInJournal(kLinkLost);
+    waitForLink();
+}
+
+void Recorder::markInJournal(const QString& event)
+{
+    if (m_journal)
+        m_journal->mark(event);
+}
+
+// --- readings ------------------------------------------------------------------------------
+
+// Only what the meter reports while linked is a reading: frames a dongle left waiting on
+// its port from an earlier link are stale. The settings go out once the meter has
+// reported: it tells its own settings and the state of its brightness key, which stand
+// where the part and the options say nothing. The readings of the old settings are not
+// recorded; the link holds the next ones back until the meter has taken the new settings.
+void Recorder::rlcdReading()
+{
+    if (m_ended || !m_linked)
+        return;
+    if (m_settingsPending) {
+        sendSettings();
+        return;
+    }
+    recordReading();
+}
+
+void Recorder::sendSettings()
+{
+    if (!m_link.isMeterLinked())
+        return;
+    m_link.holdFrames();
+    if (m_part)
+        m_session.applyStoredSettings(m_part->settings);
+    if (m_options.intervalItem)
+        m_session.setIntervalItem(*m_options.intervalItem);
+    m_session.submit();
+    m_settingsPending = false;
+    if (m_part)
+        m_console.say(QStringLiteral("the settings of part %1 \"%2\" went to the meter")
+                          .arg(m_options.partNumber)
+                          .arg(m_part->name));
+    else
+        m_console.say(QStringLiteral("the report interval went to the meter"));
+}
+
+void Recorder::recordReading()
+{
+    const meter::RlcdReading& reading = m_session.lastReading();
+    if (m_reference)
+        m_judgement = recording::JudgeReading(
+            *m_reference, recording::ImpedanceOf(reading, m_session.testFreqHz(), m_session.settings().SerPer),
+            m_judgement);
+    RecordedRow row = m_log.append(session::LogReading(m_session, m_judgement, m_texts.lexicons()));
+    if (const auto primary = recording::DisplayedPrimary(m_session.settings(), reading, m_session.testFreqHz()))
+        row.primaryValue = primary->value;
+    writeRow(row);
+    if (m_ended)
+        return;
+    ++m_readings;
+    if (row.judged && row.verdict != recording::VerdictPass)
+        ++m_rejects;
+    showProgress(row);
+    if (m_readings == 1 && m_options.duration)
+        m_durationTimer.start(*m_options.duration);
+    if (m_log.isFull() && !std::exchange(m_fullTableSaid, true))
+        m_console.say(QStringLiteral("the table is full at %1 rows: from now on the workbook's last row holds the "
+                                     "latest reading. The CSV and the journal keep every one.")
+                          .arg(recording::MaxStartPosition));
+    if (m_options.count && m_readings >= *m_options.count)
+        end(Done);
+}
+
+// The journal first: it is what survives whatever happens next.
+void Recorder::writeRow(const RecordedRow& row)
+{
+    if (m_journal)
+        m_journal->write(row);
+    try {
+        for (const auto& output : m_outputs)
+            output->write(row);
+    } catch (const RecordError& error) {
+        m_console.say(error.message());
+        end(error.code());
+    }
+}
+
+void Recorder::showProgress(const RecordedRow& row)
+{
+    using Log = recording::MeasurementLogModel;
+    m_console.showProgress(ProgressText(m_readings, m_rejects, row.cells[Log::PrimaryColumn]));
+}
+
+// --- the end -------------------------------------------------------------------------------
+
+void Recorder::end(ExitCode code)
+{
+    if (std::exchange(m_ended, true))
+        return;
+    m_linkDeadline.stop();
+    m_durationTimer.stop();
+    m_silence.setArmed(false);
+    m_link.stopWatching();
+    m_console.endProgress();
+    code = finishFiles(code);
+    emit finished(code);
+}
+
+// The workbook is written once the meter has been linked: before, nothing was recorded.
+ExitCode Recorder::finishFiles(ExitCode code)
+{
+    const auto worse = [&code](ExitCode failure) { return code == Done ? failure : code; };
+    if (!m_options.xlsxPath.isEmpty() && m_journal) {
+        try {
+            WriteWorkbook(m_log, m_options.xlsxPath);
+        } catch (const RecordError& error) {
+            m_console.say(error.message() + QStringLiteral("; every reading is in the other outputs and the journal."));
+            code = worse(error.code());
+        }
+    }
+    if (m_journal && m_journal->failed())
+        code = worse(FileNotWritten);
+    if (m_journal) {
+        QString summary = CountsText(m_readings, m_rejects) + QStringLiteral(" recorded");
+        if (!m_journal->path().isEmpty())
+            summary += QStringLiteral("; journal ") + QDir::toNativeSeparators(m_journal->path());
+        m_console.say(summary);
+    }
+    return code;
+}
+
+} // namespace record
