@@ -5,6 +5,7 @@
 #include "panel/drop_down_combo.h"
 #include "panel/heading_panel.h"
 #include "panel/messages.h"
+#include "meter/report_interval.h"
 #include "recording/csv_target.h"
 #include "recording/file_error.h"
 #include "recording/log_formats.h"
@@ -73,8 +74,10 @@ void RecordingPanel::buildControls(QWidget* window, QWidget* modeBoxPlace)
     SE1 = named(new QSpinBox(Panel13), "SE1", QRect(4, 30, 90, 30));
     SE1->setRange(1, MaxStartPosition);
     SE1->setValue(1);
-    CB1 = combo<DropDownCombo>(Panel13, "CB1", {QStringLiteral("0.5с"), QStringLiteral("1с"), QStringLiteral("2с")},
-                               QRect(98, 30, 70, 30));
+    QStringList intervals;
+    for (const meter::ReportInterval& interval : meter::kReportIntervals)
+        intervals << QString::fromLatin1(interval.seconds) + QStringLiteral("с");
+    CB1 = combo<DropDownCombo>(Panel13, "CB1", intervals, QRect(98, 30, 70, 30));
     CB1->setCurrentIndex(kDefaultIntervalItem);
     SP1 = toggle(Panel13, "SP1", QStringLiteral("Пуск"), QRect(172, 28, 100, 34));
     B5 = button(Panel13, "B5", QStringLiteral("Очистка"), QRect(276, 28, 100, 34));
