@@ -200,18 +200,25 @@ void RecordingPanel::SP1Click()
     const bool starting = SP1->isChecked();
     if (starting)
         emit recordingStarting();
-    m_recording = starting;
     m_tableEnabled = !starting;
+    setRecording(starting);
     updateControls();
-    emit recordingToggled(starting);
     if (starting)
         openJournal();
 }
 
 void RecordingPanel::stopRecording()
 {
-    m_recording = false;
+    setRecording(false);
     updateControls();
+}
+
+void RecordingPanel::setRecording(bool running)
+{
+    if (running == m_recording)
+        return;
+    m_recording = running;
+    emit recordingToggled(running);
 }
 
 void RecordingPanel::B5Click()
@@ -223,7 +230,7 @@ void RecordingPanel::B5Click()
 void RecordingPanel::CBox10Click(int item)
 {
     m_mode = item == 1 ? LogMode::MultiPart : LogMode::SinglePart;
-    m_recording = false;
+    setRecording(false);
     m_tableEnabled = true;
     updateControls();
     if (m_mode == LogMode::SinglePart) {

@@ -89,6 +89,7 @@ public:
 signals:
     // Recording is about to start: in multi-part mode the table must show the parts first.
     void recordingStarting();
+    // Recording started or stopped, whatever stopped it.
     void recordingToggled(bool running);
     void modeChosen(recording::LogMode mode);
     // A click released on a cell of the table in multi-part mode.
@@ -108,6 +109,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Every control whose state follows the recording's, in one place.
     void updateControls();
+    void setRecording(bool running);
     void SP1Click();
     void B5Click();
     void CBox10Click(int item);
