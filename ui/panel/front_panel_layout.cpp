@@ -1,13 +1,13 @@
 // The front panel's controls as designed: the key row above the display, the three views
 // in one place (one visible at a time) and the menus near the fields that open them.
-#include "panel/front_panel.h"
+#include "ui/panel/front_panel.h"
 
-#include "localisation/ui/lang_combo.h"
-#include "panel/component_pictures.h"
-#include "panel/designed_controls.h"
-#include "panel/display_view.h"
-#include "panel/hover_label.h"
-#include "panel/menu_list.h"
+#include "ui/localisation/lang_combo.h"
+#include "ui/panel/component_pictures.h"
+#include "ui/panel/designed_controls.h"
+#include "ui/panel/display_view.h"
+#include "ui/panel/hover_label.h"
+#include "ui/panel/menu_list.h"
 
 #include <QLabel>
 #include <QPushButton>

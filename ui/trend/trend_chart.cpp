@@ -1,4 +1,4 @@
-#include "trend/ui/trend_chart.h"
+#include "ui/trend/trend_chart.h"
 
 #include "trend/trend_decimation.h"
 #include "trend/trend_value_format.h"

@@ -1,14 +1,14 @@
-#include "recording/ui/profile_controller.h"
+#include "ui/recording/profile_controller.h"
 
 #include "link/dongle_link.h"
 #include "localisation/main_lexicons.h"
-#include "panel/messages.h"
+#include "ui/panel/messages.h"
 #include "recording/file_error.h"
 #include "recording/measurement_log_model.h"
 #include "recording/profile_view_texts.h"
-#include "recording/ui/profile_box.h"
-#include "recording/ui/recording_panel.h"
-#include "recording/ui/reference_box.h"
+#include "ui/recording/profile_box.h"
+#include "ui/recording/recording_panel.h"
+#include "ui/recording/reference_box.h"
 #include "session/meter_session.h"
 
 #include <QFileInfo>

@@ -1,10 +1,10 @@
-#include "recording/ui/recording_panel.h"
+#include "ui/recording/recording_panel.h"
 
 #include "localisation/main_lexicons.h"
-#include "panel/designed_controls.h"
-#include "panel/drop_down_combo.h"
-#include "panel/heading_panel.h"
-#include "panel/messages.h"
+#include "ui/panel/designed_controls.h"
+#include "ui/panel/drop_down_combo.h"
+#include "ui/panel/heading_panel.h"
+#include "ui/panel/messages.h"
 #include "meter/report_interval.h"
 #include "recording/csv_target.h"
 #include "recording/file_error.h"
@@ -13,8 +13,8 @@
 #include "recording/profile_store.h"
 #include "recording/recording_journal.h"
 #include "recording/state_file.h"
-#include "recording/ui/log_cell_delegate.h"
-#include "recording/ui/table_export.h"
+#include "ui/recording/log_cell_delegate.h"
+#include "ui/recording/table_export.h"
 #include "recording/xlsx_target.h"
 
 #include <QComboBox>

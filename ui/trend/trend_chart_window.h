@@ -1,5 +1,5 @@
 #pragma once
-#include "trend/ui/trend_chart.h"
+#include "ui/trend/trend_chart.h"
 #include "trend/trend_series.h"
 
 #include <QDateTime>

@@ -1,4 +1,4 @@
-#include "localisation/ui/lang_combo.h"
+#include "ui/localisation/lang_combo.h"
 #include "localisation/lang_man_engine.h"
 
 #include <QSignalBlocker>

@@ -1,5 +1,5 @@
-#include "localisation/ui/component_texts.h"
-#include "localisation/ui/lang_combo.h"
+#include "ui/localisation/component_texts.h"
+#include "ui/localisation/lang_combo.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>

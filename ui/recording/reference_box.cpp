@@ -1,10 +1,10 @@
-#include "recording/ui/reference_box.h"
+#include "ui/recording/reference_box.h"
 
 #include "localisation/main_lexicons.h"
-#include "panel/designed_controls.h"
-#include "panel/drop_down_combo.h"
-#include "panel/heading_panel.h"
-#include "panel/part_spin_edit.h"
+#include "ui/panel/designed_controls.h"
+#include "ui/panel/drop_down_combo.h"
+#include "ui/panel/heading_panel.h"
+#include "ui/panel/part_spin_edit.h"
 #include "recording/log_formats.h"
 #include "recording/number_filter.h"
 

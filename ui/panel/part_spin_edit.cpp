@@ -1,4 +1,4 @@
-#include "panel/part_spin_edit.h"
+#include "ui/panel/part_spin_edit.h"
 
 namespace panel {
 

@@ -1,10 +1,10 @@
-#include "recording/ui/profile_box.h"
+#include "ui/recording/profile_box.h"
 
 #include "link/meter_command.h"
 #include "localisation/main_lexicons.h"
-#include "panel/designed_controls.h"
-#include "panel/heading_panel.h"
-#include "panel/messages.h"
+#include "ui/panel/designed_controls.h"
+#include "ui/panel/heading_panel.h"
+#include "ui/panel/messages.h"
 
 #include <QFileDialog>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "recording/ui/table_export.h"
+#include "ui/recording/table_export.h"
 
 #include "recording/file_error.h"
 #include "recording/log_export.h"

@@ -1,4 +1,4 @@
-#include "panel/messages.h"
+#include "ui/panel/messages.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

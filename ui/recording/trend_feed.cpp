@@ -1,11 +1,11 @@
-#include "recording/ui/trend_feed.h"
+#include "ui/recording/trend_feed.h"
 
 #include "localisation/main_lexicons.h"
 #include "meter/unit_texts.h"
 #include "recording/primary_quantity.h"
-#include "recording/ui/reference_box.h"
+#include "ui/recording/reference_box.h"
 #include "session/meter_session.h"
-#include "trend/ui/trend_chart_window.h"
+#include "ui/trend/trend_chart_window.h"
 
 #include <cmath>
 #include <optional>

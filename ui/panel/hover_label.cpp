@@ -1,4 +1,4 @@
-#include "panel/hover_label.h"
+#include "ui/panel/hover_label.h"
 
 #include <QMouseEvent>
 

@@ -1,8 +1,8 @@
-#include "panel/designed_controls.h"
+#include "ui/panel/designed_controls.h"
 
-#include "panel/heading_panel.h"
-#include "panel/hover_label.h"
-#include "panel/menu_list.h"
+#include "ui/panel/heading_panel.h"
+#include "ui/panel/hover_label.h"
+#include "ui/panel/menu_list.h"
 
 #include <QFrame>
 #include <QLabel>

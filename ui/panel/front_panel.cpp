@@ -1,10 +1,10 @@
-#include "panel/front_panel.h"
+#include "ui/panel/front_panel.h"
 
 #include "link/dongle_link.h"
 #include "link/meter_command.h"
-#include "panel/display_view.h"
-#include "panel/hover_label.h"
-#include "panel/menu_list.h"
+#include "ui/panel/display_view.h"
+#include "ui/panel/hover_label.h"
+#include "ui/panel/menu_list.h"
 #include "session/meter_session.h"
 
 #include <QLabel>

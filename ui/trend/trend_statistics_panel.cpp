@@ -1,4 +1,4 @@
-#include "trend/ui/trend_statistics_panel.h"
+#include "ui/trend/trend_statistics_panel.h"
 
 #include "trend/trend_value_format.h"
 

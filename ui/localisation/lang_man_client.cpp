@@ -1,7 +1,7 @@
-#include "localisation/ui/lang_man_client.h"
+#include "ui/localisation/lang_man_client.h"
 
 #include <optional>
-#include "localisation/ui/component_texts.h"
+#include "ui/localisation/component_texts.h"
 #include "localisation/lang_man_engine.h"
 #include "localisation/text_escapes.h"
 

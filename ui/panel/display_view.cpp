@@ -1,4 +1,4 @@
-#include "panel/display_view.h"
+#include "ui/panel/display_view.h"
 
 namespace panel {
 

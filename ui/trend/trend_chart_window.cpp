@@ -1,6 +1,6 @@
-#include "trend/ui/trend_chart_window.h"
+#include "ui/trend/trend_chart_window.h"
 
-#include "trend/ui/trend_statistics_panel.h"
+#include "ui/trend/trend_statistics_panel.h"
 
 #include <QBoxLayout>
 #include <QChartView>

@@ -1,9 +1,9 @@
-#include "link/ui/connection_box.h"
+#include "ui/connection/connection_box.h"
 
 #include "link/dongle_link.h"
 #include "link/port_problem.h"
 #include "localisation/main_lexicons.h"
-#include "panel/designed_controls.h"
+#include "ui/panel/designed_controls.h"
 
 #include <QCheckBox>
 #include <QPlainTextEdit>

@@ -1,4 +1,4 @@
-#include "panel/heading_panel.h"
+#include "ui/panel/heading_panel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
