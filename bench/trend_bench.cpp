@@ -3,7 +3,7 @@
 //
 // `trend_bench --demo [seconds]` instead shows the window on the real display during a
 // simulated recording with a tolerance band and rejects, for looking at it.
-#include "trend/ui/trend_chart_window.h"
+#include "ui/trend/trend_chart_window.h"
 
 #include <QApplication>
 #include <QChartView>

@@ -38,12 +38,4 @@ TMeterCommand EncodeModeCommand(quint8 modeCode, bool brightnessPressed)
     return command;
 }
 
-std::optional<quint8> IntervalCodeForItem(int item)
-{
-    static constexpr quint8 kCodes[] = {3, 2, 1};
-    if (item < 0 || item > 2)
-        return std::nullopt;
-    return kCodes[item];
-}
-
 } // namespace dongle

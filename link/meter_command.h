@@ -28,7 +28,4 @@ TMeterCommand EncodeSettingsCommand(meter::TMeterSettings& settings, bool bright
 
 TMeterCommand EncodeModeCommand(quint8 modeCode, bool brightnessPressed);
 
-// IntervalCode for an item of the interval box ("0.5с", "1с", "2с"); nullopt outside 0-2.
-std::optional<quint8> IntervalCodeForItem(int item);
-
 } // namespace dongle

@@ -5,7 +5,7 @@ namespace meter {
 namespace {
 // Not ascending: index 5 is 100 kHz, 6 to 14 run from 20 kHz up, and 11 is 75 kHz. Index 0
 // names no frequency and holds the fallback.
-constexpr std::array<qint32, 15> kFrequencyTable = {
+constexpr std::array<qint32, kFrequencyIndexCount> kFrequencyTable = {
     kFallbackTestFreqHz, 100, 120, 1000, 10000, 100000, 20000, 30000, 40000, 50000, 60000, 75000, 80000, 90000, 150000};
 
 int ListRow(quint8 automatic, int manualRow)

@@ -36,6 +36,8 @@ struct TMeterSettings {
 };
 
 inline constexpr int kNoTestFrequencyIndex = 0;
+// Index 0 and the frequencies 1 to 14.
+inline constexpr int kFrequencyIndexCount = 15;
 inline constexpr qint32 kDefaultTestFreqHz = 10000;
 // What the conversions between reactance and L or C use while no test frequency is known.
 inline constexpr qint32 kFallbackTestFreqHz = 120;

@@ -1,25 +1,26 @@
 #include "meter/parameter_menus.h"
-#include <array>
+
+#include "meter/quantity_format.h"
+#include "meter/settings_indicators.h"
 
 namespace meter {
 
 namespace {
 
-// The kilohertz figures of frequency rows 3 to 14; row 11 is the meter's 75 kHz.
-constexpr std::array<const char*, 12> kKilohertzRows = {"1 ",  "10 ", "100 ", "20 ", "30 ", "40 ",
-                                                        "50 ", "60 ", "75 ",  "80 ", "90 ", "150 "};
-constexpr int kFirstKilohertzRow = 3;
-constexpr int kFrequencyRows = kFirstKilohertzRow + int(kKilohertzRows.size());
+// The frequency menu lists the frequency indices in order; row 0, automatic, shows the
+// frequency the meter starts from.
+constexpr int kFrequencyRows = kFrequencyIndexCount;
 
 QString FrequencyRowText(int row, const UnitTexts& texts)
 {
-    switch (row) {
-    case 0: return QStringLiteral("A10 ") + texts.kilo + texts.hertz;
-    case 1: return QStringLiteral("100 ") + texts.hertz;
-    case 2: return QStringLiteral("120 ") + texts.hertz;
-    default: return QLatin1String(kKilohertzRows[std::size_t(row - kFirstKilohertzRow)]) + texts.kilo + texts.hertz;
-    }
+    if (row == 0)
+        return u'A' + FormatFrequency(kDefaultTestFreqHz, texts);
+    return FormatFrequency(FreqIndexToHz(row), texts);
 }
+
+// The level menu: automatic, then levels 1 to 3.
+constexpr int kLevelRows = 4;
+constexpr int kAutomaticLevelIndex = 1;
 
 // The primary and secondary menus list the meter's codes in order, automatic first as code
 // 0; the secondary menu stops before the phase angle.
@@ -44,13 +45,13 @@ std::optional<FrequencyChoice> ChooseFrequency(TMeterSettings& s, int row, const
 
 std::optional<LevelChoice> ChooseLevel(TMeterSettings& s, int row, const UnitTexts& texts)
 {
-    static const std::array<QString, 4> kLevelFigures = {QStringLiteral("A1.0"), QStringLiteral("1.0"),
-                                                          QStringLiteral("0.5"), QStringLiteral("0.1")};
-    if (!InMenu(row, int(kLevelFigures.size())))
+    if (!InMenu(row, kLevelRows))
         return std::nullopt;
-    s.LevelAuto = row == 0 ? 1 : 0;
-    s.LevelIndex = quint8(row == 0 ? 1 : row);
-    return LevelChoice{kLevelFigures[std::size_t(row)] + texts.voltRms};
+    const bool automatic = row == 0;
+    s.LevelAuto = automatic ? 1 : 0;
+    s.LevelIndex = quint8(automatic ? kAutomaticLevelIndex : row);
+    const QString prefix = automatic ? QStringLiteral("A") : QString();
+    return LevelChoice{prefix + QLatin1String(TestLevelOf(s.LevelIndex)->figure) + texts.voltRms};
 }
 
 std::optional<PrimaryChoice> ChoosePrimary(TMeterSettings& s, int row)

@@ -1,5 +1,6 @@
 #include "meter/settings_indicators.h"
 #include "meter/quantity_format.h"
+#include "meter/report_interval.h"
 
 namespace meter {
 
@@ -15,28 +16,26 @@ QString AutoPrefix(quint8 automatic)
     return automatic == 1 ? QStringLiteral("A ") : QStringLiteral(" ");
 }
 
-std::optional<int> IntervalItem(quint8 intervalCode)
+} // namespace
+
+std::optional<TestLevel> TestLevelOf(int levelIndex)
 {
-    switch (intervalCode) {
-    case 3: return 0; // 0.5 s
-    case 2: return 1; // 1 s
-    case 1: return 2; // 2 s
+    switch (levelIndex) {
+    case 0:
+    case 1: return TestLevel{"1.0", true};
+    case 2: return TestLevel{"0.5", true};
+    case 3: return TestLevel{"0.1", true};
+    case 4: return TestLevel{"0.1", false};
     default: return std::nullopt;
     }
 }
 
-} // namespace
-
 std::optional<QString> LevelValueText(int levelIndex, const UnitTexts& texts)
 {
-    switch (levelIndex) {
-    case 0:
-    case 1: return QStringLiteral("1.0 ") + texts.voltRms;
-    case 2: return QStringLiteral("0.5 ") + texts.voltRms;
-    case 3: return QStringLiteral("0.1 ") + texts.voltRms;
-    case 4: return QStringLiteral("0.1 ") + texts.volt;
-    default: return std::nullopt;
-    }
+    const auto level = TestLevelOf(levelIndex);
+    if (!level)
+        return std::nullopt;
+    return QLatin1String(level->figure) + u' ' + (level->rms ? texts.voltRms : texts.volt);
 }
 
 SettingsIndicators ShowSettings(const TMeterSettings& s, qint32 testFreqHz, const UnitTexts& texts)
@@ -45,7 +44,7 @@ SettingsIndicators ShowSettings(const TMeterSettings& s, qint32 testFreqHz, cons
     shown.L_RLC_avto = AutoMark(s.PrimAuto);
     shown.holdDown = s.Hold == 1;
     shown.soundDown = s.Sound == 1;
-    shown.intervalItem = IntervalItem(s.IntervalCode);
+    shown.intervalItem = ReportIntervalItem(s.IntervalCode);
     if (HasTestFrequency(s.FreqIndex))
         shown.L_freq_RLC = AutoPrefix(s.FreqAuto) + FormatFrequency(testFreqHz, texts);
     shown.L_Level_RLC = AutoPrefix(s.LevelAuto) + LevelValueText(s.LevelIndex, texts).value_or(QString());

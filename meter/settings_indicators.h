@@ -34,8 +34,16 @@ struct CircuitIndicators {
 // nullopt for a circuit value that names no circuit: marks and list stay as they are.
 std::optional<CircuitIndicators> ShowCircuit(const TMeterSettings& settings);
 
-// The test level as value and unit ("0.5 " and the volt-rms unit), for level indices 0 to
-// 4; nullopt for the others. Level 0 is the meter's automatic choice of 1.0 V rms.
+// The test level of a level index: its figure ("0.5") and whether it is an rms voltage.
+// Indices 0 to 4; level 0 is the meter's automatic choice of 1.0 V rms.
+struct TestLevel {
+    const char* figure;
+    bool rms;
+};
+std::optional<TestLevel> TestLevelOf(int levelIndex);
+
+// The test level as value and unit ("0.5 " and the volt-rms unit); nullopt for an index
+// that names no level.
 std::optional<QString> LevelValueText(int levelIndex, const UnitTexts& texts);
 
 } // namespace meter

@@ -2,6 +2,7 @@
 
 #include "localisation/main_lexicons.h"
 #include "meter/meter_settings.h"
+#include "meter/report_interval.h"
 #include "recording/reference_kind.h"
 #include "meter/unit_texts.h"
 
@@ -136,12 +137,9 @@ QString LevelText(int levelIndex, const localisation::MainLexicons& lex)
 
 QString IntervalText(int intervalCode, const localisation::MainLexicons& lex)
 {
-    switch (intervalCode) {
-    case 1: return QStringLiteral("2") + lex.D3.GetItem(5);
-    case 2: return QStringLiteral("1") + lex.D3.GetItem(5);
-    case 3: return QStringLiteral("0.5") + lex.D3.GetItem(5);
-    default: return {};
-    }
+    if (const auto interval = meter::ReportIntervalOfCode(intervalCode))
+        return QString::fromLatin1(interval->seconds) + lex.D3.GetItem(5);
+    return {};
 }
 
 QString CircuitText(const StoredSettings& settings, const localisation::MainLexicons& lex)

@@ -9,7 +9,8 @@ check fails, naming the file and the line, when:
   - a quoted include does not name its folder, or names a file that is not there;
   - a widget-free library folder, or a program made of them alone, includes window code
     (a window folder, or a header of Qt Widgets or Qt Charts);
-  - the folders' arrows run in a circle.
+  - the folders' arrows run in a circle, between the folders themselves or between the
+    top-level folders they lie in (ui/ is one of those).
 With --graph it prints the arrows between folders as well.
 """
 
@@ -24,7 +25,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 # or the window's program.
 LIBRARIES = ['platform', 'localisation', 'meter', 'recording', 'link', 'session', 'trend', 'portfinder', 'sim']
 PROGRAMS = ['record']
-WINDOW = ['panel', 'link/ui', 'recording/ui', 'trend/ui', 'localisation/ui', 'shell']
+WINDOW = ['ui/panel', 'ui/connection', 'ui/recording', 'ui/trend', 'ui/localisation', 'shell']
 WIDGET_FREE = LIBRARIES + PROGRAMS
 # Headers the build writes; they have no folder in the source tree.
 GENERATED = ['rlc_version.h']
@@ -87,6 +88,15 @@ def find_cycle(arrows):
     return None
 
 
+def top_level(arrows):
+    """The arrows between the top-level folders that hold the folders."""
+    top = {}
+    for folder, targets in arrows.items():
+        outer = folder.split('/')[0]
+        top.setdefault(outer, set()).update(t.split('/')[0] for t in targets if t.split('/')[0] != outer)
+    return top
+
+
 def main():
     problems = []
     arrows = {}
@@ -120,6 +130,9 @@ def main():
     cycle = find_cycle(arrows)
     if cycle:
         problems.append('the folders include each other in a circle: ' + ' -> '.join(cycle))
+    cycle = find_cycle(top_level(arrows))
+    if cycle:
+        problems.append('the top-level folders include each other in a circle: ' + ' -> '.join(cycle))
     if '--graph' in sys.argv:
         for folder in sorted(arrows):
             print(f'{folder} -> {", ".join(sorted(arrows[folder]))}')

@@ -1,6 +1,7 @@
 #include "session/meter_session.h"
 
 #include "link/dongle_link.h"
+#include "meter/report_interval.h"
 #include "meter/unit_texts.h"
 
 namespace session {
@@ -116,7 +117,7 @@ bool MeterSession::chooseCircuit(int row)
 
 void MeterSession::setIntervalItem(int item)
 {
-    if (const auto code = dongle::IntervalCodeForItem(item))
+    if (const auto code = meter::ReportIntervalCode(item))
         m_settings.IntervalCode = *code;
 }
 

@@ -1,27 +1,29 @@
 #include "shell/form1.h"
 
 #include "platform/install_paths.h"
-#include "localisation/ui/lang_man_client.h"
+#include "ui/localisation/lang_man_client.h"
 #include "localisation/lang_man_engine.h"
 #include "link/dongle_link.h"
-#include "link/ui/connection_box.h"
-#include "localisation/ui/lang_combo.h"
+#include "ui/connection/connection_box.h"
+#include "ui/localisation/lang_combo.h"
 #include "localisation/main_lexicons.h"
 #include "localisation/rlc_language_settings.h"
-#include "panel/designed_controls.h"
-#include "panel/front_panel.h"
-#include "panel/messages.h"
+#include "meter/report_interval.h"
+#include "ui/panel/designed_controls.h"
+#include "ui/panel/front_panel.h"
+#include "ui/panel/messages.h"
 #include "recording/file_error.h"
 #include "recording/profile_store.h"
 #include "recording/state_file.h"
-#include "recording/ui/profile_box.h"
-#include "recording/ui/profile_controller.h"
-#include "recording/ui/recording_panel.h"
-#include "recording/ui/reference_box.h"
-#include "recording/ui/trend_feed.h"
+#include "ui/recording/profile_box.h"
+#include "ui/recording/profile_controller.h"
+#include "ui/recording/recording_panel.h"
+#include "ui/recording/reference_box.h"
+#include "ui/recording/trend_feed.h"
 #include "rlc_version.h"
 #include "session/log_reading.h"
 #include "session/meter_session.h"
+#include "session/silence_watchdog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -65,6 +67,7 @@ TForm1::TForm1(QWidget* parent) :
     wireLink();
     wireMeter();
     wireRecording();
+    wireSilenceWatch();
     setUpLocalisation();
     qApp->installEventFilter(this); // the window sees every key before the focused control
 }
@@ -88,6 +91,7 @@ void TForm1::createComponents()
     m_referenceBox = new recording::ReferenceBox(*m_lexicons, this);
     m_recordingPanel = new recording::RecordingPanel(*m_lexicons, *m_profiles, this, m_profileBox->modeBoxPlace());
     m_trendFeed = new recording::TrendFeed(*m_session, *m_referenceBox, *m_lexicons, this);
+    m_silenceWatch = new session::SilenceWatchdog(this);
     m_profileController = new recording::ProfileController(*m_profiles, *m_session, *m_link, *m_referenceBox,
                                                            *m_recordingPanel, *m_profileBox, *m_lexicons, this);
 }
@@ -174,6 +178,32 @@ void TForm1::wireRecording()
     connect(m_profileController, &ProfileController::stateRead, this, &TForm1::applyStateReading);
     connect(m_profileController, &ProfileController::partStored, this,
             [this] { m_connectionBox->statusLog()->setFocus(); });
+}
+
+// While linked and recording, a meter that stops reporting is said and marked in the
+// journal, and so is its return.
+void TForm1::wireSilenceWatch()
+{
+    using session::SilenceWatchdog;
+    connect(m_link, &dongle::DongleLink::frameArrived, m_silenceWatch, &SilenceWatchdog::frameArrived);
+    const auto rearm = [this] { m_silenceWatch->setArmed(m_link->isMeterLinked() && m_recordingPanel->isRecording()); };
+    for (auto linkChanged : {&dongle::DongleLink::meterLinkedUp, &dongle::DongleLink::meterLinkLost,
+                             &dongle::DongleLink::portClosed})
+        connect(m_link, linkChanged, m_silenceWatch, rearm);
+    connect(m_recordingPanel, &recording::RecordingPanel::recordingToggled, m_silenceWatch, rearm);
+    connect(m_session, &session::MeterSession::settingsShown, m_silenceWatch, [this] {
+        if (const auto interval = meter::ReportIntervalOfCode(m_session->settings().IntervalCode))
+            m_silenceWatch->setReportIntervalMs(interval->milliseconds);
+    });
+    connect(m_silenceWatch, &SilenceWatchdog::silenceBegan, this, [this](int silentForMs) {
+        constexpr double kMsPerSecond = 1000;
+        m_connectionBox->appendStatus(m_lexicons->D4.GetItem(localisation::MeterSilent).arg(silentForMs / kMsPerSecond));
+        markInRecording(QStringLiteral("no readings"));
+    });
+    connect(m_silenceWatch, &SilenceWatchdog::silenceEnded, this, [this] {
+        m_connectionBox->appendStatus(m_lexicons->D4.GetItem(localisation::MeterReportsAgain));
+        markInRecording(QStringLiteral("readings again"));
+    });
 }
 
 void TForm1::setUpLocalisation()

@@ -15,7 +15,7 @@ class ReferenceBox;
 class TrendFeed;
 struct StateFileReading;
 }
-namespace session { class MeterSession; }
+namespace session { class MeterSession; class SilenceWatchdog; }
 
 // The main window "Form1": the composition of the program's components. It creates them,
 // lays them out as designed, connects them, and runs the window's creation, first showing,
@@ -52,6 +52,7 @@ private:
     void wireLink();
     void wireMeter();
     void wireRecording();
+    void wireSilenceWatch();
     void setUpLocalisation();
 
     void FormCreate();
@@ -86,6 +87,7 @@ private:
     recording::RecordingPanel* m_recordingPanel = nullptr;
     recording::ProfileController* m_profileController = nullptr;
     recording::TrendFeed* m_trendFeed = nullptr;
+    session::SilenceWatchdog* m_silenceWatch = nullptr;
     QList<int> m_savedComboIndexes; // SavedComboIndexes, in the order of savedComboBoxes()
     bool m_shownOnce = false;
 };

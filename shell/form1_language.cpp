@@ -3,14 +3,14 @@
 #include "shell/form1.h"
 
 #include "link/dongle_link.h"
-#include "link/ui/connection_box.h"
-#include "localisation/ui/lang_combo.h"
-#include "panel/front_panel.h"
+#include "ui/connection/connection_box.h"
+#include "ui/localisation/lang_combo.h"
+#include "ui/panel/front_panel.h"
 #include "recording/file_error.h"
 #include "recording/profile_store.h"
-#include "recording/ui/profile_box.h"
-#include "recording/ui/recording_panel.h"
-#include "recording/ui/reference_box.h"
+#include "ui/recording/profile_box.h"
+#include "ui/recording/recording_panel.h"
+#include "ui/recording/reference_box.h"
 
 #include <QComboBox>
 

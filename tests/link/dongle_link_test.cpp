@@ -6,6 +6,8 @@
 #include "sim/meter_simulator.h"
 #include "qt_printers.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -81,6 +83,24 @@ TEST_F(DongleLinkTest, UnpluggedDongleTakesTheLinkDownAndItsReturnLinksAgain)
     const qsizetype before = frames.count();
     EXPECT_TRUE(waitFor([&] { return frames.count() > before; }));
     EXPECT_EQ(problems.count(), 1) << "the removal was said once";
+}
+
+// The dongle comes back under another device name: the link follows the name the finder
+// reports now.
+TEST_F(DongleLinkTest, DongleBackUnderAnotherNameIsLinkedThere)
+{
+    link->setAutoConnect(true);
+    ASSERT_TRUE(waitFor([&] { return link->isMeterLinked(); }));
+    simulator->unplug();
+    ASSERT_TRUE(waitFor([&] { return !link->isMeterLinked(); }));
+    const QString otherName = folder.filePath(QStringLiteral("other-name"));
+    qputenv("RLC_DONGLE_PORT", otherName.toLocal8Bit());
+    simulator->replug();
+    QTest::qWait(3 * kFastWatchMs);
+    EXPECT_FALSE(link->isMeterLinked()) << "the old name is not looked at";
+    ASSERT_TRUE(QFile::link(QFileInfo(simulator->stablePath()).symLinkTarget(), otherName));
+    ASSERT_TRUE(waitFor([&] { return link->isMeterLinked(); }));
+    EXPECT_EQ(link->portName(), otherName);
 }
 
 // A port the user names is the dongle's, and no other port is looked for in its place.

@@ -1,8 +1,8 @@
 // The client over a small window named "Form1": which texts it records and how every
 // switch rewrites them.
-#include "localisation/ui/lang_combo.h"
+#include "ui/localisation/lang_combo.h"
 #include "lang_file_writer.h"
-#include "localisation/ui/lang_man_client.h"
+#include "ui/localisation/lang_man_client.h"
 #include "localisation/lang_man_engine.h"
 #include "qt_printers.h"
 #include "localisation/rlc_language_settings.h"

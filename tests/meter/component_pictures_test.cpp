@@ -1,4 +1,4 @@
-#include "panel/component_pictures.h"
+#include "ui/panel/component_pictures.h"
 #include <gtest/gtest.h>
 
 namespace panel {

@@ -1,4 +1,4 @@
-#include "recording/ui/log_cell_delegate.h"
+#include "ui/recording/log_cell_delegate.h"
 
 #include "recording/measurement_log_model.h"
 

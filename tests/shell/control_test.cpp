@@ -3,7 +3,7 @@
 // function buttons, and the hold-off of frames while a choice is on its way.
 #include "window_fixture.h"
 
-#include "panel/menu_list.h"
+#include "ui/panel/menu_list.h"
 #include "meter/quantity_format.h"
 #include "meter/unit_texts.h"
 

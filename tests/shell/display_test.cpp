@@ -3,7 +3,7 @@
 // here, so a frame arrives only when a test sends one.
 #include "window_fixture.h"
 
-#include "panel/menu_list.h"
+#include "ui/panel/menu_list.h"
 #include "meter/quantity_format.h"
 #include "meter/unit_texts.h"
 

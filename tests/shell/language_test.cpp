@@ -2,11 +2,11 @@
 // creation, and what the window keeps around it.
 #include "window_fixture.h"
 
-#include "panel/heading_panel.h"
+#include "ui/panel/heading_panel.h"
 #include "localisation/lang_man_engine.h"
 #include "localisation/main_lexicons.h"
 #include "recording/measurement_log_model.h"
-#include "trend/ui/trend_chart_window.h"
+#include "ui/trend/trend_chart_window.h"
 
 #include <QAbstractAxis>
 #include <QAbstractButton>

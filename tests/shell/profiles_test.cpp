@@ -3,7 +3,7 @@
 // profile at start, recording several parts, and what the state file remembers.
 #include "recording_window.h"
 
-#include "panel/heading_panel.h"
+#include "ui/panel/heading_panel.h"
 #include "recording/profile_file.h"
 #include "recording/state_file.h"
 

@@ -3,7 +3,7 @@
 // filters of the reference box.
 #include "recording_window.h"
 
-#include "panel/display_view.h"
+#include "ui/panel/display_view.h"
 #include "recording/append_log_row.h"
 #include "csv_reader.h"
 #include "recording/log_formats.h"

@@ -6,21 +6,21 @@
 // language files address them by, and reach the rest of its state through the accessors
 // below. How the window keeps either is known here only.
 #include "link/com_port.h"
-#include "panel/component_pictures.h"
+#include "ui/panel/component_pictures.h"
 #include "link/dongle_link.h"
-#include "panel/front_panel.h"
+#include "ui/panel/front_panel.h"
 #include "session/meter_session.h"
 #include "recording/profile_store.h"
-#include "recording/ui/recording_panel.h"
-#include "recording/ui/reference_box.h"
+#include "ui/recording/recording_panel.h"
+#include "ui/recording/reference_box.h"
 #include "shell/form1.h"
 #include "localisation/lang_man_engine.h"
 #include "localisation/main_lexicons.h"
 #include "recording/measurement_log_model.h"
-#include "panel/menu_list.h"
+#include "ui/panel/menu_list.h"
 #include "sim/meter_simulator.h"
 #include "qt_printers.h"
-#include "trend/ui/trend_chart_window.h"
+#include "ui/trend/trend_chart_window.h"
 #include "meter/unit_texts.h"
 
 #include <QCheckBox>

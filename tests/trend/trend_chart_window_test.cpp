@@ -1,4 +1,4 @@
-#include "trend/ui/trend_chart_window.h"
+#include "ui/trend/trend_chart_window.h"
 
 #include "qt_printers.h"
 

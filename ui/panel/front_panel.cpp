@@ -1,0 +1,277 @@
+#include "ui/panel/front_panel.h"
+
+#include "link/dongle_link.h"
+#include "link/meter_command.h"
+#include "ui/panel/display_view.h"
+#include "ui/panel/hover_label.h"
+#include "ui/panel/menu_list.h"
+#include "session/meter_session.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace panel {
+namespace {
+
+// The frequency menu's rows from 11 on, which reading the state file rewrites.
+constexpr int kFrequencyTailStart = 11;
+constexpr int kFrequencyTailTrimmed = 4;
+const QString kFrequencyItem75k = QStringLiteral("75kHz");
+
+// Selects a row without running the list's click reaction; a row the list does not have
+// leaves it without a selection.
+void selectQuietly(QListWidget* list, int row)
+{
+    const QSignalBlocker quiet(list);
+    list->setCurrentRow(row < list->count() ? row : -1);
+}
+
+} // namespace
+
+FrontPanel::FrontPanel(session::MeterSession& session, dongle::DongleLink& link, QWidget* parent) :
+    QFrame(parent), m_session(session), m_link(link)
+{
+    buildControls();
+    wireMenus();
+    wireFunctionKeys();
+    wireSession();
+    showDisplay();
+}
+
+void FrontPanel::wireSession()
+{
+    connect(&m_session, &session::MeterSession::displayChanged, this, &FrontPanel::showDisplay);
+    connect(&m_session, &session::MeterSession::brightnessReported, SP4, &QPushButton::setChecked);
+    connect(&m_session, &session::MeterSession::settingsShown, this, &FrontPanel::showSettings);
+    connect(&m_session, &session::MeterSession::menusFollow, this, &FrontPanel::followMenus);
+    connect(&m_session, &session::MeterSession::circuitMenuFollows, this,
+            [this](int row) { selectQuietly(ListBox_ser_per, row); });
+    connect(&m_session, &session::MeterSession::rlcdDecoded, this, [this] {
+        showOnlyView(Panel_RLCD);
+        offerHold(true);
+    });
+    connect(&m_session, &session::MeterSession::rdDecoded, this, &FrontPanel::showRd);
+    connect(&m_session, &session::MeterSession::uDecoded, this, &FrontPanel::showU);
+}
+
+// --- what the display shows ----------------------------------------------------------------
+
+void FrontPanel::showDisplay()
+{
+    const meter::RlcdDisplay& d = m_session.display();
+    L_Prim_RLC->setText(d.L_Prim_RLC);
+    L_RLC_avto->setText(d.L_RLC_avto);
+    L_SER_PER1->setText(d.L_SER_PER1);
+    L_prim_n->setText(d.L_prim_n);
+    L_Sec_RLC->setText(d.L_Sec_RLC);
+    L_RQD_avto->setText(d.L_RQD_avto);
+    L_SER_PER->setText(d.L_SER_PER);
+    L_sec_n->setText(d.L_sec_n);
+    L_Level_RLC->setText(d.L_Level_RLC);
+    L_freq_RLC->setText(d.L_freq_RLC);
+    L_righ1->setText(d.L_righ1);
+    L_righ2->setText(d.L_righ2);
+    L_righ3->setText(d.L_righ3);
+    L_righ4->setText(d.L_righ4);
+}
+
+void FrontPanel::showOnlyView(DisplayView* view)
+{
+    for (DisplayView* v : {Panel_RLCD, Panel_RD, Panel_U})
+        v->setVisible(v == view);
+}
+
+void FrontPanel::showSettings(const meter::SettingsIndicators& indicators)
+{
+    SP3->setChecked(indicators.holdDown);
+    SP2->setChecked(indicators.soundDown);
+}
+
+void FrontPanel::showRd(const meter::RdReading& reading)
+{
+    showOnlyView(Panel_RD);
+    offerHold(false);
+    RD_Auto->setText(reading.RD_Auto);
+    Joo->setText(reading.Joo);
+    J_prim->setText(reading.J_prim);
+    RD_J->setText(reading.RD_J);
+    RD_J1->setText(reading.RD_J1);
+    if (reading.RD_V)
+        RD_V->setText(*reading.RD_V);
+    RD_prim_R->setText(reading.RD_prim_R);
+    RD_Prim->setText(reading.RD_Prim);
+    // Hidden and shown again so that the picture is redrawn even when it is the same.
+    Im_Diod->hide();
+    Im_Diod->show();
+    Im_Diod->setPixmap(ImList1.value(reading.picture));
+}
+
+void FrontPanel::showU(const meter::UReading& reading)
+{
+    showOnlyView(Panel_U);
+    offerHold(false);
+    U_Prim->setText(reading.U_Prim);
+    U_vrm->setText(reading.U_vrm);
+    U_pp->setText(reading.U_pp);
+}
+
+void FrontPanel::followMenus(const meter::MenuSelection& selection)
+{
+    selectQuietly(ListBox_freq_RLC, selection.ListBox_freq_RLC);
+    selectQuietly(ListBox_prim_RLC, selection.ListBox_prim_RLC);
+    selectQuietly(ListBox_sec_RLC, selection.ListBox_sec_RLC);
+    selectQuietly(ListBox_Level_RLC, selection.ListBox_Level_RLC);
+    selectQuietly(ListBox_ser_per, selection.ListBox_ser_per);
+}
+
+void FrontPanel::showVerdict(bool rejected)
+{
+    Panel_RLCD->setBackground(rejected ? DisplayView::rejectColor() : DisplayView::designedColor());
+}
+
+void FrontPanel::setRecordingRuns(bool running)
+{
+    offerHold(!running);
+}
+
+void FrontPanel::offerHold(bool offered)
+{
+    SP3->setEnabled(offered);
+}
+
+void FrontPanel::rewriteFrequencyTail(bool trim, bool insert)
+{
+    if (trim) {
+        for (int i = 0; i < kFrequencyTailTrimmed; ++i)
+            delete ListBox_freq_RLC->takeItem(kFrequencyTailStart);
+    }
+    if (insert)
+        ListBox_freq_RLC->insertItem(kFrequencyTailStart, kFrequencyItem75k);
+}
+
+// --- parameter menus -----------------------------------------------------------------------
+
+void FrontPanel::openMenu(QWidget* menuPanel, QWidget* list)
+{
+    list->show();
+    menuPanel->show();
+    menuPanel->raise();
+    m_link.holdFrames();
+}
+
+void FrontPanel::L_freq_RLCClick() { openMenu(P_freq_RLC, ListBox_freq_RLC); }
+void FrontPanel::L_Level_RLCClick() { openMenu(P_level_RLC, ListBox_Level_RLC); }
+void FrontPanel::L_Prim_RLCClick() { openMenu(P_prim_RLC, ListBox_prim_RLC); }
+void FrontPanel::L_Sec_RLCClick() { openMenu(P_sec_RLC, ListBox_sec_RLC); }
+void FrontPanel::L_SER_PERClick() { openMenu(P_ser_per, ListBox_ser_per); }
+
+// A row that is not in the menu changes nothing and sends nothing.
+void FrontPanel::submitChoice(bool chosen)
+{
+    m_link.holdFrames();
+    if (chosen)
+        m_session.submit();
+}
+
+void FrontPanel::ListBox_freq_RLCClick(int row) { submitChoice(m_session.chooseFrequency(row)); }
+void FrontPanel::ListBox_Level_RLCClick(int row) { submitChoice(m_session.chooseLevel(row)); }
+void FrontPanel::ListBox_prim_RLCClick(int row) { submitChoice(m_session.choosePrimary(row)); }
+void FrontPanel::ListBox_sec_RLCClick(int row) { submitChoice(m_session.chooseSecondary(row)); }
+void FrontPanel::ListBox_ser_perClick(int row) { submitChoice(m_session.chooseCircuit(row)); }
+
+void FrontPanel::closeAllMenus()
+{
+    for (QWidget* menu : {P_freq_RLC, P_level_RLC, P_prim_RLC, P_sec_RLC, P_ser_per})
+        menu->hide();
+    for (QWidget* list : std::initializer_list<QWidget*>{ListBox_freq_RLC, ListBox_Level_RLC, ListBox_prim_RLC,
+                                                          ListBox_sec_RLC, ListBox_ser_per})
+        list->hide();
+    m_link.releaseFrames();
+}
+
+// Shared by the three views; it closes the menus and detaches itself from the RLCD view
+// only, whichever view the pointer entered.
+void FrontPanel::Panel_RLCDMouseEnter()
+{
+    closeAllMenus();
+    m_rlcdEnterAttached = false;
+}
+
+void FrontPanel::ListBox_freq_RLCMouseEnter()
+{
+    m_rlcdEnterAttached = true;
+}
+
+void FrontPanel::wireMenus()
+{
+    connect(L_freq_RLC, &HoverLabel::clicked, this, &FrontPanel::L_freq_RLCClick);
+    connect(L_Level_RLC, &HoverLabel::clicked, this, &FrontPanel::L_Level_RLCClick);
+    connect(L_Prim_RLC, &HoverLabel::clicked, this, &FrontPanel::L_Prim_RLCClick);
+    connect(L_RLC_avto, &HoverLabel::clicked, this, &FrontPanel::L_Prim_RLCClick);
+    connect(L_Sec_RLC, &HoverLabel::clicked, this, &FrontPanel::L_Sec_RLCClick);
+    connect(L_SER_PER, &HoverLabel::clicked, this, &FrontPanel::L_SER_PERClick);
+    connect(L_SER_PER1, &HoverLabel::clicked, this, &FrontPanel::L_SER_PERClick);
+
+    const auto onRowClick = [this](MenuList* list, void (FrontPanel::*handler)(int)) {
+        connect(list, &QListWidget::clicked, this,
+                [this, handler](const QModelIndex& index) { (this->*handler)(index.row()); });
+    };
+    onRowClick(ListBox_freq_RLC, &FrontPanel::ListBox_freq_RLCClick);
+    onRowClick(ListBox_Level_RLC, &FrontPanel::ListBox_Level_RLCClick);
+    onRowClick(ListBox_prim_RLC, &FrontPanel::ListBox_prim_RLCClick);
+    onRowClick(ListBox_sec_RLC, &FrontPanel::ListBox_sec_RLCClick);
+    onRowClick(ListBox_ser_per, &FrontPanel::ListBox_ser_perClick);
+
+    // Leaving any list but the frequency list closes the menus.
+    for (MenuList* list : {ListBox_Level_RLC, ListBox_prim_RLC, ListBox_sec_RLC, ListBox_ser_per})
+        connect(list, &MenuList::pointerLeft, this, &FrontPanel::closeAllMenus);
+    connect(ListBox_freq_RLC, &MenuList::pointerEntered, this, &FrontPanel::ListBox_freq_RLCMouseEnter);
+
+    connect(Panel_RLCD, &DisplayView::pointerEntered, this, [this] {
+        if (m_rlcdEnterAttached)
+            Panel_RLCDMouseEnter();
+    });
+    connect(Panel_RD, &DisplayView::pointerEntered, this, &FrontPanel::Panel_RLCDMouseEnter);
+    connect(Panel_U, &DisplayView::pointerEntered, this, &FrontPanel::Panel_RLCDMouseEnter);
+}
+
+// --- function keys -------------------------------------------------------------------------
+
+void FrontPanel::SP4Click()
+{
+    m_link.holdFrames();
+    m_session.setBrightness(SP4->isChecked());
+    m_session.submit();
+}
+
+void FrontPanel::SP3Click()
+{
+    m_link.holdFrames();
+    m_session.setHold(SP3->isChecked());
+    emit holdToggled(SP3->isChecked());
+    m_session.submit();
+}
+
+void FrontPanel::SP2Click()
+{
+    m_link.holdFrames();
+    m_session.setSound(SP2->isChecked());
+    m_session.submit();
+}
+
+void FrontPanel::SBe1Click()
+{
+    m_link.holdFrames();
+    m_session.ResetSettings();
+    m_session.submit();
+}
+
+void FrontPanel::wireFunctionKeys()
+{
+    connect(SP4, &QPushButton::clicked, this, &FrontPanel::SP4Click);
+    connect(SP3, &QPushButton::clicked, this, &FrontPanel::SP3Click);
+    connect(SP2, &QPushButton::clicked, this, &FrontPanel::SP2Click);
+    connect(SBe1, &QPushButton::clicked, this, &FrontPanel::SBe1Click);
+}
+
+} // namespace panel

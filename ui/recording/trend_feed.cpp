@@ -1,0 +1,68 @@
+#include "ui/recording/trend_feed.h"
+
+#include "localisation/main_lexicons.h"
+#include "meter/unit_texts.h"
+#include "recording/primary_quantity.h"
+#include "ui/recording/reference_box.h"
+#include "session/meter_session.h"
+#include "ui/trend/trend_chart_window.h"
+
+#include <cmath>
+#include <optional>
+
+namespace recording {
+namespace {
+
+// Items of D2 and D1.
+constexpr int kTimeTitle = 2;
+constexpr int kFailedItem = 5;
+
+} // namespace
+
+TrendFeed::TrendFeed(const session::MeterSession& session, const ReferenceBox& references,
+                     const localisation::MainLexicons& lexicons, QWidget* window) :
+    QObject(window),
+    m_session(session),
+    m_references(references),
+    m_lexicons(lexicons),
+    m_window(new trend::TrendChartWindow(window))
+{
+    m_window->hide();
+}
+
+void TrendFeed::showTexts()
+{
+    m_window->setTexts(m_lexicons.D4.GetItem(localisation::TrendTitle), m_lexicons.D2.GetItem(kTimeTitle),
+                       m_lexicons.D1.GetItem(kFailedItem));
+}
+
+void TrendFeed::rowLogged(const QDateTime& when, VerdictCode verdict)
+{
+    const auto shown = DisplayedPrimary(m_session.settings(), m_session.lastReading(), m_session.testFreqHz());
+    if (!shown || !std::isfinite(shown->value))
+        return;
+    showTexts();
+    m_window->setQuantity(*meter::PrimaryLetter(shown->parameter),
+                          meter::UnitTexts::From(m_lexicons).unitOf(shown->parameter));
+    std::optional<trend::Reference> reference;
+    if (const auto band = shown->referenceKind ? m_references.primaryBand(*shown->referenceKind) : std::nullopt)
+        reference = trend::Reference{band->nominal, band->lower, band->upper};
+    m_window->setReference(reference);
+    m_window->addReading(when, shown->value, verdict != VerdictPass);
+}
+
+void TrendFeed::recordingToggled(bool running)
+{
+    if (running)
+        m_window->clear();
+}
+
+void TrendFeed::show()
+{
+    showTexts();
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+}
+
+} // namespace recording

@@ -1,0 +1,76 @@
+#include "ui/trend/trend_statistics_panel.h"
+
+#include "trend/trend_value_format.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+namespace trend {
+namespace {
+
+struct FieldNames {
+    const char* caption;
+    const char* value;
+    const char16_t* designText;
+};
+
+constexpr std::array<FieldNames, 6> Fields{{
+    {"TrendCountCaption", "TrendCountValue", u"Количество"},
+    {"TrendMinimumCaption", "TrendMinimumValue", u"Минимум"},
+    {"TrendMaximumCaption", "TrendMaximumValue", u"Максимум"},
+    {"TrendMeanCaption", "TrendMeanValue", u"Среднее"},
+    {"TrendDeviationCaption", "TrendDeviationValue", u"Ст. отклонение"},
+    {"TrendPassRateCaption", "TrendPassRateValue", u"Годные"},
+}};
+
+const QString NoValue = QStringLiteral("—");
+
+QLabel* addLabel(QGridLayout* grid, int row, int column, const char* objectName, const QString& text)
+{
+    auto* label = new QLabel(text);
+    label->setObjectName(objectName);
+    grid->addWidget(label, row, column);
+    return label;
+}
+
+} // namespace
+
+TrendStatisticsPanel::TrendStatisticsPanel(QWidget* parent)
+    : QWidget(parent)
+{
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(24);
+    grid->setVerticalSpacing(2);
+
+    QFont valueFont = font();
+    valueFont.setPointSizeF(valueFont.pointSizeF() * 1.25);
+    valueFont.setBold(true);
+    for (std::size_t field = 0; field < Fields.size(); ++field) {
+        const int column = int(field);
+        QLabel* caption = addLabel(grid, 0, column, Fields[field].caption, QString::fromUtf16(Fields[field].designText));
+        caption->setStyleSheet("color: #606060;");
+        QLabel* value = addLabel(grid, 1, column, Fields[field].value, NoValue);
+        value->setFont(valueFont);
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // Values are numbers, not interface texts: the translating client leaves them alone.
+        value->setProperty("tag", -799);
+        m_values[field] = value;
+        grid->setColumnStretch(column, 1);
+    }
+    showStatistics({}, {});
+}
+
+void TrendStatisticsPanel::showStatistics(const recording::RunningStatistics& statistics, const QString& unit)
+{
+    const QLocale locale;
+    const bool any = statistics.count() > 0;
+    m_values[Count]->setText(locale.toString(statistics.count()));
+    m_values[Minimum]->setText(any ? formatMetric(statistics.min(), unit, locale) : NoValue);
+    m_values[Maximum]->setText(any ? formatMetric(statistics.max(), unit, locale) : NoValue);
+    m_values[Mean]->setText(any ? formatMetric(statistics.mean(), unit, locale) : NoValue);
+    m_values[Deviation]->setText(statistics.count() > 1 ? formatMetric(statistics.standardDeviation(), unit, locale) : NoValue);
+    m_values[PassRate]->setText(any ? formatPercent(statistics.passRate(), locale) : NoValue);
+}
+
+} // namespace trend
