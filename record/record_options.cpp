@@ -1,5 +1,6 @@
 #include "record/record_options.h"
 
+#include "meter/report_interval.h"
 #include "record/record_error.h"
 #include "rlc_version.h"
 
@@ -7,15 +8,11 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include <array>
 
 namespace record {
 namespace {
 
 using std::chrono::milliseconds;
-
-// The interval box's items, in its order.
-constexpr std::array<const char*, 3> kIntervals{"0.5", "1", "2"};
 
 QString helpTail()
 {
@@ -65,10 +62,11 @@ double millisecondsPer(const QString& unit)
     return kSecondMs;
 }
 
+// The report interval's item, as the meter's table lists them.
 std::optional<int> intervalItem(const QString& text)
 {
-    for (std::size_t item = 0; item < kIntervals.size(); ++item) {
-        if (text == QLatin1String(kIntervals[item]))
+    for (std::size_t item = 0; item < meter::kReportIntervals.size(); ++item) {
+        if (text == QLatin1String(meter::kReportIntervals[item].seconds))
             return int(item);
     }
     return std::nullopt;

@@ -18,10 +18,10 @@ namespace {
 // Journal events, as the logger's window writes them.
 const QString kLinkLost = QStringLiteral("link lost");
 const QString kLinkBack = QStringLiteral("link back");
-const QString kMeterSilent = QStringLiteral("meter silent");
-const QString kMeterReportsAgain = QStringLiteral("meter reports again");
+const QString kNoReadings = QStringLiteral("no readings");
+const QString kReadingsAgain = QStringLiteral("readings again");
 
-constexpr int kMillisecondsPerSecond = 1000;
+constexpr double kMillisecondsPerSecond = 1000;
 
 const QString kCsvWhat = QStringLiteral("the CSV file");
 
@@ -89,12 +89,14 @@ void Recorder::wireMeter()
     connect(&m_silence, &session::SilenceWatchdog::silenceBegan, this, [this](int silentForMs) {
         m_console.say(
             m_texts.lexicons().D4.GetItem(localisation::MeterSilent).arg(silentForMs / kMillisecondsPerSecond));
-        markInJournal(kMeterSilent);
+        markInJournal(kNoReadings);
     });
     connect(&m_silence, &session::SilenceWatchdog::silenceEnded, this, [this] {
         m_console.say(m_texts.lexicons().D4.GetItem(localisation::MeterReportsAgain));
-        markInJournal(kMeterReportsAgain);
+        markInJournal(kReadingsAgain);
     });
+    connect(&m_session, &MeterSession::settingsShown, &m_silence,
+            [this] { m_silence.followIntervalCode(m_session.settings().IntervalCode); });
     connect(&m_durationTimer, &QTimer::timeout, this, [this] { end(Done); });
 }
 

@@ -1,5 +1,7 @@
 #include "session/silence_watchdog.h"
 
+#include "meter/report_interval.h"
+
 namespace session {
 
 SilenceWatchdog::SilenceWatchdog(QObject* parent) : QObject(parent)
@@ -18,6 +20,12 @@ void SilenceWatchdog::setReportIntervalMs(int intervalMs)
     m_intervalMs = intervalMs;
     if (m_armed && !m_silent)
         restart();
+}
+
+void SilenceWatchdog::followIntervalCode(int intervalCode)
+{
+    if (const auto interval = meter::ReportIntervalOfCode(intervalCode))
+        setReportIntervalMs(interval->milliseconds);
 }
 
 void SilenceWatchdog::setArmed(bool armed)

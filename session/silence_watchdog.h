@@ -18,6 +18,8 @@ public:
 
     // The meter's report interval; the watch starts over with it.
     void setReportIntervalMs(int intervalMs);
+    // The interval of a settings record's code; a code that names none changes nothing.
+    void followIntervalCode(int intervalCode);
     // Watching starts afresh when armed and stops when disarmed; disarming ends silence
     // without a word (the link or the recording went, which is said elsewhere).
     void setArmed(bool armed);

@@ -8,7 +8,6 @@
 #include "ui/localisation/lang_combo.h"
 #include "localisation/main_lexicons.h"
 #include "localisation/rlc_language_settings.h"
-#include "meter/report_interval.h"
 #include "ui/panel/designed_controls.h"
 #include "ui/panel/front_panel.h"
 #include "ui/panel/messages.h"
@@ -191,10 +190,8 @@ void TForm1::wireSilenceWatch()
                              &dongle::DongleLink::portClosed})
         connect(m_link, linkChanged, m_silenceWatch, rearm);
     connect(m_recordingPanel, &recording::RecordingPanel::recordingToggled, m_silenceWatch, rearm);
-    connect(m_session, &session::MeterSession::settingsShown, m_silenceWatch, [this] {
-        if (const auto interval = meter::ReportIntervalOfCode(m_session->settings().IntervalCode))
-            m_silenceWatch->setReportIntervalMs(interval->milliseconds);
-    });
+    connect(m_session, &session::MeterSession::settingsShown, m_silenceWatch,
+            [this] { m_silenceWatch->followIntervalCode(m_session->settings().IntervalCode); });
     connect(m_silenceWatch, &SilenceWatchdog::silenceBegan, this, [this](int silentForMs) {
         constexpr double kMsPerSecond = 1000;
         m_connectionBox->appendStatus(m_lexicons->D4.GetItem(localisation::MeterSilent).arg(silentForMs / kMsPerSecond));

@@ -52,3 +52,19 @@ TEST_F(SilenceWatchdogTest, DisarmedItSaysNothing)
 }
 
 } // namespace
+
+// The settings record carries the interval as the meter's code, which counts down as the
+// interval grows; a code that names no interval leaves the watch as it was.
+TEST(SilenceWatchdogInterval, FollowsTheMetersIntervalCode)
+{
+    session::SilenceWatchdog watchdog;
+    const auto silenceAfterIntervalMs = [](int intervalMs) {
+        return session::SilenceWatchdog::kIntervalsBeforeSilence * intervalMs + session::SilenceWatchdog::kMarginMs;
+    };
+    watchdog.followIntervalCode(3);
+    EXPECT_EQ(watchdog.silenceAfterMs(), silenceAfterIntervalMs(500));
+    watchdog.followIntervalCode(1);
+    EXPECT_EQ(watchdog.silenceAfterMs(), silenceAfterIntervalMs(2000));
+    watchdog.followIntervalCode(0);
+    EXPECT_EQ(watchdog.silenceAfterMs(), silenceAfterIntervalMs(2000));
+}
