@@ -67,8 +67,9 @@ void Recorder::wireLink()
     connect(&m_link, &DongleLink::portClosed, this, &Recorder::linkDown);
     connect(&m_link, &DongleLink::frameArrived, &m_silence, &session::SilenceWatchdog::frameArrived);
     connect(&m_linkDeadline, &QTimer::timeout, this, [this] {
-        m_console.say(QStringLiteral("the meter was not linked within %1 s. Check that it is switched on and near "
-                                     "the dongle, or give it longer with --link-timeout.")
+        m_console.say(QStringLiteral("the meter was not linked within %1 s. Check that the dongle is plugged in "
+                                     "and the meter switched on and near it, or give it longer with "
+                                     "--link-timeout.")
                           .arg(m_options.linkTimeout.count()));
         end(LinkFailed);
     });
@@ -79,7 +80,7 @@ void Recorder::wireMeter()
     using session::MeterSession;
     connect(&m_session, &MeterSession::rlcdDecoded, this, &Recorder::rlcdReading);
     const auto otherView = [this] {
-        if (std::exchange(m_otherViewSaid, true))
+        if (!m_linked || std::exchange(m_otherViewSaid, true))
             return;
         m_console.say(QStringLiteral("the meter shows its RD or U view; only RLC readings are recorded. Switch the "
                                      "meter to its RLC view."));

@@ -282,6 +282,20 @@ TEST_F(RecordProgramTest, WorkbookThatCannotBeWrittenAtTheEndLosesNoReading)
     EXPECT_EQ(journalReadings(csvRecords(journalFiles().value(0))).size(), 4);
 }
 
+// A journal that cannot be kept is said at once; the recording goes on into its outputs
+// and its exit code tells that a file was not written.
+TEST_F(RecordProgramTest, JournalThatCannotBeKeptIsSaidAndTold)
+{
+    QFile notAFolder(path(QStringLiteral("data")));
+    ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly)); // where the data folder should be
+    notAFolder.close();
+    const QString csv = path(QStringLiteral("readings.csv"));
+    start({"--csv", csv, "--count", "3"});
+    ASSERT_EQ(exitCode(), record::FileNotWritten) << said().toStdString();
+    EXPECT_TRUE(said().contains(QStringLiteral("Journal not kept: "))) << said().toStdString();
+    EXPECT_EQ(rowsIn(csv), 3);
+}
+
 // Each bad input: its exit code, and words that name what to change.
 struct BadInputCase {
     const char* name;
