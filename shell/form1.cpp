@@ -35,7 +35,6 @@ namespace {
 
 constexpr int kMinimumOuterWidth = 1024;
 constexpr int kMinimumOuterHeight = 600;
-const QSize kDesignedClientSize(1014, 636);
 constexpr int kWindowFontPixels = 15;
 
 // The designed arrangement: a top band with the profile box, the front panel, the
