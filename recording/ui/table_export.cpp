@@ -1,5 +1,6 @@
 #include "recording/ui/table_export.h"
 
+#include "panel/designed_controls.h"
 #include "recording/file_error.h"
 #include "recording/log_export.h"
 #include "recording/spreadsheet_target.h"
@@ -39,13 +40,16 @@ private:
 
 } // namespace
 
-TableExport::TableExport(QWidget* window) : QObject(window), m_window(window), ExportDialog(new QFileDialog(window))
+TableExport::TableExport(QWidget* window) :
+    QObject(window),
+    m_window(window),
+    ExportDialog(
+        [window] {
+            return panel::fileDialog(window, "ExportDialog", QStringLiteral("Сохранить таблицу"),
+                                     QStringLiteral("(*.xlsx)"), QFileDialog::AcceptSave);
+        },
+        [this](QWidget* dialog) { emit partBuilt(dialog); })
 {
-    ExportDialog->setObjectName(QStringLiteral("ExportDialog"));
-    ExportDialog->setWindowTitle(QStringLiteral("Сохранить таблицу"));
-    ExportDialog->setNameFilter(QStringLiteral("(*.xlsx)"));
-    ExportDialog->setOption(QFileDialog::DontUseNativeDialog);
-    ExportDialog->setAcceptMode(QFileDialog::AcceptSave);
 }
 
 QString TableExport::chooseFile(const QString& extension)
@@ -55,13 +59,14 @@ QString TableExport::chooseFile(const QString& extension)
         folder = QDir::homePath();
     const QString name = QStringLiteral("RLC_%1.%2").arg(
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")), extension);
-    ExportDialog->setDefaultSuffix(extension);
-    ExportDialog->setNameFilter(QStringLiteral("(*.%1)").arg(extension));
-    ExportDialog->setDirectory(folder);
-    ExportDialog->selectFile(QDir(folder).filePath(name));
-    if (ExportDialog->exec() != QDialog::Accepted || ExportDialog->selectedFiles().isEmpty())
+    QFileDialog* dialog = ExportDialog.get();
+    dialog->setDefaultSuffix(extension);
+    dialog->setNameFilter(QStringLiteral("(*.%1)").arg(extension));
+    dialog->setDirectory(folder);
+    dialog->selectFile(QDir(folder).filePath(name));
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return {};
-    return ExportDialog->selectedFiles().first();
+    return dialog->selectedFiles().first();
 }
 
 bool TableExport::write(const MeasurementLogModel& log, int gridRows, SpreadsheetTarget& target, QString& failure)
