@@ -1,14 +1,17 @@
 // Start-up against an empty window: from process start to a shown window, for the logger
 // and for an empty Qt Widgets window of the same size, each a cold process of its own,
 // started in turns under a window server of the benchmark's own (Xvfb; the offscreen
-// platform where there is none). Prints the medians, the spreads and their ratio; it never
-// fails on time. No dongle is present.
+// platform where there is none). Prints the medians, the spreads and their ratio, and the
+// processor time each process spent, which other work on the machine does not stretch; it
+// never fails on time. No dongle is present.
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -51,9 +54,22 @@ private:
     QString m_display;
 };
 
-// Milliseconds from starting the probe to its report that the window is shown.
-std::optional<double> startToShownMs(const QString& probe, const QProcessEnvironment& environment)
+struct Start {
+    double shownMs = 0; // from starting the probe to its report that the window is shown
+    double cpuMs = 0;   // user and system time of the whole process
+};
+
+double childrenCpuMs()
 {
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    const auto ms = [](const timeval& t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+std::optional<Start> startToShown(const QString& probe, const QProcessEnvironment& environment)
+{
+    const double cpuBefore = childrenCpuMs();
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(QCoreApplication::applicationDirPath());
@@ -65,9 +81,11 @@ std::optional<double> startToShownMs(const QString& probe, const QProcessEnviron
         if (!process.waitForReadyRead(kStartWaitMs))
             return std::nullopt;
     }
-    const double elapsedMs = double(clock.nsecsElapsed()) / 1e6;
+    const double shownMs = double(clock.nsecsElapsed()) / 1e6;
     process.waitForFinished(kStartWaitMs);
-    return process.readLine().trimmed() == "shown" ? std::optional(elapsedMs) : std::nullopt;
+    if (process.readLine().trimmed() != "shown")
+        return std::nullopt;
+    return Start{shownMs, childrenCpuMs() - cpuBefore};
 }
 
 double median(std::vector<double> samples)
@@ -108,25 +126,31 @@ int main(int argc, char** argv)
     // One start of each first, so that both find the libraries in the page cache and the
     // logger finds its state file.
     for (const QString& probe : {kEmptyProbe, kLoggerProbe}) {
-        if (!startToShownMs(probe, environment)) {
+        if (!startToShown(probe, environment)) {
             std::fprintf(stderr, "%s did not show its window\n", qPrintable(probe));
             return 1;
         }
     }
     // In turns, so that a load that comes and goes falls on both alike.
-    std::vector<double> empty, logger;
+    std::vector<double> empty, logger, emptyCpu, loggerCpu;
     for (int run = 0; run < kRuns; ++run) {
-        const std::optional<double> emptyMs = startToShownMs(kEmptyProbe, environment);
-        const std::optional<double> loggerMs = startToShownMs(kLoggerProbe, environment);
-        if (!emptyMs || !loggerMs) {
+        const std::optional<Start> emptyStart = startToShown(kEmptyProbe, environment);
+        const std::optional<Start> loggerStart = startToShown(kLoggerProbe, environment);
+        if (!emptyStart || !loggerStart) {
             std::fprintf(stderr, "a probe did not show its window\n");
             return 1;
         }
-        empty.push_back(*emptyMs);
-        logger.push_back(*loggerMs);
+        empty.push_back(emptyStart->shownMs);
+        logger.push_back(loggerStart->shownMs);
+        emptyCpu.push_back(emptyStart->cpuMs);
+        loggerCpu.push_back(loggerStart->cpuMs);
     }
     report("empty window of the same size", empty);
     report("logger (no dongle)", logger);
     std::printf("start-up ratio, logger / empty window: %.2f (medians)\n", median(logger) / median(empty));
+    report("processor time, empty window", emptyCpu);
+    report("processor time, logger", loggerCpu);
+    std::printf("processor time ratio, logger / empty window: %.2f (medians; the whole process, its end included)\n",
+                median(loggerCpu) / median(emptyCpu));
     return 0;
 }
