@@ -17,16 +17,22 @@ namespace recording {
 namespace {
 
 constexpr int kProgressAfterMs = 500;
+// How often the dialog moves on over a whole export. Each move lets the window handle its
+// events and repaint the bar: once a row, that was most of the time a long export took.
+constexpr int kProgressSteps = 200;
 
-// Passes every cell on and keeps a progress dialog up to date, once per row.
+// Passes every cell on and moves a progress dialog on, a step at a time.
 class ProgressTarget : public SpreadsheetTarget {
 public:
-    ProgressTarget(SpreadsheetTarget& target, QProgressDialog& progress) : m_target(target), m_progress(progress) {}
+    ProgressTarget(SpreadsheetTarget& target, QProgressDialog& progress)
+        : m_target(target), m_progress(progress), m_rowsPerStep(std::max(1, progress.maximum() / kProgressSteps))
+    {
+    }
     void putCell(int row, int column, const SheetCell& cell) override
     {
-        if (row != m_row) {
-            m_row = row;
+        if (row >= m_nextShownRow) {
             m_progress.setValue(row);
+            m_nextShownRow = row + m_rowsPerStep;
         }
         m_target.putCell(row, column, cell);
     }
@@ -35,7 +41,8 @@ public:
 private:
     SpreadsheetTarget& m_target;
     QProgressDialog& m_progress;
-    int m_row = -1;
+    const int m_rowsPerStep;
+    int m_nextShownRow = 0;
 };
 
 } // namespace
