@@ -37,8 +37,10 @@ void markInherited(LoadedLanguage& state)
 
 } // namespace
 
-LanguageLoader::LanguageLoader(const TLangCoreData& languages, QString signature, QString langManLexicon)
-    : m_languages(languages), m_signature(std::move(signature)), m_langManLexicon(std::move(langManLexicon))
+LanguageLoader::LanguageLoader(const TLangCoreData& languages, QString signature, QString langManLexicon,
+                               LangFileCache* files)
+    : m_languages(languages), m_signature(std::move(signature)), m_langManLexicon(std::move(langManLexicon)),
+      m_files(files)
 {
 }
 
@@ -56,7 +58,8 @@ bool LanguageLoader::load(const QString& name, bool asSuperior, const QString& c
     if (position == 0)
         return true; // the design language: its texts are the ones built in
 
-    const std::optional<QStringList> lines = readLanguageFileLines(m_languages.FileNames[position]);
+    const QString& path = m_languages.FileNames[position];
+    const std::optional<QStringList> lines = m_files ? m_files->lines(path) : readLanguageFileLines(path);
     QString code;
     if (!lines || !readFile(name, *lines, chain, state, code)) {
         reset(asSuperior, state);

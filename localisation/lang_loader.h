@@ -1,5 +1,6 @@
 #pragma once
 #include "localisation/lang_data.h"
+#include "localisation/lang_file_cache.h"
 #include "localisation/lang_list.h"
 
 // Reading one language in full: its component entries and lexicon items, on top of the
@@ -21,8 +22,10 @@ struct LoadedLanguage {
 
 class LanguageLoader {
 public:
-    // langManLexicon names the block that "%LANGMAN" opens: the engine's own texts.
-    LanguageLoader(const TLangCoreData& languages, QString signature, QString langManLexicon);
+    // langManLexicon names the block that "%LANGMAN" opens: the engine's own texts. The
+    // files are read through the cache when one is given, else from the disk.
+    LanguageLoader(const TLangCoreData& languages, QString signature, QString langManLexicon,
+                   LangFileCache* files = nullptr);
 
     // Loads the named language (letter case ignored when it is looked up) into state. True
     // when it counts as loaded; the design language loads without reading anything. On
@@ -45,6 +48,7 @@ private:
     const TLangCoreData& m_languages;
     QString m_signature;
     QString m_langManLexicon;
+    LangFileCache* m_files;
 };
 
 } // namespace localisation

@@ -24,7 +24,6 @@ TLangManEngine::TLangManEngine(QString componentName)
       m_executableDir(QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString())
 {
     m_state.current = {m_designName, m_designCode};
-    BuildLanguageList();
 }
 
 TLangManEngine::~TLangManEngine()
@@ -44,7 +43,7 @@ TLangManEngine::~TLangManEngine()
 void TLangManEngine::setDesignLangISOCode(const QString& isoText)
 {
     m_designCode = NormalizeLangCode(isoText);
-    if (m_languages.size() > 0)
+    if (!m_languageListStale && m_languages.size() > 0)
         m_languages.LangCodes[0] = m_designCode;
     if (isDesignLanguageCurrent())
         m_state.current.code = m_designCode;
@@ -70,7 +69,7 @@ void TLangManEngine::renameDesignLanguage(const QString& name)
         m_state.current.name = m_designName;
     if (m_defaultLanguage == oldName)
         m_defaultLanguage = m_designName;
-    BuildLanguageList();
+    languageListChanged();
 }
 
 void TLangManEngine::setDefaultLanguage(const QString& language)
@@ -88,25 +87,25 @@ void TLangManEngine::setDefaultLanguage(const QString& language)
 void TLangManEngine::setLangSubdirectory(const QString& subdirectory)
 {
     m_langSubdirectory = subdirectory.trimmed();
-    BuildLanguageList();
+    languageListChanged();
 }
 
 void TLangManEngine::setLangFileExtension(const QString& extension)
 {
     m_langFileExtension = extension.startsWith(u'.') ? extension : u'.' + extension;
-    BuildLanguageList();
+    languageListChanged();
 }
 
 void TLangManEngine::setLangFileSignature(const QString& signature)
 {
     m_langFileSignature = signature;
-    BuildLanguageList();
+    languageListChanged();
 }
 
 void TLangManEngine::setExecutableDir(const QString& dir)
 {
     m_executableDir = dir;
-    BuildLanguageList();
+    languageListChanged();
 }
 
 QString TLangManEngine::LangsDir() const
@@ -118,10 +117,33 @@ QString TLangManEngine::LangsDir() const
 
 void TLangManEngine::BuildLanguageList()
 {
+    readLanguageList();
+    refreshLangControls();
+}
+
+// A selector shows the list again, which reads it anew; with no selector bound the list
+// waits until somebody needs it.
+void TLangManEngine::languageListChanged()
+{
+    m_languageListStale = true;
+    refreshLangControls();
+}
+
+const TLangCoreData& TLangManEngine::languageList() const
+{
+    if (m_languageListStale)
+        readLanguageList();
+    return m_languages;
+}
+
+void TLangManEngine::readLanguageList() const
+{
+    m_languageListStale = false;
     m_languages.clear();
     m_languages.append(m_designName, m_designCode, m_designName, {});
     for (const QString& path : languageFilesIn(LangsDir(), m_langFileExtension)) {
-        const LangFileHeader header = readLangFileHeader(path, m_langFileSignature);
+        const std::optional<QStringList> lines = m_files.lines(path);
+        const LangFileHeader header = lines ? parseLangFileHeader(*lines, m_langFileSignature) : LangFileHeader{};
         if (header.ids.Name.isEmpty())
             continue;
         // A name listed again after the design language is left out; the first file wins.
@@ -129,43 +151,44 @@ void TLangManEngine::BuildLanguageList()
             continue;
         m_languages.append(header.ids.Name, header.ids.Code, path, header.flagImage);
     }
-    refreshLangControls();
 }
 
 QString TLangManEngine::GetLanguageFile(const QString& isoOrLangName) const
 {
-    return GetLanguageFile(m_languages.indexOfCodeOrName(isoOrLangName));
+    return GetLanguageFile(languageList().indexOfCodeOrName(isoOrLangName));
 }
 
 QString TLangManEngine::GetLanguageFile(qsizetype languageIndex) const
 {
-    return languageIndex >= 0 && languageIndex < m_languages.size() ? m_languages.FileNames[languageIndex] : QString();
+    const TLangCoreData& list = languageList();
+    return languageIndex >= 0 && languageIndex < list.size() ? list.FileNames[languageIndex] : QString();
 }
 
 QString TLangManEngine::GetISOCode(const QString& isoOrLangName) const
 {
-    return GetISOCode(m_languages.indexOfCodeOrName(isoOrLangName));
+    return GetISOCode(languageList().indexOfCodeOrName(isoOrLangName));
 }
 
 QString TLangManEngine::GetISOCode(qsizetype languageIndex) const
 {
-    return languageIndex >= 0 && languageIndex < m_languages.size() ? m_languages.LangCodes[languageIndex] : QString();
+    const TLangCoreData& list = languageList();
+    return languageIndex >= 0 && languageIndex < list.size() ? list.LangCodes[languageIndex] : QString();
 }
 
 bool TLangManEngine::LangExists(const QString& isoOrLangName) const
 {
-    return m_languages.indexOfCodeOrName(isoOrLangName) >= 0;
+    return languageList().indexOfCodeOrName(isoOrLangName) >= 0;
 }
 
 QByteArray TLangManEngine::FlagImage(const QString& isoOrLangName) const
 {
-    return FlagImage(m_languages.indexOfCodeOrName(isoOrLangName));
+    return FlagImage(languageList().indexOfCodeOrName(isoOrLangName));
 }
 
 QByteArray TLangManEngine::FlagImage(qsizetype languageIndex) const
 {
-    return languageIndex >= 0 && languageIndex < m_languages.size() ? m_languages.FlagImages[languageIndex]
-                                                                     : QByteArray();
+    const TLangCoreData& list = languageList();
+    return languageIndex >= 0 && languageIndex < list.size() ? list.FlagImages[languageIndex] : QByteArray();
 }
 
 // --- The current language
@@ -178,7 +201,7 @@ void TLangManEngine::setCurrentLanguage(const QString& isoOrLangName)
 
 qsizetype TLangManEngine::currentLanguageIndex() const
 {
-    return std::max<qsizetype>(0, m_languages.indexOfName(m_state.current.name));
+    return std::max<qsizetype>(0, languageList().indexOfName(m_state.current.name));
 }
 
 bool TLangManEngine::isDesignLanguageCurrent() const
@@ -237,14 +260,14 @@ QString TLangManEngine::Translate(const QString& isoOrLangName)
     if (!m_initialized)
         InitEngine(false);
 
-    const qsizetype position = m_languages.indexOfCodeOrName(isoOrLangName);
+    const qsizetype position = languageList().indexOfCodeOrName(isoOrLangName);
     if (position < 0) {
         refreshLangControls();
         return CurrentLanguage();
     }
     // The listed spelling, so a name that differs only in letter case still finds the
     // file's header line and loads its texts.
-    loadLanguage(m_languages.Languages[position]);
+    loadLanguage(languageList().Languages[position]);
     tellLanguageChanged();
     if (OnChangeLanguage)
         OnChangeLanguage(this);
@@ -256,7 +279,7 @@ void TLangManEngine::loadLanguage(const QString& name)
 {
     // A failed load leaves the design language current with no texts: every component then
     // falls back to its design texts, which is what the user gets to see.
-    const LanguageLoader loader(m_languages, m_langFileSignature, m_name);
+    const LanguageLoader loader(languageList(), m_langFileSignature, m_name, &m_files);
     loader.LoadLanguage(name, m_state);
 }
 

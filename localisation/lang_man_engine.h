@@ -1,5 +1,6 @@
 #pragma once
 #include "localisation/designed_lexicon.h"
+#include "localisation/lang_file_cache.h"
 #include "localisation/lang_loader.h"
 #include "localisation/lang_man_component.h"
 
@@ -21,7 +22,8 @@ public:
 
     const QString& name() const { return m_name; }
 
-    // --- Settings; each one that shapes the language list rebuilds it.
+    // --- Settings; each one that shapes the language list has it built anew. The list is
+    // built when it is next needed, so a row of settings scans the folder once.
     QString DesignLangISOCode() const { return m_designCode; }
     void setDesignLangISOCode(const QString& isoText);
     QString DesignLanguageName() const { return m_designName; }
@@ -41,9 +43,10 @@ public:
     QString LangsDir() const;
 
     // --- The language list.
+    // Builds the list now and shows it in the language selectors.
     void BuildLanguageList();
-    const TLangCoreData& languageList() const { return m_languages; }
-    void AssignLanguagesList(QStringList& target) const { target = m_languages.Languages; }
+    const TLangCoreData& languageList() const;
+    void AssignLanguagesList(QStringList& target) const { target = languageList().Languages; }
     // Look-ups by code first, then by name, letter case ignored; a language that is not
     // listed gives an empty text, false or an empty image.
     QString GetLanguageFile(const QString& isoOrLangName) const;
@@ -92,6 +95,8 @@ public:
 private:
     class LexiconMember;
 
+    void languageListChanged();
+    void readLanguageList() const;
     bool isDesignLanguageCurrent() const;
     void renameDesignLanguage(const QString& name);
     void loadLanguage(const QString& name);
@@ -112,7 +117,10 @@ private:
     QString m_langFileSignature = QStringLiteral("LANGUAGE_FILE");
     QString m_executableDir;
 
-    TLangCoreData m_languages;
+    // The list is what the language folder holds: read when first needed after a change.
+    mutable TLangCoreData m_languages;
+    mutable bool m_languageListStale = true;
+    mutable LangFileCache m_files;
     LoadedLanguage m_state;
     bool m_initialized = false;
     bool m_activationHandled = false;

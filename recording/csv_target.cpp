@@ -18,7 +18,7 @@ void CsvTarget::putCell(int row, int column, const SheetCell& cell)
     writeRowsUpTo(row);
     while (m_fields.size() < column)
         m_fields << QString();
-    m_fields << cell.text;
+    m_fields << cell.text().toString();
 }
 
 void CsvTarget::finish()

@@ -8,46 +8,60 @@ namespace recording {
 namespace {
 
 // A cell as the sheet takes it: always the text the log shows, and the number or time
-// that text stands for where the cell holds one.
+// that text stands for where the cell holds one. Texts the log keeps go by view; the texts
+// of numbers and times are made once, in place, and give their number or time too.
 class SheetCellOf {
 public:
-    explicit SheetCellOf(const QString& shownText)
-        : m_text(shownText)
+    explicit SheetCellOf(const LogDisplayTexts& texts)
+        : m_texts(texts)
     {
     }
 
-    SheetCell operator()(std::monostate) const { return textCell(); }
-    SheetCell operator()(const QString&) const { return textCell(); }
-    SheetCell operator()(LogVerdictMark) const { return textCell(); }
-    SheetCell operator()(int number) const { return numberCell(number); }
+    SheetCell operator()(std::monostate) const { return SheetCell::keptText({}); }
+    SheetCell operator()(const QString& text) const { return SheetCell::keptText(text); }
+    SheetCell operator()(LogVerdictMark mark) const
+    {
+        return SheetCell::keptText(mark.verdict != VerdictPass ? m_texts.rejectMark : m_texts.passMark);
+    }
+    SheetCell operator()(int number) const
+    {
+        InlineText text;
+        text.appendNumber(number);
+        return SheetCell::number(number, text);
+    }
     SheetCell operator()(LogDeviation deviation) const
     {
-        const std::optional<double> shown = DeviationAsShown(deviation.percent);
-        return shown ? numberCell(*shown) : textCell();
+        InlineText text = DeviationDigits(deviation.percent);
+        const std::optional<double> shown = NumberOfDigits(text);
+        text.replace(u'.', m_texts.decimalSeparator);
+        return shown ? SheetCell::number(*shown, text) : SheetCell::madeText(text);
     }
     SheetCell operator()(const QDateTime& when) const
     {
-        const QDateTime shown = LogTimestampAsShown(when);
-        return shown.isValid() ? dateTimeCell(shown) : textCell();
+        const InlineText text = LogTimestampText(when, m_texts.timeSeparator);
+        const std::optional<ShownDateTime> shown = LogTimestampFieldsAsShown(when);
+        if (!shown)
+            return SheetCell::madeText(text);
+        const QDate& date = shown->date;
+        const QTime& time = shown->time;
+        return SheetCell::dateTime({date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()},
+                                   text);
     }
 
 private:
-    SheetCell textCell() const { return {SheetCell::Kind::Text, m_text, 0, {}}; }
-    SheetCell numberCell(double number) const { return {SheetCell::Kind::Number, m_text, number, {}}; }
-    SheetCell dateTimeCell(const QDateTime& when) const { return {SheetCell::Kind::DateTime, m_text, 0, when}; }
-
-    const QString& m_text;
+    const LogDisplayTexts& m_texts;
 };
 
 } // namespace
 
 void ExportLog(const MeasurementLogModel& log, int gridRows, SpreadsheetTarget& target)
 {
-    for (int row = 0; row < gridRows; ++row) {
-        for (int column = 0; column < MeasurementLogModel::ColumnCount; ++column) {
-            const QString shownText = log.gridCell(row, column);
-            target.putCell(row, column, std::visit(SheetCellOf(shownText), log.cellValue(row, column)));
-        }
+    const SheetCellOf sheetCellOf(log.displayTexts());
+    for (int column = 0; column < MeasurementLogModel::ColumnCount && gridRows > 0; ++column)
+        target.putCell(0, column, SheetCell::keptText(log.headerText(column)));
+    for (int row = 1; row < gridRows; ++row) {
+        for (int column = 0; column < MeasurementLogModel::ColumnCount; ++column)
+            target.putCell(row, column, std::visit(sheetCellOf, log.logCell(row, column)));
     }
     target.finish();
 }

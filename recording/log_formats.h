@@ -1,4 +1,6 @@
 #pragma once
+#include "recording/inline_text.h"
+
 #include <QChar>
 #include <QDateTime>
 #include <QString>
@@ -13,18 +15,33 @@ QString IsoTimestamp(const QDateTime& when);
 
 // "dd.mm.yy hh:mm:ss", two digits each, 24-hour clock, with the given time separator.
 QString FormatLogTimestamp(const QDateTime& when, QChar timeSeparator);
+// The same characters in place, for an export that only measures most of them.
+InlineText LogTimestampText(const QDateTime& when, QChar timeSeparator);
 // The time that text stands for: whole seconds, and a two-digit year read as 20yy. Invalid
 // when the text names no valid date (an invalid time shows as "00.00.00 00:00:00").
 QDateTime LogTimestampAsShown(const QDateTime& when);
+// The date and time of day of LogTimestampAsShown, or none where that is invalid, without
+// building its local QDateTime where nothing can differ: building one asks the system for its
+// time zone each time, which an export of a hundred thousand times cannot afford.
+struct ShownDateTime {
+    QDate date;
+    QTime time;
+};
+std::optional<ShownDateTime> LogTimestampFieldsAsShown(const QDateTime& when);
 
 // A percent deviation as the log shows it: rounded to four significant digits but to no
 // more than two decimals, then printed with exactly two decimals ("1.23", "123.50",
 // "1235.00"). Beyond four digits before the separator the value switches to exponent
 // notation with four significant digits: 12345.6 gives "1.235E+04".
 QString FormatDeviation(double percent, QChar decimalSeparator);
+// The same characters in place with "." as the separator: an export takes both the text and
+// the number from one formatting.
+InlineText DeviationDigits(double percent);
 // The number that text stands for: 1.23456 gives 1.23, 12345.6 gives 12350. None when the
 // text is no finite number.
 std::optional<double> DeviationAsShown(double percent);
+// The number that DeviationDigits stand for; none when they name no finite number.
+std::optional<double> NumberOfDigits(const InlineText& digits);
 
 // The user's separators, for callers that show texts to the user.
 QChar SystemDecimalSeparator();

@@ -70,9 +70,10 @@ void MeasurementLogModel::ensureGridRows(int gridRows)
     endInsertRows();
 }
 
-QString MeasurementLogModel::headerText(int column) const
+const QString& MeasurementLogModel::headerText(int column) const
 {
-    return column >= 0 && column < ColumnCount ? m_headers[std::size_t(column)] : QString();
+    static const QString none;
+    return column >= 0 && column < ColumnCount ? m_headers[std::size_t(column)] : none;
 }
 
 void MeasurementLogModel::setHeaderText(int column, const QString& text)
@@ -92,6 +93,13 @@ LogCell MeasurementLogModel::cellValue(int gridRow, int column) const
         return headerText(column);
     const LogRow* row = findRow(gridRow);
     return row ? row->cells[std::size_t(column)] : LogCell();
+}
+
+const LogCell& MeasurementLogModel::logCell(int gridRow, int column) const
+{
+    static const LogCell empty;
+    const LogRow* row = findRow(gridRow);
+    return row ? row->cells[std::size_t(column)] : empty;
 }
 
 void MeasurementLogModel::setGridCell(int gridRow, int column, LogCell cell)

@@ -49,6 +49,7 @@ public:
     // The marks and separators every cell is shown with from now on, rows already written
     // included.
     void setDisplayTexts(const LogDisplayTexts& texts);
+    const LogDisplayTexts& displayTexts() const { return m_displayTexts; }
 
     // Grid rows including the header row (the designed grid's row count).
     int gridRowCount() const { return int(m_rows.size()) + 1; }
@@ -58,7 +59,7 @@ public:
     // Grows the grid to gridRows rows; never shrinks it.
     void ensureGridRows(int gridRows);
 
-    QString headerText(int column) const;
+    const QString& headerText(int column) const;
     void setHeaderText(int column, const QString& text);
 
     // Cells addressed by grid row (1 = first log row); the header row reads its header
@@ -66,6 +67,9 @@ public:
     // gridCell is the text the log shows, cellValue the value behind it.
     QString gridCell(int gridRow, int column) const;
     LogCell cellValue(int gridRow, int column) const;
+    // The value of a log row's cell (grid row 1 and on) as the log keeps it, without a copy,
+    // for whoever goes through every cell (an export); a row beyond the grid reads empty.
+    const LogCell& logCell(int gridRow, int column) const;
     void setGridCell(int gridRow, int column, LogCell cell);
     std::array<QString, ColumnCount> gridRowTexts(int gridRow) const;
     VerdictCode gridRowVerdict(int gridRow) const;

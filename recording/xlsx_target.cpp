@@ -15,11 +15,36 @@ constexpr double LeftMarginPoints = 30;
 constexpr double RightMarginPoints = 10;
 constexpr double DefaultMargin = -1; // the library keeps its own top and bottom margins
 
-lxw_datetime toLxw(const QDateTime& when)
+lxw_datetime toLxw(const SheetDateTime& when)
 {
-    const QDate d = when.date();
-    const QTime t = when.time();
-    return {d.year(), d.month(), d.day(), t.hour(), t.minute(), double(t.second())};
+    return {when.year, when.month, when.day, when.hour, when.minute, double(when.second)};
+}
+
+// The text in UTF-8 as QString::toUtf8 makes it (a surrogate without its partner becomes
+// "?"), into a buffer that keeps its room.
+void assignUtf8(std::string& out, QStringView text)
+{
+    out.clear();
+    const auto put = [&out](char32_t code, int continuationBytes, unsigned leadBits) {
+        out += char(leadBits | (code >> (6 * continuationBytes)));
+        for (int shift = 6 * (continuationBytes - 1); shift >= 0; shift -= 6)
+            out += char(0x80 | ((code >> shift) & 0x3F));
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        if (unit < 0x80) {
+            out += char(unit);
+        } else if (unit < 0x800) {
+            put(unit, 1, 0xC0);
+        } else if (!QChar::isSurrogate(unit)) {
+            put(unit, 2, 0xE0);
+        } else if (QChar::isHighSurrogate(unit) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            put(QChar::surrogateToUcs4(unit, text[i + 1].unicode()), 3, 0xF0);
+            ++i;
+        } else {
+            out += '?';
+        }
+    }
 }
 
 } // namespace
@@ -51,26 +76,28 @@ XlsxTarget::~XlsxTarget()
 void XlsxTarget::putCell(int row, int column, const SheetCell& cell)
 {
     lxw_error error = LXW_NO_ERROR;
-    switch (cell.kind) {
+    const QStringView text = cell.text();
+    switch (cell.kind()) {
     case SheetCell::Kind::Number:
-        error = worksheet_write_number(m_sheet, lxw_row_t(row), lxw_col_t(column), cell.number, nullptr);
+        error = worksheet_write_number(m_sheet, lxw_row_t(row), lxw_col_t(column), cell.number(), nullptr);
         break;
     case SheetCell::Kind::DateTime: {
-        lxw_datetime when = toLxw(cell.dateTime);
+        lxw_datetime when = toLxw(cell.dateTime());
         error = worksheet_write_datetime(m_sheet, lxw_row_t(row), lxw_col_t(column), &when, m_dateTimeFormat);
         break;
     }
     case SheetCell::Kind::Text:
-        if (!cell.text.isEmpty())
-            error = worksheet_write_string(m_sheet, lxw_row_t(row), lxw_col_t(column),
-                                           cell.text.toUtf8().constData(), nullptr);
+        if (!text.isEmpty()) {
+            assignUtf8(m_utf8, text);
+            error = worksheet_write_string(m_sheet, lxw_row_t(row), lxw_col_t(column), m_utf8.c_str(), nullptr);
+        }
         break;
     }
     if (error != LXW_NO_ERROR)
         fail(error);
     if (std::size_t(column) >= m_columnChars.size())
         m_columnChars.resize(std::size_t(column) + 1, 0);
-    m_columnChars[std::size_t(column)] = std::max(m_columnChars[std::size_t(column)], int(cell.text.size()));
+    m_columnChars[std::size_t(column)] = std::max(m_columnChars[std::size_t(column)], int(text.size()));
 }
 
 void XlsxTarget::finish()

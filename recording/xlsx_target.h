@@ -2,6 +2,7 @@
 #include "recording/spreadsheet_target.h"
 
 #include <QString>
+#include <string>
 #include <vector>
 
 struct lxw_workbook;
@@ -34,6 +35,7 @@ private:
     lxw_worksheet* m_sheet = nullptr;
     lxw_format* m_dateTimeFormat = nullptr;
     std::vector<int> m_columnChars; // longest text per column
+    std::string m_utf8;             // the text cell on its way, its room kept from cell to cell
 };
 
 } // namespace recording

@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-crosextra-carlito
   xvfb xauth x11-apps imagemagick unzip xdg-utils python3
+  python3-openpyxl
 )
 
 if [ "${1:-}" = "--list" ]; then

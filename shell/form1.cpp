@@ -36,7 +36,6 @@ namespace {
 
 constexpr int kMinimumOuterWidth = 1024;
 constexpr int kMinimumOuterHeight = 600;
-const QSize kDesignedClientSize(1014, 636);
 constexpr int kWindowFontPixels = 15;
 
 // The designed arrangement: a top band with the profile box, the front panel, the
@@ -216,6 +215,11 @@ void TForm1::setUpLocalisation()
     m_frontPanel->languageSelector()->setLangManEngine(m_languages.get());
     m_translator = std::make_unique<localisation::TLangManClient>(this, m_languages.get());
     m_translator->InitAfterCreateForm = true;
+    // Dialogs and the trend window are built on first use; the translator takes each in then.
+    const auto takeIn = [this](QWidget* part) { m_translator->AddLatePart(part); };
+    connect(m_profileBox, &recording::ProfileBox::partBuilt, this, takeIn);
+    connect(m_recordingPanel, &recording::RecordingPanel::partBuilt, this, takeIn);
+    connect(m_trendFeed, &recording::TrendFeed::partBuilt, this, takeIn);
     // The first activation of the application is one of the engine's moments to start.
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)

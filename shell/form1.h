@@ -24,6 +24,9 @@ namespace session { class MeterSession; class SilenceWatchdog; }
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
+    // The window's designed inside size; it opens at this size.
+    static constexpr QSize kDesignedClientSize{1014, 636};
+
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 

@@ -2,10 +2,9 @@
 // then run the main window.
 #include "shell/command_line.h"
 #include "shell/form1.h"
-#include "shell/start_check.h"
+#include "shell/main_window_start.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <cstdio>
 
 namespace {
@@ -27,15 +26,8 @@ int main(int argc, char** argv)
         return exit->exitCode;
     }
     QApplication app(argc, argv);
-    QGuiApplication::setDesktopFileName(QStringLiteral("rlc-logger"));
-    const QString executableDir = QCoreApplication::applicationDirPath();
-    if (!englishLanguageFilePresent(executableDir)) {
-        std::fprintf(stderr, "rlc-logger: the English language file is in none of: %s\n",
-                     qPrintable(englishLanguageFileCandidates(executableDir).join(QStringLiteral(", "))));
-        QMessageBox::information(nullptr, QString(), QStringLiteral("Lang file is missing"));
+    const std::unique_ptr<TForm1> form = StartMainWindow();
+    if (!form)
         return 1;
-    }
-    TForm1 form;
-    form.createAndShow();
     return app.exec();
 }

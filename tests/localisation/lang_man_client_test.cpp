@@ -316,3 +316,35 @@ TEST(LangManClient, RuntimeWidgetsJoinOnlyFromInsideTheWindow)
     QLabel outsider(QStringLiteral("Чужой"));
     EXPECT_FALSE(t.client.AddComponent(&outsider, QStringLiteral("Label9"), true));
 }
+
+// A dialog or tool window built on first use, after the window switched to English, comes
+// up in English, with its own named widgets; switching back gives it its design texts.
+TEST(LangManClient, LatePartsComeUpInTheCurrentLanguageAndSwitchBack)
+{
+    TranslatedWindow t;
+    t.client.runFormCreate([] {});
+
+    auto* dialog = named<QFileDialog>(&t.fixture.window, "OpenDialog1"); // a window of its own
+    dialog->setWindowTitle(QStringLiteral("Открыть профиль"));
+    auto* tool = new QWidget(&t.fixture.window, Qt::Tool);
+    tool->setObjectName(QStringLiteral("ToolWindow"));
+    auto* group = named<QGroupBox>(tool, "GroupBox1");
+    group->setTitle(QStringLiteral("Эталон"));
+    auto* button = named<QPushButton>(group, "Button4");
+    button->setText(QStringLiteral("В Excel"));
+    for (QWidget* part : {static_cast<QWidget*>(dialog), tool})
+        EXPECT_TRUE(t.client.AddLatePart(part));
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Open profile"));
+    EXPECT_EQ(group->title(), QStringLiteral("Reference"));
+    EXPECT_EQ(button->text(), QStringLiteral("To Excel"));
+
+    t.engine.Translate(QStringLiteral("Русский"));
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Открыть профиль"));
+    EXPECT_EQ(button->text(), QStringLiteral("В Excel"));
+
+    QWidget elsewhere;
+    auto* outsider = named<QLabel>(&elsewhere, "Label1");
+    EXPECT_FALSE(t.client.AddLatePart(outsider));
+    EXPECT_FALSE(t.client.AddLatePart(&elsewhere));
+    EXPECT_EQ(outsider->text(), QString());
+}

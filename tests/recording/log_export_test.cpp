@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace recording;
 
 namespace {
@@ -153,6 +155,32 @@ TEST_F(LogExportTest, CellsGoOutByTheirValueNotByTheLookOfTheirText)
         EXPECT_EQ(cell.value, QString::fromUtf8(c.value)) << c.reference;
     }
     EXPECT_EQ(sheet.cells.size(), std::size(cases) + std::size_t(Headers.size())); // the rest stay blank
+}
+
+// Texts go out in UTF-8 as Qt writes it, a surrogate without its partner as "?", and each
+// column is as wide as its longest text in characters; times go out as the log shows them.
+TEST_F(LogExportTest, TextsGoOutAsUtf8AndTimesAsTheLogShowsThem)
+{
+    log.ResetLog(5);
+    const QString loneSurrogates = QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b") + QChar(0xDC00);
+    const QString faceAndOhm = QString::fromUtf8("\xF0\x9F\x98\x80 \xCE\xA9");
+    log.setGridCell(1, 2, loneSurrogates);
+    log.setGridCell(2, 2, faceAndOhm);
+    log.setGridCell(1, 1, QDateTime(QDate(1999, 12, 31), QTime(8, 0, 1, 999)));
+    log.setGridCell(2, 1, QDateTime(QDate(-1, 2, 29), QTime(1, 2, 3))); // shown 29.02.99, which 1999 lacks
+    log.setGridCell(3, 1, QDateTime(QDate(2024, 3, 5), QTime(12, 0, 3, 500), Qt::UTC));
+    const ReadSheet sheet = exportXlsx(4);
+
+    EXPECT_EQ(sheet.cells.at("C2").value, QStringLiteral("a?b?"));
+    EXPECT_EQ(sheet.cells.at("C3").value, faceAndOhm);
+    EXPECT_EQ(sheet.cells.at("B2").type, "n");
+    EXPECT_NEAR(sheet.cells.at("B2").value.toDouble(), 73050 + (8 * 3600 + 1) / 86400.0, 1e-9); // 31.12.2099
+    EXPECT_EQ(sheet.cells.at("B3").type, "inlineStr");
+    EXPECT_EQ(sheet.cells.at("B3").value, QStringLiteral("29.02.-1 01:02:03"));
+    EXPECT_NEAR(sheet.cells.at("B4").value.toDouble(), 45356 + 43203.0 / 86400, 1e-9);
+    // The library adds its own fraction of a character to the width asked for.
+    EXPECT_EQ(std::floor(sheet.columnWidths.at(3)), Headers[2].size() + 2);
+    EXPECT_EQ(std::floor(sheet.columnWidths.at(2)), QStringLiteral("29.02.-1 01:02:03").size() + 2);
 }
 
 TEST_F(LogExportTest, AFileThatCannotBeWrittenIsReportedByName)

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iomanip>
+#include <vector>
 
 using namespace recording;
 
@@ -29,6 +31,9 @@ TEST(LogDeviation, FourSignificantDigitsShownWithTwoDecimals)
         {1234.56, u'.', "1235.00"},    {-123.456, u'.', "-123.50"}, {0, u'.', "0.00"},
         {0.004, u'.', "0.00"},         {12345.6, u'.', "1.235E+04"}, {12345.6, u',', "1,235E+04"},
         {-250000, u'.', "-2.500E+05"}, {9999.7, u'.', "1.000E+04"},  {999.96, u'.', "1000.00"},
+        // Halves go away from zero, and a negative zero shows no sign unless it was rounded to.
+        {0.125, u'.', "0.13"},         {-0.125, u'.', "-0.13"},     {100.25, u'.', "100.30"},
+        {9999.5, u'.', "1.000E+04"},   {-0.0, u'.', "0.00"},        {-0.001, u'.', "-0.00"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatDeviation(c.percent, QChar(c.separator)), QString::fromUtf8(c.shown)) << c.percent;
@@ -57,6 +62,54 @@ TEST(LogDeviation, AsANumberItIsTheValueTheLogShows)
     EXPECT_TRUE(std::signbit(*DeviationAsShown(-0.001)));
 }
 
+namespace {
+
+// The rule as the log first applied it, with Qt's number formatting and one QString per step.
+QString shownByQtFormatting(double percent)
+{
+    const double magnitude = std::abs(percent);
+    const int integerDigits = magnitude < 1 ? 1 : int(std::floor(std::log10(magnitude))) + 1;
+    if (integerDigits <= 4) {
+        const int decimals = std::min(2, 4 - integerDigits);
+        const QString text = QString::number(percent, 'f', decimals);
+        QString integerPart = text.section(u'.', 0, 0);
+        if (integerPart.remove(u'-').size() <= 4)
+            return text + (decimals == 0 ? QStringLiteral(".") : QString()) + QString(2 - decimals, u'0');
+    }
+    return QString::number(percent, 'E', 3);
+}
+
+} // namespace
+
+// The texts are made in place rather than by Qt's formatting; over values of every size,
+// halves and their neighbours, both must give the same text and so the same number.
+TEST(LogDeviation, MadeInPlaceItIsTheTextQtsFormattingGives)
+{
+    std::vector<double> values;
+    for (int eighths = -20000; eighths <= 20000; ++eighths) {
+        const double half = eighths / 8.0;
+        values.insert(values.end(), {half, std::nextafter(half, 1e9), std::nextafter(half, -1e9), half / 100});
+    }
+    quint64 state = 0x9E3779B97F4A7C15ULL;
+    for (int i = 0; i < 100000; ++i) {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        const double mantissa = double(state % 2000001) / 1000.0 - 1000.0; // -1000 .. 1000
+        values.push_back(mantissa * std::pow(10.0, int(state >> 60) - 8));   // 1e-8 .. 1e7 times
+    }
+    int differences = 0;
+    for (double value : values) {
+        const QString expected = shownByQtFormatting(value);
+        if (FormatDeviation(value, u'.') != expected && ++differences <= 5)
+            ADD_FAILURE() << std::setprecision(17) << value << ": " << FormatDeviation(value, u'.').toStdString()
+                          << " instead of " << expected.toStdString();
+        if (DeviationAsShown(value) != ParseDecimal(expected) && ++differences <= 5)
+            ADD_FAILURE() << std::setprecision(17) << value << " as a number";
+    }
+    EXPECT_EQ(differences, 0);
+}
+
 TEST(LogTimestamp, AsShownHasWholeSecondsAndTheShownYear)
 {
     const struct {
@@ -72,4 +125,33 @@ TEST(LogTimestamp, AsShownHasWholeSecondsAndTheShownYear)
         EXPECT_EQ(FormatLogTimestamp(LogTimestampAsShown(c.when), u':'), FormatLogTimestamp(c.when, u':'));
     }
     EXPECT_FALSE(LogTimestampAsShown(QDateTime()).isValid());
+}
+
+// The export takes the fields without building the shown time where it can; whatever the
+// time, its spec or its century, the fields are those of the built time, and there is none
+// where that is invalid.
+TEST(LogTimestamp, FieldsAsShownAreThoseOfTheShownTime)
+{
+    const QDateTime cases[] = {
+        QDateTime(QDate(2024, 3, 5), QTime(14, 2, 9, 750)),
+        QDateTime(QDate(2099, 12, 31), QTime(23, 59, 59, 999)),
+        QDateTime(QDate(2000, 1, 1), QTime(0, 0)),
+        QDateTime(QDate(1999, 12, 31), QTime(8, 0, 1, 1)),
+        QDateTime(QDate(2100, 2, 28), QTime(12, 0)),
+        QDateTime(QDate(1896, 2, 29), QTime(1, 2, 3)),      // 2096 has a 29 February too
+        QDateTime(QDate(-1, 2, 29), QTime(1, 2, 3)),        // 1999 has none
+        QDateTime(QDate(2024, 3, 5), QTime(14, 2, 9, 750), Qt::UTC),
+        QDateTime(QDate(2024, 3, 5), QTime(14, 2, 9), Qt::OffsetFromUTC, 3600),
+        QDateTime(QDate(2024, 3, 5), QTime()),
+        QDateTime(),
+    };
+    for (const QDateTime& when : cases) {
+        const QDateTime shown = LogTimestampAsShown(when);
+        const std::optional<ShownDateTime> fields = LogTimestampFieldsAsShown(when);
+        ASSERT_EQ(fields.has_value(), shown.isValid()) << when.toString().toStdString();
+        if (fields) {
+            EXPECT_EQ(fields->date, shown.date()) << when.toString().toStdString();
+            EXPECT_EQ(fields->time, shown.time()) << when.toString().toStdString();
+        }
+    }
 }

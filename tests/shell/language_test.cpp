@@ -10,12 +10,16 @@
 
 #include <QAbstractAxis>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTableView>
 
@@ -117,4 +121,35 @@ TEST_F(WindowTest, FirstLexiconLookupAlreadyReturnsEnglish)
     form = std::make_unique<TForm1>();
     EXPECT_EQ(lexicons().Dlang_connect.GetItem(0), QStringLiteral("Connect"));
     EXPECT_EQ(languageManager().CurrentLanguage(), QStringLiteral("English"));
+}
+
+// The file dialogs and the trend window are built when first asked for, long after the
+// switch to English, and still come up in English like the rest of the window.
+TEST_F(WindowTest, DialogsAndTheTrendWindowBuiltOnFirstUseComeUpInEnglish)
+{
+    startWindow();
+    EXPECT_TRUE(form->findChildren<QFileDialog*>().isEmpty()) << "a dialog was built before anyone asked for it";
+    EXPECT_TRUE(form->findChildren<trend::TrendChartWindow*>().isEmpty());
+
+    QStringList dialogTitles;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            dialogTitles << dialog->windowTitle();
+            dialog->reject();
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            box->accept();
+        }
+    });
+    answer.start(20);
+    for (const char* button : {"SB2", "SB1", "Button4"})
+        click(button);
+    EXPECT_EQ(dialogTitles, (QStringList{"Open profile", "Save profile", "Save table"}));
+
+    click("Button_Trend");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(trendWindow()));
+    EXPECT_EQ(trendWindow()->windowTitle(), QStringLiteral("Trend"));
+    EXPECT_EQ(child<QPushButton>("TrendSaveButton")->text(), QStringLiteral("Save PNG…"));
+    EXPECT_EQ(labelText("TrendMeanCaption"), QStringLiteral("Mean"));
 }

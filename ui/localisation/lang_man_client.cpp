@@ -81,6 +81,22 @@ bool TLangManClient::AddComponent(QWidget* component, const QString& name, bool 
     return true;
 }
 
+bool TLangManClient::AddLatePart(QWidget* part)
+{
+    if (!isPartOfWindow(part))
+        return false;
+    QList<QWidget*> named;
+    if (isNamedComponent(part))
+        named << part;
+    if (!hasPartsOfItsOwn(part))
+        appendDescendants(part, named);
+    for (QWidget* component : named) {
+        collectComponent(component);
+        applyToComponent(component);
+    }
+    return true;
+}
+
 void TLangManClient::TranslateComponent(QWidget* component, const QString& name)
 {
     if (!name.isEmpty())
@@ -183,6 +199,14 @@ QList<QWidget*> TLangManClient::components() const
 bool TLangManClient::belongsToWindow(const QWidget* component) const
 {
     return component && m_window && m_window->isAncestorOf(component);
+}
+
+bool TLangManClient::isPartOfWindow(const QWidget* part) const
+{
+    for (const QObject* ancestor = part ? part->parent() : nullptr; ancestor && m_window; ancestor = ancestor->parent())
+        if (ancestor == m_window)
+            return true;
+    return false;
 }
 
 } // namespace localisation

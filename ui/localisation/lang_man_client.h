@@ -30,6 +30,11 @@ public:
     // recorded, and, when translate is set, the current language applied to it. A widget
     // outside the window is refused.
     bool AddComponent(QWidget* component, const QString& name, bool translate);
+    // A part of the window built after the window's creation, on first use (a dialog, a
+    // tool window): it and its named widgets have their design texts recorded and the
+    // current language applied, as if they had been there from the start. A part outside
+    // the window is refused.
+    bool AddLatePart(QWidget* part);
     // Optionally renames the widget, then applies the current language to it alone.
     void TranslateComponent(QWidget* component, const QString& name);
     // Records the design texts anew from what the window shows now.
@@ -51,6 +56,8 @@ private:
     // The window, then its named widgets depth first in creation order.
     QList<QWidget*> components() const;
     bool belongsToWindow(const QWidget* component) const;
+    // Also across window boundaries: the window's dialogs and tool windows are its parts.
+    bool isPartOfWindow(const QWidget* part) const;
 
     QPointer<QWidget> m_window;
     TComponentStructure m_designStruct;

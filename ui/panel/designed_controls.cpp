@@ -66,6 +66,18 @@ HeadingPanel* heading(QWidget* parent, const char* name, const QString& caption,
     return h;
 }
 
+QFileDialog* fileDialog(QWidget* parent, const char* name, const QString& title, const QString& nameFilter,
+                        QFileDialog::AcceptMode mode)
+{
+    auto* dialog = new QFileDialog(parent);
+    dialog->setObjectName(QString::fromLatin1(name));
+    dialog->setWindowTitle(title);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setNameFilter(nameFilter);
+    dialog->setAcceptMode(mode);
+    return dialog;
+}
+
 MenuPanel menuPanel(QWidget* parent, const char* panelName, const char* captionName, const QString& caption,
                     const char* listName, const QStringList& items, QRect geometry)
 {

@@ -3,6 +3,7 @@
 // component name as object name (the language files address it by that name), its design
 // text, size and place.
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFont>
 #include <QRect>
 #include <QStringList>
@@ -51,6 +52,11 @@ HoverLabel* fieldLabel(QWidget* parent, const char* name, int pixelHeight, QRect
                        Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
 
 HeadingPanel* heading(QWidget* parent, const char* name, const QString& caption, QRect geometry);
+
+// A file dialog of the program's own (the desktop's would take no translation), titled and
+// filtered as designed; it opens or saves as the mode says.
+QFileDialog* fileDialog(QWidget* parent, const char* name, const QString& title, const QString& nameFilter,
+                        QFileDialog::AcceptMode mode);
 
 // A parameter menu: a captioned list over the display, hidden until its field is clicked.
 struct MenuPanel {

@@ -15,11 +15,27 @@ namespace {
 constexpr int kCommandPanelHeight = 85;
 constexpr int kProfileItem = 0;  // of D1: "Profile"
 constexpr int kFailedItem = 5;   // of D1: "Failed!"
+const QString kProfileFilter = QStringLiteral("(*.hex1)");
 
 } // namespace
 
 ProfileBox::ProfileBox(const localisation::MainLexicons& lexicons, QWidget* parent) :
-    QFrame(parent), m_lexicons(lexicons)
+    QFrame(parent),
+    m_lexicons(lexicons),
+    OpenDialog1(
+        [this] {
+            QFileDialog* dialog = panel::fileDialog(this, "OpenDialog1", QStringLiteral("Открыть профиль"),
+                                                    kProfileFilter, QFileDialog::AcceptOpen);
+            dialog->setFileMode(QFileDialog::AnyFile);
+            return dialog;
+        },
+        [this](QWidget* dialog) { emit partBuilt(dialog); }),
+    SaveDialog1(
+        [this] {
+            return panel::fileDialog(this, "SaveDialog1", QStringLiteral("Сохранить профиль"), kProfileFilter,
+                                     QFileDialog::AcceptSave);
+        },
+        [this](QWidget* dialog) { emit partBuilt(dialog); })
 {
     buildControls();
     connect(Button2, &QPushButton::clicked, this, [this] { emit modeCommandChosen(dongle::kModeRlcd); });
@@ -46,20 +62,6 @@ void ProfileBox::buildControls()
     SB3->setEnabled(false);
     SB4 = toggle(Panel5, "SB4", QStringLiteral("Изменение профиля"), QRect(4, 58, 192, 24));
     SB4->setChecked(true);
-
-    OpenDialog1 = new QFileDialog(this);
-    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
-    SaveDialog1 = new QFileDialog(this);
-    SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
-    for (QFileDialog* dialog : {OpenDialog1, SaveDialog1}) {
-        dialog->setOption(QFileDialog::DontUseNativeDialog);
-        dialog->setNameFilter(QStringLiteral("(*.hex1)"));
-    }
-    OpenDialog1->setWindowTitle(QStringLiteral("Открыть профиль"));
-    SaveDialog1->setWindowTitle(QStringLiteral("Сохранить профиль"));
-    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-    OpenDialog1->setFileMode(QFileDialog::AnyFile);
-    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
 }
 
 void ProfileBox::FormCreate()
@@ -106,7 +108,7 @@ QString ProfileBox::chooseFile(QFileDialog* dialog)
 // one is simply not done.
 void ProfileBox::SB1Click()
 {
-    const QString chosen = chooseFile(SaveDialog1);
+    const QString chosen = chooseFile(SaveDialog1.get());
     if (chosen.isEmpty()) {
         panel::showPlainMessage(m_lexicons.D1.GetItem(kFailedItem));
         return;
@@ -116,14 +118,14 @@ void ProfileBox::SB1Click()
 
 void ProfileBox::SB2Click()
 {
-    const QString chosen = chooseFile(OpenDialog1);
+    const QString chosen = chooseFile(OpenDialog1.get());
     if (!chosen.isEmpty())
         emit openChosen(chosen);
 }
 
 void ProfileBox::SB3Click()
 {
-    const QString chosen = chooseFile(SaveDialog1);
+    const QString chosen = chooseFile(SaveDialog1.get());
     if (!chosen.isEmpty())
         emit saveAsChosen(chosen);
 }

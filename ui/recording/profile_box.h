@@ -1,4 +1,6 @@
 #pragma once
+#include "panel/built_on_first_use.h"
+
 #include <QFrame>
 
 class QFileDialog;
@@ -44,6 +46,8 @@ signals:
     void saveAsChosen(const QString& name);
     // A view button asks the meter for its mode.
     void modeCommandChosen(quint8 code);
+    // A profile dialog was built, the first time it was needed.
+    void partBuilt(QWidget* part);
 
 private:
     void buildControls();
@@ -63,8 +67,8 @@ private:
     QPushButton* SB2 = nullptr;
     QPushButton* SB3 = nullptr;
     QPushButton* SB4 = nullptr;
-    QFileDialog* OpenDialog1 = nullptr;
-    QFileDialog* SaveDialog1 = nullptr;
+    panel::BuiltOnFirstUse<QFileDialog> OpenDialog1;
+    panel::BuiltOnFirstUse<QFileDialog> SaveDialog1;
 };
 
 } // namespace recording

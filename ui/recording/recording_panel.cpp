@@ -104,6 +104,7 @@ void RecordingPanel::wireControls()
     connect(Button4, &QPushButton::clicked, this, &RecordingPanel::Button4Click);
     connect(Button_CSV, &QPushButton::clicked, this, &RecordingPanel::Button_CSVClick);
     connect(Button_Trend, &QPushButton::clicked, this, &RecordingPanel::trendRequested);
+    connect(m_export.get(), &TableExport::partBuilt, this, &RecordingPanel::partBuilt);
     connect(CB1, &panel::DropDownCombo::droppedDown, this, &RecordingPanel::intervalListOpened);
     connect(CB1, &QComboBox::activated, this, &RecordingPanel::intervalChosen);
     connect(CB1, &panel::DropDownCombo::closedUp, this, &RecordingPanel::intervalListClosed);

@@ -101,6 +101,8 @@ signals:
     void rowLogged(int gridRow, const QDateTime& when, recording::VerdictCode verdict);
     // A line for the status log.
     void statusLine(const QString& line);
+    // The export's save dialog was built, the first time a file was asked for.
+    void partBuilt(QWidget* part);
 
 private:
     void buildControls(QWidget* window, QWidget* modeBoxPlace);

@@ -1,5 +1,6 @@
 #include "ui/recording/table_export.h"
 
+#include "panel/designed_controls.h"
 #include "recording/file_error.h"
 #include "recording/log_export.h"
 #include "recording/spreadsheet_target.h"
@@ -16,16 +17,22 @@ namespace recording {
 namespace {
 
 constexpr int kProgressAfterMs = 500;
+// How often the dialog moves on over a whole export. Each move lets the window handle its
+// events and repaint the bar: once a row, that was most of the time a long export took.
+constexpr int kProgressSteps = 200;
 
-// Passes every cell on and keeps a progress dialog up to date, once per row.
+// Passes every cell on and moves a progress dialog on, a step at a time.
 class ProgressTarget : public SpreadsheetTarget {
 public:
-    ProgressTarget(SpreadsheetTarget& target, QProgressDialog& progress) : m_target(target), m_progress(progress) {}
+    ProgressTarget(SpreadsheetTarget& target, QProgressDialog& progress)
+        : m_target(target), m_progress(progress), m_rowsPerStep(std::max(1, progress.maximum() / kProgressSteps))
+    {
+    }
     void putCell(int row, int column, const SheetCell& cell) override
     {
-        if (row != m_row) {
-            m_row = row;
+        if (row >= m_nextShownRow) {
             m_progress.setValue(row);
+            m_nextShownRow = row + m_rowsPerStep;
         }
         m_target.putCell(row, column, cell);
     }
@@ -34,18 +41,22 @@ public:
 private:
     SpreadsheetTarget& m_target;
     QProgressDialog& m_progress;
-    int m_row = -1;
+    const int m_rowsPerStep;
+    int m_nextShownRow = 0;
 };
 
 } // namespace
 
-TableExport::TableExport(QWidget* window) : QObject(window), m_window(window), ExportDialog(new QFileDialog(window))
+TableExport::TableExport(QWidget* window) :
+    QObject(window),
+    m_window(window),
+    ExportDialog(
+        [window] {
+            return panel::fileDialog(window, "ExportDialog", QStringLiteral("Сохранить таблицу"),
+                                     QStringLiteral("(*.xlsx)"), QFileDialog::AcceptSave);
+        },
+        [this](QWidget* dialog) { emit partBuilt(dialog); })
 {
-    ExportDialog->setObjectName(QStringLiteral("ExportDialog"));
-    ExportDialog->setWindowTitle(QStringLiteral("Сохранить таблицу"));
-    ExportDialog->setNameFilter(QStringLiteral("(*.xlsx)"));
-    ExportDialog->setOption(QFileDialog::DontUseNativeDialog);
-    ExportDialog->setAcceptMode(QFileDialog::AcceptSave);
 }
 
 QString TableExport::chooseFile(const QString& extension)
@@ -55,13 +66,14 @@ QString TableExport::chooseFile(const QString& extension)
         folder = QDir::homePath();
     const QString name = QStringLiteral("RLC_%1.%2").arg(
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")), extension);
-    ExportDialog->setDefaultSuffix(extension);
-    ExportDialog->setNameFilter(QStringLiteral("(*.%1)").arg(extension));
-    ExportDialog->setDirectory(folder);
-    ExportDialog->selectFile(QDir(folder).filePath(name));
-    if (ExportDialog->exec() != QDialog::Accepted || ExportDialog->selectedFiles().isEmpty())
+    QFileDialog* dialog = ExportDialog.get();
+    dialog->setDefaultSuffix(extension);
+    dialog->setNameFilter(QStringLiteral("(*.%1)").arg(extension));
+    dialog->setDirectory(folder);
+    dialog->selectFile(QDir(folder).filePath(name));
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return {};
-    return ExportDialog->selectedFiles().first();
+    return dialog->selectedFiles().first();
 }
 
 bool TableExport::write(const MeasurementLogModel& log, int gridRows, SpreadsheetTarget& target, QString& failure)

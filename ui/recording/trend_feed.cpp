@@ -25,15 +25,20 @@ TrendFeed::TrendFeed(const session::MeterSession& session, const ReferenceBox& r
     m_session(session),
     m_references(references),
     m_lexicons(lexicons),
-    m_window(new trend::TrendChartWindow(window))
+    m_window(
+        [window] {
+            auto* chart = new trend::TrendChartWindow(window);
+            chart->hide();
+            return chart;
+        },
+        [this](QWidget* chart) { emit partBuilt(chart); })
 {
-    m_window->hide();
 }
 
 void TrendFeed::showTexts()
 {
-    m_window->setTexts(m_lexicons.D4.GetItem(localisation::TrendTitle), m_lexicons.D2.GetItem(kTimeTitle),
-                       m_lexicons.D1.GetItem(kFailedItem));
+    m_window.get()->setTexts(m_lexicons.D4.GetItem(localisation::TrendTitle), m_lexicons.D2.GetItem(kTimeTitle),
+                             m_lexicons.D1.GetItem(kFailedItem));
 }
 
 void TrendFeed::rowLogged(const QDateTime& when, VerdictCode verdict)
@@ -42,27 +47,30 @@ void TrendFeed::rowLogged(const QDateTime& when, VerdictCode verdict)
     if (!shown || !std::isfinite(shown->value))
         return;
     showTexts();
-    m_window->setQuantity(*meter::PrimaryLetter(shown->parameter),
-                          meter::UnitTexts::From(m_lexicons).unitOf(shown->parameter));
+    trend::TrendChartWindow* chart = m_window.get();
+    chart->setQuantity(*meter::PrimaryLetter(shown->parameter),
+                       meter::UnitTexts::From(m_lexicons).unitOf(shown->parameter));
     std::optional<trend::Reference> reference;
     if (const auto band = shown->referenceKind ? m_references.primaryBand(*shown->referenceKind) : std::nullopt)
         reference = trend::Reference{band->nominal, band->lower, band->upper};
-    m_window->setReference(reference);
-    m_window->addReading(when, shown->value, verdict != VerdictPass);
+    chart->setReference(reference);
+    chart->addReading(when, shown->value, verdict != VerdictPass);
 }
 
 void TrendFeed::recordingToggled(bool running)
 {
-    if (running)
-        m_window->clear();
+    // A chart not built yet has nothing to forget.
+    if (trend::TrendChartWindow* chart = m_window.ifBuilt(); running && chart)
+        chart->clear();
 }
 
 void TrendFeed::show()
 {
     showTexts();
-    m_window->show();
-    m_window->raise();
-    m_window->activateWindow();
+    trend::TrendChartWindow* chart = m_window.get();
+    chart->show();
+    chart->raise();
+    chart->activateWindow();
 }
 
 } // namespace recording

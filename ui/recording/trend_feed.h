@@ -1,4 +1,5 @@
 #pragma once
+#include "panel/built_on_first_use.h"
 #include "recording/tolerance.h"
 
 #include <QDateTime>
@@ -22,7 +23,8 @@ class ReferenceBox;
 
 // Feeds the trend chart beside the recording: the primary value of every logged row, the
 // reference band while the primary tolerance of the same quantity is on, and a new chart
-// for each recording.
+// for each recording. The chart's window is built when the first reading comes or when it
+// is asked for, whichever is first.
 class TrendFeed : public QObject {
     Q_OBJECT
 public:
@@ -36,13 +38,17 @@ public:
     // The chart's window comes up.
     void show();
 
+signals:
+    // The chart's window was built, the first time it was needed.
+    void partBuilt(QWidget* part);
+
 private:
     void showTexts();
 
     const session::MeterSession& m_session;
     const ReferenceBox& m_references;
     const localisation::MainLexicons& m_lexicons;
-    trend::TrendChartWindow* m_window;
+    panel::BuiltOnFirstUse<trend::TrendChartWindow> m_window;
 };
 
 } // namespace recording
