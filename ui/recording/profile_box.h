@@ -1,5 +1,5 @@
 #pragma once
-#include "panel/built_on_first_use.h"
+#include "ui/panel/built_on_first_use.h"
 
 #include <QFrame>
 

@@ -1,6 +1,6 @@
 #include "ui/recording/table_export.h"
 
-#include "panel/designed_controls.h"
+#include "ui/panel/designed_controls.h"
 #include "recording/file_error.h"
 #include "recording/log_export.h"
 #include "recording/spreadsheet_target.h"
