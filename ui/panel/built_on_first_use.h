@@ -27,8 +27,6 @@ public:
         }
         return m_part;
     }
-    // The part if it has been built, else nullptr: for what only matters to a built part.
-    Part* ifBuilt() const { return m_part; }
 
 private:
     std::function<Part*()> m_build;

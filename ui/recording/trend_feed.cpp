@@ -57,11 +57,12 @@ void TrendFeed::rowLogged(const QDateTime& when, VerdictCode verdict)
     chart->addReading(when, shown->value, verdict != VerdictPass);
 }
 
+// The chart is built as the recording starts rather than at its first reading, so that
+// building it never holds up the readings coming in.
 void TrendFeed::recordingToggled(bool running)
 {
-    // A chart not built yet has nothing to forget.
-    if (trend::TrendChartWindow* chart = m_window.ifBuilt(); running && chart)
-        chart->clear();
+    if (running)
+        m_window.get()->clear();
 }
 
 void TrendFeed::show()

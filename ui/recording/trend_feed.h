@@ -23,8 +23,8 @@ class ReferenceBox;
 
 // Feeds the trend chart beside the recording: the primary value of every logged row, the
 // reference band while the primary tolerance of the same quantity is on, and a new chart
-// for each recording. The chart's window is built when the first reading comes or when it
-// is asked for, whichever is first.
+// for each recording. The chart's window is built when it is first needed: when a
+// recording starts, a reading is logged outside one, or the user asks for the chart.
 class TrendFeed : public QObject {
     Q_OBJECT
 public:
