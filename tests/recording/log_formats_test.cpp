@@ -128,7 +128,7 @@ TEST(LogTimestamp, AsShownHasWholeSecondsAndTheShownYear)
 }
 
 // The export takes the fields without building the shown time where it can; whatever the
-// time, its spec or its century, the fields are those of the built time, and there is none
+// time, its time zone kind or its century, the fields are those of the built time, and there is none
 // where that is invalid.
 TEST(LogTimestamp, FieldsAsShownAreThoseOfTheShownTime)
 {
