@@ -2,6 +2,7 @@
 // then records until the count, the duration, Ctrl-C or SIGTERM ends it; the exit code
 // says how it ended (see record/record_error.h).
 #include "platform/termination_signals.h"
+#include "platform/program_arguments.h"
 #include "record/chosen_part.h"
 #include "record/console.h"
 #include "record/record_error.h"
@@ -19,14 +20,6 @@
 #include <unistd.h>
 
 namespace {
-
-QStringList argumentsOf(int argc, char** argv)
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    return arguments;
-}
 
 // On a terminal, unless the rows go to the same one: a progress line rewritten between
 // them would mix with them.
@@ -67,7 +60,7 @@ int recordUntilTheEnd(int argc, char** argv, const record::RecordOptions& option
 
 int main(int argc, char** argv)
 {
-    const QStringList arguments = argumentsOf(argc, argv);
+    const QStringList arguments = ProgramArguments(argc, argv);
     const auto read = record::ReadRecordOptions(arguments);
     if (const auto* answer = std::get_if<record::CommandLineAnswer>(&read)) {
         std::fputs(answer->text.toUtf8().constData(), answer->exitCode == record::Done ? stdout : stderr);

@@ -1,5 +1,6 @@
 // Entry point: answer the command line, refuse to start without the English language file,
 // then run the main window.
+#include "platform/program_arguments.h"
 #include "shell/command_line.h"
 #include "shell/form1.h"
 #include "shell/main_window_start.h"
@@ -7,21 +8,9 @@
 #include <QApplication>
 #include <cstdio>
 
-namespace {
-
-QStringList argumentsOf(int argc, char** argv)
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    return arguments;
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
-    if (const auto exit = readCommandLine(argumentsOf(argc, argv))) {
+    if (const auto exit = readCommandLine(ProgramArguments(argc, argv))) {
         std::fputs(qPrintable(exit->message), exit->exitCode == 0 ? stdout : stderr);
         return exit->exitCode;
     }
