@@ -4,13 +4,16 @@
 
 namespace session {
 
-SilenceWatchdog::SilenceWatchdog(QObject* parent) : QObject(parent)
+SilenceWatchdog::SilenceWatchdog(QObject* parent) : SilenceWatchdog(std::make_unique<TimerAlarm>(), parent) {}
+
+SilenceWatchdog::SilenceWatchdog(std::unique_ptr<Alarm> alarm, QObject* parent) :
+    QObject(parent),
+    m_alarm(std::move(alarm))
 {
-    m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this, [this] {
+    m_alarm->onRing = [this] {
         m_silent = true;
         emit silenceBegan(silenceAfterMs());
-    });
+    };
 }
 
 void SilenceWatchdog::setReportIntervalMs(int intervalMs)
@@ -37,7 +40,7 @@ void SilenceWatchdog::setArmed(bool armed)
     if (armed)
         restart();
     else
-        m_timer.stop();
+        m_alarm->cancel();
 }
 
 void SilenceWatchdog::frameArrived()
@@ -53,7 +56,7 @@ void SilenceWatchdog::frameArrived()
 
 void SilenceWatchdog::restart()
 {
-    m_timer.start(silenceAfterMs());
+    m_alarm->set(silenceAfterMs());
 }
 
 } // namespace session

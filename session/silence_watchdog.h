@@ -1,6 +1,9 @@
 #pragma once
+#include "session/alarm.h"
+
 #include <QObject>
-#include <QTimer>
+
+#include <memory>
 
 namespace session {
 
@@ -14,7 +17,10 @@ public:
     static constexpr int kIntervalsBeforeSilence = 3;
     static constexpr int kMarginMs = 1000;
 
+    // On the event loop's real clock.
     explicit SilenceWatchdog(QObject* parent = nullptr);
+    // On the clock of the given alarm.
+    explicit SilenceWatchdog(std::unique_ptr<Alarm> alarm, QObject* parent = nullptr);
 
     // The meter's report interval; the watch starts over with it.
     void setReportIntervalMs(int intervalMs);
@@ -36,7 +42,7 @@ signals:
 private:
     void restart();
 
-    QTimer m_timer;
+    std::unique_ptr<Alarm> m_alarm;
     int m_intervalMs = 1000;
     bool m_armed = false;
     bool m_silent = false;

@@ -1,13 +1,37 @@
-// The silence watchdog on real timers, with a report interval short enough for a test.
+// The silence watchdog on a clock the test turns by hand: what it says after seconds of
+// silence is checked to the millisecond, however slowly the machine runs.
 #include "session/silence_watchdog.h"
 
 #include <QSignalSpy>
-#include <QTest>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
 
 namespace {
 
 constexpr int kIntervalMs = 20;
+
+// An alarm on a clock that moves only when told to.
+class HandTurnedAlarm : public session::Alarm {
+public:
+    void set(int afterMs) override { m_remainingMs = afterMs; }
+    void cancel() override { m_remainingMs = -1; }
+
+    void advance(int ms)
+    {
+        if (m_remainingMs < 0)
+            return;
+        m_remainingMs = std::max(m_remainingMs - ms, 0);
+        if (m_remainingMs == 0) {
+            m_remainingMs = -1;
+            ring();
+        }
+    }
+
+private:
+    int m_remainingMs = -1; // none pending
+};
 
 class SilenceWatchdogTest : public testing::Test {
 protected:
@@ -15,7 +39,8 @@ protected:
 
     int silenceAfterMs() const { return watchdog.silenceAfterMs(); }
 
-    session::SilenceWatchdog watchdog;
+    HandTurnedAlarm* alarm = new HandTurnedAlarm; // owned by the watchdog
+    session::SilenceWatchdog watchdog{std::unique_ptr<session::Alarm>(alarm)};
     QSignalSpy began{&watchdog, &session::SilenceWatchdog::silenceBegan};
     QSignalSpy ended{&watchdog, &session::SilenceWatchdog::silenceEnded};
 };
@@ -25,30 +50,52 @@ TEST_F(SilenceWatchdogTest, SilenceIsSaidOnceAfterThreeIntervalsAndAMarginAndThe
     EXPECT_EQ(silenceAfterMs(), 3 * kIntervalMs + session::SilenceWatchdog::kMarginMs);
     watchdog.setArmed(true);
     for (int frame = 0; frame < 5; ++frame) {
-        QTest::qWait(silenceAfterMs() / 2);
+        alarm->advance(silenceAfterMs() - 1);
         watchdog.frameArrived();
     }
-    EXPECT_EQ(began.count(), 0) << "frames keep it quiet";
+    EXPECT_EQ(began.count(), 0) << "each frame starts the watch over";
 
-    ASSERT_TRUE(began.wait(2 * silenceAfterMs()));
+    alarm->advance(silenceAfterMs() - 1);
+    EXPECT_EQ(began.count(), 0);
+    alarm->advance(1);
+    ASSERT_EQ(began.count(), 1);
     EXPECT_EQ(began.first().first().toInt(), silenceAfterMs());
     EXPECT_TRUE(watchdog.isSilent());
-    QTest::qWait(silenceAfterMs() + 100);
+    alarm->advance(10 * silenceAfterMs());
     EXPECT_EQ(began.count(), 1) << "said once, not again and again";
 
     watchdog.frameArrived();
     EXPECT_EQ(ended.count(), 1);
     EXPECT_FALSE(watchdog.isSilent());
+    alarm->advance(silenceAfterMs());
+    EXPECT_EQ(began.count(), 2) << "watching goes on after the silence ended";
 }
 
 TEST_F(SilenceWatchdogTest, DisarmedItSaysNothing)
 {
     watchdog.setArmed(true);
     watchdog.setArmed(false);
-    QTest::qWait(silenceAfterMs() + 100);
+    alarm->advance(10 * silenceAfterMs());
     watchdog.frameArrived();
     EXPECT_EQ(began.count(), 0);
     EXPECT_EQ(ended.count(), 0);
+}
+
+// A new interval starts the watch over with the new length; a silence already said stays
+// said.
+TEST_F(SilenceWatchdogTest, NewIntervalStartsTheWatchOverWithItsLength)
+{
+    watchdog.setArmed(true);
+    alarm->advance(silenceAfterMs() - 1);
+    watchdog.setReportIntervalMs(2 * kIntervalMs);
+    alarm->advance(silenceAfterMs() - 1);
+    EXPECT_EQ(began.count(), 0);
+    alarm->advance(1);
+    EXPECT_EQ(began.count(), 1);
+    watchdog.setReportIntervalMs(kIntervalMs);
+    alarm->advance(10 * silenceAfterMs());
+    EXPECT_EQ(began.count(), 1);
+    EXPECT_TRUE(watchdog.isSilent());
 }
 
 } // namespace
