@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr int kWaitMs = 4000;
+constexpr int kWaitMs = 10000; // generous: a loaded machine, the sanitizer build
 constexpr int kFastWatchMs = 100;
 constexpr int kReportMs = 50;
 

@@ -218,7 +218,7 @@ TEST_F(RecordProgramTest, UnplugAndReplugLoseNothingSentWhileLinked)
     start({"--csv", csv});
     ASSERT_TRUE(waitFor([&] { return rowsIn(csv) >= 3; })) << said().toStdString();
     simulator->unplug();
-    QTest::qWait(300);
+    ASSERT_TRUE(waitFor([&] { return said().contains(QStringLiteral("was removed")); })) << said().toStdString();
     simulator->replug();
     ASSERT_TRUE(waitFor([&] { return simulator->isLinked(); })) << said().toStdString();
     const qsizetype atReturn = rowsIn(csv);

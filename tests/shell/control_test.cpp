@@ -9,7 +9,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QLabel>
 
 namespace {
@@ -68,7 +68,7 @@ public:
     // Waits for the command the window should have written last.
     void expectLastCommand(const QByteArray& expected)
     {
-        waitFor([&] { return lastCommand() == expected; }, 1000);
+        waitFor([&] { return lastCommand() == expected; });
         EXPECT_EQ(lastCommand(), expected);
     }
 
@@ -208,9 +208,14 @@ TEST_F(ControlTest, SettingsAreNotWrittenWhileUnlinked)
 TEST_F(ControlTest, FunctionButtonClickedWhileUnlinkedHoldsFramesOffOnlyBriefly)
 {
     startUnlinked();
+    auto* commandTimer = child<QTimer>("Timer_TX");
+    QSignalSpy commandTimerRang(commandTimer, &QTimer::timeout);
     click("SP2");
     EXPECT_EQ(menuBusy(), 1);
-    EXPECT_TRUE(waitFor([&] { return menuBusy() == 0; }, kDesignedCommandTimerMs + 300));
+    EXPECT_TRUE(commandTimer->isActive()) << "the command timer is what lets them through";
+    EXPECT_EQ(commandTimer->interval(), kDesignedCommandTimerMs);
+    EXPECT_TRUE(waitFor([&] { return menuBusy() == 0; }));
+    EXPECT_EQ(commandTimerRang.count(), 1) << "released by the command timer's first round";
 
     markDisplay();
     simulator->sendFrameNow();
@@ -227,11 +232,15 @@ TEST_F(ControlTest, IntervalListClosedWithoutAChoiceLetsFramesThroughWithinASeco
     QTest::qWait(200);
     EXPECT_TRUE(displayMarked()) << "frames are held off while the list is open";
 
-    QElapsedTimer sinceClosing;
+    // Within a second: the command timer, at its designed interval, lets the frames through
+    // at its first round after the list closed.
+    auto* commandTimer = child<QTimer>("Timer_TX");
+    QSignalSpy commandTimerRang(commandTimer, &QTimer::timeout);
     QTest::keyClick(intervals->view(), Qt::Key_Escape);
-    sinceClosing.start();
-    ASSERT_TRUE(framesFlow(kDesignedCommandTimerMs + 500));
-    EXPECT_LE(sinceClosing.elapsed(), kDesignedCommandTimerMs + 200);
+    EXPECT_TRUE(commandTimer->isActive());
+    EXPECT_EQ(commandTimer->interval(), kDesignedCommandTimerMs);
+    ASSERT_TRUE(framesFlow());
+    EXPECT_EQ(commandTimerRang.count(), 1) << "the frames flowed at the timer's first round";
     EXPECT_TRUE(simulator->receivedCommands().isEmpty());
 }
 
@@ -277,7 +286,7 @@ TEST_P(MenuChoiceTest, ChoiceShowsProvisionallyGoesOutAndIsConfirmedByTheMeter)
 
     ASSERT_TRUE(framesFlow()) << "the command timer lets the frames through again";
     EXPECT_EQ(menuBusy(), 0);
-    EXPECT_TRUE(waitFor([&] { return labelText(c.field) == c.confirmed(u); }, 1000));
+    EXPECT_TRUE(waitFor([&] { return labelText(c.field) == c.confirmed(u); }));
     EXPECT_EQ(labelText(c.field), c.confirmed(u));
 }
 

@@ -144,18 +144,23 @@ TEST_F(LinkRecoveryTest, HundredReplugsLoseNoReadingAndMarkEachGap)
 }
 
 // With the dongle watch at its designed 2.5 s, the returning dongle is linked again within
-// 3 s.
+// 3 s: by the first round of the watch after its return. Counting the watch's rounds rather
+// than the seconds keeps the test true on a machine too busy to keep time.
 TEST_F(LinkRecoveryTest, DongleBackIsLinkedAgainWithinThreeSecondsByTheDesignedWatch)
 {
     startRecordingWithAutomaticConnection(dongle::DongleLink::kDongleWatchMs);
+    auto* dongleWatch = child<QTimer>("T3");
+    ASSERT_EQ(dongleWatch->interval(), 2500);
     recordRows(2);
     simulator->unplug();
     ASSERT_TRUE(waitFor([&] { return !meterLinked(); }, kDownWithinMs));
     QTest::qWait(1000);
     simulator->replug();
+    QSignalSpy watchRounds(dongleWatch, &QTimer::timeout);
     QElapsedTimer back;
     back.start();
-    ASSERT_TRUE(waitFor([&] { return meterLinked(); }, kRelinkWithinMs));
+    ASSERT_TRUE(waitFor([&] { return meterLinked(); }, kWaitMs));
+    EXPECT_LE(watchRounds.count(), 1) << "linked by the first round after the dongle came back";
     RecordProperty("RelinkedAfterMs", std::to_string(back.elapsed()));
     recordRows(2);
     EXPECT_GE(loggedReadings(), 4);
