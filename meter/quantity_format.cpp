@@ -111,6 +111,21 @@ int IntegerDigitsUpToFour(double v)
 
 } // namespace
 
+bool IsResistanceOverload(double ohms)
+{
+    return ohms > kResistanceOverloadAboveOhm;
+}
+
+bool IsInductanceOverload(double henry)
+{
+    return henry > kInductanceOverloadAboveHenry;
+}
+
+bool IsCapacitanceOverload(double farad)
+{
+    return farad >= kCapacitanceOverloadFromFarad;
+}
+
 QString FormatScaled(double value, bool inductance, qint32 testFreqHz, const UnitTexts& texts)
 {
     if (auto text = ScaledFromMilliUp(value, texts))
@@ -121,7 +136,7 @@ QString FormatScaled(double value, bool inductance, qint32 testFreqHz, const Uni
 QString FormatResistance(double ohms, const UnitTexts& texts)
 {
     QString number;
-    if (ohms > 2e7)
+    if (IsResistanceOverload(ohms))
         number = Overload(QStringLiteral("20"), texts.mega);
     else if (ohms < 1)
         number = FormatDecimal(ohms, 5, 4, true) + u' ';
@@ -134,14 +149,14 @@ QString FormatResistance(double ohms, const UnitTexts& texts)
 
 QString FormatInductance(double henry, qint32 testFreqHz, const UnitTexts& texts)
 {
-    if (henry > 500)
+    if (IsInductanceOverload(henry))
         return QStringLiteral(">500 ") + texts.henry;
     return FormatScaled(henry, true, testFreqHz, texts) + texts.henry;
 }
 
 QString FormatCapacitance(double farad, qint32 testFreqHz, const UnitTexts& texts)
 {
-    if (farad >= 0.01)
+    if (IsCapacitanceOverload(farad))
         return Overload(QStringLiteral("22"), texts.milli + texts.farad);
     if (farad >= 0.001)
         return FormatDecimal(farad * 1e6, 7, 0, true) + u' ' + texts.micro + texts.farad;

@@ -4,6 +4,16 @@
 
 namespace meter {
 
+// Past these the meter shows an overload text instead of a number: the number behind it
+// means nothing.
+inline constexpr double kResistanceOverloadAboveOhm = 2e7;
+inline constexpr double kInductanceOverloadAboveHenry = 500;
+inline constexpr double kCapacitanceOverloadFromFarad = 0.01;
+
+bool IsResistanceOverload(double ohms);
+bool IsInductanceOverload(double henry);
+bool IsCapacitanceOverload(double farad);
+
 // Number, one blank and metric prefix (no unit), five significant digits with grouping.
 // Below one milli the inductance flag and the test frequency pick the prefix and decimals.
 QString FormatScaled(double value, bool inductance, qint32 testFreqHz, const UnitTexts& texts);

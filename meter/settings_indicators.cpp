@@ -22,10 +22,10 @@ std::optional<TestLevel> TestLevelOf(int levelIndex)
 {
     switch (levelIndex) {
     case 0:
-    case 1: return TestLevel{"1.0", true};
-    case 2: return TestLevel{"0.5", true};
-    case 3: return TestLevel{"0.1", true};
-    case 4: return TestLevel{"0.1", false};
+    case 1: return TestLevel{"1.0", true, 1.0};
+    case 2: return TestLevel{"0.5", true, 0.5};
+    case 3: return TestLevel{"0.1", true, 0.1};
+    case 4: return TestLevel{"0.1", false, 0.1};
     default: return std::nullopt;
     }
 }

@@ -39,6 +39,7 @@ std::optional<CircuitIndicators> ShowCircuit(const TMeterSettings& settings);
 struct TestLevel {
     const char* figure;
     bool rms;
+    double volts;
 };
 std::optional<TestLevel> TestLevelOf(int levelIndex);
 

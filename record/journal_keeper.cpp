@@ -25,7 +25,7 @@ JournalKeeper::~JournalKeeper() = default;
 
 void JournalKeeper::write(const RecordedRow& row)
 {
-    keep([&] { m_journal->appendRow(row.cells, row.when, row.verdict); });
+    keep([&] { m_journal->appendRow(row.cells, row.when, row.verdict, row.numbers); });
 }
 
 void JournalKeeper::mark(const QString& event)

@@ -46,7 +46,7 @@ RecordedRow ReadingLog::append(recording::LogRowInput reading)
     recorded.position = row;
     recorded.when = reading.timestamp;
     recorded.verdict = m_log.gridRowVerdict(row);
-    recorded.judged = reading.primaryToleranceOn || reading.secondaryToleranceOn;
+    recorded.numbers = m_log.gridRowNumbers(row).value_or(recording::RowNumbers{});
     recorded.primaryDeviation = shownDeviation(m_log.cellValue(row, Log::PrimaryDeviationColumn));
     recorded.secondaryDeviation = shownDeviation(m_log.cellValue(row, Log::SecondaryDeviationColumn));
     return recorded;

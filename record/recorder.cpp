@@ -6,7 +6,6 @@
 #include "record/file_check.h"
 #include "record/journal_keeper.h"
 #include "record/workbook_file.h"
-#include "recording/primary_quantity.h"
 #include "session/log_reading.h"
 
 #include <QCoreApplication>
@@ -246,14 +245,12 @@ void Recorder::recordReading()
         m_judgement = recording::JudgeReading(
             *m_reference, recording::ImpedanceOf(reading, m_session.testFreqHz(), m_session.settings().SerPer),
             m_judgement);
-    RecordedRow row = m_log.append(session::LogReading(m_session, m_judgement, m_texts.lexicons()));
-    if (const auto primary = recording::DisplayedPrimary(m_session.settings(), reading, m_session.testFreqHz()))
-        row.primaryValue = primary->value;
+    const RecordedRow row = m_log.append(session::LogReading(m_session, m_judgement, m_texts.lexicons()));
     writeRow(row);
     if (m_ended)
         return;
     ++m_readings;
-    if (row.judged && row.verdict != recording::VerdictPass)
+    if (row.judged() && row.verdict != recording::VerdictPass)
         ++m_rejects;
     showProgress(row);
     if (m_readings == 1 && m_options.duration)

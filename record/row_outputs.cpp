@@ -20,6 +20,12 @@ QJsonValue numberOrNull(const std::optional<double>& number)
     return number ? QJsonValue(*number) : QJsonValue(QJsonValue::Null);
 }
 
+struct JsonValueOf {
+    QJsonValue operator()(std::monostate) const { return QJsonValue::Null; }
+    QJsonValue operator()(double number) const { return number; }
+    QJsonValue operator()(const QString& text) const { return text; }
+};
+
 QJsonValue textOrNull(const QString& text)
 {
     return text.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(text);
@@ -59,15 +65,17 @@ void LineFile::fail(const QString& doing) const
 
 CsvRows::CsvRows(std::unique_ptr<LineFile> file, const QStringList& columnTitles) : m_file(std::move(file))
 {
-    const QByteArray titles =
-        recording::CsvLine(columnTitles + QStringList{QStringLiteral("Timestamp"), QStringLiteral("Verdict")});
+    const QByteArray titles = recording::CsvLine(columnTitles
+                                                 + QStringList{QStringLiteral("Timestamp"), QStringLiteral("Verdict")}
+                                                 + recording::NumericColumnNames());
     m_file->write(m_file->isStandardOutput() ? titles : recording::Utf8ByteOrderMark + titles);
 }
 
 void CsvRows::write(const RecordedRow& row)
 {
     QStringList fields(row.cells.begin(), row.cells.end());
-    fields << recording::IsoTimestamp(row.when) << VerdictWord(row);
+    fields << recording::IsoTimestamp(row.when) << recording::VerdictWord(row.numbers.verdict)
+           << recording::NumericTexts(row.numbers);
     m_file->write(recording::CsvLine(fields));
 }
 
@@ -75,7 +83,7 @@ JsonRows::JsonRows(std::unique_ptr<LineFile> file) : m_file(std::move(file)) {}
 
 void JsonRows::write(const RecordedRow& row)
 {
-    const QJsonObject object{
+    QJsonObject object{
         {QStringLiteral("position"), row.position},
         {QStringLiteral("time"), recording::IsoTimestamp(row.when)},
         {QStringLiteral("primary"), row.cells[Log::PrimaryColumn]},
@@ -84,11 +92,14 @@ void JsonRows::write(const RecordedRow& row)
         {QStringLiteral("frequency"), row.cells[Log::FrequencyColumn]},
         {QStringLiteral("level"), row.cells[Log::LevelColumn]},
         {QStringLiteral("reject"), textOrNull(row.cells[Log::RejectColumn])},
-        {QStringLiteral("primary_value"), numberOrNull(row.primaryValue)},
         {QStringLiteral("primary_deviation"), numberOrNull(row.primaryDeviation)},
         {QStringLiteral("secondary_deviation"), numberOrNull(row.secondaryDeviation)},
-        {QStringLiteral("verdict"), textOrNull(VerdictWord(row))},
     };
+    // The numeric columns of the files, under the same names.
+    const auto cells = recording::NumericCells(row.numbers);
+    const QStringList& names = recording::NumericColumnNames();
+    for (std::size_t column = 0; column < cells.size(); ++column)
+        object.insert(names[qsizetype(column)], std::visit(JsonValueOf{}, cells[column]));
     m_file->write(QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n');
 }
 

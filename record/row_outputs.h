@@ -36,7 +36,8 @@ public:
     virtual void write(const RecordedRow& row) = 0;
 };
 
-// CSV: the table's column titles, then Timestamp and Verdict; a row per reading. A file
+// CSV: the table's column titles, then Timestamp and Verdict, then the numeric columns; a
+// row per reading. A file
 // starts with a UTF-8 byte-order mark, as the logger's CSV files do; standard output,
 // read by other programs, does not.
 class CsvRows : public RowOutput {
@@ -50,8 +51,8 @@ private:
 
 // One JSON object per line and reading, its keys named for programs: position, time
 // (ISO 8601), primary, secondary, circuit, frequency, level and reject as the table shows
-// them, primary_value in ohm, henry or farad, primary_deviation and secondary_deviation in
-// percent, and verdict (null where there is none).
+// them, primary_deviation and secondary_deviation in percent as the table rounds them, and
+// the numeric columns of the files under their names (null where a cell is empty).
 class JsonRows : public RowOutput {
 public:
     explicit JsonRows(std::unique_ptr<LineFile> file);

@@ -20,6 +20,19 @@ LogCell deviationCell(bool toleranceOn, double percent)
     return toleranceOn ? LogCell(LogDeviation{percent}) : LogCell();
 }
 
+RowNumbers numbersOf(const LogRowInput& in)
+{
+    RowNumbers numbers;
+    numbers.values = in.values;
+    if (in.primaryToleranceOn || in.secondaryToleranceOn)
+        numbers.verdict = VerdictCode(in.verdict);
+    if (in.primaryToleranceOn)
+        numbers.primaryDeviationPercent = in.primaryDeviation;
+    if (in.secondaryToleranceOn)
+        numbers.secondaryDeviationPercent = in.secondaryDeviation;
+    return numbers;
+}
+
 Row rowContent(int logRow, const LogRowInput& in)
 {
     Row row;
@@ -39,6 +52,7 @@ Row rowContent(int logRow, const LogRowInput& in)
     row.cells[MeasurementLogModel::PrimaryDeviationColumn] = deviationCell(in.primaryToleranceOn, in.primaryDeviation);
     row.cells[MeasurementLogModel::SecondaryDeviationColumn] =
         deviationCell(in.secondaryToleranceOn, in.secondaryDeviation);
+    row.numbers = numbersOf(in);
     return row;
 }
 

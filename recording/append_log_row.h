@@ -1,4 +1,6 @@
 #pragma once
+#include "recording/reading_values.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -27,6 +29,7 @@ struct LogRowInput {
     QString seriesText, parallelText;        // Dlang2 items 2 and 3
     int freqIndex = 0;                       // 0: the meter reported no test frequency
     QString freqText, levelText;
+    ReadingValues values; // the same reading as numbers
 
     int verdict = 0; // a VerdictCode
     double primaryDeviation = 0, secondaryDeviation = 0;

@@ -41,6 +41,14 @@ public:
         const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
         appendLatin1({digits.data(), std::size_t(end - digits.data())});
     }
+    // In the fewest digits that read back as the same double, with '.' as the point:
+    // 4706.53173828125, 1e-09.
+    void appendNumber(double number)
+    {
+        std::array<char, 32> digits{};
+        const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
+        appendLatin1({digits.data(), std::size_t(end - digits.data())});
+    }
     // Every occurrence of one character replaced by another.
     void replace(QChar from, QChar to)
     {

@@ -1,4 +1,5 @@
 #pragma once
+#include "recording/row_numbers.h"
 #include "recording/tolerance.h"
 
 #include <QDateTime>
@@ -6,6 +7,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <variant>
 
 namespace recording {
@@ -28,12 +30,14 @@ struct LogVerdictMark {
 // mark. The log makes its text when it shows it.
 using LogCell = std::variant<std::monostate, QString, int, QDateTime, LogDeviation, LogVerdictMark>;
 
-// One row of the log: its ten cells and the verdict it was written with. The verdict
-// names the deviation cells of a rejected row.
+// One row of the log: its ten cells, the verdict it was written with, and the numbers of
+// the reading it holds (none for a row no reading was written to). The verdict names the
+// deviation cells of a rejected row.
 struct LogRow {
     static constexpr int ColumnCount = 10;
     std::array<LogCell, ColumnCount> cells;
     VerdictCode verdict = VerdictPass;
+    std::optional<RowNumbers> numbers;
 };
 
 } // namespace recording

@@ -2,6 +2,7 @@
 
 #include "recording/log_formats.h"
 #include "recording/measurement_log_model.h"
+#include "recording/row_numbers.h"
 #include "recording/spreadsheet_target.h"
 
 namespace recording {
@@ -52,16 +53,50 @@ private:
     const LogDisplayTexts& m_texts;
 };
 
+// A cell of the numeric columns: a real number where there is one. A text must outlive the
+// cell's trip to the target.
+struct NumericSheetCell {
+    SheetCell operator()(std::monostate) const { return SheetCell::keptText({}); }
+    SheetCell operator()(double number) const
+    {
+        InlineText text;
+        text.appendNumber(number);
+        return SheetCell::number(number, text);
+    }
+    SheetCell operator()(const QString& text) const { return SheetCell::keptText(text); }
+};
+
+// A row without a reading gets its empty cells too, so that every line of a text file has
+// as many fields as its header.
+void putNumbers(SpreadsheetTarget& target, int row, const std::optional<RowNumbers>& numbers)
+{
+    constexpr int first = MeasurementLogModel::ColumnCount;
+    if (!numbers) {
+        for (int column = 0; column < kNumericColumnCount; ++column)
+            target.putCell(row, first + column, SheetCell::keptText({}));
+        return;
+    }
+    const std::array<NumericCell, kNumericColumnCount> cells = NumericCells(*numbers);
+    for (int column = 0; column < kNumericColumnCount; ++column)
+        target.putCell(row, first + column, std::visit(NumericSheetCell{}, cells[std::size_t(column)]));
+}
+
 } // namespace
 
 void ExportLog(const MeasurementLogModel& log, int gridRows, SpreadsheetTarget& target)
 {
     const SheetCellOf sheetCellOf(log.displayTexts());
-    for (int column = 0; column < MeasurementLogModel::ColumnCount && gridRows > 0; ++column)
-        target.putCell(0, column, SheetCell::keptText(log.headerText(column)));
+    if (gridRows > 0) {
+        for (int column = 0; column < MeasurementLogModel::ColumnCount; ++column)
+            target.putCell(0, column, SheetCell::keptText(log.headerText(column)));
+        const QStringList& names = NumericColumnNames();
+        for (int column = 0; column < kNumericColumnCount; ++column)
+            target.putCell(0, MeasurementLogModel::ColumnCount + column, SheetCell::keptText(names[column]));
+    }
     for (int row = 1; row < gridRows; ++row) {
         for (int column = 0; column < MeasurementLogModel::ColumnCount; ++column)
             target.putCell(row, column, std::visit(sheetCellOf, log.logCell(row, column)));
+        putNumbers(target, row, log.gridRowNumbers(row));
     }
     target.finish();
 }

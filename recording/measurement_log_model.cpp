@@ -122,6 +122,13 @@ VerdictCode MeasurementLogModel::gridRowVerdict(int gridRow) const
     return row ? row->verdict : VerdictPass;
 }
 
+const std::optional<RowNumbers>& MeasurementLogModel::gridRowNumbers(int gridRow) const
+{
+    static const std::optional<RowNumbers> none;
+    const LogRow* row = findRow(gridRow);
+    return row ? row->numbers : none;
+}
+
 void MeasurementLogModel::writeGridRow(int gridRow, RowWrite write)
 {
     LogRow& row = rowOf(gridRow);
@@ -131,6 +138,7 @@ void MeasurementLogModel::writeGridRow(int gridRow, RowWrite write)
     }
     if (write.verdict)
         row.verdict = *write.verdict;
+    row.numbers = std::move(write.numbers);
     notifyRowsChanged(gridRow, gridRow, 0, ColumnCount - 1, {Qt::DisplayRole, VerdictRole, CellValueRole});
 }
 

@@ -73,13 +73,16 @@ public:
     void setGridCell(int gridRow, int column, LogCell cell);
     std::array<QString, ColumnCount> gridRowTexts(int gridRow) const;
     VerdictCode gridRowVerdict(int gridRow) const;
+    // The numbers of the reading last written to the row; none for a row without one.
+    const std::optional<RowNumbers>& gridRowNumbers(int gridRow) const;
 
     // One log row written at once: the cells that hold a value are replaced, the others
     // keep what they had; the verdict travels with the reject mark, so it is replaced only
-    // together with it.
+    // together with it. The numbers are those of the reading written, and replace the row's.
     struct RowWrite {
         std::array<std::optional<LogCell>, ColumnCount> cells;
         std::optional<VerdictCode> verdict;
+        std::optional<RowNumbers> numbers;
     };
     void writeGridRow(int gridRow, RowWrite write);
 

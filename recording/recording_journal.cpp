@@ -51,13 +51,15 @@ RecordingJournal::RecordingJournal(const QString& folder, const QDateTime& start
     }
     writeDurably(Utf8ByteOrderMark + CsvLine(columnHeaders + QStringList{QStringLiteral("Timestamp"),
                                                                           QStringLiteral("Verdict"),
-                                                                          QStringLiteral("Event")}));
+                                                                          QStringLiteral("Event")}
+                                      + NumericColumnNames()));
 }
 
-void RecordingJournal::appendRow(const std::array<QString, 10>& cells, const QDateTime& when, VerdictCode verdict)
+void RecordingJournal::appendRow(const std::array<QString, 10>& cells, const QDateTime& when, VerdictCode verdict,
+                                 const std::optional<RowNumbers>& numbers)
 {
     QStringList fields(cells.begin(), cells.end());
-    fields << IsoTimestamp(when) << QString::number(int(verdict)) << QString();
+    fields << IsoTimestamp(when) << QString::number(int(verdict)) << QString() << NumericTexts(numbers);
     writeDurably(CsvLine(fields));
 }
 
@@ -65,7 +67,7 @@ void RecordingJournal::appendEvent(const QDateTime& when, const QString& event)
 {
     constexpr int kCellCount = 10;
     QStringList fields(kCellCount);
-    fields << IsoTimestamp(when) << QString() << event;
+    fields << IsoTimestamp(when) << QString() << event << NumericTexts(std::nullopt);
     writeDurably(CsvLine(fields));
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "recording/row_numbers.h"
 #include "recording/tolerance.h"
 
 #include <QDateTime>
@@ -14,11 +15,12 @@ namespace recording {
 // power cut loses at most the row being written. One file per recording start, named
 // after the start time ("recording_2024-05-17_14-03-09.csv", with "_2", "_3"... when a
 // file of that name exists), in UTF-8 with byte-order mark. The first line holds the ten
-// column headers, "Timestamp", "Verdict" and "Event"; each row adds its ten cells as the
-// log shows them, its time in ISO 8601 with the UTC offset, its verdict code and an empty
-// event. Moments that are no reading (the link went, the meter fell silent) are lines of
-// their own: ten empty cells, the time, no verdict, and what happened. Every line is
-// handed to the disk before the call returns. Failures come as FileError.
+// column headers, "Timestamp", "Verdict" and "Event", then the numeric columns
+// (NumericColumnNames); each row adds its ten cells as the log shows them, its time in
+// ISO 8601 with the UTC offset, its verdict code, an empty event and its numbers. Moments
+// that are no reading (the link went, the meter fell silent) are lines of their own: ten
+// empty cells, the time, no verdict, what happened, and no numbers. Every line is handed to
+// the disk before the call returns. Failures come as FileError.
 class RecordingJournal {
 public:
     // Where the journals are kept: "journal" beside the state file.
@@ -27,7 +29,8 @@ public:
     RecordingJournal(const QString& folder, const QDateTime& start, const QStringList& columnHeaders);
 
     const QString& path() const { return m_path; }
-    void appendRow(const std::array<QString, 10>& cells, const QDateTime& when, VerdictCode verdict);
+    void appendRow(const std::array<QString, 10>& cells, const QDateTime& when, VerdictCode verdict,
+                   const std::optional<RowNumbers>& numbers);
     void appendEvent(const QDateTime& when, const QString& event);
 
 private:

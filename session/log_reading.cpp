@@ -33,6 +33,7 @@ recording::LogRowInput LogReading(const MeterSession& session, const recording::
     in.secondaryDeviation = judgement.deviations.secondary;
     in.primaryToleranceOn = judgement.primaryOn;
     in.secondaryToleranceOn = judgement.secondaryOn;
+    in.values = recording::ValuesOfReading(session.settings(), session.lastReading());
     return in;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "meter/meter_frame.h"
+#include "meter/meter_settings.h"
 #include <bit>
 #include <cstdint>
 
@@ -30,6 +31,15 @@ inline TMeterFrame FrameWithFloats(quint8 modeByte, float first, float second, f
     PutFloat(frame, 4, second);
     PutFloat(frame, 8, third);
     return frame;
+}
+
+// Packs a settings record into the RLCD frame's bytes 8 to 11 the way the meter does.
+inline void PutSettings(TMeterFrame& frame, const TMeterSettings& s)
+{
+    frame.bytes[8] = quint8(s.SerPerAuto << 7 | s.SerPer << 6 | s.FreqAuto << 5 | s.FreqIndex);
+    frame.bytes[9] = quint8(s.SecAuto << 7 | s.SecKind << 4 | s.PrimAuto << 3 | s.PrimKind);
+    frame.bytes[10] = quint8(s.Hold << 7 | s.IntervalCode << 4 | s.LevelAuto << 3 | s.LevelIndex);
+    frame.bytes[11] = quint8(s.Negative << 1 | s.Sound);
 }
 
 } // namespace meter::testing

@@ -5,15 +5,6 @@
 namespace meter {
 namespace {
 
-// Packs a settings record into the RLCD frame's bytes 8 to 11 the way the meter does.
-void PutSettings(TMeterFrame& frame, const TMeterSettings& s)
-{
-    frame.bytes[8] = quint8(s.SerPerAuto << 7 | s.SerPer << 6 | s.FreqAuto << 5 | s.FreqIndex);
-    frame.bytes[9] = quint8(s.SecAuto << 7 | s.SecKind << 4 | s.PrimAuto << 3 | s.PrimKind);
-    frame.bytes[10] = quint8(s.Hold << 7 | s.IntervalCode << 4 | s.LevelAuto << 3 | s.LevelIndex);
-    frame.bytes[11] = quint8(s.Negative << 1 | s.Sound);
-}
-
 // The worked example: 100 Ω in series with -100 Ω reactance at 1 kHz, a capacitor with
 // D = 1, measured as C with D beside it.
 class DecodeRlcdTest : public testing::LocaleTest {
@@ -31,7 +22,7 @@ protected:
     RlcdReading Decode(float rs = 100, float xs = -100)
     {
         TMeterFrame frame = testing::FrameWithFloats(0x01, rs, xs, 0);
-        PutSettings(frame, meter);
+        testing::PutSettings(frame, meter);
         return DecodeRlcd(frame, record, english);
     }
 
@@ -73,7 +64,7 @@ TEST_F(DecodeRlcdTest, RussianUnitsAndCommaLocale)
 {
     UseCommaDecimalLocale();
     TMeterFrame frame = testing::FrameWithFloats(0x01, 100, -100, 0);
-    PutSettings(frame, meter);
+    testing::PutSettings(frame, meter);
     const RlcdReading r = DecodeRlcd(frame, record, russian);
     EXPECT_EQ(r.L_prim_n, QStringLiteral(" 1,5915 мкФ"));
     EXPECT_EQ(r.L_righ1, QStringLiteral("Z 141,42 Ом"));
@@ -169,7 +160,7 @@ TEST_F(DecodeRlcdTest, ZeroResistanceFieldGivesAHugeButFiniteQuality)
     meter.SecKind = 2;
     TMeterFrame frame = testing::FrameWithFloats(0x01, 0, 1, 0);
     frame.bytes[0] = frame.bytes[1] = frame.bytes[2] = frame.bytes[3] = 0;
-    PutSettings(frame, meter);
+    testing::PutSettings(frame, meter);
 
     const RlcdReading r = DecodeRlcd(frame, record, english);
     EXPECT_EQ(r.SerR, std::ldexp(1.0, -127));

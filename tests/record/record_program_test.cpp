@@ -7,6 +7,7 @@
 #include "link/meter_command.h"
 #include "qt_printers.h"
 #include "record/record_error.h"
+#include "recording/row_numbers.h"
 #include "sim/pseudo_terminal.h"
 #include "xlsx_reader.h"
 
@@ -25,6 +26,16 @@ constexpr int kTimestamp = 10;
 constexpr int kVerdict = 11;
 // The journal's Event column.
 constexpr int kEvent = 12;
+// Where the numeric columns begin: in the CSV after Verdict, in the journal after Event, in
+// the workbook after the table's ten.
+constexpr int kCsvNumbers = 12;
+constexpr int kJournalNumbers = 13;
+const QString kWorkbookPrimaryValueColumn = QStringLiteral("K");
+const QString kWorkbookVerdictColumn = QStringLiteral("Q");
+// Offsets within the numeric columns.
+constexpr int kPrimaryUnit = 1;
+constexpr int kNumericVerdict = 6;
+constexpr int kPrimaryDeviationPct = 7;
 
 // What a row of a 1 kΩ ± 1 % part says of the two resistances the meter reports in turn.
 struct Judged {
@@ -42,18 +53,17 @@ const Judged& judgedFor(const QString& shownPrimary)
     return shownPrimary == QString::fromUtf8(kWithin.shown) ? kWithin : kOutside;
 }
 
-// The resistance in ohm of "R 1.0100 kΩ", to the ohm.
-long ohmOf(const QString& shownPrimary)
+// The resistance in ohm of a CSV record, from its numeric column.
+double ohmOf(const QStringList& record)
 {
-    return std::lround(shownPrimary.section(u' ', 1, 1).toDouble() * 1000);
+    return record.value(kCsvNumbers).toDouble();
 }
 
 // The readings of a rising meter follow one another 10 Ω apart, none missing.
 void expectNoneMissing(const QList<QStringList>& records, qsizetype first)
 {
     for (qsizetype row = first + 1; row < records.size(); ++row)
-        ASSERT_EQ(ohmOf(records[row][kPrimary]) - ohmOf(records[row - 1][kPrimary]), 10)
-            << "between rows " << row - 1 << " and " << row;
+        ASSERT_EQ(ohmOf(records[row]) - ohmOf(records[row - 1]), 10) << "between rows " << row - 1 << " and " << row;
 }
 
 // The journal's lines of readings, their event empty.
@@ -62,7 +72,7 @@ QList<QStringList> journalReadings(const QList<QStringList>& journal)
     QList<QStringList> readings;
     for (qsizetype line = 1; line < journal.size(); ++line)
         if (journal[line].value(kEvent).isEmpty())
-            readings << journal[line].mid(0, kEvent);
+            readings << journal[line];
     return readings;
 }
 
@@ -91,7 +101,8 @@ TEST_F(RecordProgramTest, CountedReadingsCarryTheVerdictsOfTheLoadedPartInEveryO
     const QList<QStringList> records = csvRecords(csv);
     ASSERT_EQ(records.size(), kCount + 1) << said().toStdString();
     EXPECT_EQ(records[0].mid(0, 3), QStringList({"Position", "Time", "Primary"}));
-    EXPECT_EQ(records[0].mid(kTimestamp), QStringList({"Timestamp", "Verdict"}));
+    EXPECT_EQ(records[0].mid(kTimestamp, 2), QStringList({"Timestamp", "Verdict"}));
+    EXPECT_EQ(records[0].mid(kCsvNumbers), recording::NumericColumnNames());
     const QList<QByteArray> jsonLines = output().trimmed().split('\n');
     ASSERT_EQ(jsonLines.size(), kCount);
     const ReadSheet sheet = ReadFirstSheet(workbook);
@@ -120,6 +131,22 @@ TEST_F(RecordProgramTest, CountedReadingsCarryTheVerdictsOfTheLoadedPartInEveryO
 
         EXPECT_EQ(sheet.cells.at(QStringLiteral("C%1").arg(row + 1)).value, record[kPrimary]);
         EXPECT_EQ(journal[row - 1].mid(0, kVerdict), record.mid(0, kVerdict)) << "the same row in the journal";
+
+        // The numbers: the meter's value itself, in ohm, and the judgement beside it.
+        const QStringList numbers = record.mid(kCsvNumbers);
+        EXPECT_EQ(numbers.value(0).toDouble(), expected.ohm);
+        EXPECT_EQ(numbers.value(kPrimaryUnit), QStringLiteral("\u03A9"));
+        EXPECT_EQ(numbers.value(kNumericVerdict), QString::fromUtf8(expected.verdict));
+        EXPECT_NEAR(numbers.value(kPrimaryDeviationPct).toDouble(), (expected.ohm - 1000) / 1000 * 100, 1e-9);
+        EXPECT_EQ(json[QStringLiteral("primary_value")].toDouble(), expected.ohm);
+        EXPECT_EQ(json[QStringLiteral("primary_unit")].toString(), numbers.value(kPrimaryUnit));
+        EXPECT_EQ(json[QStringLiteral("primary_deviation_pct")].toDouble(),
+                  numbers.value(kPrimaryDeviationPct).toDouble());
+        const ReadCell& primaryValue = sheet.cells.at(kWorkbookPrimaryValueColumn + QString::number(row + 1));
+        EXPECT_EQ(primaryValue.type, QStringLiteral("n"));
+        EXPECT_EQ(primaryValue.value.toDouble(), expected.ohm);
+        EXPECT_EQ(sheet.cells.at(kWorkbookVerdictColumn + QString::number(row + 1)).value, numbers.value(kNumericVerdict));
+        EXPECT_EQ(journal[row - 1].mid(kJournalNumbers), numbers) << "the same numbers in the journal";
     }
     EXPECT_EQ(sheet.cells.at(QStringLiteral("A1")).value, QStringLiteral("Position"));
     EXPECT_EQ(sheet.cells.count(QStringLiteral("A%1").arg(kCount + 2)), 0u) << "nothing below the last reading";

@@ -49,6 +49,8 @@ TEST(CsvExport, CellsSurviveSeparatorsQuotesLineBreaksAndCyrillic)
         QStringList expected;
         for (int column = 0; column < 10; ++column)
             expected << log.gridCell(row, column);
+        // No reading was written to these rows: their numeric columns are empty.
+        expected << (row == 0 ? NumericColumnNames() : QStringList(kNumericColumnCount));
         EXPECT_EQ(records[row], expected) << row;
     }
 }
@@ -67,17 +69,23 @@ TEST(RecordingJournal, EveryRowIsInTheFileAsSoonAsItIsAppended)
     std::array<QString, 10> cells;
     cells.fill("x");
     cells[2] = "R \"1,5\" кОм";
-    journal.appendRow(cells, start.addSecs(1), VerdictBothOut);
+    RowNumbers numbers;
+    numbers.values.primaryKind = meter::PrimaryParameter::Resistance;
+    numbers.values.primary = MeasuredValue{1500, false};
+    numbers.verdict = VerdictBothOut;
+    journal.appendRow(cells, start.addSecs(1), VerdictBothOut, numbers);
 
     journal.appendEvent(start.addSecs(2), QStringLiteral("link lost"));
 
     // Read while the journal is still open: nothing may wait in a buffer.
     QList<QStringList> records = readCsvFile(journal.path());
     ASSERT_EQ(records.size(), 3);
-    EXPECT_EQ(records[0], (headers + QStringList{"Timestamp", "Verdict", "Event"}));
-    EXPECT_EQ(records[1],
-              (QStringList(cells.begin(), cells.end()) + QStringList{"2024-05-17T14:03:10+03:00", "3", QString()}));
-    EXPECT_EQ(records[2], (QStringList(10) + QStringList{"2024-05-17T14:03:11+03:00", QString(), "link lost"}))
+    EXPECT_EQ(records[0], (headers + QStringList{"Timestamp", "Verdict", "Event"} + NumericColumnNames()));
+    EXPECT_EQ(records[1], (QStringList(cells.begin(), cells.end())
+                           + QStringList{"2024-05-17T14:03:10+03:00", "3", QString(), "1500", "\u03A9"}
+                           + QStringList{"", "", "", "", "reject-both", "", ""}));
+    EXPECT_EQ(records[2], (QStringList(10) + QStringList{"2024-05-17T14:03:11+03:00", QString(), "link lost"}
+                           + QStringList(kNumericColumnCount)))
         << "an event is a line of its own, with no reading and no verdict";
 
     // A second start within the same second gets its own file.

@@ -2,6 +2,7 @@
 #include "recording/file_error.h"
 #include "recording/log_export.h"
 #include "recording/measurement_log_model.h"
+#include "recording/row_numbers.h"
 #include "qt_printers.h"
 #include "sample_reading.h"
 #include "xlsx_reader.h"
@@ -66,8 +67,11 @@ TEST_F(LogExportTest, SinglePartRowsBecomeHeaderAndTypedCells)
     ASSERT_EQ(logRow, 4);
     const ReadSheet sheet = exportXlsx(logRow);
 
-    EXPECT_EQ(sheet.cells.size(), 40u);
+    // Ten columns and eight numbers in each row (a Q has no unit), all nineteen headers.
+    EXPECT_EQ(sheet.cells.size(), 19u + 3 * 18u);
     EXPECT_FALSE(sheet.cells.count("A5"));
+    for (int column = 0; column < kNumericColumnCount; ++column)
+        EXPECT_EQ(sheet.cells.at(QChar('K' + column) + QStringLiteral("1")).value, NumericColumnNames()[column]);
     for (int column = 0; column < 10; ++column) {
         const ReadCell& header = sheet.cells.at(QChar('A' + column) + QStringLiteral("1"));
         EXPECT_EQ(header.type, "inlineStr");
@@ -87,6 +91,17 @@ TEST_F(LogExportTest, SinglePartRowsBecomeHeaderAndTypedCells)
     EXPECT_EQ(cell("I3").type, "n");
     EXPECT_DOUBLE_EQ(cell("I3").value.toDouble(), 2.4);
     EXPECT_DOUBLE_EQ(cell("J2").value.toDouble(), -12350); // as the log shows it: -1,235E+04
+    // The numbers behind the row, unrounded, as real numbers.
+    EXPECT_EQ(cell("K2").type, "n");
+    EXPECT_EQ(cell("K2").value.toDouble(), 1012);
+    EXPECT_EQ(cell("L2").value, QStringLiteral("\u03A9"));
+    EXPECT_FALSE(sheet.cells.count("N2")) << "a Q has no unit";
+    EXPECT_EQ(cell("O2").value.toDouble(), 1000);
+    EXPECT_EQ(cell("Q2").value, "reject-primary");
+    EXPECT_EQ(cell("Q3").value, "pass");
+    EXPECT_EQ(cell("R3").type, "n");
+    EXPECT_EQ(cell("R3").value.toDouble(), 2.4);
+    EXPECT_EQ(cell("S2").value.toDouble(), -12345.6);
 
     EXPECT_NEAR(sheet.pageMargins.at("left"), 30.0 / 72, 1e-9);
     EXPECT_NEAR(sheet.pageMargins.at("right"), 10.0 / 72, 1e-9);
@@ -154,7 +169,8 @@ TEST_F(LogExportTest, CellsGoOutByTheirValueNotByTheLookOfTheirText)
         EXPECT_EQ(cell.type, QString::fromUtf8(c.type)) << c.reference;
         EXPECT_EQ(cell.value, QString::fromUtf8(c.value)) << c.reference;
     }
-    EXPECT_EQ(sheet.cells.size(), std::size(cases) + std::size_t(Headers.size())); // the rest stay blank
+    // The rest stay blank: these rows had no reading, so only the numeric columns' headers add.
+    EXPECT_EQ(sheet.cells.size(), std::size(cases) + std::size_t(Headers.size()) + std::size_t(kNumericColumnCount));
 }
 
 // Texts go out in UTF-8 as Qt writes it, a surrogate without its partner as "?", and each

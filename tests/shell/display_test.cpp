@@ -3,6 +3,8 @@
 // here, so a frame arrives only when a test sends one.
 #include "window_fixture.h"
 
+#include "meter_setup.h"
+
 #include "ui/panel/menu_list.h"
 #include "meter/quantity_format.h"
 #include "meter/unit_texts.h"
@@ -17,22 +19,6 @@ namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
 
-// Settings as the meter takes them from a settings command: byte 1 circuit and frequency,
-// byte 2 primary, secondary and sound, byte 3 hold, interval and level.
-struct MeterSetup {
-    uint8_t circuitAndFrequency;
-    uint8_t parameters;
-    uint8_t holdIntervalLevel;
-};
-
-constexpr uint8_t kSeries = 2 << 6, kParallel = 1 << 6;
-constexpr uint8_t kFreq1k = 3;
-constexpr uint8_t kSoundOn = 0x80;
-constexpr uint8_t kInterval1s = 2 << 4, kInterval2s = 1 << 4;
-constexpr uint8_t kLevel1V = 1;
-
-uint8_t parameters(uint8_t primary, uint8_t secondary) { return kSoundOn | uint8_t(secondary << 4) | primary; }
-
 } // namespace
 
 class DisplayTest : public WindowTest {
@@ -41,13 +27,6 @@ protected:
     {
         startWindow();
         ASSERT_TRUE(waitFor([&] { return portOpened() && child<dongle::ComPort>("ComPort")->isOpen(); }));
-    }
-
-    void setUpMeter(const MeterSetup& setup)
-    {
-        sim::MeterCommand command;
-        command.bytes = {0x01, setup.circuitAndFrequency, setup.parameters, setup.holdIntervalLevel, 0x0A};
-        simulator->meter().applyCommand(command);
     }
 
     // Returns once the window has read what the simulator wrote.
@@ -60,10 +39,7 @@ protected:
 
     void deliverRlcd(const MeterSetup& setup, double rs, double xs)
     {
-        setUpMeter(setup);
-        simulator->meter().setMode(sim::MeterMode::Rlcd);
-        simulator->meter().setNextReading(sim::RlcdReading{rs, xs});
-        deliver([&] { simulator->sendFrameNow(); });
+        deliver([&] { sendRlcd(*simulator, setup, rs, xs); });
     }
 
     void deliverRd(const sim::RdReading& reading)

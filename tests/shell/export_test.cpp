@@ -2,9 +2,12 @@
 // when the file cannot be written.
 #include "window_fixture.h"
 
+#include "meter_setup.h"
+
 #include "localisation/main_lexicons.h"
 #include "recording/measurement_log_model.h"
 #include "recording/profile_file.h"
+#include "recording/row_numbers.h"
 #include "xlsx_reader.h"
 
 #include <QAbstractItemView>
@@ -19,6 +22,10 @@
 #include <QProcess>
 #include <QSpinBox>
 #include <QUrl>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
 
 namespace {
 
@@ -111,15 +118,18 @@ TEST_F(ExportTest, WorkbookHoldsTheHeaderAndTheLoggedRowsAndIsOpened)
     const QString path = exportTo("Button4", QStringLiteral("log.xlsx"));
     ASSERT_TRUE(QFileInfo::exists(path));
     const ReadSheet sheet = ReadFirstSheet(path);
-    // Every cell of the header and the three rows lands at its place; empty texts leave
-    // their cells blank.
+    // Every cell of the header and the three rows lands at its place, the table's ten
+    // columns and the numbers after them; empty texts leave their cells blank.
     size_t filled = 0;
     for (int row = 0; row <= 3; ++row) {
-        for (int column = 0; column < 10; ++column) {
-            const QString text = row == 0 ? log().headerText(column) : log().gridCell(row, column);
+        QStringList texts;
+        for (int column = 0; column < 10; ++column)
+            texts << (row == 0 ? log().headerText(column) : log().gridCell(row, column));
+        texts << (row == 0 ? recording::NumericColumnNames() : recording::NumericTexts(log().gridRowNumbers(row)));
+        for (int column = 0; column < texts.size(); ++column) {
             const QString reference = QChar(u'A' + column) + QString::number(row + 1);
-            EXPECT_EQ(sheet.cells.count(reference), text.isEmpty() ? 0u : 1u) << reference.toStdString();
-            filled += text.isEmpty() ? 0u : 1u;
+            EXPECT_EQ(sheet.cells.count(reference), texts[column].isEmpty() ? 0u : 1u) << reference.toStdString();
+            filled += texts[column].isEmpty() ? 0u : 1u;
         }
     }
     EXPECT_EQ(sheet.cells.size(), filled);
@@ -230,9 +240,11 @@ TEST_F(ExportTest, CsvFileReadsBackAsTheTableWithSeparatorsQuotesAndCyrillic)
     QStringList expectedRow;
     for (int column = 0; column < 10; ++column)
         expectedRow << log().gridCell(1, column);
+    expectedRow << QStringList(recording::kNumericColumnCount); // no reading was written to it
     QStringList expectedHeader;
     for (int column = 0; column < 10; ++column)
         expectedHeader << log().headerText(column);
+    expectedHeader << recording::NumericColumnNames();
     const QJsonArray rows = QJsonDocument::fromJson(json).array();
     ASSERT_EQ(rows.size(), 2) << json.toStdString();
     QStringList header, row;
@@ -242,6 +254,90 @@ TEST_F(ExportTest, CsvFileReadsBackAsTheTableWithSeparatorsQuotesAndCyrillic)
         row << v.toString();
     EXPECT_EQ(header, expectedHeader);
     EXPECT_EQ(row, expectedRow);
+}
+
+// What a spreadsheet program reads from the workbook, by openpyxl: every row as a list of
+// its cells' values, numbers as numbers and empty cells as null. The set-up installs
+// openpyxl from Debian's package, for Debian's own Python.
+QJsonArray readWithOpenpyxl(const QString& workbook)
+{
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import json,sys,openpyxl;"
+                                 "sheet=openpyxl.load_workbook(sys.argv[1]).worksheets[0];"
+                                 "print(json.dumps([list(r) for r in sheet.iter_rows(values_only=True)],default=str))"),
+                  workbook});
+    if (!python.waitForFinished(60000) || python.exitCode() != 0) {
+        ADD_FAILURE() << "openpyxl: " << python.readAllStandardError().toStdString();
+        return {};
+    }
+    return QJsonDocument::fromJson(python.readAllStandardOutput()).array();
+}
+
+constexpr double kPi = 3.14159265358979323846;
+
+// Readings of known values, recorded and exported: openpyxl finds each one's value as the
+// meter sent it, in SI units and as a number, and an overload as an empty cell.
+TEST_F(ExportTest, WorkbookCarriesEveryReadingAsNumbersThatASpreadsheetReads)
+{
+    struct Sent {
+        MeterSetup setup;
+        float rs, xs;
+        std::optional<double> primary; // none for an overload
+        const char* primaryUnit;
+        double secondary;
+        const char* secondaryUnit;
+    };
+    const double parallelX = (50.0 * 50 + 300.0 * 300) / 300;
+    const Sent sent[] = {
+        {{kSeries | kFreq1k, parameters(2, 3), kLevel1V}, 100, -100, 1 / (2 * kPi * 1000 * 100), "F", 1, ""},
+        {{kSeries | kFreq1k, parameters(1, 4), kLevel1V}, 4693.7f, 12.5f, double(4693.7f), "\u03A9",
+         std::atan(12.5 / double(4693.7f)) * 180 / kPi, "\u00B0"},
+        {{kParallel | kFreq1k, parameters(3, 2), kLevel1V}, 50, 300, parallelX / (2 * kPi * 1000), "H", 6, ""},
+        {{kSeries | kFreq1k, parameters(1, 2), kLevel1V}, 3e7f, 10, std::nullopt, "\u03A9", 10 / 3e7, ""},
+    };
+    // The panel counts one past the last row written.
+    const auto loggedRows = [this] { return std::max(logRow() - 1, 0); };
+    connectByClick();
+    pauseReports();
+    click("SP1");
+    for (const Sent& reading : sent) {
+        const int rowsBefore = loggedRows();
+        sendRlcd(*simulator, reading.setup, reading.rs, reading.xs);
+        ASSERT_TRUE(waitFor([&] { return loggedRows() == rowsBefore + 1; }));
+    }
+    click("SP1");
+    ASSERT_EQ(loggedRows(), int(std::size(sent)));
+
+    const QJsonArray rows = readWithOpenpyxl(exportTo("Button4", QStringLiteral("numbers.xlsx")));
+    ASSERT_EQ(rows.size(), int(std::size(sent)) + 1);
+    QStringList header;
+    const QJsonArray titles = rows[0].toArray();
+    for (qsizetype column = 10; column < titles.size(); ++column)
+        header << titles[column].toString();
+    EXPECT_EQ(header, recording::NumericColumnNames());
+    const auto near = [](double value, double expected) { return std::abs(value - expected) <= std::abs(expected) * 1e-12; };
+    for (int row = 1; row < rows.size(); ++row) {
+        SCOPED_TRACE(row);
+        const Sent& reading = sent[row - 1];
+        const QJsonArray cells = rows[row].toArray();
+        for (int column = 0; column < 10; ++column)
+            EXPECT_EQ(cells[column].toVariant().toString().isEmpty(), log().gridCell(row, column).isEmpty()) << column;
+        const QJsonValue primary = cells[10];
+        if (reading.primary) {
+            EXPECT_TRUE(primary.isDouble() && near(primary.toDouble(), *reading.primary))
+                << primary.toVariant().toString().toStdString() << " for " << *reading.primary;
+        } else {
+            EXPECT_TRUE(primary.isNull()) << "an overload is no number";
+        }
+        EXPECT_EQ(cells[11].toString(), QString::fromUtf8(reading.primaryUnit));
+        EXPECT_TRUE(near(cells[12].toDouble(), reading.secondary)) << cells[12].toDouble();
+        EXPECT_EQ(cells[13].toVariant().toString(), QString::fromUtf8(reading.secondaryUnit));
+        EXPECT_EQ(cells[14].toDouble(), 1000);
+        EXPECT_EQ(cells[15].toDouble(), 1.0);
+        EXPECT_TRUE(cells[16].isNull()) << "no tolerance, no verdict";
+    }
 }
 
 #include "export_test.moc"

@@ -3,6 +3,7 @@
 #include "csv_reader.h"
 #include "logger_process.h"
 #include "qt_printers.h"
+#include "recording/row_numbers.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,12 +47,13 @@ TEST(RecordingJournal, EveryRowLoggedBeforeAKillIsOnDisk)
         bytes.remove(0, 3);
     const QList<QStringList> lines = parseCsv(QString::fromUtf8(bytes));
     ASSERT_GE(lines.size(), 2);
-    ASSERT_EQ(lines.first().size(), 13) << lines.first().join(u',').toStdString();
+    constexpr qsizetype kFields = 13 + recording::kNumericColumnCount; // the table's, time, verdict, event, numbers
+    ASSERT_EQ(lines.first().size(), kFields) << lines.first().join(u',').toStdString();
 
     int previousPosition = 0;
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const QStringList& fields = lines[i];
-        ASSERT_EQ(fields.size(), 13) << fields.join(u',').toStdString();
+        ASSERT_EQ(fields.size(), kFields) << fields.join(u',').toStdString();
         EXPECT_EQ(fields[0].toInt(), previousPosition + 1) << "positions follow each other without a gap";
         previousPosition = fields[0].toInt();
         EXPECT_TRUE(QDateTime::fromString(fields[10], Qt::ISODate).isValid()) << fields[10].toStdString();

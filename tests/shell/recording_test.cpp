@@ -7,6 +7,7 @@
 #include "recording/append_log_row.h"
 #include "csv_reader.h"
 #include "recording/log_formats.h"
+#include "recording/row_numbers.h"
 
 #include <QDir>
 #include <QFile>
@@ -179,12 +180,15 @@ TEST_F(RecordingTest, JournalHoldsEachRowAsTheTableShowsItWithItsVerdict)
     for (int row = 1; row <= 2; ++row) {
         SCOPED_TRACE(row);
         const QStringList& fields = records[row];
-        ASSERT_EQ(fields.size(), 13);
+        ASSERT_EQ(fields.size(), 13 + recording::kNumericColumnCount);
         for (int column = 0; column < recording::MeasurementLogModel::ColumnCount; ++column)
             EXPECT_EQ(fields[column], cell(row, column)) << column;
         EXPECT_EQ(fields[11], QString::number(verdictOf(row)));
         EXPECT_EQ(fields[12], QString()) << "a reading is no event";
         EXPECT_EQ(fields[11], QString::fromLatin1(verdicts[row - 1]));
+        ASSERT_TRUE(log().gridRowNumbers(row).has_value());
+        EXPECT_EQ(fields.mid(13), recording::NumericTexts(log().gridRowNumbers(row)));
+        EXPECT_FALSE(fields[13].isEmpty()) << "the primary value as a number";
     }
 }
 

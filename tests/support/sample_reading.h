@@ -23,6 +23,13 @@ inline recording::LogRowInput SampleReading()
     in.secondaryDeviation = 12.3456;
     in.primaryToleranceOn = true;
     in.secondaryToleranceOn = true;
+    in.values.primaryKind = meter::PrimaryParameter::Resistance;
+    in.values.primary = recording::MeasuredValue{1012, false};
+    in.values.secondaryKind = meter::SecondaryParameter::Quality;
+    in.values.secondary = recording::MeasuredValue{56, false};
+    in.values.series = true;
+    in.values.frequencyHz = 1000;
+    in.values.levelV = 1.0;
     return in;
 }
 

@@ -355,7 +355,8 @@ void RecordingPanel::journalRow(int gridRow, const QDateTime& when)
     if (!m_journal)
         return;
     try {
-        m_journal->appendRow(m_log->gridRowTexts(gridRow), when, m_log->gridRowVerdict(gridRow));
+        m_journal->appendRow(m_log->gridRowTexts(gridRow), when, m_log->gridRowVerdict(gridRow),
+                             m_log->gridRowNumbers(gridRow));
     } catch (const FileError& error) {
         emit statusLine(m_lexicons.D4.GetItem(localisation::JournalNotKept) + error.message());
         m_journal.reset();
