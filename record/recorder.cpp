@@ -24,12 +24,13 @@ constexpr double kMillisecondsPerSecond = 1000;
 
 const QString kCsvWhat = QStringLiteral("the CSV file");
 
-std::optional<recording::Reference> referenceOf(const std::optional<recording::PartRecord>& part)
+// Read once: every reading is judged against the numbers.
+std::optional<recording::ReferenceValues> referenceOf(const std::optional<recording::PartRecord>& part)
 {
     if (!part)
         return std::nullopt;
     // The stored "off" is the reference's own: no language's word for it is needed.
-    return recording::ReferenceOfPart(*part, recording::StoredToleranceOff);
+    return recording::ReadReference(recording::ReferenceOfPart(*part, recording::StoredToleranceOff));
 }
 
 } // namespace

@@ -66,7 +66,7 @@ private:
 
     const RecordOptions m_options;
     const std::optional<recording::PartRecord> m_part;
-    const std::optional<recording::Reference> m_reference;
+    const std::optional<recording::ReferenceValues> m_reference;
     Console& m_console;
     RecorderTexts m_texts;
     dongle::DongleLink m_link;

@@ -16,6 +16,6 @@ struct PrimaryBand {
 };
 
 // nullopt while the tolerance is off or the nominal or tolerance cannot be read.
-std::optional<PrimaryBand> PrimaryToleranceBand(const PrimaryReference& reference);
+std::optional<PrimaryBand> PrimaryToleranceBand(const PrimaryReferenceValue& reference);
 
 } // namespace recording

@@ -1,5 +1,7 @@
 #include "recording/reference.h"
 
+#include "recording/decimal_text.h"
+
 #include <array>
 
 namespace recording {
@@ -20,7 +22,58 @@ const std::array<double, 3>* FactorsOf(ReferenceKind kind)
     return nullptr;
 }
 
+// Only a secondary resistance has a unit; Q and D are plain numbers.
+std::optional<double> SecondaryUnitFactor(SecondaryReferenceKind kind, int unitIndex)
+{
+    return kind == SecondaryReferenceKind::Resistance ? UnitFactor(ReferenceKind::Resistance, unitIndex)
+                                                      : std::optional<double>(1);
+}
+
+std::optional<double> NominalValue(const QString& nominalText, std::optional<double> unitFactor)
+{
+    const std::optional<double> number = ParseDecimal(nominalText);
+    if (!number || !unitFactor)
+        return std::nullopt;
+    return *number * *unitFactor;
+}
+
 } // namespace
+
+ToleranceRule ReadToleranceRule(const QString& toleranceText, const QString& offText)
+{
+    using Kind = ToleranceRule::Kind;
+    if (toleranceText == offText)
+        return {Kind::Off};
+    QString t = toleranceText.left(8);
+    if (t.size() == 1) {
+        if (t == u"<")
+            return {Kind::NotAboveNominal};
+        if (t == u">")
+            return {Kind::NotBelowNominal};
+        return {Kind::OtherSingleCharacter};
+    }
+    if (t.endsWith(u'%'))
+        t.back() = u' ';
+    const std::optional<double> percent = ParseDecimal(t);
+    return percent ? ToleranceRule{Kind::Percent, *percent} : ToleranceRule{Kind::Unreadable};
+}
+
+PrimaryReferenceValue ReadPrimaryReference(const PrimaryReference& entry)
+{
+    return {entry.kind, NominalValue(entry.nominalText, UnitFactor(entry.kind, entry.unitIndex)),
+            ReadToleranceRule(entry.toleranceText, entry.offText)};
+}
+
+SecondaryReferenceValue ReadSecondaryReference(const SecondaryReference& entry)
+{
+    return {entry.kind, NominalValue(entry.nominalText, SecondaryUnitFactor(entry.kind, entry.unitIndex)),
+            ReadToleranceRule(entry.toleranceText, entry.offText)};
+}
+
+ReferenceValues ReadReference(const Reference& entries)
+{
+    return {ReadPrimaryReference(entries.primary), ReadSecondaryReference(entries.secondary)};
+}
 
 std::optional<double> UnitFactor(ReferenceKind kind, int unitIndex)
 {

@@ -1,6 +1,5 @@
 #include "recording/tolerance.h"
 
-#include "recording/decimal_text.h"
 #include "meter/reactance.h"
 
 #include <cmath>
@@ -9,13 +8,13 @@
 namespace recording {
 namespace {
 
-// Any unreadable text or impossible division ends the whole evaluation with
-// VerdictUnreadable; carrying it as an exception keeps the steps below linear.
+// A nominal or tolerance that could not be read, or an impossible division, ends the whole
+// evaluation with VerdictUnreadable; carrying it as an exception keeps the steps below
+// linear.
 struct Unreadable {};
 
-double readNumber(const QString& text)
+double known(const std::optional<double>& value)
 {
-    const std::optional<double> value = ParseDecimal(text);
     if (!value)
         throw Unreadable{};
     return *value;
@@ -35,30 +34,21 @@ double divide(double numerator, double denominator)
     return finite(numerator / denominator);
 }
 
-double unitFactor(ReferenceKind kind, int unitIndex)
-{
-    const std::optional<double> factor = UnitFactor(kind, unitIndex);
-    if (!factor)
-        throw Unreadable{};
-    return *factor;
-}
-
-// How a tolerance text judges the measured value q against the nominal p.
+// How a tolerance judges the measured value q against the nominal p.
 enum class Judgement { Within, Outside, SingleCharacter };
 
-Judgement judge(const QString& toleranceText, double q, double p, double deviation)
+Judgement judge(const ToleranceRule& tolerance, double q, double p, double deviation)
 {
-    QString t = toleranceText.left(8);
-    if (t.size() == 1) {
-        if (t == u"<")
-            return q > p ? Judgement::Outside : Judgement::Within;
-        if (t == u">")
-            return q < p ? Judgement::Outside : Judgement::Within;
-        return Judgement::SingleCharacter;
+    using Kind = ToleranceRule::Kind;
+    switch (tolerance.kind) {
+    case Kind::NotAboveNominal: return q > p ? Judgement::Outside : Judgement::Within;
+    case Kind::NotBelowNominal: return q < p ? Judgement::Outside : Judgement::Within;
+    case Kind::OtherSingleCharacter: return Judgement::SingleCharacter;
+    case Kind::Percent: return std::abs(deviation) > tolerance.percent ? Judgement::Outside : Judgement::Within;
+    case Kind::Unreadable:
+    case Kind::Off: break;
     }
-    if (t.endsWith(u'%'))
-        t.back() = u' ';
-    return std::abs(deviation) > readNumber(t) ? Judgement::Outside : Judgement::Within;
+    throw Unreadable{};
 }
 
 struct Comparison {
@@ -66,9 +56,9 @@ struct Comparison {
     double measured; // q
 };
 
-Comparison primaryComparison(const PrimaryReference& reference, const ImpedanceReading& in)
+Comparison primaryComparison(const PrimaryReferenceValue& reference, const ImpedanceReading& in)
 {
-    const double p = readNumber(reference.nominalText) * unitFactor(reference.kind, reference.unitIndex);
+    const double p = known(reference.nominal);
     const bool series = in.serPer == 1;
     switch (reference.kind) {
     case ReferenceKind::Resistance:
@@ -82,12 +72,12 @@ Comparison primaryComparison(const PrimaryReference& reference, const ImpedanceR
     throw Unreadable{};
 }
 
-Comparison secondaryComparison(const SecondaryReference& reference, const ImpedanceReading& in)
+Comparison secondaryComparison(const SecondaryReferenceValue& reference, const ImpedanceReading& in)
 {
-    const double p = readNumber(reference.nominalText);
+    const double p = known(reference.nominal);
     switch (reference.kind) {
     case SecondaryReferenceKind::Resistance:
-        return {p * unitFactor(ReferenceKind::Resistance, reference.unitIndex), in.serPer == 1 ? in.serR : in.parR};
+        return {p, in.serPer == 1 ? in.serR : in.parR};
     case SecondaryReferenceKind::Quality: // Q and D always come from the series values
         return {p, std::abs(divide(in.serX, in.serR))};
     case SecondaryReferenceKind::Dissipation:
@@ -108,35 +98,35 @@ ImpedanceReading ImpedanceOf(const meter::RlcdReading& reading, qint32 testFreqH
     return {reading.SerR, reading.SerX, reading.ParR, reading.ParX, testFreqHz, serPer};
 }
 
-ReadingJudgement JudgeReading(const Reference& reference, const ImpedanceReading& reading,
+ReadingJudgement JudgeReading(const ReferenceValues& reference, const ImpedanceReading& reading,
                               const ReadingJudgement& previous)
 {
     ReadingJudgement judgement = previous;
     judgement.verdict = EvaluateTolerance(reference, reading, judgement.deviations);
-    judgement.primaryOn = IsToleranceOn(reference.primary.toleranceText, reference.primary.offText);
-    judgement.secondaryOn = IsToleranceOn(reference.secondary.toleranceText, reference.secondary.offText);
+    judgement.primaryOn = reference.primary.tolerance.isOn();
+    judgement.secondaryOn = reference.secondary.tolerance.isOn();
     return judgement;
 }
 
-int EvaluateTolerance(const Reference& reference, const ImpedanceReading& reading, Deviations& deviations)
+int EvaluateTolerance(const ReferenceValues& reference, const ImpedanceReading& reading, Deviations& deviations)
 {
-    const PrimaryReference& primary = reference.primary;
-    const SecondaryReference& secondary = reference.secondary;
+    const PrimaryReferenceValue& primary = reference.primary;
+    const SecondaryReferenceValue& secondary = reference.secondary;
     int result = VerdictPass;
     try {
-        if (IsToleranceOn(primary.toleranceText, primary.offText)) {
+        if (primary.tolerance.isOn()) {
             const Comparison c = primaryComparison(primary, reading);
             deviations.primary = divide(c.measured - c.nominal, std::abs(c.nominal)) * 100;
-            switch (judge(primary.toleranceText, c.measured, c.nominal, deviations.primary)) {
+            switch (judge(primary.tolerance, c.measured, c.nominal, deviations.primary)) {
             case Judgement::Outside: result = VerdictPrimaryOut; break;
             case Judgement::SingleCharacter: return VerdictUnreadable;
             case Judgement::Within: break;
             }
         }
-        if (IsToleranceOn(secondary.toleranceText, secondary.offText)) {
+        if (secondary.tolerance.isOn()) {
             const Comparison c = secondaryComparison(secondary, reading);
             deviations.secondary = divide(c.measured - c.nominal, c.nominal) * 100;
-            switch (judge(secondary.toleranceText, c.measured, c.nominal, deviations.secondary)) {
+            switch (judge(secondary.tolerance, c.measured, c.nominal, deviations.secondary)) {
             case Judgement::Outside: result += VerdictSecondaryOut; break;
             case Judgement::SingleCharacter: return VerdictSecondaryOut;
             case Judgement::Within: break;

@@ -49,12 +49,12 @@ ImpedanceReading ImpedanceOf(const meter::RlcdReading& reading, qint32 testFreqH
 
 // Judges a reading against the reference: its verdict, which tolerances were on, and the
 // deviations, where a box that is off keeps the one the previous judgement had.
-ReadingJudgement JudgeReading(const Reference& reference, const ImpedanceReading& reading,
+ReadingJudgement JudgeReading(const ReferenceValues& reference, const ImpedanceReading& reading,
                               const ReadingJudgement& previous);
 
 // Compares the reading with the nominal values and returns a VerdictCode. Updates the
 // deviations of the boxes that are on, except where the evaluation stops before it could
 // compute them.
-int EvaluateTolerance(const Reference& reference, const ImpedanceReading& reading, Deviations& deviations);
+int EvaluateTolerance(const ReferenceValues& reference, const ImpedanceReading& reading, Deviations& deviations);
 
 } // namespace recording

@@ -50,7 +50,7 @@ TEST_P(PartReference, JudgesAsTheReferenceBoxHoldingThePart)
     ImpedanceReading reading = baseReading();
     c.setUp(part, reading);
 
-    const ReadingJudgement judgement = JudgeReading(ReferenceOfPart(part, kOff), reading, ReadingJudgement{});
+    const ReadingJudgement judgement = JudgeReading(ReadReference(ReferenceOfPart(part, kOff)), reading, ReadingJudgement{});
     EXPECT_EQ(judgement.verdict, c.verdict);
     EXPECT_EQ(judgement.primaryOn, c.primaryOn);
     EXPECT_EQ(judgement.secondaryOn, c.secondaryOn);
@@ -91,7 +91,7 @@ TEST(PartReferenceJudgement, OffToleranceKeepsThePreviousDeviation)
     ImpedanceReading reading = baseReading();
     reading.serR = 1010;
 
-    const ReadingJudgement judgement = JudgeReading(ReferenceOfPart(part, kOff), reading, previous);
+    const ReadingJudgement judgement = JudgeReading(ReadReference(ReferenceOfPart(part, kOff)), reading, previous);
     EXPECT_NEAR(judgement.deviations.primary, 1.0, 0.005);
     EXPECT_EQ(judgement.deviations.secondary, 7);
 }

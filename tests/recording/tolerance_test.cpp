@@ -59,7 +59,7 @@ TEST_P(ToleranceEvaluation, GivesVerdictAndDeviations)
     c.setUp(ref, in);
     Deviations deviations{Untouched, Untouched};
 
-    EXPECT_EQ(EvaluateTolerance(ref, in, deviations), c.verdict);
+    EXPECT_EQ(EvaluateTolerance(ReadReference(ref), in, deviations), c.verdict);
     EXPECT_NEAR(deviations.primary, c.primaryDeviation.value_or(Untouched), 0.005);
     EXPECT_NEAR(deviations.secondary, c.secondaryDeviation.value_or(Untouched), 0.005);
 }
@@ -130,9 +130,9 @@ TEST(ToleranceDecimalSeparators, CommaAndPointReadTheSame)
             ref.primary.toleranceText = tolerance;
             Deviations deviations;
             in.serR = 1001.9;
-            EXPECT_EQ(EvaluateTolerance(ref, in, deviations), 0) << nominal << " " << tolerance;
+            EXPECT_EQ(EvaluateTolerance(ReadReference(ref), in, deviations), 0) << nominal << " " << tolerance;
             in.serR = 1002.1;
-            EXPECT_EQ(EvaluateTolerance(ref, in, deviations), 1) << nominal << " " << tolerance;
+            EXPECT_EQ(EvaluateTolerance(ReadReference(ref), in, deviations), 1) << nominal << " " << tolerance;
         }
     }
 }
@@ -185,8 +185,8 @@ TEST(PrimaryToleranceBand, LimitsMatchTheEvaluation)
         {ReferenceKind::Capacitance, 2, "4,7", "<", std::nullopt, 4.7e-6},
     };
     for (const Case& c : cases) {
-        const auto band = PrimaryToleranceBand({c.kind, c.unit, QString::fromUtf8(c.nominal),
-                                                QString::fromUtf8(c.tolerance), QStringLiteral("выкл.")});
+        const auto band = PrimaryToleranceBand(ReadPrimaryReference({c.kind, c.unit, QString::fromUtf8(c.nominal),
+                                                QString::fromUtf8(c.tolerance), QStringLiteral("выкл.")}));
         ASSERT_TRUE(band) << c.nominal << " " << c.tolerance;
         ASSERT_EQ(band->lower.has_value(), c.lower.has_value());
         ASSERT_EQ(band->upper.has_value(), c.upper.has_value());
@@ -197,10 +197,10 @@ TEST(PrimaryToleranceBand, LimitsMatchTheEvaluation)
             EXPECT_NEAR(*band->upper, *c.upper, *c.upper * 1e-12);
         }
     }
-    EXPECT_FALSE(PrimaryToleranceBand({ReferenceKind::Resistance, 0, QStringLiteral("100"), QStringLiteral("выкл."),
-                                       QStringLiteral("выкл.")}));
-    EXPECT_FALSE(PrimaryToleranceBand({ReferenceKind::Resistance, 0, QStringLiteral("abc"), QStringLiteral("1%"),
-                                       QStringLiteral("выкл.")}));
+    EXPECT_FALSE(PrimaryToleranceBand(ReadPrimaryReference({ReferenceKind::Resistance, 0, QStringLiteral("100"), QStringLiteral("выкл."),
+                                       QStringLiteral("выкл.")})));
+    EXPECT_FALSE(PrimaryToleranceBand(ReadPrimaryReference({ReferenceKind::Resistance, 0, QStringLiteral("abc"), QStringLiteral("1%"),
+                                       QStringLiteral("выкл.")})));
 
     // A capacitor exactly at the upper limit passes the evaluation, just beyond it fails.
     Reference ref;
@@ -210,7 +210,7 @@ TEST(PrimaryToleranceBand, LimitsMatchTheEvaluation)
     ref.primary.kind = ReferenceKind::Capacitance;
     ref.primary.unitIndex = 1;
     ref.secondary.toleranceText = ref.secondary.offText = QStringLiteral("выкл.");
-    const auto band = PrimaryToleranceBand(ref.primary);
+    const auto band = PrimaryToleranceBand(ReadPrimaryReference(ref.primary));
     for (const auto& [capacitance, verdict] : {std::pair{*band->upper * 0.999999, 0}, std::pair{*band->upper * 1.0001, 1}}) {
         ImpedanceReading in;
         in.testFreqHz = 1000;
@@ -218,6 +218,6 @@ TEST(PrimaryToleranceBand, LimitsMatchTheEvaluation)
         in.serX = 1 / (6.283185307179586 * 1000 * capacitance);
         in.serR = 1;
         Deviations deviations;
-        EXPECT_EQ(EvaluateTolerance(ref, in, deviations), verdict) << capacitance;
+        EXPECT_EQ(EvaluateTolerance(ReadReference(ref), in, deviations), verdict) << capacitance;
     }
 }

@@ -28,6 +28,7 @@ ReferenceBox::ReferenceBox(const localisation::MainLexicons& lexicons, QWidget* 
 {
     buildControls();
     wireControls();
+    readReference();
 }
 
 void ReferenceBox::buildControls()
@@ -92,6 +93,12 @@ void ReferenceBox::wireControls()
     connect(BB1, &QPushButton::clicked, this, &ReferenceBox::storeRequested);
     connect(Button_Add, &QPushButton::clicked, this, &ReferenceBox::insertRequested);
     connect(Button_DEL, &QPushButton::clicked, this, &ReferenceBox::deleteRequested);
+    // The reference is read into numbers whenever one of its controls changes, by the user
+    // or by a stored part, and never again while readings are judged.
+    for (QLineEdit* edit : {E2, E11, CBox5->lineEdit(), CBox51->lineEdit()})
+        connect(edit, &QLineEdit::textChanged, this, &ReferenceBox::readReference);
+    for (QComboBox* box : {CBox2, CBox1, CBox3, CBox4, CBox5, CBox11, CBox31, CBox51})
+        connect(box, &QComboBox::currentIndexChanged, this, &ReferenceBox::readReference);
 }
 
 // --- the part ------------------------------------------------------------------------------
@@ -204,17 +211,22 @@ void ReferenceBox::showPart(const PartRecord& part)
 
 // --- the reference -------------------------------------------------------------------------
 
+void ReferenceBox::readReference()
+{
+    m_reference = ReadReference(reference());
+}
+
 const ReadingJudgement& ReferenceBox::judge(const meter::RlcdReading& reading, qint32 testFreqHz, int serPer)
 {
-    m_judgement = JudgeReading(reference(), ImpedanceOf(reading, testFreqHz, serPer), m_judgement);
+    m_judgement = JudgeReading(m_reference, ImpedanceOf(reading, testFreqHz, serPer), m_judgement);
     return m_judgement;
 }
 
 std::optional<PrimaryBand> ReferenceBox::primaryBand(ReferenceKind kind) const
 {
-    if (kind != primaryKind())
+    if (kind != m_reference.primary.kind)
         return std::nullopt;
-    return PrimaryToleranceBand(reference().primary);
+    return PrimaryToleranceBand(m_reference.primary);
 }
 
 void ReferenceBox::ShowPrimaryUnitBox()
@@ -238,6 +250,7 @@ void ReferenceBox::filterNumberEdit(QLineEdit* edit, bool toleranceBox)
         edit->setText(filtered.text);
         edit->setCursorPosition(filtered.caret);
     }
+    readReference(); // the shaped text was set without a word
     if (toleranceBox)
         CBox2->setFocus();
 }
@@ -248,9 +261,11 @@ void ReferenceBox::FormCreate()
     offerPartEditing(false);
 }
 
+// Called whenever the language changes: the tolerance lists' "off" item has a new text.
 void ReferenceBox::showHeading()
 {
     JvP1->setCaption(m_lexicons.D1.GetItem(kHeadingItem));
+    readReference();
 }
 
 } // namespace recording

@@ -79,13 +79,15 @@ private:
     QComboBox* primaryUnitBox(ReferenceKind kind) const;
     ReferenceKind primaryKind() const;
     bool secondaryIsResistance() const;
-    // The reference as the controls hold it now.
+    // The reference as the controls hold it now, and read into numbers.
     Reference reference() const;
+    void readReference();
     void ShowPrimaryUnitBox();
     void ShowSecondaryUnitBox();
     void filterNumberEdit(QLineEdit* edit, bool toleranceBox);
 
     const localisation::MainLexicons& m_lexicons;
+    ReferenceValues m_reference;
     ReadingJudgement m_judgement;
     panel::HeadingPanel* JvP1 = nullptr;
     panel::DropDownCombo* CBox6 = nullptr;
