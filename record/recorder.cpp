@@ -4,7 +4,6 @@
 #include "platform/install_paths.h"
 #include "record/console.h"
 #include "record/file_check.h"
-#include "record/journal_keeper.h"
 #include "record/workbook_file.h"
 #include "session/log_reading.h"
 
@@ -180,7 +179,8 @@ void Recorder::linkUp()
     m_linkDeadline.stop();
     m_silence.setArmed(true);
     if (!m_journal)
-        m_journal = std::make_unique<JournalKeeper>(m_log.columnTitles(), m_texts.lexicons(), m_console);
+        m_journal = std::make_unique<recording::JournalKeeper>(m_log.columnTitles(), m_texts.lexicons(),
+                                                               [this](const QString& line) { m_console.say(line); });
     else
         markInJournal(kLinkBack);
     m_linked = true;
@@ -268,7 +268,7 @@ void Recorder::recordReading()
 void Recorder::writeRow(const RecordedRow& row)
 {
     if (m_journal)
-        m_journal->write(row);
+        m_journal->write(row.cells, row.when, row.verdict, row.numbers);
     try {
         for (const auto& output : m_outputs)
             output->write(row);

@@ -6,6 +6,7 @@
 #include "record/record_options.h"
 #include "record/recorder_texts.h"
 #include "record/row_outputs.h"
+#include "recording/journal_keeper.h"
 #include "recording/part_record.h"
 #include "recording/tolerance.h"
 #include "session/meter_session.h"
@@ -21,7 +22,6 @@
 namespace record {
 
 class Console;
-class JournalKeeper;
 
 // One recording without a window: it finds the dongle and links to the meter as the
 // logger does, and links again when the link is lost; it sends the chosen part's settings
@@ -75,7 +75,7 @@ private:
     session::SilenceWatchdog m_silence;
     ReadingLog m_log;
     std::vector<std::unique_ptr<RowOutput>> m_outputs;
-    std::unique_ptr<JournalKeeper> m_journal; // from the first link on
+    std::unique_ptr<recording::JournalKeeper> m_journal; // from the first link on
     QTimer m_linkDeadline;
     QTimer m_durationTimer;
 

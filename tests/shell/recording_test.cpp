@@ -6,13 +6,18 @@
 #include "ui/panel/display_view.h"
 #include "recording/append_log_row.h"
 #include "csv_reader.h"
+#include "logger_process.h"
 #include "recording/log_formats.h"
 #include "recording/row_numbers.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QSpinBox>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -23,6 +28,31 @@ QString decimal(const QString& pointText)
 {
     return QString(pointText).replace(u'.', recording::SystemDecimalSeparator());
 }
+
+// While it lives, no file of this process may grow beyond the given size: a write past it
+// fails as on a full disk, instead of ending the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = m_saved;
+        limited.rlim_cur = rlim_t(bytes);
+        m_set = ::setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_savedHandler);
+    }
+    bool isSet() const { return m_set; }
+
+private:
+    rlimit m_saved{};
+    void (*m_savedHandler)(int) = nullptr;
+    bool m_set = false;
+};
 
 } // namespace
 
@@ -151,6 +181,31 @@ TEST_F(RecordingTest, EachRowKeepsAndPaintsItsOwnVerdict)
     EXPECT_EQ(paintedColour(table, 2, 9), kRed);
     EXPECT_EQ(paintedColour(table, 3, 7), kGreen);
     EXPECT_NE(paintedColour(table, 3, 8), kRed);
+}
+
+// The journal can no longer be written in the middle of a recording (its file may not grow,
+// as on a full disk): that is said once, the table goes on taking every reading, and no
+// other journal is started before the next recording.
+TEST_F(RecordingTest, JournalThatCannotBeWrittenMidwayIsSaidOnceAndTheTableGoesOn)
+{
+    startLinkedWindow();
+    startRecording();
+    measure(4700);
+    const QStringList journals = journalFiles(dataHome.path());
+    ASSERT_EQ(journals.size(), 1);
+    const int rowsBefore = logRow();
+    {
+        const FileSizeLimit full(QFileInfo(journals.first()).size());
+        ASSERT_TRUE(full.isSet());
+        for (int reading = 0; reading < 4; ++reading)
+            measure(4700 + reading);
+    }
+    EXPECT_EQ(logRow(), rowsBefore + 4) << "every reading is in the table";
+    const QString notKept = lexicons().D4.GetItem(localisation::JournalNotKept);
+    EXPECT_EQ(memo().count(notKept), 1) << memo().toStdString();
+    measure(4800);
+    EXPECT_EQ(memo().count(notKept), 1) << "not tried again within the recording";
+    EXPECT_EQ(journalFiles(dataHome.path()), journals) << "no other journal";
 }
 
 // The recording journal on disk holds each row as the table shows it, with the row's own

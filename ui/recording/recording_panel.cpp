@@ -11,7 +11,7 @@
 #include "recording/log_headings.h"
 #include "recording/measurement_log_model.h"
 #include "recording/profile_store.h"
-#include "recording/recording_journal.h"
+#include "recording/journal_keeper.h"
 #include "ui/recording/log_cell_delegate.h"
 #include "ui/recording/table_export.h"
 #include "recording/xlsx_target.h"
@@ -333,18 +333,14 @@ void RecordingPanel::Button_CSVClick()
 
 // --- the journal ---------------------------------------------------------------------------
 
+// Each start of a recording opens a journal of its own. One that cannot be kept is said once
+// and not tried again before the next start.
 void RecordingPanel::openJournal()
 {
     QStringList headers;
     for (int column = 0; column < MeasurementLogModel::ColumnCount; ++column)
         headers << m_log->headerText(column);
-    try {
-        m_journal = std::make_unique<RecordingJournal>(RecordingJournal::defaultFolder(), QDateTime::currentDateTime(), headers);
-        emit statusLine(m_lexicons.D4.GetItem(localisation::JournalOpened) + QDir::toNativeSeparators(m_journal->path()));
-    } catch (const FileError& error) {
-        m_journal.reset();
-        emit statusLine(m_lexicons.D4.GetItem(localisation::JournalNotKept) + error.message());
-    }
+    m_journal = std::make_unique<JournalKeeper>(headers, m_lexicons, [this](const QString& line) { emit statusLine(line); });
 }
 
 // A row logged outside a recording (held readings, the space bar) opens a journal too.
@@ -352,27 +348,13 @@ void RecordingPanel::journalRow(int gridRow, const QDateTime& when)
 {
     if (!m_journal)
         openJournal();
-    if (!m_journal)
-        return;
-    try {
-        m_journal->appendRow(m_log->gridRowTexts(gridRow), when, m_log->gridRowVerdict(gridRow),
-                             m_log->gridRowNumbers(gridRow));
-    } catch (const FileError& error) {
-        emit statusLine(m_lexicons.D4.GetItem(localisation::JournalNotKept) + error.message());
-        m_journal.reset();
-    }
+    m_journal->write(m_log->gridRowTexts(gridRow), when, m_log->gridRowVerdict(gridRow), m_log->gridRowNumbers(gridRow));
 }
 
 void RecordingPanel::markInJournal(const QString& event)
 {
-    if (!m_journal)
-        return;
-    try {
-        m_journal->appendEvent(QDateTime::currentDateTime(), event);
-    } catch (const FileError& error) {
-        emit statusLine(m_lexicons.D4.GetItem(localisation::JournalNotKept) + error.message());
-        m_journal.reset();
-    }
+    if (m_journal)
+        m_journal->mark(event);
 }
 
 } // namespace recording

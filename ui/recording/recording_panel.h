@@ -25,7 +25,7 @@ namespace recording {
 
 class MeasurementLogModel;
 class ProfileStore;
-class RecordingJournal;
+class JournalKeeper;
 class TableExport;
 
 // The recording box "Panel13" (start position, interval, start/stop, clear, exports, trend)
@@ -125,7 +125,7 @@ private:
     const ProfileStore& m_profiles;
     MeasurementLogModel* m_log;
     std::unique_ptr<TableExport> m_export;
-    std::unique_ptr<RecordingJournal> m_journal; // of the current recording
+    std::unique_ptr<JournalKeeper> m_journal; // of the current recording
 
     LogMode m_mode = LogMode::SinglePart;
     bool m_recording = false;

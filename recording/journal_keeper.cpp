@@ -1,0 +1,53 @@
+#include "recording/journal_keeper.h"
+
+#include "localisation/main_lexicons.h"
+#include "recording/file_error.h"
+#include "recording/recording_journal.h"
+
+#include <QDir>
+
+namespace recording {
+
+JournalKeeper::JournalKeeper(const QStringList& columnTitles, const localisation::MainLexicons& lexicons, Say say) :
+    m_lexicons(lexicons),
+    m_say(std::move(say))
+{
+    keep([&] {
+        m_journal = std::make_unique<RecordingJournal>(RecordingJournal::defaultFolder(), QDateTime::currentDateTime(),
+                                                       columnTitles);
+        m_say(m_lexicons.D4.GetItem(localisation::JournalOpened) + QDir::toNativeSeparators(m_journal->path()));
+    });
+}
+
+JournalKeeper::~JournalKeeper() = default;
+
+void JournalKeeper::write(const std::array<QString, 10>& cells, const QDateTime& when, VerdictCode verdict,
+                          const std::optional<RowNumbers>& numbers)
+{
+    keep([&] { m_journal->appendRow(cells, when, verdict, numbers); });
+}
+
+void JournalKeeper::mark(const QString& event)
+{
+    keep([&] { m_journal->appendEvent(QDateTime::currentDateTime(), event); });
+}
+
+QString JournalKeeper::path() const
+{
+    return m_journal ? m_journal->path() : QString();
+}
+
+template <typename Writing> void JournalKeeper::keep(Writing writing)
+{
+    if (m_failed)
+        return;
+    try {
+        writing();
+    } catch (const FileError& error) {
+        m_failed = true;
+        m_journal.reset();
+        m_say(m_lexicons.D4.GetItem(localisation::JournalNotKept) + error.message());
+    }
+}
+
+} // namespace recording
