@@ -13,12 +13,6 @@
 namespace record {
 namespace {
 
-// Journal events, as the logger's window writes them.
-const QString kLinkLost = QStringLiteral("link lost");
-const QString kLinkBack = QStringLiteral("link back");
-const QString kNoReadings = QStringLiteral("no readings");
-const QString kReadingsAgain = QStringLiteral("readings again");
-
 constexpr double kMillisecondsPerSecond = 1000;
 
 const QString kCsvWhat = QStringLiteral("the CSV file");
@@ -89,11 +83,11 @@ void Recorder::wireMeter()
     connect(&m_silence, &session::SilenceWatchdog::silenceBegan, this, [this](int silentForMs) {
         m_console.say(
             m_texts.lexicons().D4.GetItem(localisation::MeterSilent).arg(silentForMs / kMillisecondsPerSecond));
-        markInJournal(kNoReadings);
+        markInJournal(recording::JournalEvent::NoReadings);
     });
     connect(&m_silence, &session::SilenceWatchdog::silenceEnded, this, [this] {
         m_console.say(m_texts.lexicons().D4.GetItem(localisation::MeterReportsAgain));
-        markInJournal(kReadingsAgain);
+        markInJournal(recording::JournalEvent::ReadingsAgain);
     });
     connect(&m_session, &MeterSession::settingsShown, &m_silence,
             [this] { m_silence.followIntervalCode(m_session.settings().IntervalCode); });
@@ -182,7 +176,7 @@ void Recorder::linkUp()
         m_journal = std::make_unique<recording::JournalKeeper>(m_log.columnTitles(), m_texts.lexicons(),
                                                                [this](const QString& line) { m_console.say(line); });
     else
-        markInJournal(kLinkBack);
+        markInJournal(recording::JournalEvent::LinkBack);
     m_linked = true;
 }
 
@@ -192,11 +186,11 @@ void Recorder::linkDown()
     if (!std::exchange(m_linked, false))
         return;
     m_silence.setArmed(false);
-    markInJournal(kLinkLost);
+    markInJournal(recording::JournalEvent::LinkLost);
     waitForLink();
 }
 
-void Recorder::markInJournal(const QString& event)
+void Recorder::markInJournal(recording::JournalEvent event)
 {
     if (m_journal)
         m_journal->mark(event);

@@ -61,7 +61,7 @@ private:
     void recordReading();
     void writeRow(const RecordedRow& row);
     void showProgress(const RecordedRow& row);
-    void markInJournal(const QString& event);
+    void markInJournal(recording::JournalEvent event);
     ExitCode finishFiles(ExitCode code);
 
     const RecordOptions m_options;

@@ -27,9 +27,9 @@ void JournalKeeper::write(const std::array<QString, 10>& cells, const QDateTime&
     keep([&] { m_journal->appendRow(cells, when, verdict, numbers); });
 }
 
-void JournalKeeper::mark(const QString& event)
+void JournalKeeper::mark(JournalEvent event)
 {
-    keep([&] { m_journal->appendEvent(QDateTime::currentDateTime(), event); });
+    keep([&] { m_journal->appendEvent(QDateTime::currentDateTime(), JournalEventWord(event)); });
 }
 
 QString JournalKeeper::path() const

@@ -1,4 +1,5 @@
 #pragma once
+#include "recording/journal_event.h"
 #include "recording/row_numbers.h"
 #include "recording/tolerance.h"
 
@@ -33,7 +34,7 @@ public:
 
     void write(const std::array<QString, 10>& cells, const QDateTime& when, VerdictCode verdict,
                const std::optional<RowNumbers>& numbers);
-    void mark(const QString& event);
+    void mark(JournalEvent event);
     // The journal could not be made, or a line of it could not be written.
     bool failed() const { return m_failed; }
     // Empty without a journal.

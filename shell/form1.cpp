@@ -127,9 +127,9 @@ void TForm1::wireLink()
     });
     for (auto linkDown : {&DongleLink::meterLinkLost, &DongleLink::portClosed}) {
         connect(m_link, linkDown, m_session, &session::MeterSession::clearReadings);
-        connect(m_link, linkDown, this, [this] { markInRecording(QStringLiteral("link lost")); });
+        connect(m_link, linkDown, this, [this] { markInRecording(recording::JournalEvent::LinkLost); });
     }
-    connect(m_link, &DongleLink::meterLinkedUp, this, [this] { markInRecording(QStringLiteral("link back")); });
+    connect(m_link, &DongleLink::meterLinkedUp, this, [this] { markInRecording(recording::JournalEvent::LinkBack); });
     connect(m_link, &DongleLink::portError, m_session, &session::MeterSession::clearLastSideReading);
 }
 
@@ -194,11 +194,11 @@ void TForm1::wireSilenceWatch()
     connect(m_silenceWatch, &SilenceWatchdog::silenceBegan, this, [this](int silentForMs) {
         constexpr double kMsPerSecond = 1000;
         m_connectionBox->appendStatus(m_lexicons->D4.GetItem(localisation::MeterSilent).arg(silentForMs / kMsPerSecond));
-        markInRecording(QStringLiteral("no readings"));
+        markInRecording(recording::JournalEvent::NoReadings);
     });
     connect(m_silenceWatch, &SilenceWatchdog::silenceEnded, this, [this] {
         m_connectionBox->appendStatus(m_lexicons->D4.GetItem(localisation::MeterReportsAgain));
-        markInRecording(QStringLiteral("readings again"));
+        markInRecording(recording::JournalEvent::ReadingsAgain);
     });
 }
 
@@ -357,7 +357,7 @@ void TForm1::FormKeyDown(int key)
 
 // A running recording keeps what happened to the link between its rows: a gap in the
 // readings is explained in the journal.
-void TForm1::markInRecording(const QString& event)
+void TForm1::markInRecording(recording::JournalEvent event)
 {
     if (m_recordingPanel->isRecording())
         m_recordingPanel->markInJournal(event);

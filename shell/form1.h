@@ -1,4 +1,6 @@
 #pragma once
+#include "recording/journal_event.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -71,7 +73,7 @@ private:
     // and "the meter holds" is true.
     void afterRlcdReading();
     void logReading();
-    void markInRecording(const QString& event);
+    void markInRecording(recording::JournalEvent event);
     void applyStateReading(const recording::StateFileReading& reading);
     void storeAutoConnectFlag(bool on);
     void rememberLanguageIndex();

@@ -351,7 +351,7 @@ void RecordingPanel::journalRow(int gridRow, const QDateTime& when)
     m_journal->write(m_log->gridRowTexts(gridRow), when, m_log->gridRowVerdict(gridRow), m_log->gridRowNumbers(gridRow));
 }
 
-void RecordingPanel::markInJournal(const QString& event)
+void RecordingPanel::markInJournal(JournalEvent event)
 {
     if (m_journal)
         m_journal->mark(event);

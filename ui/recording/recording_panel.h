@@ -1,5 +1,6 @@
 #pragma once
 #include "recording/append_log_row.h"
+#include "recording/journal_event.h"
 #include "recording/tolerance.h"
 
 #include <QDateTime>
@@ -84,7 +85,7 @@ public:
     // and recording not offered until the link is up.
     void FormCreate();
     // A moment the journal keeps besides the rows (the link went, frames stopped...).
-    void markInJournal(const QString& event);
+    void markInJournal(JournalEvent event);
 
 signals:
     // Recording is about to start: in multi-part mode the table must show the parts first.

@@ -1,0 +1,21 @@
+#pragma once
+#include <QString>
+
+namespace recording {
+
+// What the journal marks between its rows: moments that are no reading but explain a gap.
+enum class JournalEvent { LinkLost, LinkBack, NoReadings, ReadingsAgain };
+
+// The words of the journal's Event column: untranslated, for the programs that read it.
+inline QString JournalEventWord(JournalEvent event)
+{
+    switch (event) {
+    case JournalEvent::LinkLost: return QStringLiteral("link lost");
+    case JournalEvent::LinkBack: return QStringLiteral("link back");
+    case JournalEvent::NoReadings: return QStringLiteral("no readings");
+    case JournalEvent::ReadingsAgain: return QStringLiteral("readings again");
+    }
+    return {};
+}
+
+} // namespace recording
