@@ -89,8 +89,9 @@ std::optional<double> openpyxlCpuMs(const QString& python, const QString& path)
     const double before = childrenCpuMs();
     QProcess script;
     script.setProcessChannelMode(QProcess::ForwardedChannels);
-    script.start(python, {QStringLiteral(RLC_BENCH_SOURCE_DIR "/export_references/openpyxl_export.py"), path,
-                          QString::number(bench::kExportedLogRows)});
+    script.start(python,
+                 {QStringLiteral(RLC_BENCH_SOURCE_DIR "/export_references/openpyxl_export.py"), path,
+                  QString::number(bench::kExportedLogRows)});
     if (!script.waitForFinished(kScriptWaitMs) || script.exitStatus() != QProcess::NormalExit || script.exitCode() != 0)
         return std::nullopt;
     return childrenCpuMs() - before;

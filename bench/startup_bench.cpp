@@ -34,9 +34,10 @@ public:
         if (xvfb.isEmpty())
             return false;
         // -displayfd: the server writes the display number it chose to our end of its output.
-        m_server.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                              QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
-                              QStringLiteral("tcp")});
+        m_server.start(xvfb,
+                       {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                        QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
+                        QStringLiteral("tcp")});
         if (!m_server.waitForReadyRead(kStartWaitMs))
             return false;
         m_display = u':' + QString::fromLatin1(m_server.readLine().trimmed());

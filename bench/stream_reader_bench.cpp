@@ -82,16 +82,14 @@ BENCHMARK(BM_TwoFramesPerRead);
 void BM_FrameSplitOverTwoReads(benchmark::State& state)
 {
     feedAndReport(state, framesReadAs([](const QByteArray& frame) {
-        return QList<QByteArray>{frame.left(kSplitOffset), frame.mid(kSplitOffset)};
-    }));
+                      return QList<QByteArray>{frame.left(kSplitOffset), frame.mid(kSplitOffset)};
+                  }));
 }
 BENCHMARK(BM_FrameSplitOverTwoReads);
 
 void BM_StrayBytesBeforeEachFrame(benchmark::State& state)
 {
-    feedAndReport(state, framesReadAs([](const QByteArray& frame) {
-        return QList<QByteArray>{kStrayBytes + frame};
-    }));
+    feedAndReport(state, framesReadAs([](const QByteArray& frame) { return QList<QByteArray>{kStrayBytes + frame}; }));
 }
 BENCHMARK(BM_StrayBytesBeforeEachFrame);
 

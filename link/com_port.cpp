@@ -136,11 +136,14 @@ void ComPort::reportError(QSerialPort::SerialPortError error)
     if (MeansDeviceGone(error) && m_port.isOpen()) {
         // Closed once the port has finished reporting, never from inside its own report.
         m_closingLostDevice = true;
-        QMetaObject::invokeMethod(this, [this, message] {
-            m_port.close();
-            m_closingLostDevice = false;
-            emit deviceLost(message);
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this, message] {
+                m_port.close();
+                m_closingLostDevice = false;
+                emit deviceLost(message);
+            },
+            Qt::QueuedConnection);
     }
 }
 

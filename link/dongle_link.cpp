@@ -24,11 +24,8 @@ QTimer* makeTimer(QObject* owner, const char* name, int intervalMs)
 } // namespace
 
 DongleLink::DongleLink(QObject* parent) :
-    QObject(parent),
-    m_port(new ComPort(this)),
-    m_buttonTimer(makeTimer(this, "T2", kButtonHoldOffMs)),
-    m_dongleWatch(makeTimer(this, "T3", kDongleWatchMs)),
-    m_commandTimer(makeTimer(this, "Timer_TX", kCommandHoldMs))
+    QObject(parent), m_port(new ComPort(this)), m_buttonTimer(makeTimer(this, "T2", kButtonHoldOffMs)),
+    m_dongleWatch(makeTimer(this, "T3", kDongleWatchMs)), m_commandTimer(makeTimer(this, "Timer_TX", kCommandHoldMs))
 {
     m_port->setObjectName(QStringLiteral("ComPort"));
     connect(m_buttonTimer, &QTimer::timeout, this, &DongleLink::T2Timer);

@@ -143,7 +143,7 @@ private:
     QTimer* m_dongleWatch;  // T3
     QTimer* m_commandTimer; // Timer_TX
 
-    bool m_portOpened = false; // PortOpened
+    bool m_portOpened = false;  // PortOpened
     bool m_meterLinked = false; // MeterLinked
     bool m_framesHeld = false;  // MenuBusy
     bool m_autoConnect = false;

@@ -58,8 +58,7 @@ bool isUnmistakable(const KnownReply* reply)
 
 bool startsWithFrame(QByteArrayView rest)
 {
-    return rest.size() >= TMeterFrame::kSize
-        && quint8(rest[TMeterFrame::kSize - 2]) == TMeterFrame::kTrailerFirst
+    return rest.size() >= TMeterFrame::kSize && quint8(rest[TMeterFrame::kSize - 2]) == TMeterFrame::kTrailerFirst
         && quint8(rest[TMeterFrame::kSize - 1]) == TMeterFrame::kTrailerLast;
 }
 

@@ -32,7 +32,8 @@ void PortFinder::load(const QStringList& folders)
             warnDongleNeverFound(m_library.errorString());
         return;
     }
-    warnDongleNeverFound(QStringLiteral("the port finder library could not be loaded (%1)").arg(failures.join(QStringLiteral("; "))));
+    warnDongleNeverFound(
+        QStringLiteral("the port finder library could not be loaded (%1)").arg(failures.join(QStringLiteral("; "))));
 }
 
 void PortFinder::usePort(const QString& path)

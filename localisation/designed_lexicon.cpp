@@ -3,8 +3,8 @@
 
 namespace localisation {
 
-TDesignedLexicon::TDesignedLexicon(QString ownerName, QString name, const QStringList& designTexts)
-    : m_ownerName(std::move(ownerName)), m_name(std::move(name))
+TDesignedLexicon::TDesignedLexicon(QString ownerName, QString name, const QStringList& designTexts) :
+    m_ownerName(std::move(ownerName)), m_name(std::move(name))
 {
     for (const QString& text : designTexts)
         m_items << EncodeControlChars(text);

@@ -58,8 +58,7 @@ public:
     bool isEmpty() const { return m_lexicons.isEmpty(); }
 
     // Every item, for marking what a superior language brought in.
-    template <typename Visit>
-    void forEachItem(Visit visit)
+    template <typename Visit> void forEachItem(Visit visit)
     {
         for (auto& lexicon : m_lexicons)
             for (auto& [number, item] : lexicon)

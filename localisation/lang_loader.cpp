@@ -17,7 +17,10 @@ std::optional<qint64> numberOfUsableLine(const LangFileLine& line)
     return line.number();
 }
 
-bool isMarker(const QString& value) { return !value.startsWith(u'"'); }
+bool isMarker(const QString& value)
+{
+    return !value.startsWith(u'"');
+}
 
 QString chainWith(const QString& chain, const QString& name)
 {
@@ -38,9 +41,9 @@ void markInherited(LoadedLanguage& state)
 } // namespace
 
 LanguageLoader::LanguageLoader(const TLangCoreData& languages, QString signature, QString langManLexicon,
-                               LangFileCache* files)
-    : m_languages(languages), m_signature(std::move(signature)), m_langManLexicon(std::move(langManLexicon)),
-      m_files(files)
+                               LangFileCache* files) :
+    m_languages(languages),
+    m_signature(std::move(signature)), m_langManLexicon(std::move(langManLexicon)), m_files(files)
 {
 }
 
@@ -141,7 +144,7 @@ qsizetype LanguageLoader::readComponentPart(const QStringList& lines, qsizetype 
         if (added || hasOwnTranslation)
             entry.translation = EncodeControlChars(QuotedText(line.value));
         entry.flags = (hasOwnTranslation ? TComponentEntry::HasOwnTranslation : 0)
-                      | (line.value.contains(u"%OLD") ? TComponentEntry::Old : 0);
+            | (line.value.contains(u"%OLD") ? TComponentEntry::Old : 0);
         entry.descent = kDescentLoaded;
     }
     return lines.size();

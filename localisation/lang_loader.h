@@ -36,8 +36,8 @@ private:
     bool load(const QString& name, bool asSuperior, const QString& chain, LoadedLanguage& state) const;
     bool readFile(const QString& name, const QStringList& lines, const QString& chain, LoadedLanguage& state,
                   QString& code) const;
-    qsizetype readHeaderPart(const QString& name, const QStringList& lines, const QString& chain,
-                             LoadedLanguage& state, QString& code) const;
+    qsizetype readHeaderPart(const QString& name, const QStringList& lines, const QString& chain, LoadedLanguage& state,
+                             QString& code) const;
     qsizetype readComponentPart(const QStringList& lines, qsizetype from, TComponentStructure& entries) const;
     bool readLexiconPart(const QStringList& lines, qsizetype from, TLexiconData& lexicons) const;
     void reset(bool asSuperior, LoadedLanguage& state) const;

@@ -19,9 +19,9 @@ protected:
     void recordLanguage(const QString& language) override { lexicon->LMComponentLanguage = language; }
 };
 
-TLangManEngine::TLangManEngine(QString componentName)
-    : m_name(std::move(componentName)),
-      m_executableDir(QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString())
+TLangManEngine::TLangManEngine(QString componentName) :
+    m_name(std::move(componentName)),
+    m_executableDir(QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString())
 {
     m_state.current = {m_designName, m_designCode};
 }
@@ -78,8 +78,8 @@ void TLangManEngine::setDefaultLanguage(const QString& language)
         return;
     const QString oldDefault = m_defaultLanguage;
     m_defaultLanguage = language;
-    const bool showingOldDefault = !oldDefault.isEmpty()
-                                   && (m_state.current.name == oldDefault || m_state.current.code == oldDefault);
+    const bool showingOldDefault =
+        !oldDefault.isEmpty() && (m_state.current.name == oldDefault || m_state.current.code == oldDefault);
     if (m_initialized && showingOldDefault)
         Translate(language);
 }
@@ -332,7 +332,7 @@ void TLangManEngine::registerLexicon(TDesignedLexicon* lexicon)
 void TLangManEngine::unregisterLexicon(TDesignedLexicon* lexicon)
 {
     const auto member = std::find_if(m_lexiconMembers.begin(), m_lexiconMembers.end(),
-                                      [&](const auto& m) { return m->lexicon == lexicon; });
+                                     [&](const auto& m) { return m->lexicon == lexicon; });
     if (member == m_lexiconMembers.end())
         return;
     std::erase(m_spanClients, member->get());

@@ -35,9 +35,9 @@ enum AdditionText {
     PortBusy = 10,
     DongleRemoved = 11,
     PortCannotOpen = 12,
-    MeterSilent = 13,        // no readings for %1 seconds
+    MeterSilent = 13, // no readings for %1 seconds
     MeterReportsAgain = 14,
-    StateFileNotRead = 15,   // "State file not read: " and the reason
+    StateFileNotRead = 15, // "State file not read: " and the reason
 };
 
 } // namespace localisation

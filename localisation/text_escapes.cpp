@@ -20,7 +20,10 @@ QString EncodeControlChars(const QString& text)
 
 namespace {
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 // Reads the digits at pos; returns false when there are none. A value that does not fit
 // a character is reported through tooLarge so the caller can leave the escape alone.

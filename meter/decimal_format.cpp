@@ -35,8 +35,8 @@ DecimalDigits ExactDigits(double magnitude)
     const int fractionDigits = std::clamp(53 - binaryExponent, 0, 1074);
 
     std::string text(std::size_t(fractionDigits) + 320, '\0');
-    const auto result = std::to_chars(text.data(), text.data() + text.size(), magnitude, std::chars_format::fixed,
-                                      fractionDigits);
+    const auto result =
+        std::to_chars(text.data(), text.data() + text.size(), magnitude, std::chars_format::fixed, fractionDigits);
     text.resize(std::size_t(result.ptr - text.data()));
 
     DecimalDigits exact;

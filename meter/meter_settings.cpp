@@ -16,8 +16,8 @@ int ListRow(quint8 automatic, int manualRow)
 
 std::array<quint8, TMeterSettings::kSize> TMeterSettings::toBytes() const
 {
-    return {FreqAuto,   FreqIndex, PrimAuto,     PrimKind, SecAuto, SecKind,  LevelAuto, LevelIndex,
-            SerPerAuto, SerPer,    IntervalCode, Hold,     Negative, Sound, Reserved};
+    return {FreqAuto,   FreqIndex, PrimAuto,     PrimKind, SecAuto,  SecKind, LevelAuto, LevelIndex,
+            SerPerAuto, SerPer,    IntervalCode, Hold,     Negative, Sound,   Reserved};
 }
 
 TMeterSettings TMeterSettings::fromBytes(const std::array<quint8, kSize>& b)

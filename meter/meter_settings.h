@@ -21,9 +21,9 @@ struct TMeterSettings {
     quint8 SerPer = 0;       // 1 series, 0 parallel
     quint8 IntervalCode = 0; // 3: 0.5 s, 2: 1 s, 1: 2 s
     quint8 Hold = 0;
-    quint8 Negative = 0;     // 1: a primary L or C value carries a leading "-"
+    quint8 Negative = 0; // 1: a primary L or C value carries a leading "-"
     quint8 Sound = 0;
-    quint8 Reserved = 0;     // carried through profile files untouched
+    quint8 Reserved = 0; // carried through profile files untouched
 
     PrimaryParameter primaryParameter() const { return PrimaryParameter(PrimKind); }
     SecondaryParameter secondaryParameter() const { return SecondaryParameter(SecKind); }

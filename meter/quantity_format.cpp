@@ -84,14 +84,22 @@ QString SmallInductance(double v, qint32 testFreqHz, const UnitTexts& texts)
 
 QString SmallValue(double v, qint32 testFreqHz, const UnitTexts& texts)
 {
-    if (v >= 1e-4) return Scaled(v * 1e6, 2, Prefix::Micro, texts);
-    if (v >= 1e-5) return Scaled(v * 1e6, 3, Prefix::Micro, texts);
-    if (v >= 1e-6) return Scaled(v * 1e6, 4, Prefix::Micro, texts);
-    if (v >= 1e-7) return Scaled(v * 1e9, 2, Prefix::Nano, texts);
-    if (v >= 1e-8) return Scaled(v * 1e9, 3, Prefix::Nano, texts);
-    if (v >= 1e-9) return Scaled(v * 1e9, 4, Prefix::Nano, texts);
-    if (v >= 1e-10 || testFreqHz == 100) return Scaled(v * 1e12, 2, Prefix::Pico, texts);
-    if (v >= 1e-11 || testFreqHz == 1000) return Scaled(v * 1e12, 3, Prefix::Pico, texts);
+    if (v >= 1e-4)
+        return Scaled(v * 1e6, 2, Prefix::Micro, texts);
+    if (v >= 1e-5)
+        return Scaled(v * 1e6, 3, Prefix::Micro, texts);
+    if (v >= 1e-6)
+        return Scaled(v * 1e6, 4, Prefix::Micro, texts);
+    if (v >= 1e-7)
+        return Scaled(v * 1e9, 2, Prefix::Nano, texts);
+    if (v >= 1e-8)
+        return Scaled(v * 1e9, 3, Prefix::Nano, texts);
+    if (v >= 1e-9)
+        return Scaled(v * 1e9, 4, Prefix::Nano, texts);
+    if (v >= 1e-10 || testFreqHz == 100)
+        return Scaled(v * 1e12, 2, Prefix::Pico, texts);
+    if (v >= 1e-11 || testFreqHz == 1000)
+        return Scaled(v * 1e12, 3, Prefix::Pico, texts);
     return Scaled(v * 1e12, 4, Prefix::Pico, texts);
 }
 
@@ -103,9 +111,12 @@ QString Overload(const QString& integer, const QString& prefixAndUnit)
 
 int IntegerDigitsUpToFour(double v)
 {
-    if (v < 10) return 1;
-    if (v < 100) return 2;
-    if (v < 1000) return 3;
+    if (v < 10)
+        return 1;
+    if (v < 100)
+        return 2;
+    if (v < 1000)
+        return 3;
     return 4;
 }
 

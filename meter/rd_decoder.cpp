@@ -83,9 +83,8 @@ RdReading DecodeRd(const TMeterFrame& frame, const UnitTexts& texts)
     RdReading rd;
     rd.RD_Auto = rangeCode == kAutoRange ? QStringLiteral("A") : QStringLiteral(" ");
     SetFirstCurrent(rd, rangeCode, firstCurrent, texts);
-    rd.RD_J1 = hasSecondCurrent
-                   ? u'I' + texts.currentSubscriptFixedRange + u'=' + FormatCurrent(secondCurrent, texts)
-                   : QStringLiteral(" ");
+    rd.RD_J1 = hasSecondCurrent ? u'I' + texts.currentSubscriptFixedRange + u'=' + FormatCurrent(secondCurrent, texts)
+                                : QStringLiteral(" ");
     SetMainValue(rd, pictureCode, rangeCode, mainValue, texts);
     return rd;
 }

@@ -13,8 +13,8 @@ struct SettingsIndicators {
     // Hold down: the hold button SP3 is down and recording by hand (SP1) is disabled.
     // Released: SP3 up, SP1 enabled unless the profile editor holds it.
     bool holdDown = false;
-    bool soundDown = false;           // SP2
-    std::optional<int> intervalItem;  // CB1 row
+    bool soundDown = false;          // SP2
+    std::optional<int> intervalItem; // CB1 row
     QString L_freq_RLC;
     QString L_Level_RLC;
     std::optional<QString> L_Prim_RLC;

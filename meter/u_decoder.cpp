@@ -18,8 +18,7 @@ UReading DecodeU(const TMeterFrame& frame, const UnitTexts& texts)
     const double peakToPeak = std::fabs(DecodeMeterFloat(frame, 4));
     const double main = DecodeMeterFloat(frame, 8); // the only signed voltage
 
-    return {QStringLiteral("V=") + Volts(main, texts),
-            u'V' + texts.rms + u'=' + Volts(rms, texts),
+    return {QStringLiteral("V=") + Volts(main, texts), u'V' + texts.rms + u'=' + Volts(rms, texts),
             u'V' + texts.peakToPeak + u'=' + Volts(peakToPeak, texts)};
 }
 

@@ -16,12 +16,14 @@ QString besideExecutable(const QString& executableDir, const QString& relativePa
 
 QString installedLanguageFolder(const QString& executableDir)
 {
-    return besideExecutable(executableDir, QStringLiteral(RLC_DATADIR_FROM_BINDIR "/") + QLatin1String(kLanguageSubfolder));
+    return besideExecutable(executableDir,
+                            QStringLiteral(RLC_DATADIR_FROM_BINDIR "/") + QLatin1String(kLanguageSubfolder));
 }
 
 QStringList portFinderFolders(const QString& executableDir)
 {
-    return {QDir::cleanPath(executableDir), besideExecutable(executableDir, QStringLiteral(RLC_PRIVATE_LIBDIR_FROM_BINDIR))};
+    return {QDir::cleanPath(executableDir),
+            besideExecutable(executableDir, QStringLiteral(RLC_PRIVATE_LIBDIR_FROM_BINDIR))};
 }
 
 QString languageSubdirectory(const QString& executableDir)

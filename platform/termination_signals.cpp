@@ -28,8 +28,7 @@ TerminationSignals::TerminationSignals()
 TerminationSignals::~TerminationSignals()
 {
     signalfd_siginfo arrived{};
-    while (::read(m_descriptor, &arrived, sizeof arrived) == sizeof arrived) {
-    }
+    while (::read(m_descriptor, &arrived, sizeof arrived) == sizeof arrived) {}
     ::close(m_descriptor);
     pthread_sigmask(SIG_SETMASK, &m_previousMask, nullptr);
 }

@@ -17,9 +17,8 @@ extern "C" void gets(TPortQuery* query)
 {
     if (query == nullptr)
         return;
-    const auto port = query->DeviceDescription != nullptr
-        ? portfinder::locatePort(query->DeviceDescription)
-        : portfinder::overridePort();
+    const auto port = query->DeviceDescription != nullptr ? portfinder::locatePort(query->DeviceDescription)
+                                                          : portfinder::overridePort();
     lastPortName = port.value_or(std::string());
     query->PortName = lastPortName.c_str();
     query->Status = port ? 1 : 0;

@@ -50,8 +50,7 @@ std::vector<fs::path> ttyEntriesByName(const fs::path& sysfsRoot)
 
 } // namespace
 
-std::optional<std::string> findPortByDescription(std::string_view description,
-                                                 const fs::path& sysfsRoot)
+std::optional<std::string> findPortByDescription(std::string_view description, const fs::path& sysfsRoot)
 {
     for (const fs::path& entry : ttyEntriesByName(sysfsRoot)) {
         if (usbProductOf(entry, sysfsRoot) == description)

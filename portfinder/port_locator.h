@@ -13,14 +13,12 @@ inline constexpr const char* kPortOverrideVariable = "RLC_DONGLE_PORT";
 
 // The serial device (as "/dev/<name>") whose USB product description equals the given
 // one, found below sysfsRoot/class/tty. The first match in name order wins.
-std::optional<std::string> findPortByDescription(std::string_view description,
-                                                 const std::filesystem::path& sysfsRoot);
+std::optional<std::string> findPortByDescription(std::string_view description, const std::filesystem::path& sysfsRoot);
 
 // The override port when the variable is set and names an existing file.
 std::optional<std::string> overridePort();
 
 // Override first, then the scan of the given sysfs tree.
-std::optional<std::string> locatePort(std::string_view description,
-                                      const std::filesystem::path& sysfsRoot = "/sys");
+std::optional<std::string> locatePort(std::string_view description, const std::filesystem::path& sysfsRoot = "/sys");
 
 } // namespace portfinder

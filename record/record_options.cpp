@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-
 namespace record {
 namespace {
 

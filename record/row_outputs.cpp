@@ -65,9 +65,9 @@ void LineFile::fail(const QString& doing) const
 
 CsvRows::CsvRows(std::unique_ptr<LineFile> file, const QStringList& columnTitles) : m_file(std::move(file))
 {
-    const QByteArray titles = recording::CsvLine(columnTitles
-                                                 + QStringList{QStringLiteral("Timestamp"), QStringLiteral("Verdict")}
-                                                 + recording::NumericColumnNames());
+    const QByteArray titles =
+        recording::CsvLine(columnTitles + QStringList{QStringLiteral("Timestamp"), QStringLiteral("Verdict")}
+                           + recording::NumericColumnNames());
     m_file->write(m_file->isStandardOutput() ? titles : recording::Utf8ByteOrderMark + titles);
 }
 

@@ -67,8 +67,8 @@ LogRowResult AppendLogRow(MeasurementLogModel& log, const LogRowInput& in)
     LogRowResult result;
     result.writtenRow = row;
     result.logRow = row + 1;
-    result.startPosition = in.mode == LogMode::SinglePart ? std::min(result.logRow, MaxStartPosition)
-                                                          : in.startPosition;
+    result.startPosition =
+        in.mode == LogMode::SinglePart ? std::min(result.logRow, MaxStartPosition) : in.startPosition;
     return result;
 }
 

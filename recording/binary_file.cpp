@@ -20,8 +20,7 @@ QIODevice::OpenMode openModeFor(BinaryFile::Mode mode)
 
 } // namespace
 
-BinaryFile::BinaryFile(const QString& path, Mode mode)
-    : m_file(path)
+BinaryFile::BinaryFile(const QString& path, Mode mode) : m_file(path)
 {
     if (!m_file.open(openModeFor(mode)))
         fail(QStringLiteral("cannot open"));

@@ -10,10 +10,10 @@ namespace recording {
 class BinaryFile {
 public:
     enum class Mode {
-        ReadOnly,      // an existing file
-        ReadWrite,     // an existing file, or a new empty one
-        ExistingOnly,  // an existing file, read and written
-        Truncate,      // a new or emptied file
+        ReadOnly,     // an existing file
+        ReadWrite,    // an existing file, or a new empty one
+        ExistingOnly, // an existing file, read and written
+        Truncate,     // a new or emptied file
     };
     BinaryFile(const QString& path, Mode mode);
 

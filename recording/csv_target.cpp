@@ -5,8 +5,7 @@
 
 namespace recording {
 
-CsvTarget::CsvTarget(const QString& path)
-    : m_file(path)
+CsvTarget::CsvTarget(const QString& path) : m_file(path)
 {
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         fail(QStringLiteral("cannot create"));

@@ -9,8 +9,7 @@
 namespace recording {
 
 JournalKeeper::JournalKeeper(const QStringList& columnTitles, const localisation::MainLexicons& lexicons, Say say) :
-    m_lexicons(lexicons),
-    m_say(std::move(say))
+    m_lexicons(lexicons), m_say(std::move(say))
 {
     keep([&] {
         m_journal = std::make_unique<RecordingJournal>(RecordingJournal::defaultFolder(), QDateTime::currentDateTime(),

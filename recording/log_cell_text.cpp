@@ -7,10 +7,7 @@ namespace {
 
 class TextOfCell {
 public:
-    explicit TextOfCell(const LogDisplayTexts& texts)
-        : m_texts(texts)
-    {
-    }
+    explicit TextOfCell(const LogDisplayTexts& texts) : m_texts(texts) {}
 
     QString operator()(std::monostate) const { return {}; }
     QString operator()(const QString& text) const { return text; }

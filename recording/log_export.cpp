@@ -13,10 +13,7 @@ namespace {
 // of numbers and times are made once, in place, and give their number or time too.
 class SheetCellOf {
 public:
-    explicit SheetCellOf(const LogDisplayTexts& texts)
-        : m_texts(texts)
-    {
-    }
+    explicit SheetCellOf(const LogDisplayTexts& texts) : m_texts(texts) {}
 
     SheetCell operator()(std::monostate) const { return SheetCell::keptText({}); }
     SheetCell operator()(const QString& text) const { return SheetCell::keptText(text); }

@@ -4,10 +4,7 @@
 
 namespace recording {
 
-MeasurementLogModel::MeasurementLogModel(QObject* parent)
-    : QAbstractTableModel(parent)
-{
-}
+MeasurementLogModel::MeasurementLogModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 int MeasurementLogModel::rowCount(const QModelIndex& parent) const
 {
@@ -26,14 +23,10 @@ QVariant MeasurementLogModel::data(const QModelIndex& index, int role) const
     const LogRow& row = m_rows[std::size_t(index.row())];
     const LogCell& cell = row.cells[std::size_t(index.column())];
     switch (role) {
-    case Qt::DisplayRole:
-        return LogCellText(cell, m_displayTexts);
-    case VerdictRole:
-        return int(row.verdict);
-    case CellValueRole:
-        return QVariant::fromValue(cell);
-    default:
-        return {};
+    case Qt::DisplayRole: return LogCellText(cell, m_displayTexts);
+    case VerdictRole: return int(row.verdict);
+    case CellValueRole: return QVariant::fromValue(cell);
+    default: return {};
     }
 }
 

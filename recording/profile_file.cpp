@@ -35,7 +35,8 @@ void requirePart(const QString& path, int partNumber, int partCount)
 void requireNewOrExistingPart(const QString& path, int partNumber, int partCount)
 {
     if (partNumber < 1 || partNumber > partCount + 1)
-        refuse(path, QStringLiteral("part %1 cannot be stored, the profile holds %2 parts").arg(partNumber).arg(partCount));
+        refuse(path,
+               QStringLiteral("part %1 cannot be stored, the profile holds %2 parts").arg(partNumber).arg(partCount));
 }
 
 void writeRecord(BinaryFile& file, int partNumber, const PartRecord& record)

@@ -49,10 +49,11 @@ RecordingJournal::RecordingJournal(const QString& folder, const QDateTime& start
         if (!m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly) && !QFile::exists(m_path))
             fail(QStringLiteral("cannot create"));
     }
-    writeDurably(Utf8ByteOrderMark + CsvLine(columnHeaders + QStringList{QStringLiteral("Timestamp"),
-                                                                          QStringLiteral("Verdict"),
-                                                                          QStringLiteral("Event")}
-                                      + NumericColumnNames()));
+    writeDurably(
+        Utf8ByteOrderMark
+        + CsvLine(columnHeaders
+                  + QStringList{QStringLiteral("Timestamp"), QStringLiteral("Verdict"), QStringLiteral("Event")}
+                  + NumericColumnNames()));
 }
 
 void RecordingJournal::appendRow(const std::array<QString, 10>& cells, const QDateTime& when, VerdictCode verdict,

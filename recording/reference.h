@@ -10,8 +10,7 @@ namespace recording {
 // One half of the reference box as the user filled it in: the kind, the item of the unit
 // box that goes with the kind, the nominal value and the tolerance as typed or chosen, and
 // the tolerance list's "off" item in the current language.
-template <typename Kind>
-struct ReferenceEntry {
+template <typename Kind> struct ReferenceEntry {
     Kind kind{};
     int unitIndex = 0;
     QString nominalText;
@@ -45,8 +44,7 @@ struct ToleranceRule {
 // One half of the reference as numbers, read once from what the user typed: the kind, the
 // nominal value in ohm, henry or farad (plain for Q and D), none where the nominal or its
 // unit cannot be read, and the tolerance rule.
-template <typename Kind>
-struct ReferenceValue {
+template <typename Kind> struct ReferenceValue {
     Kind kind{};
     std::optional<double> nominal;
     ToleranceRule tolerance;

@@ -53,9 +53,14 @@ QString VerdictWord(std::optional<VerdictCode> verdict)
 const QStringList& NumericColumnNames()
 {
     static const QStringList names{
-        QStringLiteral("primary_value"), QStringLiteral("primary_unit"),  QStringLiteral("secondary_value"),
-        QStringLiteral("secondary_unit"), QStringLiteral("frequency_hz"), QStringLiteral("level_v"),
-        QStringLiteral("verdict"),       QStringLiteral("primary_deviation_pct"),
+        QStringLiteral("primary_value"),
+        QStringLiteral("primary_unit"),
+        QStringLiteral("secondary_value"),
+        QStringLiteral("secondary_unit"),
+        QStringLiteral("frequency_hz"),
+        QStringLiteral("level_v"),
+        QStringLiteral("verdict"),
+        QStringLiteral("primary_deviation_pct"),
         QStringLiteral("secondary_deviation_pct"),
     };
     return names;

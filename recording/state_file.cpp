@@ -78,8 +78,8 @@ void SaveProfilePath(const QString& path, const QString& profilePath)
                             .arg(PathCapacity));
     // A character the code page lacks would be stored as "?" and name another file.
     if (localisation::fromAnsi(bytes) != profilePath)
-        throw FileError(QStringLiteral("%1: the profile path holds characters that cannot be remembered")
-                            .arg(profilePath));
+        throw FileError(
+            QStringLiteral("%1: the profile path holds characters that cannot be remembered").arg(profilePath));
     writeField(path, PathLengthOffset, EncodeInt32(qint32(bytes.size())) + bytes);
 }
 

@@ -61,10 +61,8 @@ Comparison primaryComparison(const PrimaryReferenceValue& reference, const Imped
     const double p = known(reference.nominal);
     const bool series = in.serPer == 1;
     switch (reference.kind) {
-    case ReferenceKind::Resistance:
-        return {p, series ? in.serR : in.parR};
-    case ReferenceKind::Inductance:
-        return {meter::ReactanceOfInductance(p, in.testFreqHz), series ? in.serX : in.parX};
+    case ReferenceKind::Resistance: return {p, series ? in.serR : in.parR};
+    case ReferenceKind::Inductance: return {meter::ReactanceOfInductance(p, in.testFreqHz), series ? in.serX : in.parX};
     case ReferenceKind::Capacitance:
         // Both reactances negated, so that ">" and "<" keep their meaning in farads.
         return {-finite(meter::ReactanceOfCapacitance(p, in.testFreqHz)), series ? -in.serX : -in.parX};
@@ -76,12 +74,10 @@ Comparison secondaryComparison(const SecondaryReferenceValue& reference, const I
 {
     const double p = known(reference.nominal);
     switch (reference.kind) {
-    case SecondaryReferenceKind::Resistance:
-        return {p, in.serPer == 1 ? in.serR : in.parR};
+    case SecondaryReferenceKind::Resistance: return {p, in.serPer == 1 ? in.serR : in.parR};
     case SecondaryReferenceKind::Quality: // Q and D always come from the series values
         return {p, std::abs(divide(in.serX, in.serR))};
-    case SecondaryReferenceKind::Dissipation:
-        return {p, std::abs(divide(in.serR, in.serX))};
+    case SecondaryReferenceKind::Dissipation: return {p, std::abs(divide(in.serR, in.serX))};
     }
     throw Unreadable{};
 }

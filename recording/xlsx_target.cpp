@@ -49,8 +49,7 @@ void assignUtf8(std::string& out, QStringView text)
 
 } // namespace
 
-XlsxTarget::XlsxTarget(const QString& path)
-    : m_path(path)
+XlsxTarget::XlsxTarget(const QString& path) : m_path(path)
 {
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
@@ -61,8 +60,8 @@ XlsxTarget::XlsxTarget(const QString& path)
     m_sheet = workbook_add_worksheet(m_workbook, nullptr);
     m_dateTimeFormat = workbook_add_format(m_workbook);
     format_set_num_format(m_dateTimeFormat, "dd.mm.yy hh:mm:ss");
-    worksheet_set_margins(m_sheet, LeftMarginPoints / PointsPerInch, RightMarginPoints / PointsPerInch,
-                          DefaultMargin, DefaultMargin);
+    worksheet_set_margins(m_sheet, LeftMarginPoints / PointsPerInch, RightMarginPoints / PointsPerInch, DefaultMargin,
+                          DefaultMargin);
 }
 
 XlsxTarget::~XlsxTarget()

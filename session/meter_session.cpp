@@ -80,8 +80,7 @@ void MeterSession::applyStoredSettings(const std::array<quint8, meter::TMeterSet
     ShowCircuit();
 }
 
-template <typename Choice>
-bool MeterSession::showChoice(const std::optional<Choice>& choice)
+template <typename Choice> bool MeterSession::showChoice(const std::optional<Choice>& choice)
 {
     if (!choice)
         return false;

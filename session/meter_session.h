@@ -91,8 +91,7 @@ signals:
 private:
     void ShowSettings();
     void ShowCircuit();
-    template <typename Choice>
-    bool showChoice(const std::optional<Choice>& choice);
+    template <typename Choice> bool showChoice(const std::optional<Choice>& choice);
 
     dongle::DongleLink& m_link;
     const localisation::MainLexicons& m_lexicons;

@@ -7,8 +7,7 @@ namespace session {
 SilenceWatchdog::SilenceWatchdog(QObject* parent) : SilenceWatchdog(std::make_unique<TimerAlarm>(), parent) {}
 
 SilenceWatchdog::SilenceWatchdog(std::unique_ptr<Alarm> alarm, QObject* parent) :
-    QObject(parent),
-    m_alarm(std::move(alarm))
+    QObject(parent), m_alarm(std::move(alarm))
 {
     m_alarm->onRing = [this] {
         m_silent = true;

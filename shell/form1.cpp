@@ -52,8 +52,7 @@ const QRect kTablePlace(0, 280, 1014, 356);
 } // namespace
 
 TForm1::TForm1(QWidget* parent) :
-    QWidget(parent),
-    m_languages(std::make_unique<localisation::TLangManEngine>()),
+    QWidget(parent), m_languages(std::make_unique<localisation::TLangManEngine>()),
     m_lexicons(std::make_unique<localisation::MainLexicons>())
 {
     setObjectName(QStringLiteral("Form1"));
@@ -109,11 +108,12 @@ void TForm1::layOut()
 void TForm1::wireLink()
 {
     using dongle::DongleLink;
-    connect(m_connectionBox, &dongle::ConnectionBox::connectClicked, this, [this] { m_frontPanel->showVerdict(false); });
+    connect(m_connectionBox, &dongle::ConnectionBox::connectClicked, this,
+            [this] { m_frontPanel->showVerdict(false); });
     connect(m_connectionBox, &dongle::ConnectionBox::autoConnectChanged, this, &TForm1::storeAutoConnectFlag);
     connect(m_link, &DongleLink::dongleReady, this, [this] { m_frontPanel->setEnabled(true); });
-    for (auto notLinked : {&DongleLink::connectionStarted, &DongleLink::connectionFailed, &DongleLink::connectionRefused,
-                           &DongleLink::portClosed})
+    for (auto notLinked : {&DongleLink::connectionStarted, &DongleLink::connectionFailed,
+                           &DongleLink::connectionRefused, &DongleLink::portClosed})
         connect(m_link, notLinked, this, [this] { m_recordingPanel->setLinkUp(false); });
     connect(m_link, &DongleLink::meterLinkedUp, this, [this] {
         m_recordingPanel->setLinkUp(true);
@@ -145,7 +145,8 @@ void TForm1::wireMeter()
     connect(m_frontPanel, &panel::FrontPanel::holdToggled, this,
             [this](bool down) { m_recordingPanel->showHold(down, m_profileBox->profileEditing()); });
     connect(m_session, &session::MeterSession::rlcdDecoded, this, &TForm1::afterRlcdReading);
-    connect(m_profileBox, &recording::ProfileBox::modeCommandChosen, m_session, &session::MeterSession::sendModeCommand);
+    connect(m_profileBox, &recording::ProfileBox::modeCommandChosen, m_session,
+            &session::MeterSession::sendModeCommand);
     // The interval list holds frames off while it is open; a list closed without a choice
     // sends nothing, so the command timer lets the frames through as after a transmission.
     using recording::RecordingPanel;
@@ -167,8 +168,9 @@ void TForm1::wireRecording()
         // So that a later space bar cannot press a button.
         m_connectionBox->statusLog()->setFocus();
     });
-    connect(m_recordingPanel, &RecordingPanel::rowLogged, m_trendFeed,
-            [this](int, const QDateTime& when, recording::VerdictCode verdict) { m_trendFeed->rowLogged(when, verdict); });
+    connect(
+        m_recordingPanel, &RecordingPanel::rowLogged, m_trendFeed,
+        [this](int, const QDateTime& when, recording::VerdictCode verdict) { m_trendFeed->rowLogged(when, verdict); });
     connect(m_recordingPanel, &RecordingPanel::trendRequested, m_trendFeed, &recording::TrendFeed::show);
     connect(m_recordingPanel, &RecordingPanel::statusLine, m_connectionBox, &dongle::ConnectionBox::appendStatus);
     using recording::ProfileController;
@@ -185,15 +187,16 @@ void TForm1::wireSilenceWatch()
     using session::SilenceWatchdog;
     connect(m_link, &dongle::DongleLink::frameArrived, m_silenceWatch, &SilenceWatchdog::frameArrived);
     const auto rearm = [this] { m_silenceWatch->setArmed(m_link->isMeterLinked() && m_recordingPanel->isRecording()); };
-    for (auto linkChanged : {&dongle::DongleLink::meterLinkedUp, &dongle::DongleLink::meterLinkLost,
-                             &dongle::DongleLink::portClosed})
+    for (auto linkChanged :
+         {&dongle::DongleLink::meterLinkedUp, &dongle::DongleLink::meterLinkLost, &dongle::DongleLink::portClosed})
         connect(m_link, linkChanged, m_silenceWatch, rearm);
     connect(m_recordingPanel, &recording::RecordingPanel::recordingToggled, m_silenceWatch, rearm);
     connect(m_session, &session::MeterSession::settingsShown, m_silenceWatch,
             [this] { m_silenceWatch->followIntervalCode(m_session->settings().IntervalCode); });
     connect(m_silenceWatch, &SilenceWatchdog::silenceBegan, this, [this](int silentForMs) {
         constexpr double kMsPerSecond = 1000;
-        m_connectionBox->appendStatus(m_lexicons->D4.GetItem(localisation::MeterSilent).arg(silentForMs / kMsPerSecond));
+        m_connectionBox->appendStatus(
+            m_lexicons->D4.GetItem(localisation::MeterSilent).arg(silentForMs / kMsPerSecond));
         markInRecording(recording::JournalEvent::NoReadings);
     });
     connect(m_silenceWatch, &SilenceWatchdog::silenceEnded, this, [this] {
@@ -317,8 +320,8 @@ void TForm1::FormResize()
 
 void TForm1::afterRlcdReading()
 {
-    const recording::ReadingJudgement& judgement = m_referenceBox->judge(
-        m_session->lastReading(), m_session->testFreqHz(), m_session->settings().SerPer);
+    const recording::ReadingJudgement& judgement =
+        m_referenceBox->judge(m_session->lastReading(), m_session->testFreqHz(), m_session->settings().SerPer);
     m_frontPanel->showVerdict(judgement.verdict != recording::VerdictPass);
     const bool held = m_session->settings().Hold == 1;
     if (m_recordingPanel->isRecording() != held)

@@ -5,9 +5,18 @@
 
 #include <memory>
 
-namespace dongle { class ConnectionBox; class DongleLink; }
-namespace localisation { struct MainLexicons; class TLangManClient; class TLangManEngine; }
-namespace panel { class FrontPanel; }
+namespace dongle {
+class ConnectionBox;
+class DongleLink;
+} // namespace dongle
+namespace localisation {
+struct MainLexicons;
+class TLangManClient;
+class TLangManEngine;
+} // namespace localisation
+namespace panel {
+class FrontPanel;
+}
 namespace recording {
 class ProfileBox;
 class ProfileController;
@@ -16,8 +25,11 @@ class RecordingPanel;
 class ReferenceBox;
 class TrendFeed;
 struct StateFileReading;
-}
-namespace session { class MeterSession; class SilenceWatchdog; }
+} // namespace recording
+namespace session {
+class MeterSession;
+class SilenceWatchdog;
+} // namespace session
 
 // The main window "Form1": the composition of the program's components. It creates them,
 // lays them out as designed, connects them, and runs the window's creation, first showing,
@@ -79,7 +91,7 @@ private:
     void rememberLanguageIndex();
     QList<class QComboBox*> savedComboBoxes() const;
 
-    std::unique_ptr<localisation::TLangManEngine> m_languages;  // LangMan
+    std::unique_ptr<localisation::TLangManEngine> m_languages; // LangMan
     std::unique_ptr<localisation::MainLexicons> m_lexicons;
     std::unique_ptr<localisation::TLangManClient> m_translator; // LangManClient1
     dongle::DongleLink* m_link = nullptr;

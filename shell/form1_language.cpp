@@ -18,8 +18,8 @@
 QList<QComboBox*> TForm1::savedComboBoxes() const
 {
     QList<QComboBox*> boxes;
-    for (const char* name : {"CB1", "CBox51", "CBox5", "CBox31", "CBox11", "CBox2", "CBox6", "CBox10", "CBox1",
-                             "CBox3", "CBox4"})
+    for (const char* name :
+         {"CB1", "CBox51", "CBox5", "CBox31", "CBox11", "CBox2", "CBox6", "CBox10", "CBox1", "CBox3", "CBox4"})
         boxes << findChild<QComboBox*>(QString::fromLatin1(name));
     return boxes;
 }

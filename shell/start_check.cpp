@@ -15,5 +15,6 @@ QStringList englishLanguageFileCandidates(const QString& executableDir)
 bool englishLanguageFilePresent(const QString& executableDir)
 {
     const QStringList candidates = englishLanguageFileCandidates(executableDir);
-    return std::any_of(candidates.begin(), candidates.end(), [](const QString& path) { return QFileInfo::exists(path); });
+    return std::any_of(candidates.begin(), candidates.end(),
+                       [](const QString& path) { return QFileInfo::exists(path); });
 }

@@ -83,8 +83,8 @@ MeterSettings resolveAutomaticChoices(MeterSettings settings, const Component& c
 
 void markNegative(MeterSettings& reported, const RlcdReading& reading)
 {
-    const bool contradicts = (reported.PrimKind == kPrimC && reading.xs > 0)
-        || (reported.PrimKind == kPrimL && reading.xs < 0);
+    const bool contradicts =
+        (reported.PrimKind == kPrimC && reading.xs > 0) || (reported.PrimKind == kPrimL && reading.xs < 0);
     reported.Negative = contradicts ? 1 : 0;
 }
 
@@ -95,8 +95,8 @@ RdReading measureRd(RdSubject subject, const Component& component)
         return {kDiodeDropMillivolts, kDiodeForwardMicroamps, kDiodeLeakageMicroamps, true, picture, kRdDiodeRange};
     }
     const double ohms = component.kind == ComponentKind::Resistor ? component.value
-        : component.kind == ComponentKind::Inductor              ? component.seriesResistance
-                                                                 : kOpenCircuitOhm;
+        : component.kind == ComponentKind::Inductor               ? component.seriesResistance
+                                                                  : kOpenCircuitOhm;
     const double microamps = kRdTestVolts / (ohms + kRdSourceOhm) * 1e6;
     return {ohms, microamps, 0, false, RdPicture::Resistor, kRdAutoRange};
 }

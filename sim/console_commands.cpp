@@ -51,10 +51,8 @@ std::optional<FrameDelivery> changedDelivery(FrameDelivery delivery, const QStri
 
 } // namespace
 
-ConsoleCommands::ConsoleCommands(MeterSimulator& simulator, int inputDescriptor)
-    : QObject(&simulator)
-    , m_simulator(simulator)
-    , m_inputNotifier(inputDescriptor, QSocketNotifier::Read)
+ConsoleCommands::ConsoleCommands(MeterSimulator& simulator, int inputDescriptor) :
+    QObject(&simulator), m_simulator(simulator), m_inputNotifier(inputDescriptor, QSocketNotifier::Read)
 {
     connect(&m_inputNotifier, &QSocketNotifier::activated, this, &ConsoleCommands::readInput);
 }

@@ -49,8 +49,8 @@ QByteArray encodeRdFrame(const RdReading& reading, bool brightnessPressed)
     putFloat(frame, 0, reading.mainValue);
     putFloat(frame, 4, reading.firstCurrent);
     putFloat(frame, 8, reading.secondCurrent);
-    frame[14] = char((uint8_t(reading.picture) & 0x0F) | bit(reading.hasSecondCurrent, 4)
-                     | ((reading.rangeCode & 7) << 5));
+    frame[14] =
+        char((uint8_t(reading.picture) & 0x0F) | bit(reading.hasSecondCurrent, 4) | ((reading.rangeCode & 7) << 5));
     return frame;
 }
 

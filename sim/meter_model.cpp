@@ -42,8 +42,7 @@ QByteArray MeterModel::nextFrame()
         m_nextU.reset();
         return encodeUFrame(reading, m_brightnessPressed);
     }
-    default:
-        return nextRlcdFrame();
+    default: return nextRlcdFrame();
     }
 }
 

@@ -26,15 +26,12 @@ QByteArray outcomeReply(MeterSimulator::ConnectOutcome outcome)
 
 bool outcomeLinks(MeterSimulator::ConnectOutcome outcome)
 {
-    return outcome == MeterSimulator::ConnectOutcome::Link
-        || outcome == MeterSimulator::ConnectOutcome::LinkCombined;
+    return outcome == MeterSimulator::ConnectOutcome::Link || outcome == MeterSimulator::ConnectOutcome::LinkCombined;
 }
 
 } // namespace
 
-MeterSimulator::MeterSimulator(const QString& stableLinkPath, QObject* parent)
-    : QObject(parent)
-    , m_port(stableLinkPath)
+MeterSimulator::MeterSimulator(const QString& stableLinkPath, QObject* parent) : QObject(parent), m_port(stableLinkPath)
 {
     qRegisterMetaType<sim::MeterCommand>();
     connect(&m_port, &PluggablePort::received, this, &MeterSimulator::readFromProgram);

@@ -74,11 +74,11 @@ public:
 
     // Faults, each written at once whatever the link state (and lost while unplugged).
     void injectGarbage(const QByteArray& bytes);
-    void injectReplyWithFrame(const QByteArray& reply); // the reply and a frame in one write
+    void injectReplyWithFrame(const QByteArray& reply);    // the reply and a frame in one write
     void injectSplitFrame(int firstPartLength, int gapMs); // the rest is lost if unplugged in the gap
-    void injectLinkLoss();                              // unsolicited "OK+LOST"; frames stop
-    void injectWrongTrailer();                          // a frame ending 0x31 0x0D
-    void injectUnknownMode(uint8_t mode);               // a frame whose mode nibble is this
+    void injectLinkLoss();                                 // unsolicited "OK+LOST"; frames stop
+    void injectWrongTrailer();                             // a frame ending 0x31 0x0D
+    void injectUnknownMode(uint8_t mode);                  // a frame whose mode nibble is this
 
     // What the program has written: every byte, the commands and the AT texts among them.
     const QByteArray& receivedBytes() const { return m_receivedBytes; }

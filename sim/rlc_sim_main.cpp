@@ -21,17 +21,23 @@ namespace {
 
 std::optional<sim::ComponentKind> componentFromName(const QString& name)
 {
-    if (name == "r") return sim::ComponentKind::Resistor;
-    if (name == "c") return sim::ComponentKind::Capacitor;
-    if (name == "l") return sim::ComponentKind::Inductor;
+    if (name == "r")
+        return sim::ComponentKind::Resistor;
+    if (name == "c")
+        return sim::ComponentKind::Capacitor;
+    if (name == "l")
+        return sim::ComponentKind::Inductor;
     return std::nullopt;
 }
 
 std::optional<sim::MeterMode> modeFromName(const QString& name)
 {
-    if (name == "rlcd") return sim::MeterMode::Rlcd;
-    if (name == "rd") return sim::MeterMode::Rd;
-    if (name == "u") return sim::MeterMode::U;
+    if (name == "rlcd")
+        return sim::MeterMode::Rlcd;
+    if (name == "rd")
+        return sim::MeterMode::Rd;
+    if (name == "u")
+        return sim::MeterMode::U;
     return std::nullopt;
 }
 
@@ -54,7 +60,8 @@ try {
     const QCommandLineOption mode("mode", "Starting mode: rlcd, rd or u.", "mode", "rlcd");
     const QCommandLineOption interval("interval", "Report interval in ms instead of the meter's.", "ms", "0");
     const QCommandLineOption demo("demo", "Cycle through typical parts with occasional off-value ones.");
-    const QCommandLineOption link("link", "Keep the link to the current device here (default: in a temporary folder).", "path");
+    const QCommandLineOption link("link", "Keep the link to the current device here (default: in a temporary folder).",
+                                  "path");
     parser.addOptions({component, value, mode, interval, demo, link});
     parser.process(app);
 

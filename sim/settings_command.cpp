@@ -17,8 +17,14 @@ void applyCircuit(MeterSettings& settings, uint8_t byte1)
 {
     switch (byte1 >> 6) {
     case kCircuitAuto: settings.SerPerAuto = 1; break;
-    case kCircuitParallel: settings.SerPerAuto = 0; settings.SerPer = 0; break;
-    case kCircuitSeries: settings.SerPerAuto = 0; settings.SerPer = 1; break;
+    case kCircuitParallel:
+        settings.SerPerAuto = 0;
+        settings.SerPer = 0;
+        break;
+    case kCircuitSeries:
+        settings.SerPerAuto = 0;
+        settings.SerPer = 1;
+        break;
     default: break; // code 3 names no circuit
     }
 }

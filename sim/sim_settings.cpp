@@ -7,9 +7,8 @@ namespace sim {
 int testFrequencyHz(int freqIndex)
 {
     // Not ascending: index 5 is 100 kHz, then 20 kHz to 150 kHz.
-    static constexpr std::array<int, kFrequencyCount> hertz = {
-        120, 100, 120, 1000, 10000, 100000, 20000, 30000,
-        40000, 50000, 60000, 75000, 80000, 90000, 150000};
+    static constexpr std::array<int, kFrequencyCount> hertz = {120,   100,   120,   1000,  10000, 100000, 20000, 30000,
+                                                               40000, 50000, 60000, 75000, 80000, 90000,  150000};
     return freqIndex >= 0 && freqIndex < kFrequencyCount ? hertz[std::size_t(freqIndex)] : hertz[0];
 }
 

@@ -29,8 +29,7 @@ std::vector<WireChunk> WireSplitter::flush()
 std::vector<WireChunk> WireSplitter::takeChunks(bool quiet)
 {
     std::vector<WireChunk> chunks;
-    while (takeChunk(quiet, chunks)) {
-    }
+    while (takeChunk(quiet, chunks)) {}
     return chunks;
 }
 
@@ -49,16 +48,16 @@ bool WireSplitter::takeChunk(bool quiet, std::vector<WireChunk>& out)
         return true;
     }
     const bool mayGrowIntoText = kConnectText.startsWith(m_buffer);
-    const bool mayGrowIntoCommand = m_buffer.size() < MeterCommand::kLength
-        && MeterCommand::isCodeByte(uint8_t(m_buffer[0]));
+    const bool mayGrowIntoCommand =
+        m_buffer.size() < MeterCommand::kLength && MeterCommand::isCodeByte(uint8_t(m_buffer[0]));
     if (!quiet && (mayGrowIntoText || mayGrowIntoCommand))
         return false;
     if (m_buffer.startsWith(kAt)) {
         // "AT" followed by anything that is not "+": the plain test, then the rest.
         const bool plainTest = m_buffer.size() == kAt.size() || m_buffer[kAt.size()] != '+';
         const qsizetype nextText = m_buffer.indexOf(kAt, kAt.size());
-        out.push_back(cut(WireChunk::Kind::AtText,
-                          plainTest ? kAt.size() : (nextText < 0 ? m_buffer.size() : nextText)));
+        out.push_back(
+            cut(WireChunk::Kind::AtText, plainTest ? kAt.size() : (nextText < 0 ? m_buffer.size() : nextText)));
         return true;
     }
     WireChunk noise = cut(WireChunk::Kind::Noise, lengthOfNoise());

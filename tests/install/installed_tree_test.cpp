@@ -52,7 +52,8 @@ TEST(InstalledTree, DesktopEntryStartsTheInstalledProgramWithItsOwnIcon)
     ASSERT_FALSE(exec.isEmpty());
     EXPECT_TRUE(QFile::exists(kBinDir + u'/' + exec.section(u' ', 0, 0))) << exec.toStdString();
     const QString icon = entryValue(entry, QStringLiteral("Icon"));
-    EXPECT_TRUE(QFile::exists(kPrefix + QStringLiteral("/share/icons/hicolor/scalable/apps/") + icon + QStringLiteral(".svg")))
+    EXPECT_TRUE(
+        QFile::exists(kPrefix + QStringLiteral("/share/icons/hicolor/scalable/apps/") + icon + QStringLiteral(".svg")))
         << icon.toStdString();
 }
 
@@ -80,7 +81,8 @@ TEST(InstalledProgram, StartedElsewhereFindsItsPortFinderAndEnglishTexts)
         return;
     // The named port is opened by the port finder only, so a link means it was loaded.
     const bool linked = QTest::qWaitFor([&] { return simulator.isLinked(); }, 15000);
-    const bool journalWritten = linked && QTest::qWaitFor([&] { return !journalFiles(dataHome.path()).isEmpty(); }, 15000);
+    const bool journalWritten =
+        linked && QTest::qWaitFor([&] { return !journalFiles(dataHome.path()).isEmpty(); }, 15000);
     ::kill(pid_t(logger.processId()), SIGKILL);
     logger.waitForFinished(5000);
     ASSERT_TRUE(linked) << "the logger never linked: " << logger.readAllStandardError().toStdString();

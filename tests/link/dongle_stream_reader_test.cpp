@@ -103,17 +103,23 @@ TEST(DongleStreamReader, FindsRepliesAndFramesHoweverTheReadsCutTheStream)
         {"plain OK, then a frame", {"OK" + f1}, {ok, frameToken(f1)}},
         {"a frame, then the link lost", {f1 + "OK+LOST"}, {frameToken(f1), lost}},
         {"connecting and linked together", {"OK+CONNLOK+CONN\r\n"}, {started, linked}},
-        {"connecting, linked and the first frame together", {"OK+CONNLOK+CONN\r\n" + f1}, {started, linked, frameToken(f1)}},
+        {"connecting, linked and the first frame together",
+         {"OK+CONNLOK+CONN\r\n" + f1},
+         {started, linked, frameToken(f1)}},
         {"both failures together are one reply", {"OK+CONNEOK+CONNF"}, {{Kind::ConnectionFailed, "OK+CONNEOK+CONNF"}}},
         {"both failures split over reads", {"OK+CONNEOK", "+CONNF"}, {{Kind::ConnectionFailed, "OK+CONNEOK+CONNF"}}},
-        {"first failure alone, then the second", {"OK+CONNE", "OK+CONNF"}, {{Kind::ConnectionFailed, "OK+CONNE"}, {Kind::ConnectionFailed, "OK+CONNF"}}},
+        {"first failure alone, then the second",
+         {"OK+CONNE", "OK+CONNF"},
+         {{Kind::ConnectionFailed, "OK+CONNE"}, {Kind::ConnectionFailed, "OK+CONNF"}}},
         {"a reply split over reads", {"OK+LO", "ST"}, {lost}},
         {"plain OK split over reads", {"O", "K"}, {ok}},
         {"a wrong trailer is garbage", {withTrailer(f1, '\r') + f2}, {frameToken(f2)}},
         {"a wrong trailer alone, then a frame", {withTrailer(f1, '\r'), f2}, {frameToken(f2)}},
         {"an unknown mode is still a frame", {unknownMode}, {frameToken(unknownMode)}},
         {"frame data beginning with OK", {beginsWithOk}, {frameToken(beginsWithOk)}},
-        {"a reply beginning OK+ before what could pass for a frame", {"OK+CONN\r\n" + trailerBehindLinkUp}, {linked, frameToken(trailerBehindLinkUp)}},
+        {"a reply beginning OK+ before what could pass for a frame",
+         {"OK+CONN\r\n" + trailerBehindLinkUp},
+         {linked, frameToken(trailerBehindLinkUp)}},
         {"a cut-off frame, then the link lost", {f1.left(10), "OK+LOST"}, {lost}},
         {"a cut-off frame and the link lost in one read", {f1.left(10) + "OK+LOST"}, {lost}},
         {"a cut-off frame, then a frame", {f1.left(10), f2}, {frameToken(f2)}},
@@ -187,7 +193,8 @@ TEST(DongleStreamReader, MegabyteOfGarbageNeitherHidesTheNextFrameNorGrowsTheBuf
     DongleStreamReader readByRead;
     QList<DongleToken> found;
     for (qsizetype at = 0; at < garbage.size(); at += kMaxReadLength) {
-        found += readByRead.feed(QByteArrayView(garbage).sliced(at, std::min<qsizetype>(kMaxReadLength, garbage.size() - at)));
+        found += readByRead.feed(
+            QByteArrayView(garbage).sliced(at, std::min<qsizetype>(kMaxReadLength, garbage.size() - at)));
         ASSERT_LT(readByRead.bufferedByteCount(), kFrameLength);
     }
     found += readByRead.feed(after);

@@ -22,6 +22,6 @@ TEST(BuiltEnglishFile, IsUtf16LeWithMarkAndCrlfLinesAndCarriesTheVersion)
     EXPECT_EQ(text.count(u'\n'), text.count(QStringLiteral("\r\n"))) << "every line ends in CR LF";
     EXPECT_EQ(text.count(u'\r'), text.count(QStringLiteral("\r\n")));
     EXPECT_FALSE(text.contains(u'@')) << "nothing left to configure";
-    EXPECT_TRUE(text.contains(
-        QStringLiteral("0\t\"Data logger for the ZR48 RLC meter, version " RLC_VERSION "\"\t%COMPONENT=Form1;\t%OWNER=;\r\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("0\t\"Data logger for the ZR48 RLC meter, version " RLC_VERSION
+                                             "\"\t%COMPONENT=Form1;\t%OWNER=;\r\n")));
 }

@@ -33,7 +33,8 @@ TEST(LanguageFileText, WithoutMarkTheCodePageIsUsed)
 TEST(LanguageFileText, NulEndsTheText)
 {
     EXPECT_EQ(decodeLanguageFileText(QByteArray("abc\0def", 7)), QStringLiteral("abc"));
-    const QByteArray utf16 = encodeLanguageFile(QStringLiteral("ab") + QChar(0) + QStringLiteral("cd"), Encoding::Utf16LE);
+    const QByteArray utf16 =
+        encodeLanguageFile(QStringLiteral("ab") + QChar(0) + QStringLiteral("cd"), Encoding::Utf16LE);
     EXPECT_EQ(decodeLanguageFileText(utf16), QStringLiteral("ab"));
 }
 
@@ -44,9 +45,9 @@ TEST(LanguageFileLines, EveryKindOfLineEndEndsALine)
         QStringList lines;
     } cases[] = {
         {"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
-        {"a\r\n", {"a"}},             // a closing break adds no line
+        {"a\r\n", {"a"}},                   // a closing break adds no line
         {"a\r\nb\r\n\r\n", {"a", "b", ""}}, // an empty line before the last break counts
-        {"a\n\rb", {"a", "", "b"}},     // LF CR is two breaks
+        {"a\n\rb", {"a", "", "b"}},         // LF CR is two breaks
         {"", {}},
     };
     for (const auto& c : cases)
@@ -67,8 +68,14 @@ TEST(LangFileLine, SplitsAtTheFirstTabAndReadsTheNumber)
     const struct {
         const char* column;
         std::optional<qint64> number;
-    } cases[] = {{"0", 0}, {"-5", -5}, {"+7", 7}, {"", std::nullopt}, {"-", std::nullopt},
-                 {"1a", std::nullopt}, {" 1", std::nullopt}, {"99999999999999999999", std::nullopt}};
+    } cases[] = {{"0", 0},
+                 {"-5", -5},
+                 {"+7", 7},
+                 {"", std::nullopt},
+                 {"-", std::nullopt},
+                 {"1a", std::nullopt},
+                 {" 1", std::nullopt},
+                 {"99999999999999999999", std::nullopt}};
     for (const auto& c : cases)
         EXPECT_EQ((LangFileLine{QString::fromUtf8(c.column), {}}.number()), c.number) << c.column;
 }

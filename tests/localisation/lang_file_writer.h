@@ -54,6 +54,9 @@ private:
 };
 
 // The folder of the committed fixture files; its "lang" holds english.lng and basic.lng.
-inline QString fixturesExeDir() { return QStringLiteral(RLC_TEST_SOURCE_DIR "/fixtures"); }
+inline QString fixturesExeDir()
+{
+    return QStringLiteral(RLC_TEST_SOURCE_DIR "/fixtures");
+}
 
 } // namespace localisation::testing

@@ -15,16 +15,16 @@ namespace {
 
 QStringList headerFile(const QString& name, const QString& extra = QString())
 {
-    return {QStringLiteral("[LANGUAGE_FILE]"),
-            QStringLiteral("0\t%LANGUAGE_NAME=\"%1\"\t%2").arg(name, extra), QStringLiteral("0\t%LEXICON_STRINGS")};
+    return {QStringLiteral("[LANGUAGE_FILE]"), QStringLiteral("0\t%LANGUAGE_NAME=\"%1\"\t%2").arg(name, extra),
+            QStringLiteral("0\t%LEXICON_STRINGS")};
 }
 
 } // namespace
 
 TEST(LangFileHeader, ReadsNameCodeAndFlagImage)
 {
-    const LangFileHeader header = readLangFileHeader(fixturesExeDir() + QStringLiteral("/lang/english.lng"),
-                                                     QStringLiteral("LANGUAGE_FILE"));
+    const LangFileHeader header =
+        readLangFileHeader(fixturesExeDir() + QStringLiteral("/lang/english.lng"), QStringLiteral("LANGUAGE_FILE"));
     EXPECT_EQ(header.ids.Name, QStringLiteral("English"));
     EXPECT_EQ(header.ids.Code, QStringLiteral("en"));
     // "424d0A0B" then "FFz0": pairs in either letter case, each line up to its first non-digit.
@@ -76,8 +76,8 @@ TEST(LanguageList, ListsOnlyReadableLanguageFilesAfterTheDesignLanguage)
     engine.setLangSubdirectory(QStringLiteral("lang"));
 
     const QString mojibake = fromAnsi(QStringLiteral("Белорусский").toUtf8());
-    const QStringList expectedNames{QStringLiteral("Русский"),    QStringLiteral("Three lines"), QStringLiteral("Upper"),
-                                    QStringLiteral("Русский"),    QStringLiteral("Украинский"), mojibake,
+    const QStringList expectedNames{QStringLiteral("Русский"), QStringLiteral("Three lines"), QStringLiteral("Upper"),
+                                    QStringLiteral("Русский"), QStringLiteral("Украинский"),  mojibake,
                                     QStringLiteral("Big end")};
     EXPECT_EQ(engine.languageList().Languages, expectedNames);
     EXPECT_EQ(engine.languageList().LangCodes[0], QStringLiteral("ru"));
@@ -104,8 +104,10 @@ TEST(LanguageDirectory, RelativeBelowTheExecutableAbsoluteAsItIs)
         const char* subdirectory;
         const char* expected;
     } cases[] = {
-        {"/opt/rlc", "lang", "/opt/rlc/lang/"},       {"/opt/rlc/", "lang/", "/opt/rlc/lang/"},
-        {"/opt/rlc", "\\lang\\ru", "/opt/rlc/lang/ru/"}, {"/opt/rlc", "", "/opt/rlc/"},
+        {"/opt/rlc", "lang", "/opt/rlc/lang/"},
+        {"/opt/rlc/", "lang/", "/opt/rlc/lang/"},
+        {"/opt/rlc", "\\lang\\ru", "/opt/rlc/lang/ru/"},
+        {"/opt/rlc", "", "/opt/rlc/"},
         {"/opt/rlc", "/usr/share/rlc", "/usr/share/rlc/"},
     };
     for (const auto& c : cases)

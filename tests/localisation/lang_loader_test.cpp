@@ -25,9 +25,9 @@ struct LanguageListOf {
     LoadedLanguage load(const QString& name, bool* ok = nullptr) const
     {
         LoadedLanguage state;
-        const bool loaded = LanguageLoader(engine.languageList(), QStringLiteral("LANGUAGE_FILE"),
-                                           QStringLiteral("LangMan"))
-                                .LoadLanguage(name, state);
+        const bool loaded =
+            LanguageLoader(engine.languageList(), QStringLiteral("LANGUAGE_FILE"), QStringLiteral("LangMan"))
+                .LoadLanguage(name, state);
         if (ok)
             *ok = loaded;
         return state;
@@ -56,7 +56,8 @@ QString item(const LoadedLanguage& state, const char* lexicon, quint16 number)
 
 QStringList fileWithBody(const QStringList& body, const QString& header = QStringLiteral("%CODE=tt;"))
 {
-    return QStringList{QStringLiteral("[LANGUAGE_FILE]"), QStringLiteral("0\t%LANGUAGE_NAME=\"Test\"\t") + header} + body;
+    return QStringList{QStringLiteral("[LANGUAGE_FILE]"), QStringLiteral("0\t%LANGUAGE_NAME=\"Test\"\t") + header}
+    + body;
 }
 
 } // namespace
@@ -95,10 +96,10 @@ TEST(LoadLanguage, ReadsComponentEntriesOnTopOfTheSuperiorLanguage)
     EXPECT_EQ(old->translation, QStringLiteral("Tab'#9'inside")); // a raw TAB is stored escaped
     EXPECT_EQ(old->flags, TComponentEntry::HasOwnTranslation | TComponentEntry::Old);
 
-    EXPECT_TRUE(entry(english, key("CBox10", 33, "0")));   // "033" is property 33
-    EXPECT_TRUE(entry(english, key("CBox10", 33, "01")));  // the address stays text
+    EXPECT_TRUE(entry(english, key("CBox10", 33, "0")));  // "033" is property 33
+    EXPECT_TRUE(entry(english, key("CBox10", 33, "01"))); // the address stays text
     EXPECT_FALSE(entry(english, key("CBox10", 33, "1")));
-    EXPECT_FALSE(entry(english, key("SP2", 0)));            // negative property IDs are skipped
+    EXPECT_FALSE(entry(english, key("SP2", 0))); // negative property IDs are skipped
     EXPECT_EQ(english.DataStruct.size(), 7u);
 }
 
@@ -112,15 +113,15 @@ TEST(LoadLanguage, ReadsLexiconItems)
         const char* expected;
     } cases[] = {
         {"Form1.Dlang_connect", 0, "Connect"},
-        {"Form1.Dlang_connect", 1, "Disconnect"},           // inherited
-        {"Form1.Dlang_connect", 2, "Connecting again..."},  // the later line wins
-        {"Form1.Dlang_connect", 3, "<none>"},               // empty texts are not stored
-        {"Form1.Dlang_connect", 7, "<none>"},               // the item before any head
-        {"FORM1.D1", 0, "Profile"},                         // lexicon names ignore letter case
+        {"Form1.Dlang_connect", 1, "Disconnect"},          // inherited
+        {"Form1.Dlang_connect", 2, "Connecting again..."}, // the later line wins
+        {"Form1.Dlang_connect", 3, "<none>"},              // empty texts are not stored
+        {"Form1.Dlang_connect", 7, "<none>"},              // the item before any head
+        {"FORM1.D1", 0, "Profile"},                        // lexicon names ignore letter case
         {"Form1.D1", 4, "File created!\r\n"},
         {"Form1.D1", 3, "it's"},
-        {"Form1.D3", 0, "<none>"},                          // after the smart strings
-        {"LangMan", 0, "<none>"},                           // English brings its own engine texts
+        {"Form1.D3", 0, "<none>"}, // after the smart strings
+        {"LangMan", 0, "<none>"},  // English brings its own engine texts
     };
     for (const auto& c : cases)
         EXPECT_EQ(item(english, c.lexicon, c.number), QString::fromUtf8(c.expected)) << c.lexicon << c.number;

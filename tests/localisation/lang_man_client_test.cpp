@@ -25,8 +25,7 @@ using namespace localisation::testing;
 
 namespace {
 
-template <typename W>
-W* named(QWidget* parent, const char* name)
+template <typename W> W* named(QWidget* parent, const char* name)
 {
     auto* widget = new W(parent);
     widget->setObjectName(QString::fromUtf8(name));
@@ -187,7 +186,7 @@ TEST(LangManClient, RecordsTheDesignTextsOfTheWindowAndItsNamedWidgets)
         {key("Form1", 0, "", ""), "Регистратор"},
         {key("Form1", 1, "", ""), "Окно"},
         {key("Label1", 0), "Частота, Гц"}, // set by the creation code before collecting
-        {key("Label3", 0), "0,2%"},       // not recorded by the rules, taken when English translated it
+        {key("Label3", 0), "0,2%"},        // not recorded by the rules, taken when English translated it
         {key("Label4", 0), "Уровень"},
         {key("Label5", 0), "Схема"},
         {key("GroupBox1", 0), "Эталон"},
@@ -227,7 +226,7 @@ TEST(LangManClient, SwitchWritesTranslationsOrDesignTexts)
     EXPECT_EQ(f.window.toolTip(), QStringLiteral("Window"));
     EXPECT_EQ(f.frequency->text(), QStringLiteral("Frequency"));
     EXPECT_EQ(f.ownName->text(), QStringLiteral("Label2"));
-    EXPECT_EQ(f.digits->text(), QStringLiteral("Digits"));       // not recorded, but translated
+    EXPECT_EQ(f.digits->text(), QStringLiteral("Digits")); // not recorded, but translated
     EXPECT_EQ(f.noHints->text(), QStringLiteral("Level"));
     EXPECT_EQ(f.noHints->toolTip(), QStringLiteral("Подсказка")); // tag -798: hints left out
     EXPECT_EQ(f.skipped->text(), QStringLiteral("Пропуск"));      // tag -799: left alone
@@ -235,7 +234,7 @@ TEST(LangManClient, SwitchWritesTranslationsOrDesignTexts)
     EXPECT_EQ(f.inFrame->text(), QStringLiteral("Circuit"));
     EXPECT_EQ(f.group->title(), QStringLiteral("Reference"));
     EXPECT_EQ(f.excel->text(), QStringLiteral("To Excel"));
-    EXPECT_EQ(f.excel->toolTip(), QStringLiteral("Экспорт"));     // empty translation
+    EXPECT_EQ(f.excel->toolTip(), QStringLiteral("Экспорт")); // empty translation
     EXPECT_EQ(f.autoConnect->text(), QStringLiteral("Auto\r\nconnect"));
     EXPECT_EQ(f.partName->currentText(), QStringLiteral("Part"));
     EXPECT_EQ(f.partName->itemText(0), QStringLiteral("Resistor"));
@@ -246,10 +245,10 @@ TEST(LangManClient, SwitchWritesTranslationsOrDesignTexts)
     EXPECT_EQ(listTexts(f.frequencies), (QStringList{"100 Hz", "100", "1 кГц"})); // "02" is not line 2
     EXPECT_EQ(f.name->placeholderText(), QStringLiteral("Enter a name"));
     EXPECT_EQ(f.memo->toPlainText(), QStringLiteral("Строка 1\n42\nLine 3"));
-    EXPECT_EQ(f.spin->toolTip(), QStringLiteral("Счётчик"));       // spin boxes are skipped
+    EXPECT_EQ(f.spin->toolTip(), QStringLiteral("Счётчик")); // spin boxes are skipped
     EXPECT_EQ(f.openDialog->windowTitle(), QStringLiteral("Open profile"));
     EXPECT_EQ(f.openDialog->nameFilters(), (QStringList{"Profiles (*.hex1)", "*.txt"}));
-    EXPECT_EQ(f.langCombo->itemText(0), QStringLiteral("Русский"));  // selector items never translated
+    EXPECT_EQ(f.langCombo->itemText(0), QStringLiteral("Русский")); // selector items never translated
     EXPECT_EQ(f.langCombo->currentIndex(), 1);
 }
 

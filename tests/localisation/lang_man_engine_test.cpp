@@ -112,9 +112,9 @@ TEST(LangManEngine, LexiconLookupsFallBackToDesignTexts)
         {l.Dlang_connect, 3, QStringLiteral("Нет подключения")}, // empty translation
         {l.Dlang_connect, 5, QStringLiteral("Отключено")},       // not in the file
         {l.D1, 4, QStringLiteral("File created!\r\n")},
-        {l.D2, 0, QString()},                                    // undefined, though the file has it
+        {l.D2, 0, QString()}, // undefined, though the file has it
         {l.D2, 99, QString()},
-        {l.D3, 0, QStringLiteral("п")},                          // after the smart strings
+        {l.D3, 0, QStringLiteral("п")}, // after the smart strings
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.lexicon.GetItem(c.index), c.expected) << c.lexicon.name().toStdString() << c.index;
@@ -190,7 +190,9 @@ TEST(LangManEngine, ComponentsHearInTheOrderTheyWereBound)
     RecordingComponent second(QStringLiteral("second"), log);
     second.setLangManEngine(&logger.engine);
     first.setLangManEngine(&logger.engine);
-    first.OnChangeLanguage = [&](TLangManComponent* sender) { log << "first.changed:" + sender->LMComponentLanguage(); };
+    first.OnChangeLanguage = [&](TLangManComponent* sender) {
+        log << "first.changed:" + sender->LMComponentLanguage();
+    };
 
     logger.engine.InitEngine(true);
     EXPECT_EQ(log, (QStringList{"second.init", "first.init", "second.apply", "first.apply", "first.changed:English"}));

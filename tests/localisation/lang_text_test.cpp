@@ -18,8 +18,8 @@ TEST(KeyValue, TakesTextUpToTheNextSemicolonAfterTheFirstOccurrence)
         {"%COMPONENT=SP1;\t%OWNER=Form1;", "%OWNER=", "Form1"},
         {"%OWNER=;", "%OWNER=", ""},
         {"%CODE=en", "%CODE=", ""},                    // nothing closes it
-        {"%CODE=en;%CODE=de;", "%CODE=", "en"},         // first occurrence
-        {"%code=en;", "%CODE=", ""},                    // letter case counts
+        {"%CODE=en;%CODE=de;", "%CODE=", "en"},        // first occurrence
+        {"%code=en;", "%CODE=", ""},                   // letter case counts
         {"\"a %ITEM=3; b\"\t%ITEM=5;", "%ITEM=", "3"}, // found anywhere in the value
     };
     for (const auto& c : cases)
@@ -49,8 +49,10 @@ TEST(NormalizeLangCode, KeepsTwoLowerCaseLettersOrNothing)
         const char* text;
         const char* expected;
     } cases[] = {
-        {"EN", "en"}, {"en-GB", "en"}, {"ru - Russian", "ru"}, {"  De ", "de"}, {"x", ""},
-        {"xx", ""},   {"XX", ""},      {"e1", ""},             {"", ""},        {"äb", ""},
+        {"EN", "en"},    {"en-GB", "en"}, {"ru - Russian", "ru"},
+        {"  De ", "de"}, {"x", ""},       {"xx", ""},
+        {"XX", ""},      {"e1", ""},      {"", ""},
+        {"äb", ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(NormalizeLangCode(QString::fromUtf8(c.text)), QString::fromUtf8(c.expected)) << c.text;
@@ -68,10 +70,10 @@ TEST(DecodeCharCodes, TurnsEscapesBackAndLeavesMalformedOnesAlone)
         {"'#x", "'#x"},
         {"'#", "'#"},
         {"'", "'"},
-        {"'#70000'#65'", "'#70000A"},      // too large stays; the next escape still decodes
-        {"'#65#70000'#66'", "A#70000B"},   // too large inside a run ends the run
-        {"' #9 'x", "\tx"},                // one blank before "#" and before the apostrophe
-        {"'#65''s", "A's"},                // the closing apostrophe is taken only once
+        {"'#70000'#65'", "'#70000A"},    // too large stays; the next escape still decodes
+        {"'#65#70000'#66'", "A#70000B"}, // too large inside a run ends the run
+        {"' #9 'x", "\tx"},              // one blank before "#" and before the apostrophe
+        {"'#65''s", "A's"},              // the closing apostrophe is taken only once
         {"'#1234567890123456789012'", "'#1234567890123456789012'"},
     };
     for (const auto& c : cases)

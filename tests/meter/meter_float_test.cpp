@@ -21,8 +21,7 @@ TEST_P(DecodeMeterFloatTest, FollowsTheFormulaForEveryExponent)
 
 INSTANTIATE_TEST_SUITE_P(
     Patterns, DecodeMeterFloatTest,
-    ::testing::Values(FloatCase{{0x00, 0x00, 0x80, 0x3F}, 1.0},
-                      FloatCase{{0x00, 0x00, 0x80, 0xBF}, -1.0},
+    ::testing::Values(FloatCase{{0x00, 0x00, 0x80, 0x3F}, 1.0}, FloatCase{{0x00, 0x00, 0x80, 0xBF}, -1.0},
                       FloatCase{{0x00, 0x00, 0xC8, 0x42}, 100.0},
                       // an all-zero field is the smallest magnitude, never zero
                       FloatCase{{0x00, 0x00, 0x00, 0x00}, std::ldexp(1.0, -127)},

@@ -21,16 +21,14 @@ TEST_P(DispatchFrameTest, TakesModeFromLowNibbleAndBrightnessFromBitSix)
     EXPECT_EQ(dispatch->brightnessOn, GetParam().brightnessOn);
 }
 
-INSTANTIATE_TEST_SUITE_P(ModeBytes, DispatchFrameTest,
-                         ::testing::Values(DispatchCase{0x01, MeterMode::Rlcd, false},
-                                           DispatchCase{0x41, MeterMode::Rlcd, true},
-                                           DispatchCase{0x02, MeterMode::Rd, false},
-                                           DispatchCase{0x43, MeterMode::U, true},
-                                           // unknown mode: not decoded, brightness still follows
-                                           DispatchCase{0x44, MeterMode::None, true},
-                                           DispatchCase{0x00, MeterMode::None, false},
-                                           // unused bits 4, 5 and 7 change nothing
-                                           DispatchCase{0xB1, MeterMode::Rlcd, false}));
+INSTANTIATE_TEST_SUITE_P(
+    ModeBytes, DispatchFrameTest,
+    ::testing::Values(DispatchCase{0x01, MeterMode::Rlcd, false}, DispatchCase{0x41, MeterMode::Rlcd, true},
+                      DispatchCase{0x02, MeterMode::Rd, false}, DispatchCase{0x43, MeterMode::U, true},
+                      // unknown mode: not decoded, brightness still follows
+                      DispatchCase{0x44, MeterMode::None, true}, DispatchCase{0x00, MeterMode::None, false},
+                      // unused bits 4, 5 and 7 change nothing
+                      DispatchCase{0xB1, MeterMode::Rlcd, false}));
 
 TEST(DispatchFrame, DropsFramesWithAWrongTrailer)
 {

@@ -29,8 +29,8 @@ TEST(TMeterSettings, BytesFollowTheFieldOrder)
 
 TEST(FreqIndexToHz, FollowsTheUnorderedTable)
 {
-    const std::array<qint32, 15> table = {120,   100,   120,   1000,  10000,  100000, 20000, 30000,
-                                          40000, 50000, 60000, 75000, 80000, 90000, 150000};
+    const std::array<qint32, 15> table = {120,   100,   120,   1000,  10000, 100000, 20000, 30000,
+                                          40000, 50000, 60000, 75000, 80000, 90000,  150000};
     for (std::size_t index = 0; index < table.size(); ++index)
         EXPECT_EQ(FreqIndexToHz(int(index)), table[index]) << "index " << index;
 }

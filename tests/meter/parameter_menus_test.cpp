@@ -13,8 +13,8 @@ protected:
 TEST_F(ParameterMenusTest, FrequencyRowsSetIndexAndProvisionalText)
 {
     const std::vector<std::tuple<int, quint8, QString>> cases = {
-        {0, 1, QStringLiteral("A10 kHz")}, {1, 0, QStringLiteral("100 Hz")},  {2, 0, QStringLiteral("120 Hz")},
-        {3, 0, QStringLiteral("1 kHz")},   {5, 0, QStringLiteral("100 kHz")}, {11, 0, QStringLiteral("75 kHz")},
+        {0, 1, QStringLiteral("A10 kHz")},  {1, 0, QStringLiteral("100 Hz")},  {2, 0, QStringLiteral("120 Hz")},
+        {3, 0, QStringLiteral("1 kHz")},    {5, 0, QStringLiteral("100 kHz")}, {11, 0, QStringLiteral("75 kHz")},
         {14, 0, QStringLiteral("150 kHz")},
     };
     for (const auto& [row, freqAuto, text] : cases) {

@@ -34,24 +34,24 @@ INSTANTIATE_TEST_SUITE_P(
                       ScaledCase{0.1, false, 10000, "100.00 m"}, ScaledCase{0.01, false, 10000, "10.000 m"},
                       ScaledCase{0.001, true, 100, "1.0000 m"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    SmallInductance, FormatScaledTest,
-    ::testing::Values(ScaledCase{0.00047, true, 100, "470.00 \u03BC"}, ScaledCase{0.00047, true, 10000, "470.00 \u03BC"},
-                      ScaledCase{0.0000047, true, 100, "4.70 \u03BC"}, ScaledCase{0.0000047, true, 1000, "4.700 \u03BC"},
-                      ScaledCase{0.0000047, true, 10000, "4.7000 \u03BC"},
-                      ScaledCase{0.000047, true, 10000, "47.000 \u03BC"},
-                      // inductance never leaves micro
-                      ScaledCase{1e-9, true, 10000, "0.0010 \u03BC"}));
+INSTANTIATE_TEST_SUITE_P(SmallInductance, FormatScaledTest,
+                         ::testing::Values(ScaledCase{0.00047, true, 100, "470.00 \u03BC"},
+                                           ScaledCase{0.00047, true, 10000, "470.00 \u03BC"},
+                                           ScaledCase{0.0000047, true, 100, "4.70 \u03BC"},
+                                           ScaledCase{0.0000047, true, 1000, "4.700 \u03BC"},
+                                           ScaledCase{0.0000047, true, 10000, "4.7000 \u03BC"},
+                                           ScaledCase{0.000047, true, 10000, "47.000 \u03BC"},
+                                           // inductance never leaves micro
+                                           ScaledCase{1e-9, true, 10000, "0.0010 \u03BC"}));
 
 INSTANTIATE_TEST_SUITE_P(
     SmallOtherwise, FormatScaledTest,
     ::testing::Values(ScaledCase{1e-4, false, 100, "100.00 \u03BC"}, ScaledCase{1e-5, false, 100, "10.000 \u03BC"},
                       ScaledCase{1e-6, false, 100, "1.0000 \u03BC"}, ScaledCase{4.7e-7, false, 100, "470.00 n"},
                       ScaledCase{4.7e-8, false, 100, "47.000 n"}, ScaledCase{4.7e-9, false, 100, "4.7000 n"},
-                      ScaledCase{4.7e-10, false, 10000, "470.00 p"},
-                      ScaledCase{4.7e-11, false, 100, "47.00 p"}, ScaledCase{4.7e-11, false, 10000, "47.000 p"},
-                      ScaledCase{4.7e-12, false, 100, "4.70 p"}, ScaledCase{4.7e-12, false, 1000, "4.700 p"},
-                      ScaledCase{4.7e-12, false, 10000, "4.7000 p"}));
+                      ScaledCase{4.7e-10, false, 10000, "470.00 p"}, ScaledCase{4.7e-11, false, 100, "47.00 p"},
+                      ScaledCase{4.7e-11, false, 10000, "47.000 p"}, ScaledCase{4.7e-12, false, 100, "4.70 p"},
+                      ScaledCase{4.7e-12, false, 1000, "4.700 p"}, ScaledCase{4.7e-12, false, 10000, "4.7000 p"}));
 
 class QuantityFormatTest : public testing::LocaleTest {};
 
@@ -94,9 +94,8 @@ TEST_F(QuantityFormatTest, OverloadsAndGroupsFollowACommaDecimalLocale)
 TEST_F(QuantityFormatTest, RatioKeepsFiveDigitsWithoutGrouping)
 {
     const std::vector<std::pair<double, QString>> cases = {
-        {0.0, "0.0000"},       {0.012345, "0.0123"},   {12.345, "12.345"},
-        {1234.56, "1234.6"},   {9999.99, "10000.0"},   {12345.6, "12346.0"},
-        {123456, "1.2346E5"},  {1234567, "1.2346E6"},
+        {0.0, "0.0000"},      {0.012345, "0.0123"}, {12.345, "12.345"},   {1234.56, "1234.6"},
+        {9999.99, "10000.0"}, {12345.6, "12346.0"}, {123456, "1.2346E5"}, {1234567, "1.2346E6"},
     };
     for (const auto& [ratio, expected] : cases)
         EXPECT_EQ(FormatRatio(ratio), expected) << ratio;

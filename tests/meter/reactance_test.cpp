@@ -10,18 +10,15 @@ namespace {
 struct ComponentCase {
     const char* name;
     double hertz;
-    double henry;  // 0 for a capacitor
-    double farad;  // 0 for a coil
+    double henry; // 0 for a capacitor
+    double farad; // 0 for a coil
     double reactanceOhm;
 };
 
 constexpr ComponentCase kComponents[] = {
-    {"100 uH at 1 kHz", 1000, 100e-6, 0, 0.6283185307},
-    {"10 mH at 120 Hz", 120, 10e-3, 0, 7.539822369},
-    {"1 H at 100 kHz", 100000, 1, 0, 628318.5307},
-    {"100 nF at 1 kHz", 1000, 0, 100e-9, 1591.549431},
-    {"4.7 uF at 120 Hz", 120, 0, 4.7e-6, 282.1896154},
-    {"10 pF at 150 kHz", 150000, 0, 10e-12, 106103.2954},
+    {"100 uH at 1 kHz", 1000, 100e-6, 0, 0.6283185307}, {"10 mH at 120 Hz", 120, 10e-3, 0, 7.539822369},
+    {"1 H at 100 kHz", 100000, 1, 0, 628318.5307},      {"100 nF at 1 kHz", 1000, 0, 100e-9, 1591.549431},
+    {"4.7 uF at 120 Hz", 120, 0, 4.7e-6, 282.1896154},  {"10 pF at 150 kHz", 150000, 0, 10e-12, 106103.2954},
 };
 
 constexpr double kRelative = 1e-9; // the reactances above have ten significant digits

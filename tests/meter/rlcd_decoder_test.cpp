@@ -112,12 +112,8 @@ TEST_F(DecodeRlcdTest, PrimaryByKind)
 TEST_F(DecodeRlcdTest, SecondaryByKind)
 {
     const std::vector<std::pair<quint8, std::optional<QString>>> cases = {
-        {0, QStringLiteral(" ")},
-        {1, QStringLiteral("100.00 \u03A9")},
-        {2, QStringLiteral("2.0000")},
-        {3, QStringLiteral("0.5000")},
-        {4, QStringLiteral("63.4300\u00B0")},
-        {5, std::nullopt},
+        {0, QStringLiteral(" ")},      {1, QStringLiteral("100.00 \u03A9")}, {2, QStringLiteral("2.0000")},
+        {3, QStringLiteral("0.5000")}, {4, QStringLiteral("63.4300\u00B0")}, {5, std::nullopt},
     };
     for (const auto& [kind, expected] : cases) {
         meter.SecKind = kind;
@@ -131,8 +127,11 @@ TEST_F(DecodeRlcdTest, SecondaryByKind)
 TEST_F(DecodeRlcdTest, LevelTextByIndex)
 {
     const std::vector<std::pair<quint8, std::optional<QString>>> cases = {
-        {0, QStringLiteral("A 1.0 Vrms")}, {1, QStringLiteral("1.0 Vrms")}, {3, QStringLiteral("0.1 Vrms")},
-        {4, QStringLiteral("0.1 V")},      {7, std::nullopt},
+        {0, QStringLiteral("A 1.0 Vrms")},
+        {1, QStringLiteral("1.0 Vrms")},
+        {3, QStringLiteral("0.1 Vrms")},
+        {4, QStringLiteral("0.1 V")},
+        {7, std::nullopt},
     };
     for (const auto& [index, expected] : cases) {
         meter.LevelIndex = index;

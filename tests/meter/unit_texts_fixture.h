@@ -20,12 +20,11 @@ public:
 
 private:
     QHash<QString, QString> m_texts = {
-        {"Form1.Dlang1/0", "M"},     {"Form1.Dlang1/1", "k"},      {"Form1.Dlang1/2", "m"},
-        {"Form1.Dlang1/3", "\u00B5"}, {"Form1.Dlang1/4", "n"},      {"Form1.Dlang1/5", "p"},
-        {"Form1.Dlang3/0", "Hz"},    {"Form1.Dlang3/1", "Vrms"},   {"Form1.Dlang3/2", "V"},
-        {"Form1.Dlang3/3", "Ohm"},   {"Form1.Dlang3/4", "H"},      {"Form1.Dlang3/5", "F"},
-        {"Form1.Dlang3/6", "rms"},   {"Form1.Dlang3/7", "p-p"},    {"Form1.D3/0", "fix"},
-        {"Form1.D3/1", "auto"},      {"Form1.D3/2", "PN"},
+        {"Form1.Dlang1/0", "M"},   {"Form1.Dlang1/1", "k"},   {"Form1.Dlang1/2", "m"},  {"Form1.Dlang1/3", "\u00B5"},
+        {"Form1.Dlang1/4", "n"},   {"Form1.Dlang1/5", "p"},   {"Form1.Dlang3/0", "Hz"}, {"Form1.Dlang3/1", "Vrms"},
+        {"Form1.Dlang3/2", "V"},   {"Form1.Dlang3/3", "Ohm"}, {"Form1.Dlang3/4", "H"},  {"Form1.Dlang3/5", "F"},
+        {"Form1.Dlang3/6", "rms"}, {"Form1.Dlang3/7", "p-p"}, {"Form1.D3/0", "fix"},    {"Form1.D3/1", "auto"},
+        {"Form1.D3/2", "PN"},
     };
 };
 

@@ -40,8 +40,7 @@ TEST_F(LoadedPortFinder, EntryResolvesToThisLibraryNotTheCLibrary)
 {
     Dl_info info{};
     ASSERT_NE(dladdr(reinterpret_cast<void*>(m_entry), &info), 0);
-    EXPECT_NE(std::string(info.dli_fname).find("libGetNumCom.so"), std::string::npos)
-        << info.dli_fname;
+    EXPECT_NE(std::string(info.dli_fname).find("libGetNumCom.so"), std::string::npos) << info.dli_fname;
 }
 
 TEST_F(LoadedPortFinder, ReportsOverridePortAndStatus)

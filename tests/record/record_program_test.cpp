@@ -145,7 +145,8 @@ TEST_F(RecordProgramTest, CountedReadingsCarryTheVerdictsOfTheLoadedPartInEveryO
         const ReadCell& primaryValue = sheet.cells.at(kWorkbookPrimaryValueColumn + QString::number(row + 1));
         EXPECT_EQ(primaryValue.type, QStringLiteral("n"));
         EXPECT_EQ(primaryValue.value.toDouble(), expected.ohm);
-        EXPECT_EQ(sheet.cells.at(kWorkbookVerdictColumn + QString::number(row + 1)).value, numbers.value(kNumericVerdict));
+        EXPECT_EQ(sheet.cells.at(kWorkbookVerdictColumn + QString::number(row + 1)).value,
+                  numbers.value(kNumericVerdict));
         EXPECT_EQ(journal[row - 1].mid(kJournalNumbers), numbers) << "the same numbers in the journal";
     }
     EXPECT_EQ(sheet.cells.at(QStringLiteral("A1")).value, QStringLiteral("Position"));

@@ -46,8 +46,9 @@ protected:
 TEST_F(AppendLogRowTest, WritesEveryColumnOfTheReading)
 {
     append(reading());
-    EXPECT_EQ(rowTexts(1), (QStringList{"1", "05.03.24 14:02:09", "R 1.012 kΩ", "Q 56.00", "S", "1kHz", "1.0Vrms", "+",
-                                        "1,20", "12,35"}));
+    EXPECT_EQ(
+        rowTexts(1),
+        (QStringList{"1", "05.03.24 14:02:09", "R 1.012 kΩ", "Q 56.00", "S", "1kHz", "1.0Vrms", "+", "1,20", "12,35"}));
     EXPECT_EQ(log.gridRowVerdict(1), 1);
 
     LogRowInput passed = reading();
@@ -229,7 +230,7 @@ TEST(MeasurementLogModel, ResetEmptiesRowsAndKeepsHeadersAsHeaderData)
     EXPECT_EQ(log.gridCell(0, 0), "Position");
     EXPECT_EQ(log.headerData(0, Qt::Horizontal).toString(), "Position");
     EXPECT_EQ(log.headerData(0, Qt::Vertical).toInt(), 1); // model row 0 is grid row 1
-    EXPECT_EQ(log.gridCell(99, 0), QString());           // beyond the grid reads empty
+    EXPECT_EQ(log.gridCell(99, 0), QString());             // beyond the grid reads empty
 }
 
 } // namespace

@@ -81,11 +81,13 @@ TEST(RecordingJournal, EveryRowIsInTheFileAsSoonAsItIsAppended)
     QList<QStringList> records = readCsvFile(journal.path());
     ASSERT_EQ(records.size(), 3);
     EXPECT_EQ(records[0], (headers + QStringList{"Timestamp", "Verdict", "Event"} + NumericColumnNames()));
-    EXPECT_EQ(records[1], (QStringList(cells.begin(), cells.end())
-                           + QStringList{"2024-05-17T14:03:10+03:00", "3", QString(), "1500", "\u03A9"}
-                           + QStringList{"", "", "", "", "reject-both", "", ""}));
-    EXPECT_EQ(records[2], (QStringList(10) + QStringList{"2024-05-17T14:03:11+03:00", QString(), "link lost"}
-                           + QStringList(kNumericColumnCount)))
+    EXPECT_EQ(records[1],
+              (QStringList(cells.begin(), cells.end())
+               + QStringList{"2024-05-17T14:03:10+03:00", "3", QString(), "1500", "\u03A9"}
+               + QStringList{"", "", "", "", "reject-both", "", ""}));
+    EXPECT_EQ(records[2],
+              (QStringList(10) + QStringList{"2024-05-17T14:03:11+03:00", QString(), "link lost"}
+               + QStringList(kNumericColumnCount)))
         << "an event is a line of its own, with no reading and no verdict";
 
     // A second start within the same second gets its own file.

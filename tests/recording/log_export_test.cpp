@@ -18,8 +18,8 @@ using namespace recording;
 
 namespace {
 
-const QStringList Headers{"Позиция", "Время", "Основной", "Дополнительн.", "Схема",
-                          "Частота", "Уровень", "Брак", "Основ.% откл.", "Допол.% откл."};
+const QStringList Headers{"Позиция", "Время",   "Основной", "Дополнительн.", "Схема",
+                          "Частота", "Уровень", "Брак",     "Основ.% откл.", "Допол.% откл."};
 
 class LogExportTest : public testing::Test {
 protected:

@@ -27,13 +27,25 @@ TEST(LogDeviation, FourSignificantDigitsShownWithTwoDecimals)
         char16_t separator;
         const char* shown;
     } cases[] = {
-        {1.23456, u'.', "1.23"},       {123.456, u'.', "123.50"},  {12.3456, u',', "12,35"},
-        {1234.56, u'.', "1235.00"},    {-123.456, u'.', "-123.50"}, {0, u'.', "0.00"},
-        {0.004, u'.', "0.00"},         {12345.6, u'.', "1.235E+04"}, {12345.6, u',', "1,235E+04"},
-        {-250000, u'.', "-2.500E+05"}, {9999.7, u'.', "1.000E+04"},  {999.96, u'.', "1000.00"},
+        {1.23456, u'.', "1.23"},
+        {123.456, u'.', "123.50"},
+        {12.3456, u',', "12,35"},
+        {1234.56, u'.', "1235.00"},
+        {-123.456, u'.', "-123.50"},
+        {0, u'.', "0.00"},
+        {0.004, u'.', "0.00"},
+        {12345.6, u'.', "1.235E+04"},
+        {12345.6, u',', "1,235E+04"},
+        {-250000, u'.', "-2.500E+05"},
+        {9999.7, u'.', "1.000E+04"},
+        {999.96, u'.', "1000.00"},
         // Halves go away from zero, and a negative zero shows no sign unless it was rounded to.
-        {0.125, u'.', "0.13"},         {-0.125, u'.', "-0.13"},     {100.25, u'.', "100.30"},
-        {9999.5, u'.', "1.000E+04"},   {-0.0, u'.', "0.00"},        {-0.001, u'.', "-0.00"},
+        {0.125, u'.', "0.13"},
+        {-0.125, u'.', "-0.13"},
+        {100.25, u'.', "100.30"},
+        {9999.5, u'.', "1.000E+04"},
+        {-0.0, u'.', "0.00"},
+        {-0.001, u'.', "-0.00"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatDeviation(c.percent, QChar(c.separator)), QString::fromUtf8(c.shown)) << c.percent;
@@ -96,7 +108,7 @@ TEST(LogDeviation, MadeInPlaceItIsTheTextQtsFormattingGives)
         state ^= state >> 7;
         state ^= state << 17;
         const double mantissa = double(state % 2000001) / 1000.0 - 1000.0; // -1000 .. 1000
-        values.push_back(mantissa * std::pow(10.0, int(state >> 60) - 8));   // 1e-8 .. 1e7 times
+        values.push_back(mantissa * std::pow(10.0, int(state >> 60) - 8)); // 1e-8 .. 1e7 times
     }
     int differences = 0;
     for (double value : values) {
@@ -138,8 +150,8 @@ TEST(LogTimestamp, FieldsAsShownAreThoseOfTheShownTime)
         QDateTime(QDate(2000, 1, 1), QTime(0, 0)),
         QDateTime(QDate(1999, 12, 31), QTime(8, 0, 1, 1)),
         QDateTime(QDate(2100, 2, 28), QTime(12, 0)),
-        QDateTime(QDate(1896, 2, 29), QTime(1, 2, 3)),      // 2096 has a 29 February too
-        QDateTime(QDate(-1, 2, 29), QTime(1, 2, 3)),        // 1999 has none
+        QDateTime(QDate(1896, 2, 29), QTime(1, 2, 3)), // 2096 has a 29 February too
+        QDateTime(QDate(-1, 2, 29), QTime(1, 2, 3)),   // 1999 has none
         QDateTime(QDate(2024, 3, 5), QTime(14, 2, 9, 750), Qt::UTC),
         QDateTime(QDate(2024, 3, 5), QTime(14, 2, 9), Qt::OffsetFromUTC, 3600),
         QDateTime(QDate(2024, 3, 5), QTime()),

@@ -78,16 +78,16 @@ TEST_F(ProfileFileTest, NewProfileIsTheOnePartFileByteForByte)
     pf::CreateProfile(path(), part("R1"));
 
     QByteArray record;
-    record += shortText("R1", 10) + '\0';                        // 0: name, 11: unused
-    record += QByteArray("\x05\x00\x00\x00", 4);                 // 12: start position
-    record += shortText("OFF", 5);                               // 16: primary tolerance
-    record += QByteArray("\x02\x01", 2);                         // 22: kind C, unit nF
-    record += shortText("100", 10);                              // 24: primary nominal
-    record += shortText("10%", 5);                               // 35: secondary tolerance
-    record += QByteArray("\x01\x00", 2);                         // 41: kind Q, no unit
-    record += shortText("50", 10);                               // 43: secondary nominal
+    record += shortText("R1", 10) + '\0';                                                     // 0: name, 11: unused
+    record += QByteArray("\x05\x00\x00\x00", 4);                                              // 12: start position
+    record += shortText("OFF", 5);                                                            // 16: primary tolerance
+    record += QByteArray("\x02\x01", 2);                                                      // 22: kind C, unit nF
+    record += shortText("100", 10);                                                           // 24: primary nominal
+    record += shortText("10%", 5);                                                            // 35: secondary tolerance
+    record += QByteArray("\x01\x00", 2);                                                      // 41: kind Q, no unit
+    record += shortText("50", 10);                                                            // 43: secondary nominal
     record += QByteArray("\x01\x04\x01\x02\x01\x01\x00\x01\x01\x00\x02\x00\x00\x01\xAB", 15); // 54
-    record += QByteArray(3, '\0');                               // 69: unused
+    record += QByteArray(3, '\0');                                                            // 69: unused
     ASSERT_EQ(record.size(), 72);
     const QByteArray expected = QByteArray("\x01\x00\x00\x00", 4) + QByteArray(96, '\0') + record;
 

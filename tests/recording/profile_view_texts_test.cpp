@@ -37,7 +37,7 @@ TEST(ProfileViewTexts, ReferenceTextsWithTheDesignedLexicons)
     const struct {
         int kind, unit;
         const char* text;
-    } primaries[] = {{0, 0, "R 1% 10000Ом"}, {0, 2, "R 1% 10000МОм"}, {1, 0, "L 1% 10000мкГн"},
+    } primaries[] = {{0, 0, "R 1% 10000Ом"},  {0, 2, "R 1% 10000МОм"}, {1, 0, "L 1% 10000мкГн"},
                      {1, 1, "L 1% 10000мГн"}, {1, 2, "L 1% 10000Гн"},  {2, 0, "C 1% 10000пФ"},
                      {2, 1, "C 1% 10000нФ"},  {2, 2, "C 1% 10000мкФ"}};
     for (const auto& p : primaries) {

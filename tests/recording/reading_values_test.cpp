@@ -33,8 +33,14 @@ struct ValuesCase {
 };
 
 // Expected values worked out from the frame's own two numbers at 1 kHz.
-double series(float x) { return double(x); }
-double parallel(float r, float x) { return (double(r) * r + double(x) * x) / std::abs(double(x)); }
+double series(float x)
+{
+    return double(x);
+}
+double parallel(float r, float x)
+{
+    return (double(r) * r + double(x) * x) / std::abs(double(x));
+}
 
 class ReadingValuesTest : public meter::testing::LocaleTest, public testing::WithParamInterface<ValuesCase> {};
 
@@ -81,10 +87,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ValuesCase{"SeriesCapacitanceWithD", 2, 3, true, false, 100, -100, 1 / (kTwoPi * 1000 * 100), false, 1.0,
                    false},
-        ValuesCase{"ParallelCapacitanceWithQ", 2, 2, false, false, 100, -100,
-                   1 / (kTwoPi * 1000 * parallel(100, -100)), false, 1.0, false},
-        ValuesCase{"InductanceShownNegative", 3, 0, true, true, 100, 100, -100 / (kTwoPi * 1000), false,
-                   std::nullopt, false},
+        ValuesCase{"ParallelCapacitanceWithQ", 2, 2, false, false, 100, -100, 1 / (kTwoPi * 1000 * parallel(100, -100)),
+                   false, 1.0, false},
+        ValuesCase{"InductanceShownNegative", 3, 0, true, true, 100, 100, -100 / (kTwoPi * 1000), false, std::nullopt,
+                   false},
         ValuesCase{"ResistanceWithPhaseAngle", 1, 4, true, false, kR, 10, series(kR), false,
                    std::atan(10.0 / double(kR)) * 180 / std::numbers::pi, false},
         ValuesCase{"ImpedanceWithParallelResistance", 4, 1, false, false, 300, 400, 500, false, parallel(400, 300),

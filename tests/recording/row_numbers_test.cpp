@@ -38,8 +38,9 @@ TEST(NumericColumns, AreNamedForProgramsInTheirOrder)
 
 TEST(NumericColumns, HoldTheRowsNumbersWithUnitsAndVerdictWord)
 {
-    EXPECT_EQ(NumericTexts(capacitorJudged()), (QStringList{"1.5915494309189535e-06", "F", "-45", "\u00B0", "1000",
-                                                             "0.5", "reject-primary", "-1.25", ""}));
+    EXPECT_EQ(
+        NumericTexts(capacitorJudged()),
+        (QStringList{"1.5915494309189535e-06", "F", "-45", "\u00B0", "1000", "0.5", "reject-primary", "-1.25", ""}));
 }
 
 // An overload keeps its unit but never the number behind it; a Q has no unit; no
@@ -77,8 +78,15 @@ TEST(NumericColumns, SayEveryVerdictInItsWord)
 TEST(NumberText, ReadsBackAsTheSameNumber)
 {
     QRandomGenerator random(20261210);
-    std::vector<double> numbers = {0.0, -0.0, 1e-12, 4706.53173828125, 2e7, std::numeric_limits<double>::min(),
-                                   std::numeric_limits<double>::max(), 0.1, 1.0 / 3};
+    std::vector<double> numbers = {0.0,
+                                   -0.0,
+                                   1e-12,
+                                   4706.53173828125,
+                                   2e7,
+                                   std::numeric_limits<double>::min(),
+                                   std::numeric_limits<double>::max(),
+                                   0.1,
+                                   1.0 / 3};
     for (int i = 0; i < 10000; ++i) {
         const double mantissa = random.generateDouble() * 2 - 1;
         numbers.push_back(std::ldexp(mantissa, random.bounded(-60, 60)));

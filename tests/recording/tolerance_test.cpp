@@ -64,58 +64,190 @@ TEST_P(ToleranceEvaluation, GivesVerdictAndDeviations)
     EXPECT_NEAR(deviations.secondary, c.secondaryDeviation.value_or(Untouched), 0.005);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ToleranceEvaluation, testing::Values(
-    ToleranceCase{"BothOffPassAndKeepOldDeviations", [](Reference&, ImpedanceReading&) {}, 0, {}, {}},
-    ToleranceCase{"SeriesResistanceOutside", [](Reference& ref, ImpedanceReading& in) {
-        ref.primary.toleranceText = "1%"; in.serR = 1012; }, 1, 1.2, {}},
-    ToleranceCase{"SeriesResistanceWithin", [](Reference& ref, ImpedanceReading& in) {
-        ref.primary.toleranceText = "1%"; in.serR = 1009; }, 0, 0.9, {}},
-    ToleranceCase{"ParallelResistanceBelowNominalFailsGreaterThan", [](Reference& ref, ImpedanceReading& in) {
-        ref.primary.nominalText = "10"; ref.primary.unitIndex = 1; ref.primary.toleranceText = ">";
-        in.serPer = 0; in.parR = 9990; }, 1, -0.1, {}},
-    ToleranceCase{"ParallelResistanceBelowNominalPassesLessThan", [](Reference& ref, ImpedanceReading& in) {
-        ref.primary.nominalText = "10"; ref.primary.unitIndex = 1; ref.primary.toleranceText = "<";
-        in.serPer = 0; in.parR = 9990; }, 0, -0.1, {}},
-    ToleranceCase{"SeriesInductanceFromReactance", [](Reference& ref, ImpedanceReading& in) {
-        ref.primary.kind = ReferenceKind::Inductance; ref.primary.nominalText = "100"; ref.primary.toleranceText = "1%";
-        in.serX = 0.6346; }, 0, 0.9997, {}},
-    ToleranceCase{"ParallelInductanceUsesParallelReactance", [](Reference& ref, ImpedanceReading& in) {
-        ref.primary.kind = ReferenceKind::Inductance; ref.primary.nominalText = "100";
-        ref.primary.toleranceText = "0,5%"; in.serPer = 0; in.parX = 0.6346; }, 1, 0.9997, {}},
-    ToleranceCase{"CapacitanceAboveNominalFailsLessThan", [](Reference& ref, ImpedanceReading& in) {
-        ref.primary.kind = ReferenceKind::Capacitance; ref.primary.nominalText = "100"; ref.primary.unitIndex = 1;
-        ref.primary.toleranceText = "<"; in.serX = 1575.8; }, 1, 0.9896, {}},
-    ToleranceCase{"CapacitanceAboveNominalPassesGreaterThan", [](Reference& ref, ImpedanceReading& in) {
-        ref.primary.kind = ReferenceKind::Capacitance; ref.primary.nominalText = "100"; ref.primary.unitIndex = 1;
-        ref.primary.toleranceText = ">"; in.serPer = 0; in.parX = 1575.8; }, 0, 0.9896, {}},
-    ToleranceCase{"NominalZeroIsUnreadableAndWritesNoDeviation", [](Reference& ref, ImpedanceReading&) {
-        ref.primary.nominalText = "0"; ref.primary.toleranceText = "1%"; }, 20, {}, {}},
-    ToleranceCase{"CapacitanceNominalZeroIsUnreadable", [](Reference& ref, ImpedanceReading&) {
-        ref.primary.kind = ReferenceKind::Capacitance; ref.primary.nominalText = "0";
-        ref.primary.toleranceText = "1%"; }, 20, {}, {}},
-    ToleranceCase{"NominalNotANumber", [](Reference& ref, ImpedanceReading&) {
-        ref.primary.nominalText = "1k"; ref.primary.toleranceText = "1%"; }, 20, {}, {}},
-    ToleranceCase{"ToleranceNotANumberAfterDeviationWasComputed", [](Reference& ref, ImpedanceReading& in) {
-        ref.primary.toleranceText = "1,2,3%"; in.serR = 1012; }, 20, 1.2, {}},
-    ToleranceCase{"PrimaryPercentAloneSkipsSecondary", [](Reference& ref, ImpedanceReading&) {
-        ref.primary.toleranceText = "%"; ref.secondary.toleranceText = "10%"; }, 20, 0, {}},
-    ToleranceCase{"SecondaryPercentAloneReplacesPrimaryVerdict", [](Reference& ref, ImpedanceReading& in) {
-        ref.primary.toleranceText = "1%"; in.serR = 1012; ref.secondary.toleranceText = "%"; }, 2, 1.2, -1.18577},
-    ToleranceCase{"QualityFactorOutside", [](Reference& ref, ImpedanceReading& in) {
-        ref.secondary.toleranceText = "10%"; in.serX = 56000; }, 2, {}, 12},
-    ToleranceCase{"BothOutside", [](Reference& ref, ImpedanceReading& in) {
-        ref.primary.toleranceText = "1%"; in.serR = 1012;
-        ref.secondary.toleranceText = "10%"; in.serX = 56000 * 1.012; }, 3, 1.2, 12},
-    ToleranceCase{"DissipationFactorFromSeriesValuesEvenInParallel", [](Reference& ref, ImpedanceReading& in) {
-        in.serPer = 0; ref.secondary.kind = SecondaryReferenceKind::Dissipation; ref.secondary.nominalText = "0.02";
-        ref.secondary.toleranceText = "5%"; in.serX = 50000; }, 0, {}, 0},
-    ToleranceCase{"QualityFactorOfZeroResistanceIsUnreadable", [](Reference& ref, ImpedanceReading& in) {
-        ref.secondary.toleranceText = "10%"; in.serR = 0; }, 20, {}, {}},
-    ToleranceCase{"SecondaryResistanceWithUnit", [](Reference& ref, ImpedanceReading& in) {
-        ref.secondary.kind = SecondaryReferenceKind::Resistance; ref.secondary.nominalText = "1";
-        ref.secondary.unitIndex = 1; ref.secondary.toleranceText = "<"; in.serR = 1001; }, 2, {}, 0.1},
-    ToleranceCase{"OffTextOfAnotherLanguageIsATolerance", [](Reference& ref, ImpedanceReading&) {
-        ref.primary.offText = "off"; }, 20, 0, {}}),
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ToleranceEvaluation,
+    testing::Values(ToleranceCase{"BothOffPassAndKeepOldDeviations", [](Reference&, ImpedanceReading&) {}, 0, {}, {}},
+                    ToleranceCase{"SeriesResistanceOutside",
+                                  [](Reference& ref, ImpedanceReading& in) {
+                                      ref.primary.toleranceText = "1%";
+                                      in.serR = 1012;
+                                  },
+                                  1,
+                                  1.2,
+                                  {}},
+                    ToleranceCase{"SeriesResistanceWithin",
+                                  [](Reference& ref, ImpedanceReading& in) {
+                                      ref.primary.toleranceText = "1%";
+                                      in.serR = 1009;
+                                  },
+                                  0,
+                                  0.9,
+                                  {}},
+                    ToleranceCase{"ParallelResistanceBelowNominalFailsGreaterThan",
+                                  [](Reference& ref, ImpedanceReading& in) {
+                                      ref.primary.nominalText = "10";
+                                      ref.primary.unitIndex = 1;
+                                      ref.primary.toleranceText = ">";
+                                      in.serPer = 0;
+                                      in.parR = 9990;
+                                  },
+                                  1,
+                                  -0.1,
+                                  {}},
+                    ToleranceCase{"ParallelResistanceBelowNominalPassesLessThan",
+                                  [](Reference& ref, ImpedanceReading& in) {
+                                      ref.primary.nominalText = "10";
+                                      ref.primary.unitIndex = 1;
+                                      ref.primary.toleranceText = "<";
+                                      in.serPer = 0;
+                                      in.parR = 9990;
+                                  },
+                                  0,
+                                  -0.1,
+                                  {}},
+                    ToleranceCase{"SeriesInductanceFromReactance",
+                                  [](Reference& ref, ImpedanceReading& in) {
+                                      ref.primary.kind = ReferenceKind::Inductance;
+                                      ref.primary.nominalText = "100";
+                                      ref.primary.toleranceText = "1%";
+                                      in.serX = 0.6346;
+                                  },
+                                  0,
+                                  0.9997,
+                                  {}},
+                    ToleranceCase{"ParallelInductanceUsesParallelReactance",
+                                  [](Reference& ref, ImpedanceReading& in) {
+                                      ref.primary.kind = ReferenceKind::Inductance;
+                                      ref.primary.nominalText = "100";
+                                      ref.primary.toleranceText = "0,5%";
+                                      in.serPer = 0;
+                                      in.parX = 0.6346;
+                                  },
+                                  1,
+                                  0.9997,
+                                  {}},
+                    ToleranceCase{"CapacitanceAboveNominalFailsLessThan",
+                                  [](Reference& ref, ImpedanceReading& in) {
+                                      ref.primary.kind = ReferenceKind::Capacitance;
+                                      ref.primary.nominalText = "100";
+                                      ref.primary.unitIndex = 1;
+                                      ref.primary.toleranceText = "<";
+                                      in.serX = 1575.8;
+                                  },
+                                  1,
+                                  0.9896,
+                                  {}},
+                    ToleranceCase{"CapacitanceAboveNominalPassesGreaterThan",
+                                  [](Reference& ref, ImpedanceReading& in) {
+                                      ref.primary.kind = ReferenceKind::Capacitance;
+                                      ref.primary.nominalText = "100";
+                                      ref.primary.unitIndex = 1;
+                                      ref.primary.toleranceText = ">";
+                                      in.serPer = 0;
+                                      in.parX = 1575.8;
+                                  },
+                                  0,
+                                  0.9896,
+                                  {}},
+                    ToleranceCase{"NominalZeroIsUnreadableAndWritesNoDeviation",
+                                  [](Reference& ref, ImpedanceReading&) {
+                                      ref.primary.nominalText = "0";
+                                      ref.primary.toleranceText = "1%";
+                                  },
+                                  20,
+                                  {},
+                                  {}},
+                    ToleranceCase{"CapacitanceNominalZeroIsUnreadable",
+                                  [](Reference& ref, ImpedanceReading&) {
+                                      ref.primary.kind = ReferenceKind::Capacitance;
+                                      ref.primary.nominalText = "0";
+                                      ref.primary.toleranceText = "1%";
+                                  },
+                                  20,
+                                  {},
+                                  {}},
+                    ToleranceCase{"NominalNotANumber",
+                                  [](Reference& ref, ImpedanceReading&) {
+                                      ref.primary.nominalText = "1k";
+                                      ref.primary.toleranceText = "1%";
+                                  },
+                                  20,
+                                  {},
+                                  {}},
+                    ToleranceCase{"ToleranceNotANumberAfterDeviationWasComputed",
+                                  [](Reference& ref, ImpedanceReading& in) {
+                                      ref.primary.toleranceText = "1,2,3%";
+                                      in.serR = 1012;
+                                  },
+                                  20,
+                                  1.2,
+                                  {}},
+                    ToleranceCase{"PrimaryPercentAloneSkipsSecondary",
+                                  [](Reference& ref, ImpedanceReading&) {
+                                      ref.primary.toleranceText = "%";
+                                      ref.secondary.toleranceText = "10%";
+                                  },
+                                  20,
+                                  0,
+                                  {}},
+                    ToleranceCase{"SecondaryPercentAloneReplacesPrimaryVerdict",
+                                  [](Reference& ref, ImpedanceReading& in) {
+                                      ref.primary.toleranceText = "1%";
+                                      in.serR = 1012;
+                                      ref.secondary.toleranceText = "%";
+                                  },
+                                  2, 1.2, -1.18577},
+                    ToleranceCase{"QualityFactorOutside",
+                                  [](Reference& ref, ImpedanceReading& in) {
+                                      ref.secondary.toleranceText = "10%";
+                                      in.serX = 56000;
+                                  },
+                                  2,
+                                  {},
+                                  12},
+                    ToleranceCase{"BothOutside",
+                                  [](Reference& ref, ImpedanceReading& in) {
+                                      ref.primary.toleranceText = "1%";
+                                      in.serR = 1012;
+                                      ref.secondary.toleranceText = "10%";
+                                      in.serX = 56000 * 1.012;
+                                  },
+                                  3, 1.2, 12},
+                    ToleranceCase{"DissipationFactorFromSeriesValuesEvenInParallel",
+                                  [](Reference& ref, ImpedanceReading& in) {
+                                      in.serPer = 0;
+                                      ref.secondary.kind = SecondaryReferenceKind::Dissipation;
+                                      ref.secondary.nominalText = "0.02";
+                                      ref.secondary.toleranceText = "5%";
+                                      in.serX = 50000;
+                                  },
+                                  0,
+                                  {},
+                                  0},
+                    ToleranceCase{"QualityFactorOfZeroResistanceIsUnreadable",
+                                  [](Reference& ref, ImpedanceReading& in) {
+                                      ref.secondary.toleranceText = "10%";
+                                      in.serR = 0;
+                                  },
+                                  20,
+                                  {},
+                                  {}},
+                    ToleranceCase{"SecondaryResistanceWithUnit",
+                                  [](Reference& ref, ImpedanceReading& in) {
+                                      ref.secondary.kind = SecondaryReferenceKind::Resistance;
+                                      ref.secondary.nominalText = "1";
+                                      ref.secondary.unitIndex = 1;
+                                      ref.secondary.toleranceText = "<";
+                                      in.serR = 1001;
+                                  },
+                                  2,
+                                  {},
+                                  0.1},
+                    ToleranceCase{"OffTextOfAnotherLanguageIsATolerance",
+                                  [](Reference& ref, ImpedanceReading&) { ref.primary.offText = "off"; },
+                                  20,
+                                  0,
+                                  {}}),
     [](const testing::TestParamInfo<ToleranceCase>& test) { return std::string(test.param.name); });
 
 // The designed items "0,2%", "0,3%", "0,5%" and nominals typed with either separator
@@ -151,19 +283,18 @@ class NumberFilter : public testing::TestWithParam<FilterCase> {};
 TEST_P(NumberFilter, KeepsDigitsAndOneSeparator)
 {
     const FilterCase& c = GetParam();
-    const FilteredText result = FilterNumberText(QString::fromUtf8(c.typed), c.caret, QChar(c.separator), c.toleranceBox);
+    const FilteredText result =
+        FilterNumberText(QString::fromUtf8(c.typed), c.caret, QChar(c.separator), c.toleranceBox);
     EXPECT_EQ(result.text, QString::fromUtf8(c.kept));
     EXPECT_EQ(result.caret, c.keptCaret);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, NumberFilter, testing::Values(
-    FilterCase{"12a,5,3", 7, u',', false, "12,53", 5},
-    FilterCase{",5", 1, u',', false, "5", 1},
-    FilterCase{"1.5", 3, u',', false, "15", 2},         // only the system's separator stays
-    FilterCase{"1.5", 2, u'.', false, "1.5", 2},
-    FilterCase{"7", 1, u',', true, "7%", 1},
-    FilterCase{"12,5%%", 6, u',', true, "12,5%", 5},
-    FilterCase{"abc", 3, u'.', false, "", 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NumberFilter,
+    testing::Values(FilterCase{"12a,5,3", 7, u',', false, "12,53", 5}, FilterCase{",5", 1, u',', false, "5", 1},
+                    FilterCase{"1.5", 3, u',', false, "15", 2}, // only the system's separator stays
+                    FilterCase{"1.5", 2, u'.', false, "1.5", 2}, FilterCase{"7", 1, u',', true, "7%", 1},
+                    FilterCase{"12,5%%", 6, u',', true, "12,5%", 5}, FilterCase{"abc", 3, u'.', false, "", 0}));
 
 } // namespace
 
@@ -185,8 +316,8 @@ TEST(PrimaryToleranceBand, LimitsMatchTheEvaluation)
         {ReferenceKind::Capacitance, 2, "4,7", "<", std::nullopt, 4.7e-6},
     };
     for (const Case& c : cases) {
-        const auto band = PrimaryToleranceBand(ReadPrimaryReference({c.kind, c.unit, QString::fromUtf8(c.nominal),
-                                                QString::fromUtf8(c.tolerance), QStringLiteral("выкл.")}));
+        const auto band = PrimaryToleranceBand(ReadPrimaryReference(
+            {c.kind, c.unit, QString::fromUtf8(c.nominal), QString::fromUtf8(c.tolerance), QStringLiteral("выкл.")}));
         ASSERT_TRUE(band) << c.nominal << " " << c.tolerance;
         ASSERT_EQ(band->lower.has_value(), c.lower.has_value());
         ASSERT_EQ(band->upper.has_value(), c.upper.has_value());
@@ -197,10 +328,10 @@ TEST(PrimaryToleranceBand, LimitsMatchTheEvaluation)
             EXPECT_NEAR(*band->upper, *c.upper, *c.upper * 1e-12);
         }
     }
-    EXPECT_FALSE(PrimaryToleranceBand(ReadPrimaryReference({ReferenceKind::Resistance, 0, QStringLiteral("100"), QStringLiteral("выкл."),
-                                       QStringLiteral("выкл.")})));
-    EXPECT_FALSE(PrimaryToleranceBand(ReadPrimaryReference({ReferenceKind::Resistance, 0, QStringLiteral("abc"), QStringLiteral("1%"),
-                                       QStringLiteral("выкл.")})));
+    EXPECT_FALSE(PrimaryToleranceBand(ReadPrimaryReference(
+        {ReferenceKind::Resistance, 0, QStringLiteral("100"), QStringLiteral("выкл."), QStringLiteral("выкл.")})));
+    EXPECT_FALSE(PrimaryToleranceBand(ReadPrimaryReference(
+        {ReferenceKind::Resistance, 0, QStringLiteral("abc"), QStringLiteral("1%"), QStringLiteral("выкл.")})));
 
     // A capacitor exactly at the upper limit passes the evaluation, just beyond it fails.
     Reference ref;
@@ -211,7 +342,8 @@ TEST(PrimaryToleranceBand, LimitsMatchTheEvaluation)
     ref.primary.unitIndex = 1;
     ref.secondary.toleranceText = ref.secondary.offText = QStringLiteral("выкл.");
     const auto band = PrimaryToleranceBand(ReadPrimaryReference(ref.primary));
-    for (const auto& [capacitance, verdict] : {std::pair{*band->upper * 0.999999, 0}, std::pair{*band->upper * 1.0001, 1}}) {
+    for (const auto& [capacitance, verdict] :
+         {std::pair{*band->upper * 0.999999, 0}, std::pair{*band->upper * 1.0001, 1}}) {
         ImpedanceReading in;
         in.testFreqHz = 1000;
         in.serPer = 1;

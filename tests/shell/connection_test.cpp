@@ -43,9 +43,8 @@ TEST_F(WindowTest, ClickWhileLinkedDisconnectsThroughTheDongle)
     simulator->clearRecords();
     click("B2");
     EXPECT_TRUE(simulator->receivedAtTexts().isEmpty() || simulator->receivedAtTexts().first() == "AT");
-    ASSERT_TRUE(waitFor([&] {
-        return !meterLinked() && child<QAbstractButton>("B2")->text() == connectText(lexicons(), 0);
-    }));
+    ASSERT_TRUE(
+        waitFor([&] { return !meterLinked() && child<QAbstractButton>("B2")->text() == connectText(lexicons(), 0); }));
     EXPECT_EQ(simulator->receivedAtTexts().first(), QByteArray("AT"));
     EXPECT_TRUE(memo().endsWith(connectText(lexicons(), 5)));
     EXPECT_TRUE(child<QAbstractButton>("SB4")->isChecked());

@@ -14,7 +14,6 @@
 
 namespace {
 
-
 QByteArray bytesOf(const sim::MeterCommand& command)
 {
     return QByteArray(reinterpret_cast<const char*>(command.bytes.data()), int(command.bytes.size()));
@@ -49,7 +48,10 @@ public:
     // The mark stays until the window decodes an RLCD frame.
     void markDisplay() { m_decodedAtMark = rlcdFramesDecoded; }
     bool displayMarked() const { return rlcdFramesDecoded == m_decodedAtMark; }
-    bool framesFlow(int withinMs = kWaitMs) { return waitFor([&] { return !displayMarked(); }, withinMs); }
+    bool framesFlow(int withinMs = kWaitMs)
+    {
+        return waitFor([&] { return !displayMarked(); }, withinMs);
+    }
 
     // After a choice the frames wait for the command timer; the first one shown then was
     // sent after the meter took the command.
@@ -128,7 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CommandCase{"DefaultsWithBrightnessPressed", [](ControlTest& window) { window.click("SBe1"); }, "012480210a"},
         CommandCase{"BrightnessReleased", [](ControlTest& window) { window.click("SP4"); }, "412480210a"},
-        CommandCase{"RlcdModeWithBrightnessPressed", [](ControlTest& window) { window.click("Button2"); }, "810101010a"},
+        CommandCase{"RlcdModeWithBrightnessPressed", [](ControlTest& window) { window.click("Button2"); },
+                    "810101010a"},
         CommandCase{"RlcdModeWithBrightnessReleased",
                     [](ControlTest& window) {
                         window.click("SP4");
@@ -137,12 +140,12 @@ INSTANTIATE_TEST_SUITE_P(
                     "c10101010a"},
         CommandCase{"RdMode", [](ControlTest& window) { window.click("Button1"); }, "820101010a"},
         CommandCase{"UMode", [](ControlTest& window) { window.click("Button3"); }, "830101010a"},
-        CommandCase{"SeriesCircuit", [](ControlTest& window) { window.chooseInMenu("L_SER_PER1", "ListBox_ser_per", 2); },
-                    "01a480210a"},
-        CommandCase{"ParallelCircuit", [](ControlTest& window) { window.chooseInMenu("L_SER_PER1", "ListBox_ser_per", 1); },
-                    "016480210a"},
-        CommandCase{"AutomaticCircuit", [](ControlTest& window) { window.chooseInMenu("L_SER_PER1", "ListBox_ser_per", 0); },
-                    "012480210a"},
+        CommandCase{"SeriesCircuit",
+                    [](ControlTest& window) { window.chooseInMenu("L_SER_PER1", "ListBox_ser_per", 2); }, "01a480210a"},
+        CommandCase{"ParallelCircuit",
+                    [](ControlTest& window) { window.chooseInMenu("L_SER_PER1", "ListBox_ser_per", 1); }, "016480210a"},
+        CommandCase{"AutomaticCircuit",
+                    [](ControlTest& window) { window.chooseInMenu("L_SER_PER1", "ListBox_ser_per", 0); }, "012480210a"},
         CommandCase{"SoundOff", [](ControlTest& window) { window.click("SP2"); }, "012400210a"},
         CommandCase{"HoldOn", [](ControlTest& window) { window.click("SP3"); }, "012480a10a"},
         // Leaving the first menu for the second closes it and lets frames through at once:
@@ -154,9 +157,11 @@ INSTANTIATE_TEST_SUITE_P(
                         window.chooseInMenu("L_Sec_RLC", "ListBox_sec_RLC", 2);
                     },
                     "0124a3210a"},
-        CommandCase{"FixedLevel", [](ControlTest& window) { window.chooseInMenu("L_Level_RLC", "ListBox_Level_RLC", 3); },
+        CommandCase{"FixedLevel",
+                    [](ControlTest& window) { window.chooseInMenu("L_Level_RLC", "ListBox_Level_RLC", 3); },
                     "012480230a"},
-        CommandCase{"AutomaticLevel", [](ControlTest& window) { window.chooseInMenu("L_Level_RLC", "ListBox_Level_RLC", 0); },
+        CommandCase{"AutomaticLevel",
+                    [](ControlTest& window) { window.chooseInMenu("L_Level_RLC", "ListBox_Level_RLC", 0); },
                     "012480290a"}),
     [](const auto& test) { return std::string(test.param.name); });
 
@@ -292,26 +297,26 @@ TEST_P(MenuChoiceTest, ChoiceShowsProvisionallyGoesOutAndIsConfirmedByTheMeter)
 
 INSTANTIATE_TEST_SUITE_P(
     Menus, MenuChoiceTest,
-    ::testing::Values(
-        MenuCase{"Frequency1kHz", "L_freq_RLC", "P_freq_RLC", "ListBox_freq_RLC", 3,
-                 [](const meter::UnitTexts& u) { return QStringLiteral("1 ") + u.kilo + u.hertz; }, 1, 0x3F, 0x03,
-                 [](const meter::UnitTexts& u) { return u' ' + meter::FormatFrequency(1000, u); }},
-        MenuCase{"Level01V", "L_Level_RLC", "P_level_RLC", "ListBox_Level_RLC", 3,
-                 [](const meter::UnitTexts& u) { return QStringLiteral("0.1") + u.voltRms; }, 3, 0x0F, 0x03,
-                 [](const meter::UnitTexts& u) { return QStringLiteral(" 0.1 ") + u.voltRms; }},
-        // Automatic shows "C" until the meter names what it chose for the resistor it measures.
-        MenuCase{"PrimaryAutomatic", "L_Prim_RLC", "P_prim_RLC", "ListBox_prim_RLC", 0,
-                 [](const meter::UnitTexts&) { return QStringLiteral("C"); }, 2, 0x07, 0x00,
-                 [](const meter::UnitTexts&) { return QStringLiteral("R"); }},
-        MenuCase{"PrimaryInductance", "L_RLC_avto", "P_prim_RLC", "ListBox_prim_RLC", 3,
-                 [](const meter::UnitTexts&) { return QStringLiteral(" "); }, 2, 0x07, 0x03,
-                 [](const meter::UnitTexts&) { return QStringLiteral(" "); }},
-        MenuCase{"SecondaryDissipation", "L_Sec_RLC", "P_sec_RLC", "ListBox_sec_RLC", 3,
-                 [](const meter::UnitTexts&) { return QStringLiteral("D"); }, 2, 0x70, 0x30,
-                 [](const meter::UnitTexts&) { return QStringLiteral("D"); }},
-        MenuCase{"CircuitSeries", "L_SER_PER1", "P_ser_per", "ListBox_ser_per", 2,
-                 [](const meter::UnitTexts&) { return QStringLiteral("S"); }, 1, 0xC0, 0x80,
-                 [](const meter::UnitTexts&) { return QStringLiteral("S"); }}),
+    ::testing::Values(MenuCase{"Frequency1kHz", "L_freq_RLC", "P_freq_RLC", "ListBox_freq_RLC", 3,
+                               [](const meter::UnitTexts& u) { return QStringLiteral("1 ") + u.kilo + u.hertz; }, 1,
+                               0x3F, 0x03,
+                               [](const meter::UnitTexts& u) { return u' ' + meter::FormatFrequency(1000, u); }},
+                      MenuCase{"Level01V", "L_Level_RLC", "P_level_RLC", "ListBox_Level_RLC", 3,
+                               [](const meter::UnitTexts& u) { return QStringLiteral("0.1") + u.voltRms; }, 3, 0x0F,
+                               0x03, [](const meter::UnitTexts& u) { return QStringLiteral(" 0.1 ") + u.voltRms; }},
+                      // Automatic shows "C" until the meter names what it chose for the resistor it measures.
+                      MenuCase{"PrimaryAutomatic", "L_Prim_RLC", "P_prim_RLC", "ListBox_prim_RLC", 0,
+                               [](const meter::UnitTexts&) { return QStringLiteral("C"); }, 2, 0x07, 0x00,
+                               [](const meter::UnitTexts&) { return QStringLiteral("R"); }},
+                      MenuCase{"PrimaryInductance", "L_RLC_avto", "P_prim_RLC", "ListBox_prim_RLC", 3,
+                               [](const meter::UnitTexts&) { return QStringLiteral(" "); }, 2, 0x07, 0x03,
+                               [](const meter::UnitTexts&) { return QStringLiteral(" "); }},
+                      MenuCase{"SecondaryDissipation", "L_Sec_RLC", "P_sec_RLC", "ListBox_sec_RLC", 3,
+                               [](const meter::UnitTexts&) { return QStringLiteral("D"); }, 2, 0x70, 0x30,
+                               [](const meter::UnitTexts&) { return QStringLiteral("D"); }},
+                      MenuCase{"CircuitSeries", "L_SER_PER1", "P_ser_per", "ListBox_ser_per", 2,
+                               [](const meter::UnitTexts&) { return QStringLiteral("S"); }, 1, 0xC0, 0x80,
+                               [](const meter::UnitTexts&) { return QStringLiteral("S"); }}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(ControlTest, MenuChoiceShowsItsMarksUntilTheMeterAnswers)
@@ -333,8 +338,7 @@ TEST_F(ControlTest, MenuChoiceShowsItsMarksUntilTheMeterAnswers)
 
 // The level, primary, secondary and circuit lists close every menu when the pointer leaves
 // them; the frequency list does not.
-class ListLeaveTest : public ControlTest,
-                      public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
+class ListLeaveTest : public ControlTest, public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
 
 TEST_P(ListLeaveTest, LeavingTheListClosesAllMenus)
 {

@@ -154,28 +154,48 @@ TEST_P(RlcdReadingTest, ShowsPrimaryAndSecondaryOfTheChosenCircuit)
     EXPECT_EQ(labelText("L_SER_PER"), QString::fromUtf8(c.circuitBesideSecondary));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Readings, RlcdReadingTest,
-    ::testing::Values(
-        // The parallel reactance of Rs = 100, Xs = -100 is 200 ohm.
-        RlcdCase{"ParallelCapacitor", {kParallel | kFreq1k, parameters(2, 3), kInterval1s | kLevel1V}, 100, -100,
-                 [](const meter::UnitTexts& u) { return QStringLiteral(" 795.77 ") + u.nano + u.farad; },
-                 [](const meter::UnitTexts&) { return QStringLiteral("1.0000"); }, "P", " "},
-        // Impedance has no circuit; the secondary R carries the circuit letter.
-        RlcdCase{"ImpedanceWithSeriesResistance", {kSeries | kFreq1k, parameters(4, 1), kInterval1s | kLevel1V}, 30, 40,
-                 [](const meter::UnitTexts& u) { return meter::FormatResistance(50, u); },
-                 [](const meter::UnitTexts& u) { return meter::FormatResistance(30, u); }, "", "S"},
-        // The meter marks an inductance read from a capacitive reactance as negative.
-        RlcdCase{"NegativeInductanceWithQuality", {kSeries | kFreq1k, parameters(3, 2), kInterval1s | kLevel1V}, 100,
-                 -100,
-                 [](const meter::UnitTexts& u) {
-                     return u'-' + meter::FormatInductance(100 / (kTwoPi * 1000), 1000, u);
-                 },
-                 [](const meter::UnitTexts&) { return QStringLiteral("1.0000"); }, "S", " "},
-        RlcdCase{"ResistanceWithPhaseAngle", {kSeries | kFreq1k, parameters(1, 4), kInterval1s | kLevel1V}, 100, 100,
-                 [](const meter::UnitTexts& u) { return meter::FormatResistance(100, u); },
-                 [](const meter::UnitTexts&) { return meter::FormatAngle(45); }, "S", " "}),
-    [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(Readings, RlcdReadingTest,
+                         ::testing::Values(
+                             // The parallel reactance of Rs = 100, Xs = -100 is 200 ohm.
+                             RlcdCase{"ParallelCapacitor",
+                                      {kParallel | kFreq1k, parameters(2, 3), kInterval1s | kLevel1V},
+                                      100,
+                                      -100,
+                                      [](const meter::UnitTexts& u) {
+                                          return QStringLiteral(" 795.77 ") + u.nano + u.farad;
+                                      },
+                                      [](const meter::UnitTexts&) { return QStringLiteral("1.0000"); },
+                                      "P",
+                                      " "},
+                             // Impedance has no circuit; the secondary R carries the circuit letter.
+                             RlcdCase{"ImpedanceWithSeriesResistance",
+                                      {kSeries | kFreq1k, parameters(4, 1), kInterval1s | kLevel1V},
+                                      30,
+                                      40,
+                                      [](const meter::UnitTexts& u) { return meter::FormatResistance(50, u); },
+                                      [](const meter::UnitTexts& u) { return meter::FormatResistance(30, u); },
+                                      "",
+                                      "S"},
+                             // The meter marks an inductance read from a capacitive reactance as negative.
+                             RlcdCase{"NegativeInductanceWithQuality",
+                                      {kSeries | kFreq1k, parameters(3, 2), kInterval1s | kLevel1V},
+                                      100,
+                                      -100,
+                                      [](const meter::UnitTexts& u) {
+                                          return u'-' + meter::FormatInductance(100 / (kTwoPi * 1000), 1000, u);
+                                      },
+                                      [](const meter::UnitTexts&) { return QStringLiteral("1.0000"); },
+                                      "S",
+                                      " "},
+                             RlcdCase{"ResistanceWithPhaseAngle",
+                                      {kSeries | kFreq1k, parameters(1, 4), kInterval1s | kLevel1V},
+                                      100,
+                                      100,
+                                      [](const meter::UnitTexts& u) { return meter::FormatResistance(100, u); },
+                                      [](const meter::UnitTexts&) { return meter::FormatAngle(45); },
+                                      "S",
+                                      " "}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(DisplayTest, ReportedIntervalSelectsTheIntervalBoxWithoutSendingAnything)
 {
@@ -216,8 +236,8 @@ TEST_F(DisplayTest, ResistorAndDiodeReadingsFillTheRdView)
     EXPECT_EQ(labelText("RD_Prim"), QStringLiteral("  V=0.650 ") + u.volt);
     EXPECT_EQ(labelText("J_prim"), QStringLiteral(" ")) << "a small current in the diode range is not shown";
     EXPECT_EQ(labelText("RD_J"), QStringLiteral(" "));
-    EXPECT_EQ(labelText("RD_J1"), QStringLiteral("I") + u.currentSubscriptFixedRange + QStringLiteral("=0.150 ")
-                                       + u.milli + u'A');
+    EXPECT_EQ(labelText("RD_J1"),
+              QStringLiteral("I") + u.currentSubscriptFixedRange + QStringLiteral("=0.150 ") + u.milli + u'A');
     EXPECT_EQ(shownPicture(), componentPictures().at(1));
 
     // A junction found in the diode range while measuring a resistor (byte 14 = 0x22).

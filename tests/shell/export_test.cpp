@@ -292,8 +292,13 @@ TEST_F(ExportTest, WorkbookCarriesEveryReadingAsNumbersThatASpreadsheetReads)
     const double parallelX = (50.0 * 50 + 300.0 * 300) / 300;
     const Sent sent[] = {
         {{kSeries | kFreq1k, parameters(2, 3), kLevel1V}, 100, -100, 1 / (2 * kPi * 1000 * 100), "F", 1, ""},
-        {{kSeries | kFreq1k, parameters(1, 4), kLevel1V}, 4693.7f, 12.5f, double(4693.7f), "\u03A9",
-         std::atan(12.5 / double(4693.7f)) * 180 / kPi, "\u00B0"},
+        {{kSeries | kFreq1k, parameters(1, 4), kLevel1V},
+         4693.7f,
+         12.5f,
+         double(4693.7f),
+         "\u03A9",
+         std::atan(12.5 / double(4693.7f)) * 180 / kPi,
+         "\u00B0"},
         {{kParallel | kFreq1k, parameters(3, 2), kLevel1V}, 50, 300, parallelX / (2 * kPi * 1000), "H", 6, ""},
         {{kSeries | kFreq1k, parameters(1, 2), kLevel1V}, 3e7f, 10, std::nullopt, "\u03A9", 10 / 3e7, ""},
     };
@@ -317,7 +322,9 @@ TEST_F(ExportTest, WorkbookCarriesEveryReadingAsNumbersThatASpreadsheetReads)
     for (qsizetype column = 10; column < titles.size(); ++column)
         header << titles[column].toString();
     EXPECT_EQ(header, recording::NumericColumnNames());
-    const auto near = [](double value, double expected) { return std::abs(value - expected) <= std::abs(expected) * 1e-12; };
+    const auto near = [](double value, double expected) {
+        return std::abs(value - expected) <= std::abs(expected) * 1e-12;
+    };
     for (int row = 1; row < rows.size(); ++row) {
         SCOPED_TRACE(row);
         const Sent& reading = sent[row - 1];

@@ -14,7 +14,6 @@
 
 #include <csignal>
 
-
 TEST(RecordingJournal, EveryRowLoggedBeforeAKillIsOnDisk)
 {
     QTemporaryDir dataHome;

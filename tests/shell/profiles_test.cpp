@@ -440,5 +440,5 @@ std::string partButtonName(const ::testing::TestParamInfo<const char*>& info)
     return names[info.index];
 }
 
-INSTANTIATE_TEST_SUITE_P(PartButtons, NoProfileTest,
-                         ::testing::Values("BB1", "Button_Add", "Button_DEL"), partButtonName);
+INSTANTIATE_TEST_SUITE_P(PartButtons, NoProfileTest, ::testing::Values("BB1", "Button_Add", "Button_DEL"),
+                         partButtonName);

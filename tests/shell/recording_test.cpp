@@ -156,7 +156,8 @@ TEST_F(RecordingTest, EachRowKeepsAndPaintsItsOwnVerdict)
 
     setSecondaryReference(QStringLiteral("4700"), QStringLiteral("1%"));
     measure(4700);
-    EXPECT_EQ(child<panel::DisplayView>("Panel_RLCD")->background(), panel::DisplayView::designedColor()) << "a pass restores the colour";
+    EXPECT_EQ(child<panel::DisplayView>("Panel_RLCD")->background(), panel::DisplayView::designedColor())
+        << "a pass restores the colour";
     stopRecording();
 
     EXPECT_EQ(verdictOf(1), recording::VerdictPrimaryOut);
@@ -275,8 +276,7 @@ TEST_F(RecordingTest, StartPositionStopsAtTheLastRowWhichFurtherReadingsOverwrit
     EXPECT_EQ(log().gridRowCount(), recording::MaxStartPosition + 1);
     EXPECT_EQ(cell(99999, 2), first);
     EXPECT_EQ(cell(100000, 0), QStringLiteral("100000"));
-    EXPECT_EQ(cell(100000, 2), shownPrimary())
-        << "the third reading overwrote the second";
+    EXPECT_EQ(cell(100000, 2), shownPrimary()) << "the third reading overwrote the second";
 }
 
 TEST_F(RecordingTest, SpaceBarTakesOneReadingOnlyWhenAllowed)

@@ -43,10 +43,12 @@ TEST(StartCheck, EnglishFileBelowTheWorkingDirectoryOrInTheInstalledFolderNeverB
         bool starts;
     } cases[] = {
         {"nowhere", nullptr, false},
-        {"below the working directory", [](const StartFolders& f) { return f.cwd.filePath(QStringLiteral("lang")); }, true},
+        {"below the working directory", [](const StartFolders& f) { return f.cwd.filePath(QStringLiteral("lang")); },
+         true},
         {"in the installed folder",
          [](const StartFolders& f) { return install_paths::installedLanguageFolder(f.executableDir()); }, true},
-        {"beside the executable", [](const StartFolders& f) { return f.executableDir() + QStringLiteral("/lang"); }, false},
+        {"beside the executable", [](const StartFolders& f) { return f.executableDir() + QStringLiteral("/lang"); },
+         false},
     };
     for (const auto& c : cases) {
         const StartFolders folders;
@@ -64,6 +66,7 @@ TEST(StartCheck, NamesTheWorkingDirectoryFileFirstThenTheInstalledOne)
     const QStringList candidates = englishLanguageFileCandidates(folders.executableDir());
     ASSERT_EQ(candidates.size(), 2);
     EXPECT_EQ(candidates[0], folders.cwd.path() + QStringLiteral("/lang/eng.lng"));
-    EXPECT_TRUE(candidates[1].startsWith(folders.root.path() + QStringLiteral("/prefix/"))) << candidates[1].toStdString();
+    EXPECT_TRUE(candidates[1].startsWith(folders.root.path() + QStringLiteral("/prefix/")))
+        << candidates[1].toStdString();
     EXPECT_TRUE(candidates[1].endsWith(QStringLiteral("/rlc-logger/lang/eng.lng"))) << candidates[1].toStdString();
 }

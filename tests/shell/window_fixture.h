@@ -49,8 +49,7 @@ public:
     // The window's one descendant of this object name, as a T. A name that is missing or
     // taken twice, or an object of another type, fails the test here with the name, and the
     // exception ends the test before anything can use the object.
-    template <typename T = QWidget>
-    T* child(const char* name) const
+    template <typename T = QWidget> T* child(const char* name) const
     {
         const QList<QObject*> named = form->findChildren<QObject*>(QString::fromLatin1(name));
         if (named.size() == 1)
@@ -58,8 +57,8 @@ public:
                 return found;
         std::string problem = "the window has ";
         if (named.size() == 1)
-            problem += std::string("a ") + named.first()->metaObject()->className() + " named \"" + name
-                       + "\", not a " + T::staticMetaObject.className();
+            problem += std::string("a ") + named.first()->metaObject()->className() + " named \"" + name + "\", not a "
+                + T::staticMetaObject.className();
         else
             problem += std::to_string(named.size()) + " objects named \"" + name + "\", not one";
         ADD_FAILURE() << problem;

@@ -66,10 +66,10 @@ TEST_F(SimulatorLine, AutomaticChoicesReportTheKindThatSuitsTheComponent)
         uint8_t byte9; // secondary and primary
     };
     const std::vector<Case> cases = {
-        {{ComponentKind::Resistor, 4700, 0}, 0xA4, 0xA9},     // parallel, 10 kHz, Q, R
-        {{ComponentKind::Capacitor, 1e-6, 0.05}, 0xE4, 0xBA}, // series, 10 kHz, D, C
+        {{ComponentKind::Resistor, 4700, 0}, 0xA4, 0xA9},      // parallel, 10 kHz, Q, R
+        {{ComponentKind::Capacitor, 1e-6, 0.05}, 0xE4, 0xBA},  // series, 10 kHz, D, C
         {{ComponentKind::Capacitor, 47e-6, 0.05}, 0xE3, 0xBA}, // large: 1 kHz
-        {{ComponentKind::Inductor, 100e-6, 0.4}, 0xE4, 0xAB}, // series, 10 kHz, Q, L
+        {{ComponentKind::Inductor, 100e-6, 0.4}, 0xE4, 0xAB},  // series, 10 kHz, Q, L
     };
     link();
     for (const auto& c : cases) {
@@ -98,7 +98,8 @@ TEST_F(SimulatorLine, ModeCommandsSwitchTheFollowingFrames)
     EXPECT_FLOAT_EQ(floatAt(resistor, 0), 4700);
     EXPECT_GT(floatAt(resistor, 4), 0);
 
-    for (const auto& [subject, picture] : {std::pair{sim::RdSubject::DiodeForward, 0x30}, {sim::RdSubject::DiodeReverse, 0x31}}) {
+    for (const auto& [subject, picture] :
+         {std::pair{sim::RdSubject::DiodeForward, 0x30}, {sim::RdSubject::DiodeReverse, 0x31}}) {
         simulator->meter().setRdSubject(subject);
         const QByteArray diode = frameAfter(command(0x82, 1, 1, 1));
         EXPECT_EQ(byteAt(diode, 14), picture) << "range 1, second current, picture";

@@ -21,8 +21,7 @@ bool linkExists(const QString& path)
 
 QString nextLine(QProcess& program)
 {
-    while (!program.canReadLine() && program.waitForReadyRead(kWaitMs)) {
-    }
+    while (!program.canReadLine() && program.waitForReadyRead(kWaitMs)) {}
     return QString::fromLocal8Bit(program.readLine()).trimmed();
 }
 

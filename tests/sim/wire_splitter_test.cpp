@@ -33,9 +33,15 @@ TEST(WireSplitter, TellsAtTextFromCommandsAndNoise)
         {"command starting with A", kDefaultsReleased, {{Kind::Command, kDefaultsReleased}}, {}},
         {"test then command", "AT" + kDefaults, {{Kind::AtText, "AT"}, {Kind::Command, kDefaults}}, {}},
         {"command then test", kDefaults + "AT", {{Kind::Command, kDefaults}}, {{Kind::AtText, "AT"}}},
-        {"noise before command", "\x7f\x10zz" + kDefaults, {{Kind::Noise, "\x7f\x10zz"}, {Kind::Command, kDefaults}}, {}},
+        {"noise before command",
+         "\x7f\x10zz" + kDefaults,
+         {{Kind::Noise, "\x7f\x10zz"}, {Kind::Command, kDefaults}},
+         {}},
         // 0x01 may start a command, so the bytes after a broken one wait for quiet too.
-        {"wrong terminator", QByteArray("\x81\x01\x01\x01\r", 5), {{Kind::Noise, "\x81"}}, {{Kind::Noise, QByteArray("\x01\x01\x01\r", 4)}}},
+        {"wrong terminator",
+         QByteArray("\x81\x01\x01\x01\r", 5),
+         {{Kind::Noise, "\x81"}},
+         {{Kind::Noise, QByteArray("\x01\x01\x01\r", 4)}}},
         {"half a command", QByteArray("\x82\x01", 2), {}, {{Kind::Noise, QByteArray("\x82\x01", 2)}}},
     };
     for (const auto& c : cases) {
@@ -52,7 +58,8 @@ TEST(WireSplitter, CommandArrivingInPiecesIsReassembled)
     sim::WireSplitter splitter;
     EXPECT_TRUE(splitter.feed(kDefaults.left(2)).empty());
     EXPECT_TRUE(splitter.hasPendingTail());
-    EXPECT_EQ(simplified(splitter.feed(kDefaults.mid(2))), (std::vector<std::pair<Kind, QByteArray>>{{Kind::Command, kDefaults}}));
+    EXPECT_EQ(simplified(splitter.feed(kDefaults.mid(2))),
+              (std::vector<std::pair<Kind, QByteArray>>{{Kind::Command, kDefaults}}));
 }
 
 } // namespace

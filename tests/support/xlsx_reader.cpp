@@ -42,7 +42,8 @@ ReadSheet ReadFirstSheet(const QString& workbook)
         const QXmlStreamAttributes a = xml.attributes();
         if (xml.name() == u"c") {
             reference = a.value(QStringLiteral("r")).toString();
-            sheet.cells[reference] = {a.hasAttribute(QStringLiteral("t")) ? a.value(QStringLiteral("t")).toString() : QStringLiteral("n"),
+            sheet.cells[reference] = {a.hasAttribute(QStringLiteral("t")) ? a.value(QStringLiteral("t")).toString()
+                                                                          : QStringLiteral("n"),
                                       a.value(QStringLiteral("s")).toString(), QString()};
         } else if (xml.name() == u"v" || xml.name() == u"t") {
             ReadCell& cell = sheet.cells[reference];
@@ -53,7 +54,8 @@ ReadSheet ReadFirstSheet(const QString& workbook)
             for (const QXmlStreamAttribute& attribute : a)
                 sheet.pageMargins[attribute.name().toString()] = attribute.value().toDouble();
         } else if (xml.name() == u"col") {
-            for (int column = a.value(QStringLiteral("min")).toInt(); column <= a.value(QStringLiteral("max")).toInt(); ++column)
+            for (int column = a.value(QStringLiteral("min")).toInt(); column <= a.value(QStringLiteral("max")).toInt();
+                 ++column)
                 sheet.columnWidths[column] = a.value(QStringLiteral("width")).toDouble();
         }
     }

@@ -58,7 +58,7 @@ protected:
     QString text(const char* objectName) const { return window->findChild<QLabel*>(objectName)->text(); }
     QStringList statisticsTexts() const
     {
-        return {text("TrendCountValue"), text("TrendMinimumValue"), text("TrendMaximumValue"),
+        return {text("TrendCountValue"), text("TrendMinimumValue"),   text("TrendMaximumValue"),
                 text("TrendMeanValue"),  text("TrendDeviationValue"), text("TrendPassRateValue")};
     }
     QChartView* view() const { return window->findChild<QChartView*>("TrendChartView"); }
@@ -98,7 +98,8 @@ TEST_F(TrendWindow, ShowsStatisticsOfTheRecordingInTheUsersNotation)
         window->setQuantity("X", c.unit);
         record(c.readings);
         // No explicit redraw: the throttled redraw must bring the figures on screen by itself.
-        EXPECT_TRUE(QTest::qWaitFor([&] { return statisticsTexts() == c.expected; }, 2000)) << statisticsTexts().join(" | ").toStdString();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return statisticsTexts() == c.expected; }, 2000))
+            << statisticsTexts().join(" | ").toStdString();
     }
 
     window->clear();
@@ -137,7 +138,8 @@ TEST_F(TrendWindow, DrawsDecimatedValuesWithEveryLoneReject)
     ASSERT_GT(width, 100);
     const QList<QPointF> values = series<QLineSeries>("TrendValues")->points();
     EXPECT_LE(values.size(), 2 * width);
-    EXPECT_EQ(std::max_element(values.begin(), values.end(), [](QPointF a, QPointF b) { return a.y() < b.y(); })->y(), 1.5)
+    EXPECT_EQ(std::max_element(values.begin(), values.end(), [](QPointF a, QPointF b) { return a.y() < b.y(); })->y(),
+              1.5)
         << "values in kΩ, the spike kept";
     const QList<QPointF> rejects = series<QScatterSeries>("TrendRejects")->points();
     ASSERT_EQ(rejects.size(), 3);

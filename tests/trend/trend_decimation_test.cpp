@@ -98,12 +98,12 @@ TEST_P(Decimation, KeepsEveryBucketsExtremesAndItsRejectsInTimeOrder)
 const qint64 EndMs = StartMs + 19'999 * StepMs;
 
 INSTANTIATE_TEST_SUITE_P(Ranges, Decimation,
-    ::testing::Values(Case{"WholeRecordingOnePixel", StartMs, EndMs, 1},
-                      Case{"WholeRecordingNarrow", StartMs, EndMs, 7},
-                      Case{"WholeRecordingWide", StartMs, EndMs, 1'213},
-                      Case{"InnerWindow", StartMs + 100'000, StartMs + 500'003, 640},
-                      Case{"MoreColumnsThanPoints", StartMs, EndMs, 50'000}),
-    [](const auto& test) { return std::string(test.param.name); });
+                         ::testing::Values(Case{"WholeRecordingOnePixel", StartMs, EndMs, 1},
+                                           Case{"WholeRecordingNarrow", StartMs, EndMs, 7},
+                                           Case{"WholeRecordingWide", StartMs, EndMs, 1'213},
+                                           Case{"InnerWindow", StartMs + 100'000, StartMs + 500'003, 640},
+                                           Case{"MoreColumnsThanPoints", StartMs, EndMs, 50'000}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(DecimationLimits, FewPointsStayWholeAndOneInstantFillsOneBucket)
 {

@@ -21,8 +21,8 @@ ConnectionBox::ConnectionBox(DongleLink& link, const localisation::MainLexicons&
 {
     P_connect = panel::box(window, "P_connect", {});
     B2 = panel::button(P_connect, "B2", QStringLiteral("Подключить"), QRect(3, 3, 100, 29));
-    CheckBox_connect_auto = panel::named(new QCheckBox(QStringLiteral("Авто"), P_connect), "CheckBox_connect_auto",
-                                         QRect(106, 3, 53, 29));
+    CheckBox_connect_auto =
+        panel::named(new QCheckBox(QStringLiteral("Авто"), P_connect), "CheckBox_connect_auto", QRect(106, 3, 53, 29));
     Memo1 = panel::named(new QPlainTextEdit(window), "Memo1", {});
     Memo1->setReadOnly(true);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

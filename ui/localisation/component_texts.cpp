@@ -26,7 +26,10 @@ enum Tag {
     TagOnlyHints = -789,
 };
 
-bool isHint(quint16 id) { return id == PropertyId::Hint || id == PropertyId::TextHint; }
+bool isHint(quint16 id)
+{
+    return id == PropertyId::Hint || id == PropertyId::TextHint;
+}
 
 bool tagAllows(int tag, quint16 id)
 {
@@ -165,9 +168,11 @@ std::vector<TextProperty> allProperties(QWidget* widget, bool isWindow)
         properties.push_back(single(PropertyId::Caption, widget->windowTitle(),
                                     [widget](const QString& t) { widget->setWindowTitle(t); }));
     else if (label)
-        properties.push_back(single(PropertyId::Caption, label->text(), [label](const QString& t) { label->setText(t); }));
+        properties.push_back(
+            single(PropertyId::Caption, label->text(), [label](const QString& t) { label->setText(t); }));
     else if (button)
-        properties.push_back(single(PropertyId::Caption, button->text(), [button](const QString& t) { button->setText(t); }));
+        properties.push_back(
+            single(PropertyId::Caption, button->text(), [button](const QString& t) { button->setText(t); }));
     else if (groupBox)
         properties.push_back(
             single(PropertyId::Caption, groupBox->title(), [groupBox](const QString& t) { groupBox->setTitle(t); }));
@@ -179,7 +184,8 @@ std::vector<TextProperty> allProperties(QWidget* widget, bool isWindow)
         properties.push_back(
             single(PropertyId::Text, combo->currentText(), [combo](const QString& t) { setComboText(combo, t); }));
 
-    properties.push_back(single(PropertyId::Hint, widget->toolTip(), [widget](const QString& t) { widget->setToolTip(t); }));
+    properties.push_back(
+        single(PropertyId::Hint, widget->toolTip(), [widget](const QString& t) { widget->setToolTip(t); }));
 
     if (lineEdit)
         properties.push_back(single(PropertyId::TextHint, lineEdit->placeholderText(),
@@ -215,10 +221,10 @@ std::vector<TextProperty> translatableProperties(QWidget* widget, bool isWindow)
 
 bool hasPartsOfItsOwn(const QWidget* widget)
 {
-    const bool scrollingView = qobject_cast<const QAbstractScrollArea*>(widget)
-                               && !qobject_cast<const QScrollArea*>(widget);
+    const bool scrollingView =
+        qobject_cast<const QAbstractScrollArea*>(widget) && !qobject_cast<const QScrollArea*>(widget);
     return scrollingView || qobject_cast<const QComboBox*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget)
-           || qobject_cast<const QDialog*>(widget) || qobject_cast<const QLineEdit*>(widget);
+        || qobject_cast<const QDialog*>(widget) || qobject_cast<const QLineEdit*>(widget);
 }
 
 } // namespace localisation

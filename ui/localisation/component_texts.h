@@ -23,9 +23,9 @@ inline constexpr quint16 Filter = 96;
 
 struct TextProperty {
     quint16 propertyId = 0;
-    bool singleText = true;     // a list's texts are its lines or filter descriptions
-    QStringList texts;          // as the widget shows them now
-    QStringList itemAddresses;  // one per text; empty for a single text
+    bool singleText = true;    // a list's texts are its lines or filter descriptions
+    QStringList texts;         // as the widget shows them now
+    QStringList itemAddresses; // one per text; empty for a single text
     std::function<void(const QStringList& texts)> write;
 };
 

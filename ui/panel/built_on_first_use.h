@@ -9,13 +9,12 @@
 
 namespace panel {
 
-template <typename Part>
-class BuiltOnFirstUse {
+template <typename Part> class BuiltOnFirstUse {
 public:
     // build makes the part (parented in the window); built hears of it once, right after,
     // so that the window's translator can take it in before anyone sees it.
-    BuiltOnFirstUse(std::function<Part*()> build, std::function<void(QWidget*)> built)
-        : m_build(std::move(build)), m_built(std::move(built))
+    BuiltOnFirstUse(std::function<Part*()> build, std::function<void(QWidget*)> built) :
+        m_build(std::move(build)), m_built(std::move(built))
     {
     }
 

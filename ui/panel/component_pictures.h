@@ -14,7 +14,10 @@ enum class ComponentPicture {
 
 inline constexpr int kComponentPictureWidth = 60;
 inline constexpr int kComponentPictureHeight = 80;
-inline QColor ComponentPictureBackground() { return QColor(185, 209, 234); }
+inline QColor ComponentPictureBackground()
+{
+    return QColor(185, 209, 234);
+}
 
 QImage DrawComponentPicture(ComponentPicture picture);
 

@@ -21,8 +21,7 @@ class MenuList;
 // The window's font: bold "Calibri" at a pixel height.
 QFont boldCalibri(int pixelHeight);
 
-template <typename W>
-W* named(W* widget, const char* name, QRect geometry)
+template <typename W> W* named(W* widget, const char* name, QRect geometry)
 {
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(geometry);

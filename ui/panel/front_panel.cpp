@@ -159,11 +159,26 @@ void FrontPanel::openMenu(QWidget* menuPanel, QWidget* list)
     m_link.holdFrames();
 }
 
-void FrontPanel::L_freq_RLCClick() { openMenu(P_freq_RLC, ListBox_freq_RLC); }
-void FrontPanel::L_Level_RLCClick() { openMenu(P_level_RLC, ListBox_Level_RLC); }
-void FrontPanel::L_Prim_RLCClick() { openMenu(P_prim_RLC, ListBox_prim_RLC); }
-void FrontPanel::L_Sec_RLCClick() { openMenu(P_sec_RLC, ListBox_sec_RLC); }
-void FrontPanel::L_SER_PERClick() { openMenu(P_ser_per, ListBox_ser_per); }
+void FrontPanel::L_freq_RLCClick()
+{
+    openMenu(P_freq_RLC, ListBox_freq_RLC);
+}
+void FrontPanel::L_Level_RLCClick()
+{
+    openMenu(P_level_RLC, ListBox_Level_RLC);
+}
+void FrontPanel::L_Prim_RLCClick()
+{
+    openMenu(P_prim_RLC, ListBox_prim_RLC);
+}
+void FrontPanel::L_Sec_RLCClick()
+{
+    openMenu(P_sec_RLC, ListBox_sec_RLC);
+}
+void FrontPanel::L_SER_PERClick()
+{
+    openMenu(P_ser_per, ListBox_ser_per);
+}
 
 // A row that is not in the menu changes nothing and sends nothing.
 void FrontPanel::submitChoice(bool chosen)
@@ -173,18 +188,33 @@ void FrontPanel::submitChoice(bool chosen)
         m_session.submit();
 }
 
-void FrontPanel::ListBox_freq_RLCClick(int row) { submitChoice(m_session.chooseFrequency(row)); }
-void FrontPanel::ListBox_Level_RLCClick(int row) { submitChoice(m_session.chooseLevel(row)); }
-void FrontPanel::ListBox_prim_RLCClick(int row) { submitChoice(m_session.choosePrimary(row)); }
-void FrontPanel::ListBox_sec_RLCClick(int row) { submitChoice(m_session.chooseSecondary(row)); }
-void FrontPanel::ListBox_ser_perClick(int row) { submitChoice(m_session.chooseCircuit(row)); }
+void FrontPanel::ListBox_freq_RLCClick(int row)
+{
+    submitChoice(m_session.chooseFrequency(row));
+}
+void FrontPanel::ListBox_Level_RLCClick(int row)
+{
+    submitChoice(m_session.chooseLevel(row));
+}
+void FrontPanel::ListBox_prim_RLCClick(int row)
+{
+    submitChoice(m_session.choosePrimary(row));
+}
+void FrontPanel::ListBox_sec_RLCClick(int row)
+{
+    submitChoice(m_session.chooseSecondary(row));
+}
+void FrontPanel::ListBox_ser_perClick(int row)
+{
+    submitChoice(m_session.chooseCircuit(row));
+}
 
 void FrontPanel::closeAllMenus()
 {
     for (QWidget* menu : {P_freq_RLC, P_level_RLC, P_prim_RLC, P_sec_RLC, P_ser_per})
         menu->hide();
     for (QWidget* list : std::initializer_list<QWidget*>{ListBox_freq_RLC, ListBox_Level_RLC, ListBox_prim_RLC,
-                                                          ListBox_sec_RLC, ListBox_ser_per})
+                                                         ListBox_sec_RLC, ListBox_ser_per})
         list->hide();
     m_link.releaseFrames();
 }

@@ -55,10 +55,8 @@ void FrontPanel::buildRlcdView()
     L_RQD_avto = displayLabel(Panel_RLCD, "L_RQD_avto", 19, QRect(52, 70, 20, 22), Qt::AlignCenter);
     L_SER_PER = fieldLabel(Panel_RLCD, "L_SER_PER", 19, QRect(52, 94, 20, 22), Qt::AlignCenter);
     L_sec_n = displayLabel(Panel_RLCD, "L_sec_n", 40, QRect(74, 70, 300, 46), Qt::AlignRight | Qt::AlignVCenter);
-    L_Level_RLC =
-        fieldLabel(Panel_RLCD, "L_Level_RLC", 27, QRect(6, 116, 170, 31), Qt::AlignRight | Qt::AlignVCenter);
-    L_freq_RLC =
-        fieldLabel(Panel_RLCD, "L_freq_RLC", 27, QRect(184, 116, 190, 31), Qt::AlignRight | Qt::AlignVCenter);
+    L_Level_RLC = fieldLabel(Panel_RLCD, "L_Level_RLC", 27, QRect(6, 116, 170, 31), Qt::AlignRight | Qt::AlignVCenter);
+    L_freq_RLC = fieldLabel(Panel_RLCD, "L_freq_RLC", 27, QRect(184, 116, 190, 31), Qt::AlignRight | Qt::AlignVCenter);
     L_righ1 = displayLabel(Panel_RLCD, "L_righ1", 27, QRect(384, 4, 208, 34));
     L_righ2 = displayLabel(Panel_RLCD, "L_righ2", 27, QRect(384, 40, 208, 34));
     L_righ3 = displayLabel(Panel_RLCD, "L_righ3", 27, QRect(384, 76, 208, 34));
@@ -104,22 +102,20 @@ void FrontPanel::buildMenus()
                                       {QStringLiteral("Автовыбор"), QStringLiteral(" 1.0Вскз"),
                                        QStringLiteral(" 0.5Вскз"), QStringLiteral(" 0.1Вскз")},
                                       QRect(40, 60, 230, 110));
-    const MenuPanel primary = menuPanel(this, "P_prim_RLC", "SText_prim_RLC", QStringLiteral(" Основной параметр"),
-                                        "ListBox_prim_RLC",
-                                        {QStringLiteral("Автовыбор"), QStringLiteral("R сопротивление"),
-                                         QStringLiteral("C емкость"), QStringLiteral("L индуктивность"),
-                                         QStringLiteral("Z импеданс")},
-                                        QRect(60, 43, 210, 130));
-    const MenuPanel secondary = menuPanel(this, "P_sec_RLC", "SText_sec_RLC",
-                                          QStringLiteral("Дополнительный параметр"), "ListBox_sec_RLC",
-                                          {QStringLiteral("Автовыбор"), QStringLiteral("R сопротивление"),
-                                           QStringLiteral("Q добротность"), QStringLiteral("D тангенс угла потерь")},
-                                          QRect(60, 80, 240, 110));
-    const MenuPanel circuit = menuPanel(this, "P_ser_per", "SText_ser_per", QStringLiteral("Схема замещения"),
-                                        "ListBox_ser_per",
-                                        {QStringLiteral("Автовыбор"), QStringLiteral("p-параллельная"),
-                                         QStringLiteral("s- последовательная")},
-                                        QRect(84, 60, 220, 92));
+    const MenuPanel primary =
+        menuPanel(this, "P_prim_RLC", "SText_prim_RLC", QStringLiteral(" Основной параметр"), "ListBox_prim_RLC",
+                  {QStringLiteral("Автовыбор"), QStringLiteral("R сопротивление"), QStringLiteral("C емкость"),
+                   QStringLiteral("L индуктивность"), QStringLiteral("Z импеданс")},
+                  QRect(60, 43, 210, 130));
+    const MenuPanel secondary =
+        menuPanel(this, "P_sec_RLC", "SText_sec_RLC", QStringLiteral("Дополнительный параметр"), "ListBox_sec_RLC",
+                  {QStringLiteral("Автовыбор"), QStringLiteral("R сопротивление"), QStringLiteral("Q добротность"),
+                   QStringLiteral("D тангенс угла потерь")},
+                  QRect(60, 80, 240, 110));
+    const MenuPanel circuit = menuPanel(
+        this, "P_ser_per", "SText_ser_per", QStringLiteral("Схема замещения"), "ListBox_ser_per",
+        {QStringLiteral("Автовыбор"), QStringLiteral("p-параллельная"), QStringLiteral("s- последовательная")},
+        QRect(84, 60, 220, 92));
     P_freq_RLC = frequency.panel;
     ListBox_freq_RLC = frequency.list;
     P_level_RLC = level.panel;

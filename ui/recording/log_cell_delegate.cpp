@@ -49,10 +49,7 @@ QColor fillFor(const QModelIndex& index)
 
 } // namespace
 
-LogCellDelegate::LogCellDelegate(QObject* parent)
-    : QStyledItemDelegate(parent)
-{
-}
+LogCellDelegate::LogCellDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
 
 void LogCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {

@@ -13,15 +13,14 @@ namespace recording {
 namespace {
 
 constexpr int kCommandPanelHeight = 85;
-constexpr int kProfileItem = 0;  // of D1: "Profile"
-constexpr int kFailedItem = 5;   // of D1: "Failed!"
+constexpr int kProfileItem = 0; // of D1: "Profile"
+constexpr int kFailedItem = 5;  // of D1: "Failed!"
 const QString kProfileFilter = QStringLiteral("(*.hex1)");
 
 } // namespace
 
 ProfileBox::ProfileBox(const localisation::MainLexicons& lexicons, QWidget* parent) :
-    QFrame(parent),
-    m_lexicons(lexicons),
+    QFrame(parent), m_lexicons(lexicons),
     OpenDialog1(
         [this] {
             QFileDialog* dialog = panel::fileDialog(this, "OpenDialog1", QStringLiteral("Открыть профиль"),

@@ -36,16 +36,12 @@ ProfileController::ProfileController(ProfileStore& store, session::MeterSession&
                                      ReferenceBox& references, RecordingPanel& recording, ProfileBox& profileBox,
                                      const localisation::MainLexicons& lexicons, QObject* parent) :
     QObject(parent),
-    m_store(store),
-    m_session(session),
-    m_link(link),
-    m_references(references),
-    m_recording(recording),
-    m_profileBox(profileBox),
-    m_lexicons(lexicons)
+    m_store(store), m_session(session), m_link(link), m_references(references), m_recording(recording),
+    m_profileBox(profileBox), m_lexicons(lexicons)
 {
-    connect(&m_store, &ProfileStore::problem, this,
-            [this](const QString& reason) { emit statusLine(m_lexicons.D4.GetItem(localisation::StateFileNotRead) + reason); });
+    connect(&m_store, &ProfileStore::problem, this, [this](const QString& reason) {
+        emit statusLine(m_lexicons.D4.GetItem(localisation::StateFileNotRead) + reason);
+    });
     connect(&m_profileBox, &ProfileBox::createChosen, this, &ProfileController::create);
     connect(&m_profileBox, &ProfileBox::openChosen, this, &ProfileController::open);
     connect(&m_profileBox, &ProfileBox::saveAsChosen, this, &ProfileController::saveAs);

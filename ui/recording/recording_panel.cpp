@@ -43,9 +43,7 @@ constexpr std::array<int, MeasurementLogModel::ColumnCount> kColumnWidths{70, 14
 RecordingPanel::RecordingPanel(const localisation::MainLexicons& lexicons, const ProfileStore& profiles,
                                QWidget* window, QWidget* modeBoxPlace) :
     QObject(window),
-    m_lexicons(lexicons),
-    m_profiles(profiles),
-    m_log(new MeasurementLogModel(this)),
+    m_lexicons(lexicons), m_profiles(profiles), m_log(new MeasurementLogModel(this)),
     m_export(std::make_unique<TableExport>(window))
 {
     buildControls(window, modeBoxPlace);
@@ -340,7 +338,8 @@ void RecordingPanel::openJournal()
     QStringList headers;
     for (int column = 0; column < MeasurementLogModel::ColumnCount; ++column)
         headers << m_log->headerText(column);
-    m_journal = std::make_unique<JournalKeeper>(headers, m_lexicons, [this](const QString& line) { emit statusLine(line); });
+    m_journal =
+        std::make_unique<JournalKeeper>(headers, m_lexicons, [this](const QString& line) { emit statusLine(line); });
 }
 
 // A row logged outside a recording (held readings, the space bar) opens a journal too.
@@ -348,7 +347,8 @@ void RecordingPanel::journalRow(int gridRow, const QDateTime& when)
 {
     if (!m_journal)
         openJournal();
-    m_journal->write(m_log->gridRowTexts(gridRow), when, m_log->gridRowVerdict(gridRow), m_log->gridRowNumbers(gridRow));
+    m_journal->write(m_log->gridRowTexts(gridRow), when, m_log->gridRowVerdict(gridRow),
+                     m_log->gridRowNumbers(gridRow));
 }
 
 void RecordingPanel::markInJournal(JournalEvent event)

@@ -20,7 +20,7 @@ struct MainLexicons;
 namespace panel {
 class DropDownCombo;
 class HeadingPanel;
-}
+} // namespace panel
 
 namespace recording {
 

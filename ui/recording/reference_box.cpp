@@ -48,9 +48,9 @@ void ReferenceBox::buildControls()
     Button_Add = button(this, "Button_Add", QStringLiteral("Добавить"), QRect(272, 26, 92, 27));
     Button_DEL = button(this, "Button_DEL", QStringLiteral("Удалить"), QRect(368, 26, 86, 27));
     const QStringList tolerances{QStringLiteral("выкл."), QStringLiteral("0,2%"), QStringLiteral("0,3%"),
-                                 QStringLiteral("0,5%"), QStringLiteral("1%"),   QStringLiteral("2%"),
-                                 QStringLiteral("3%"),   QStringLiteral("5%"),   QStringLiteral("10%"),
-                                 QStringLiteral("20%"),  QStringLiteral(">"),    QStringLiteral("<")};
+                                 QStringLiteral("0,5%"),  QStringLiteral("1%"),   QStringLiteral("2%"),
+                                 QStringLiteral("3%"),    QStringLiteral("5%"),   QStringLiteral("10%"),
+                                 QStringLiteral("20%"),   QStringLiteral(">"),    QStringLiteral("<")};
     CBox2 = combo(this, "CBox2", {QStringLiteral("R"), QStringLiteral("L"), QStringLiteral("C")}, QRect(4, 57, 40, 27));
     E2 = named(new QLineEdit(QStringLiteral("10000"), this), "E2", QRect(46, 57, 56, 27));
     E2->setMaxLength(kNominalLength);
@@ -63,8 +63,8 @@ void ReferenceBox::buildControls()
     CBox3->hide();
     CBox4->hide();
     CBox5 = combo(this, "CBox5", tolerances, QRect(164, 57, 62, 27), true);
-    CBox11 = combo(this, "CBox11", {QStringLiteral("R"), QStringLiteral("Q"), QStringLiteral("D")},
-                   QRect(232, 57, 40, 27));
+    CBox11 =
+        combo(this, "CBox11", {QStringLiteral("R"), QStringLiteral("Q"), QStringLiteral("D")}, QRect(232, 57, 40, 27));
     E11 = named(new QLineEdit(QStringLiteral("10000"), this), "E11", QRect(274, 57, 56, 27));
     E11->setMaxLength(kNominalLength);
     CBox31 = combo(this, "CBox31", ohms, QRect(332, 57, 58, 27));
@@ -169,8 +169,8 @@ bool ReferenceBox::secondaryIsResistance() const
 Reference ReferenceBox::reference() const
 {
     Reference reference;
-    reference.primary = {primaryKind(), primaryUnitBox(primaryKind())->currentIndex(), E2->text(),
-                         CBox5->currentText(), CBox5->itemText(0)};
+    reference.primary = {primaryKind(), primaryUnitBox(primaryKind())->currentIndex(), E2->text(), CBox5->currentText(),
+                         CBox5->itemText(0)};
     reference.secondary = {SecondaryReferenceKind(CBox11->currentIndex()), CBox31->currentIndex(), E11->text(),
                            CBox51->currentText(), CBox51->itemText(0)};
     return reference;

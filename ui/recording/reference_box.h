@@ -20,7 +20,7 @@ namespace panel {
 class DropDownCombo;
 class HeadingPanel;
 class PartSpinEdit;
-}
+} // namespace panel
 
 namespace recording {
 
@@ -66,9 +66,9 @@ public:
     void FormCreate();
 
 signals:
-    void partChosen(int partNumber);   // from the name list
-    void partListOpening();            // the name list is about to show
-    void partStepped(int partNumber);  // an arrow of the part box has stepped to this part
+    void partChosen(int partNumber);  // from the name list
+    void partListOpening();           // the name list is about to show
+    void partStepped(int partNumber); // an arrow of the part box has stepped to this part
     void storeRequested();
     void insertRequested();
     void deleteRequested();

@@ -24,8 +24,8 @@ constexpr int kProgressSteps = 200;
 // Passes every cell on and moves a progress dialog on, a step at a time.
 class ProgressTarget : public SpreadsheetTarget {
 public:
-    ProgressTarget(SpreadsheetTarget& target, QProgressDialog& progress)
-        : m_target(target), m_progress(progress), m_rowsPerStep(std::max(1, progress.maximum() / kProgressSteps))
+    ProgressTarget(SpreadsheetTarget& target, QProgressDialog& progress) :
+        m_target(target), m_progress(progress), m_rowsPerStep(std::max(1, progress.maximum() / kProgressSteps))
     {
     }
     void putCell(int row, int column, const SheetCell& cell) override
@@ -48,8 +48,7 @@ private:
 } // namespace
 
 TableExport::TableExport(QWidget* window) :
-    QObject(window),
-    m_window(window),
+    QObject(window), m_window(window),
     ExportDialog(
         [window] {
             return panel::fileDialog(window, "ExportDialog", QStringLiteral("Сохранить таблицу"),
@@ -64,8 +63,9 @@ QString TableExport::chooseFile(const QString& extension)
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QDir(folder).exists())
         folder = QDir::homePath();
-    const QString name = QStringLiteral("RLC_%1.%2").arg(
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")), extension);
+    const QString name =
+        QStringLiteral("RLC_%1.%2")
+            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")), extension);
     QFileDialog* dialog = ExportDialog.get();
     dialog->setDefaultSuffix(extension);
     dialog->setNameFilter(QStringLiteral("(*.%1)").arg(extension));

@@ -22,9 +22,7 @@ constexpr int kFailedItem = 5;
 TrendFeed::TrendFeed(const session::MeterSession& session, const ReferenceBox& references,
                      const localisation::MainLexicons& lexicons, QWidget* window) :
     QObject(window),
-    m_session(session),
-    m_references(references),
-    m_lexicons(lexicons),
+    m_session(session), m_references(references), m_lexicons(lexicons),
     m_window(
         [window] {
             auto* chart = new trend::TrendChartWindow(window);

@@ -84,11 +84,9 @@ void styleAxis(QAbstractAxis* axis)
 
 } // namespace
 
-TrendChart::TrendChart()
-    : m_timeAxis(new QDateTimeAxis(this))
-    , m_valueAxis(new QValueAxis(this))
-    , m_bandUpper(new QLineSeries(this))
-    , m_bandLower(new QLineSeries(this))
+TrendChart::TrendChart() :
+    m_timeAxis(new QDateTimeAxis(this)), m_valueAxis(new QValueAxis(this)), m_bandUpper(new QLineSeries(this)),
+    m_bandLower(new QLineSeries(this))
 {
     setLocalizeNumbers(true);
     setAnimationOptions(NoAnimation);

@@ -19,12 +19,9 @@ const QString FailureText = QStringLiteral("Неудача!");
 
 } // namespace
 
-TrendChartWindow::TrendChartWindow(QWidget* parent)
-    : QWidget(parent, Qt::Tool)
-    , m_chart(new TrendChart)
-    , m_chartView(new QChartView(m_chart))
-    , m_statistics(new TrendStatisticsPanel)
-    , m_saveButton(new QPushButton(SaveButtonText))
+TrendChartWindow::TrendChartWindow(QWidget* parent) :
+    QWidget(parent, Qt::Tool), m_chart(new TrendChart), m_chartView(new QChartView(m_chart)),
+    m_statistics(new TrendStatisticsPanel), m_saveButton(new QPushButton(SaveButtonText))
 {
     m_failureText = FailureText;
     setObjectName("TrendChartWindow");

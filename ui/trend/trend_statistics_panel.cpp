@@ -35,8 +35,7 @@ QLabel* addLabel(QGridLayout* grid, int row, int column, const char* objectName,
 
 } // namespace
 
-TrendStatisticsPanel::TrendStatisticsPanel(QWidget* parent)
-    : QWidget(parent)
+TrendStatisticsPanel::TrendStatisticsPanel(QWidget* parent) : QWidget(parent)
 {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -48,7 +47,8 @@ TrendStatisticsPanel::TrendStatisticsPanel(QWidget* parent)
     valueFont.setBold(true);
     for (std::size_t field = 0; field < Fields.size(); ++field) {
         const int column = int(field);
-        QLabel* caption = addLabel(grid, 0, column, Fields[field].caption, QString::fromUtf16(Fields[field].designText));
+        QLabel* caption =
+            addLabel(grid, 0, column, Fields[field].caption, QString::fromUtf16(Fields[field].designText));
         caption->setStyleSheet("color: #606060;");
         QLabel* value = addLabel(grid, 1, column, Fields[field].value, NoValue);
         value->setFont(valueFont);
@@ -69,7 +69,8 @@ void TrendStatisticsPanel::showStatistics(const recording::RunningStatistics& st
     m_values[Minimum]->setText(any ? formatMetric(statistics.min(), unit, locale) : NoValue);
     m_values[Maximum]->setText(any ? formatMetric(statistics.max(), unit, locale) : NoValue);
     m_values[Mean]->setText(any ? formatMetric(statistics.mean(), unit, locale) : NoValue);
-    m_values[Deviation]->setText(statistics.count() > 1 ? formatMetric(statistics.standardDeviation(), unit, locale) : NoValue);
+    m_values[Deviation]->setText(statistics.count() > 1 ? formatMetric(statistics.standardDeviation(), unit, locale)
+                                                        : NoValue);
     m_values[PassRate]->setText(any ? formatPercent(statistics.passRate(), locale) : NoValue);
 }
 
