@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages this project builds, runs and tests with.
 # Idempotent: when everything is present it prints nothing and touches nothing.
-# With --list it only prints the list (scripts/check-build-deps.py reads it).
+# With --tests it also installs what only the test command uses. With --list it only prints
+# the whole list (scripts/check-build-deps.py reads it).
 set -euo pipefail
 
 packages=(
@@ -13,11 +14,16 @@ packages=(
   xvfb xauth x11-apps imagemagick unzip xdg-utils python3
   python3-openpyxl
 )
+# The formatting check of the test command.
+test_packages=(clang-format)
 
-if [ "${1:-}" = "--list" ]; then
-  printf '%s\n' "${packages[@]}"
-  exit 0
-fi
+case "${1:-}" in
+  --list)
+    printf '%s\n' "${packages[@]}" "${test_packages[@]}"
+    exit 0
+    ;;
+  --tests) packages+=("${test_packages[@]}") ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
