@@ -141,7 +141,7 @@ void DongleLink::T2Timer()
     m_buttonTimer->stop();
 }
 
-void DongleLink::B2Click()
+void DongleLink::toggleLink()
 {
     const ConnectAction clicked = m_connectAction;
     setConnectButton(ConnectAction::Pending, false);

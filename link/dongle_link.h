@@ -72,8 +72,8 @@ public:
     enum class ProbeResult { NoDongle, CannotOpen, Answered, Silent };
     ProbeResult probe();
 
-    // The connect button was clicked.
-    void B2Click();
+    // Connects when the link is down, disconnects when it is up (the user's connect button).
+    void toggleLink();
     // The automatic connection was switched on or off.
     void setAutoConnect(bool on);
 

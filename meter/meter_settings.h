@@ -56,14 +56,15 @@ bool HasTestFrequency(int freqIndex);
 // that goes with the defaults is kDefaultTestFreqHz.
 void ResetSettings(TMeterSettings& settings);
 
-// Row each parameter list should select to mirror the record. A row beyond a list's item
-// count means no selection; that check belongs to the list's owner.
+// Row each parameter menu (frequency, primary, secondary, level, circuit) should select to
+// mirror the record. A row beyond a menu's item count means no selection; that check belongs
+// to the menu's owner.
 struct MenuSelection {
-    int ListBox_freq_RLC = 0;
-    int ListBox_prim_RLC = 0;
-    int ListBox_sec_RLC = 0;
-    int ListBox_Level_RLC = 0;
-    int ListBox_ser_per = 0;
+    int frequencyRow = 0;
+    int primaryRow = 0;
+    int secondaryRow = 0;
+    int levelRow = 0;
+    int circuitRow = 0;
 
     friend bool operator==(const MenuSelection&, const MenuSelection&) = default;
 };

@@ -24,10 +24,10 @@ struct SettingsIndicators {
 
 SettingsIndicators ShowSettings(const TMeterSettings& settings, qint32 testFreqHz, const UnitTexts& texts);
 
-// The equivalent-circuit mark written into both L_SER_PER and L_SER_PER1, and the row of
-// ListBox_ser_per that goes with it.
+// The equivalent-circuit mark shown beside both readings, and the row of the circuit menu
+// that goes with it.
 struct CircuitIndicators {
-    int ListBox_ser_per = 0;
+    int circuitRow = 0;
     QString letter;
 };
 

@@ -55,7 +55,7 @@ void MeterSession::ShowCircuit()
     if (!circuit)
         return;
     m_display.show(*circuit);
-    emit circuitMenuFollows(circuit->ListBox_ser_per);
+    emit circuitMenuFollows(circuit->circuitRow);
     emit displayChanged();
 }
 

@@ -65,7 +65,7 @@ TEST_F(DongleLinkTest, UnpluggedDongleTakesTheLinkDownAndItsReturnLinksAgain)
     QSignalSpy lost(link.get(), &dongle::DongleLink::meterLinkLost);
     QSignalSpy problems(link.get(), &dongle::DongleLink::portProblem);
     QSignalSpy frames(link.get(), &dongle::DongleLink::frameReceived);
-    link->B2Click(); // connect by hand: the automatic connection stays off
+    link->toggleLink(); // connect by hand: the automatic connection stays off
     ASSERT_TRUE(waitFor([&] { return link->isMeterLinked(); }));
 
     simulator->unplug();
@@ -121,9 +121,9 @@ TEST_F(DongleLinkTest, NamedPortIsTheDongleAndNoOtherIsLookedFor)
 // A link the user dropped stays down.
 TEST_F(DongleLinkTest, LinkDroppedByTheUserIsNotMadeAgain)
 {
-    link->B2Click();
+    link->toggleLink();
     ASSERT_TRUE(waitFor([&] { return link->isMeterLinked(); }));
-    link->B2Click(); // disconnect
+    link->toggleLink(); // disconnect
     ASSERT_TRUE(waitFor([&] { return !link->isMeterLinked(); }));
     QTest::qWait(5 * kFastWatchMs);
     EXPECT_FALSE(link->isMeterLinked());

@@ -76,15 +76,15 @@ TEST(ShowCircuit, AutomaticThenSeriesThenParallel)
     settings.SerPerAuto = 1;
     settings.SerPer = 1;
     EXPECT_EQ(ShowCircuit(settings)->letter, "A");
-    EXPECT_EQ(ShowCircuit(settings)->ListBox_ser_per, 0);
+    EXPECT_EQ(ShowCircuit(settings)->circuitRow, 0);
 
     settings.SerPerAuto = 0;
     EXPECT_EQ(ShowCircuit(settings)->letter, "S");
-    EXPECT_EQ(ShowCircuit(settings)->ListBox_ser_per, 2);
+    EXPECT_EQ(ShowCircuit(settings)->circuitRow, 2);
 
     settings.SerPer = 0;
     EXPECT_EQ(ShowCircuit(settings)->letter, "P");
-    EXPECT_EQ(ShowCircuit(settings)->ListBox_ser_per, 1);
+    EXPECT_EQ(ShowCircuit(settings)->circuitRow, 1);
 
     settings.SerPer = 2; // only a profile file could hold this
     EXPECT_FALSE(ShowCircuit(settings).has_value());

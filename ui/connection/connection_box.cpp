@@ -60,7 +60,7 @@ void ConnectionBox::showConnectButton()
 void ConnectionBox::B2Click()
 {
     emit connectClicked();
-    m_link.B2Click();
+    m_link.toggleLink();
 }
 
 void ConnectionBox::CheckBox_connect_autoClick()

@@ -117,11 +117,11 @@ void FrontPanel::showU(const meter::UReading& reading)
 
 void FrontPanel::followMenus(const meter::MenuSelection& selection)
 {
-    selectQuietly(ListBox_freq_RLC, selection.ListBox_freq_RLC);
-    selectQuietly(ListBox_prim_RLC, selection.ListBox_prim_RLC);
-    selectQuietly(ListBox_sec_RLC, selection.ListBox_sec_RLC);
-    selectQuietly(ListBox_Level_RLC, selection.ListBox_Level_RLC);
-    selectQuietly(ListBox_ser_per, selection.ListBox_ser_per);
+    selectQuietly(ListBox_freq_RLC, selection.frequencyRow);
+    selectQuietly(ListBox_prim_RLC, selection.primaryRow);
+    selectQuietly(ListBox_sec_RLC, selection.secondaryRow);
+    selectQuietly(ListBox_Level_RLC, selection.levelRow);
+    selectQuietly(ListBox_ser_per, selection.circuitRow);
 }
 
 void FrontPanel::showVerdict(bool rejected)
