@@ -19,23 +19,24 @@
 #include <functional>
 #include <memory>
 
-// Public, so that the cases of a table can set up through it.
-class RecordProgramTest : public testing::Test {
+// rlc-record and its simulated meter, for the recorder's tests and for any test that sets
+// the recorder beside the window. A leftover recorder is killed at the end.
+class RecorderRun {
 public:
     static constexpr int kReportMs = 40;
     static constexpr int kQuietMs = 600000;
     static constexpr int kWaitMs = 20000;
 
-    void SetUp() override
+    // Throws like the simulator when no pseudo-terminal can be had.
+    RecorderRun()
     {
-        ASSERT_TRUE(folder.isValid());
         simulator = std::make_unique<sim::MeterSimulator>(path(QStringLiteral("dongle")));
         simulator->setLinkDelayMs(20);
         simulator->setIntervalOverrideMs(kReportMs);
         QObject::connect(simulator.get(), &sim::MeterSimulator::frameSent, [this] { ++framesSent; });
     }
 
-    void TearDown() override
+    ~RecorderRun()
     {
         if (recorder.state() != QProcess::NotRunning) {
             ::kill(pid_t(recorder.processId()), SIGKILL);
@@ -177,4 +178,10 @@ public:
     int framesSent = 0;
     QString errors;
     QByteArray out;
+};
+
+// Public, so that the cases of a table can set up through it.
+class RecordProgramTest : public testing::Test, public RecorderRun {
+public:
+    void SetUp() override { ASSERT_TRUE(folder.isValid()); }
 };

@@ -1,9 +1,8 @@
 // The meter session without any window: a frame becomes a typed reading, what the RLCD
 // view shows, and a row of the log.
-#include "sim/frame_encoder.h"
+#include "resistor_frame.h"
 #include "link/dongle_link.h"
 #include "localisation/main_lexicons.h"
-#include "meter/meter_frame.h"
 #include "qt_printers.h"
 #include "recording/append_log_row.h"
 #include "recording/measurement_log_model.h"
@@ -14,22 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// A meter that reports a 1 kΩ resistor measured in series at 1 kHz, resistance first and
-// quality second.
-meter::TMeterFrame resistorFrame(double ohm)
-{
-    sim::MeterSettings reported;
-    reported.PrimAuto = 0;
-    reported.PrimKind = sim::kPrimR;
-    reported.SecAuto = 0;
-    reported.SecKind = sim::kSecQ;
-    reported.FreqAuto = 0;
-    reported.FreqIndex = 3; // 1 kHz
-    reported.SerPerAuto = 0;
-    reported.SerPer = 1;
-    return *meter::FrameFromBytes(sim::encodeRlcdFrame(sim::RlcdReading{ohm, 10}, reported, true));
-}
 
 class MeterSessionTest : public testing::Test {
 protected:

@@ -1,37 +1,16 @@
 // The silence watchdog on a clock the test turns by hand: what it says after seconds of
 // silence is checked to the millisecond, however slowly the machine runs.
+#include "hand_turned_alarm.h"
 #include "session/silence_watchdog.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 
 namespace {
 
 constexpr int kIntervalMs = 20;
-
-// An alarm on a clock that moves only when told to.
-class HandTurnedAlarm : public session::Alarm {
-public:
-    void set(int afterMs) override { m_remainingMs = afterMs; }
-    void cancel() override { m_remainingMs = -1; }
-
-    void advance(int ms)
-    {
-        if (m_remainingMs < 0)
-            return;
-        m_remainingMs = std::max(m_remainingMs - ms, 0);
-        if (m_remainingMs == 0) {
-            m_remainingMs = -1;
-            ring();
-        }
-    }
-
-private:
-    int m_remainingMs = -1; // none pending
-};
 
 class SilenceWatchdogTest : public testing::Test {
 protected:

@@ -1,6 +1,7 @@
 // Sorting and recording in the real window: which readings become rows and where, the
 // verdict and deviations of each row and how they are painted, the space bar, and the
 // filters of the reference box.
+#include "file_size_limit.h"
 #include "recording_window.h"
 
 #include "ui/panel/display_view.h"
@@ -16,9 +17,6 @@
 #include <QImage>
 #include <QSpinBox>
 
-#include <csignal>
-#include <sys/resource.h>
-
 namespace {
 
 const QColor kRed(255, 0, 0);
@@ -28,31 +26,6 @@ QString decimal(const QString& pointText)
 {
     return QString(pointText).replace(u'.', recording::SystemDecimalSeparator());
 }
-
-// While it lives, no file of this process may grow beyond the given size: a write past it
-// fails as on a full disk, instead of ending the process.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(qint64 bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = m_saved;
-        limited.rlim_cur = rlim_t(bytes);
-        m_set = ::setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_savedHandler);
-    }
-    bool isSet() const { return m_set; }
-
-private:
-    rlimit m_saved{};
-    void (*m_savedHandler)(int) = nullptr;
-    bool m_set = false;
-};
 
 } // namespace
 
