@@ -1,4 +1,5 @@
 #pragma once
+#include "recording/log_cell.h"
 #include "recording/row_numbers.h"
 #include "recording/tolerance.h"
 
@@ -8,14 +9,16 @@
 #include <array>
 #include <optional>
 
+namespace recording {
+class MeasurementLogModel;
+}
+
 namespace record {
 
 // One recorded reading as every output takes it: the table's row as it shows it, and the
 // numbers behind the row that files for other programs carry.
 struct RecordedRow {
-    static constexpr int kCellCount = 10;
-
-    std::array<QString, kCellCount> cells; // the table's columns, as it shows them
+    recording::LogRowTexts cells; // the table's columns, as it shows them
     int position = 0;
     QDateTime when;
     recording::VerdictCode verdict = recording::VerdictPass; // the code the table keeps
@@ -26,5 +29,8 @@ struct RecordedRow {
 
     bool judged() const { return numbers.verdict.has_value(); }
 };
+
+// The log's row as the reading just written to it left it, at that moment.
+RecordedRow RecordedRowOf(const recording::MeasurementLogModel& log, int gridRow, const QDateTime& when);
 
 } // namespace record

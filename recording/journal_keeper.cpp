@@ -20,15 +20,15 @@ JournalKeeper::JournalKeeper(const QStringList& columnTitles, const localisation
 
 JournalKeeper::~JournalKeeper() = default;
 
-void JournalKeeper::write(const std::array<QString, 10>& cells, const QDateTime& when, VerdictCode verdict,
+void JournalKeeper::write(const LogRowTexts& cells, const QDateTime& when, VerdictCode verdict,
                           const std::optional<RowNumbers>& numbers)
 {
     keep([&] { m_journal->appendRow(cells, when, verdict, numbers); });
 }
 
-void JournalKeeper::mark(JournalEvent event)
+void JournalKeeper::mark(JournalEvent event, const QDateTime& when)
 {
-    keep([&] { m_journal->appendEvent(QDateTime::currentDateTime(), JournalEventWord(event)); });
+    keep([&] { m_journal->appendEvent(when, JournalEventWord(event)); });
 }
 
 QString JournalKeeper::path() const

@@ -1,5 +1,6 @@
 #pragma once
 #include "recording/journal_event.h"
+#include "recording/log_cell.h"
 #include "recording/row_numbers.h"
 #include "recording/tolerance.h"
 
@@ -32,9 +33,9 @@ public:
     JournalKeeper(const QStringList& columnTitles, const localisation::MainLexicons& lexicons, Say say);
     ~JournalKeeper();
 
-    void write(const std::array<QString, 10>& cells, const QDateTime& when, VerdictCode verdict,
+    void write(const LogRowTexts& cells, const QDateTime& when, VerdictCode verdict,
                const std::optional<RowNumbers>& numbers);
-    void mark(JournalEvent event);
+    void mark(JournalEvent event, const QDateTime& when);
     // The journal could not be made, or a line of it could not be written.
     bool failed() const { return m_failed; }
     // Empty without a journal.

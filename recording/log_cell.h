@@ -40,6 +40,9 @@ struct LogRow {
     std::optional<RowNumbers> numbers;
 };
 
+// A row's cells as the log shows them.
+using LogRowTexts = std::array<QString, LogRow::ColumnCount>;
+
 } // namespace recording
 
 Q_DECLARE_METATYPE(recording::LogCell)

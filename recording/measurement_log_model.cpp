@@ -69,6 +69,11 @@ const QString& MeasurementLogModel::headerText(int column) const
     return column >= 0 && column < ColumnCount ? m_headers[std::size_t(column)] : none;
 }
 
+QStringList MeasurementLogModel::headerTexts() const
+{
+    return QStringList(m_headers.begin(), m_headers.end());
+}
+
 void MeasurementLogModel::setHeaderText(int column, const QString& text)
 {
     m_headers[std::size_t(column)] = text;
@@ -101,7 +106,7 @@ void MeasurementLogModel::setGridCell(int gridRow, int column, LogCell cell)
     notifyRowsChanged(gridRow, gridRow, column, column, {Qt::DisplayRole, CellValueRole});
 }
 
-std::array<QString, MeasurementLogModel::ColumnCount> MeasurementLogModel::gridRowTexts(int gridRow) const
+LogRowTexts MeasurementLogModel::gridRowTexts(int gridRow) const
 {
     std::array<QString, ColumnCount> texts;
     for (int column = 0; column < ColumnCount; ++column)

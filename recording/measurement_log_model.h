@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -60,6 +61,8 @@ public:
     void ensureGridRows(int gridRows);
 
     const QString& headerText(int column) const;
+    // Every column's title, in order.
+    QStringList headerTexts() const;
     void setHeaderText(int column, const QString& text);
 
     // Cells addressed by grid row (1 = first log row); the header row reads its header
@@ -71,7 +74,7 @@ public:
     // for whoever goes through every cell (an export); a row beyond the grid reads empty.
     const LogCell& logCell(int gridRow, int column) const;
     void setGridCell(int gridRow, int column, LogCell cell);
-    std::array<QString, ColumnCount> gridRowTexts(int gridRow) const;
+    LogRowTexts gridRowTexts(int gridRow) const;
     VerdictCode gridRowVerdict(int gridRow) const;
     // The numbers of the reading last written to the row; none for a row without one.
     const std::optional<RowNumbers>& gridRowNumbers(int gridRow) const;

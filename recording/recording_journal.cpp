@@ -56,7 +56,7 @@ RecordingJournal::RecordingJournal(const QString& folder, const QDateTime& start
                   + NumericColumnNames()));
 }
 
-void RecordingJournal::appendRow(const std::array<QString, 10>& cells, const QDateTime& when, VerdictCode verdict,
+void RecordingJournal::appendRow(const LogRowTexts& cells, const QDateTime& when, VerdictCode verdict,
                                  const std::optional<RowNumbers>& numbers)
 {
     QStringList fields(cells.begin(), cells.end());
@@ -66,8 +66,7 @@ void RecordingJournal::appendRow(const std::array<QString, 10>& cells, const QDa
 
 void RecordingJournal::appendEvent(const QDateTime& when, const QString& event)
 {
-    constexpr int kCellCount = 10;
-    QStringList fields(kCellCount);
+    QStringList fields(LogRow::ColumnCount);
     fields << IsoTimestamp(when) << QString() << event << NumericTexts(std::nullopt);
     writeDurably(CsvLine(fields));
 }

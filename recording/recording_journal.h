@@ -1,4 +1,5 @@
 #pragma once
+#include "recording/log_cell.h"
 #include "recording/row_numbers.h"
 #include "recording/tolerance.h"
 
@@ -29,7 +30,7 @@ public:
     RecordingJournal(const QString& folder, const QDateTime& start, const QStringList& columnHeaders);
 
     const QString& path() const { return m_path; }
-    void appendRow(const std::array<QString, 10>& cells, const QDateTime& when, VerdictCode verdict,
+    void appendRow(const LogRowTexts& cells, const QDateTime& when, VerdictCode verdict,
                    const std::optional<RowNumbers>& numbers);
     void appendEvent(const QDateTime& when, const QString& event);
 
