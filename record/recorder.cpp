@@ -5,23 +5,23 @@
 #include "record/console.h"
 #include "record/file_check.h"
 #include "record/workbook_file.h"
-#include "session/log_reading.h"
 
 #include <QCoreApplication>
 #include <QDir>
 
+#include <algorithm>
+
 namespace record {
 namespace {
 
-constexpr double kMillisecondsPerSecond = 1000;
-
 const QString kCsvWhat = QStringLiteral("the CSV file");
 
-// Read once: every reading is judged against the numbers.
-std::optional<recording::ReferenceValues> referenceOf(const std::optional<recording::PartRecord>& part)
+// Read once: every reading is judged against the numbers. Without a part both tolerances
+// are off.
+recording::ReferenceValues referenceOf(const std::optional<recording::PartRecord>& part)
 {
     if (!part)
-        return std::nullopt;
+        return {};
     // The stored "off" is the reference's own: no language's word for it is needed.
     return recording::ReadReference(recording::ReferenceOfPart(*part, recording::StoredToleranceOff));
 }
@@ -31,10 +31,12 @@ std::optional<recording::ReferenceValues> referenceOf(const std::optional<record
 Recorder::Recorder(RecordOptions options, std::optional<recording::PartRecord> part, Console& console,
                    QObject* parent) :
     QObject(parent),
-    m_options(std::move(options)), m_part(std::move(part)), m_reference(referenceOf(m_part)), m_console(console),
-    m_session(m_link, m_texts.lexicons()), m_linkLines(m_link, m_texts.lexicons()), m_log(m_texts.lexicons()),
+    m_options(std::move(options)), m_part(std::move(part)), m_console(console), m_session(m_link, m_texts.lexicons()),
+    m_linkLines(m_link, m_texts.lexicons()),
+    m_core(m_texts.lexicons(), [this](const QString& line) { m_console.say(line); }),
     m_settingsPending(m_part.has_value() || m_options.intervalItem.has_value())
 {
+    m_core.setReference(referenceOf(m_part));
     m_linkDeadline.setSingleShot(true);
     m_durationTimer.setSingleShot(true);
     wireLink();
@@ -58,7 +60,7 @@ void Recorder::wireLink()
     connect(&m_link, &DongleLink::meterLinkedUp, this, &Recorder::linkUp);
     connect(&m_link, &DongleLink::meterLinkLost, this, &Recorder::linkDown);
     connect(&m_link, &DongleLink::portClosed, this, &Recorder::linkDown);
-    connect(&m_link, &DongleLink::frameArrived, &m_silence, &session::SilenceWatchdog::frameArrived);
+    connect(&m_link, &DongleLink::frameArrived, &m_core, &session::RecordingCore::frameArrived);
     connect(&m_linkDeadline, &QTimer::timeout, this, [this] {
         m_console.say(QStringLiteral("the meter was not linked within %1 s. Check that the dongle is plugged in "
                                      "and the meter switched on and near it, or give it longer with "
@@ -73,24 +75,15 @@ void Recorder::wireMeter()
     using session::MeterSession;
     connect(&m_session, &MeterSession::rlcdDecoded, this, &Recorder::rlcdReading);
     const auto otherView = [this] {
-        if (!m_linked || std::exchange(m_otherViewSaid, true))
+        if (!m_core.isLinked() || std::exchange(m_otherViewSaid, true))
             return;
         m_console.say(QStringLiteral("the meter shows its RD or U view; only RLC readings are recorded. Switch the "
                                      "meter to its RLC view."));
     };
     connect(&m_session, &MeterSession::rdDecoded, this, otherView);
     connect(&m_session, &MeterSession::uDecoded, this, otherView);
-    connect(&m_silence, &session::SilenceWatchdog::silenceBegan, this, [this](int silentForMs) {
-        m_console.say(
-            m_texts.lexicons().D4.GetItem(localisation::MeterSilent).arg(silentForMs / kMillisecondsPerSecond));
-        markInJournal(recording::JournalEvent::NoReadings);
-    });
-    connect(&m_silence, &session::SilenceWatchdog::silenceEnded, this, [this] {
-        m_console.say(m_texts.lexicons().D4.GetItem(localisation::MeterReportsAgain));
-        markInJournal(recording::JournalEvent::ReadingsAgain);
-    });
-    connect(&m_session, &MeterSession::settingsShown, &m_silence,
-            [this] { m_silence.followIntervalCode(m_session.settings().IntervalCode); });
+    connect(&m_session, &MeterSession::settingsShown, &m_core,
+            [this] { m_core.followIntervalCode(m_session.settings().IntervalCode); });
     connect(&m_durationTimer, &QTimer::timeout, this, [this] { end(Done); });
 }
 
@@ -122,7 +115,7 @@ void Recorder::checkFiles()
 
 void Recorder::openOutputs()
 {
-    const QStringList titles = m_log.columnTitles();
+    const QStringList titles = m_core.log().headerTexts();
     if (!m_options.csvPath.isEmpty())
         m_outputs.push_back(std::make_unique<CsvRows>(LineFile::create(m_options.csvPath, kCsvWhat), titles));
     if (m_options.jsonLines)
@@ -167,33 +160,22 @@ void Recorder::waitForLink()
         m_linkDeadline.start(m_options.linkTimeout);
 }
 
-// The journal begins with the first link, so that a meter that never links leaves none.
+// The recording, and its journal, begin with the first link, so that a meter that never
+// links leaves none.
 void Recorder::linkUp()
 {
     m_linkDeadline.stop();
-    m_silence.setArmed(true);
-    if (!m_journal)
-        m_journal = std::make_unique<recording::JournalKeeper>(m_log.columnTitles(), m_texts.lexicons(),
-                                                               [this](const QString& line) { m_console.say(line); });
-    else
-        markInJournal(recording::JournalEvent::LinkBack);
-    m_linked = true;
+    m_core.linkUp();
+    m_core.start();
 }
 
 // The port closing and the dongle's word may both tell of one loss.
 void Recorder::linkDown()
 {
-    if (!std::exchange(m_linked, false))
+    if (!m_core.isLinked())
         return;
-    m_silence.setArmed(false);
-    markInJournal(recording::JournalEvent::LinkLost);
+    m_core.linkDown();
     waitForLink();
-}
-
-void Recorder::markInJournal(recording::JournalEvent event)
-{
-    if (m_journal)
-        m_journal->mark(event);
 }
 
 // --- readings ------------------------------------------------------------------------------
@@ -205,7 +187,7 @@ void Recorder::markInJournal(recording::JournalEvent event)
 // recorded; the link holds the next ones back until the meter has taken the new settings.
 void Recorder::rlcdReading()
 {
-    if (m_ended || !m_linked)
+    if (m_ended || !m_core.isLinked())
         return;
     if (m_settingsPending) {
         sendSettings();
@@ -235,12 +217,10 @@ void Recorder::sendSettings()
 
 void Recorder::recordReading()
 {
-    const meter::RlcdReading& reading = m_session.lastReading();
-    if (m_reference)
-        m_judgement = recording::JudgeReading(
-            *m_reference, recording::ImpedanceOf(reading, m_session.testFreqHz(), m_session.settings().SerPer),
-            m_judgement);
-    const RecordedRow row = m_log.append(session::LogReading(m_session, m_judgement, m_texts.lexicons()));
+    m_core.judge(m_session);
+    const QDateTime when = QDateTime::currentDateTime();
+    const recording::LogRowResult logged = m_core.logReading(m_session, 1, when);
+    const RecordedRow row = RecordedRowOf(m_core.log(), logged.writtenRow, when);
     writeRow(row);
     if (m_ended)
         return;
@@ -250,7 +230,7 @@ void Recorder::recordReading()
     showProgress(row);
     if (m_readings == 1 && m_options.duration)
         m_durationTimer.start(*m_options.duration);
-    if (m_log.isFull() && !std::exchange(m_fullTableSaid, true))
+    if (m_core.isFull() && !std::exchange(m_fullTableSaid, true))
         m_console.say(QStringLiteral("the table is full at %1 rows: from now on the workbook's last row holds the "
                                      "latest reading. The CSV and the journal keep every one.")
                           .arg(recording::MaxStartPosition));
@@ -258,11 +238,9 @@ void Recorder::recordReading()
         end(Done);
 }
 
-// The journal first: it is what survives whatever happens next.
+// The core has put the row in the journal: it is what survives whatever happens next.
 void Recorder::writeRow(const RecordedRow& row)
 {
-    if (m_journal)
-        m_journal->write(row.cells, row.when, row.verdict, row.numbers);
     try {
         for (const auto& output : m_outputs)
             output->write(row);
@@ -286,10 +264,10 @@ void Recorder::end(ExitCode code)
         return;
     m_linkDeadline.stop();
     m_durationTimer.stop();
-    m_silence.setArmed(false);
     m_link.stopWatching();
     m_console.endProgress();
     code = finishFiles(code);
+    m_core.stop();
     emit finished(code);
 }
 
@@ -297,22 +275,23 @@ void Recorder::end(ExitCode code)
 ExitCode Recorder::finishFiles(ExitCode code)
 {
     const auto worse = [&code](ExitCode failure) { return code == Done ? failure : code; };
-    if (!m_options.xlsxPath.isEmpty() && m_journal) {
+    if (!m_core.isRecording())
+        return code;
+    if (!m_options.xlsxPath.isEmpty()) {
         try {
-            WriteWorkbook(m_log, m_options.xlsxPath);
+            // The title row at least, as the window's export writes it.
+            WriteWorkbook(m_core.log(), std::max(m_core.loggedRows(), 1), m_options.xlsxPath);
         } catch (const RecordError& error) {
             m_console.say(error.message() + QStringLiteral("; every reading is in the other outputs and the journal."));
             code = worse(error.code());
         }
     }
-    if (m_journal && m_journal->failed())
+    if (m_core.journalFailed())
         code = worse(FileNotWritten);
-    if (m_journal) {
-        QString summary = CountsText(m_readings, m_rejects) + QStringLiteral(" recorded");
-        if (!m_journal->path().isEmpty())
-            summary += QStringLiteral("; journal ") + QDir::toNativeSeparators(m_journal->path());
-        m_console.say(summary);
-    }
+    QString summary = CountsText(m_readings, m_rejects) + QStringLiteral(" recorded");
+    if (!m_core.journalPath().isEmpty())
+        summary += QStringLiteral("; journal ") + QDir::toNativeSeparators(m_core.journalPath());
+    m_console.say(summary);
     return code;
 }
 

@@ -1,16 +1,13 @@
 #pragma once
 #include "link/dongle_link.h"
 #include "link/link_status_lines.h"
-#include "record/reading_log.h"
 #include "record/record_error.h"
 #include "record/record_options.h"
 #include "record/recorder_texts.h"
 #include "record/row_outputs.h"
-#include "recording/journal_keeper.h"
 #include "recording/part_record.h"
-#include "recording/tolerance.h"
 #include "session/meter_session.h"
-#include "session/silence_watchdog.h"
+#include "session/recording_core.h"
 
 #include <QObject>
 #include <QTimer>
@@ -25,10 +22,11 @@ class Console;
 
 // One recording without a window: it finds the dongle and links to the meter as the
 // logger does, and links again when the link is lost; it sends the chosen part's settings
-// and report interval once the meter reports; it judges every RLC reading against the
-// part and writes its row to the journal and the outputs at once; and it ends, with every
-// row on disk and the workbook written, when the count or the duration is reached, when
-// asked to, or when the meter cannot be linked or an output cannot be written.
+// and report interval once the meter reports; the recording core judges every RLC reading
+// against the part and keeps its row and the journal, and the recorder writes the row to
+// the outputs at once; it ends, with every row on disk and the workbook written, when the
+// count or the duration is reached, when asked to, or when the meter cannot be linked or
+// an output cannot be written.
 class Recorder : public QObject {
     Q_OBJECT
 public:
@@ -61,27 +59,21 @@ private:
     void recordReading();
     void writeRow(const RecordedRow& row);
     void showProgress(const RecordedRow& row);
-    void markInJournal(recording::JournalEvent event);
     ExitCode finishFiles(ExitCode code);
 
     const RecordOptions m_options;
     const std::optional<recording::PartRecord> m_part;
-    const std::optional<recording::ReferenceValues> m_reference;
     Console& m_console;
     RecorderTexts m_texts;
     dongle::DongleLink m_link;
     session::MeterSession m_session;
     dongle::LinkStatusLines m_linkLines;
-    session::SilenceWatchdog m_silence;
-    ReadingLog m_log;
+    session::RecordingCore m_core; // recording from the first link on
     std::vector<std::unique_ptr<RowOutput>> m_outputs;
-    std::unique_ptr<recording::JournalKeeper> m_journal; // from the first link on
     QTimer m_linkDeadline;
     QTimer m_durationTimer;
 
-    recording::ReadingJudgement m_judgement;
     bool m_settingsPending = false;
-    bool m_linked = false;
     bool m_otherViewSaid = false;
     bool m_fullTableSaid = false;
     bool m_ended = false;

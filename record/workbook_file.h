@@ -1,14 +1,16 @@
 #pragma once
 #include <QString>
 
-namespace record {
+namespace recording {
+class MeasurementLogModel;
+}
 
-class ReadingLog;
+namespace record {
 
 inline const QString kWorkbookWhat = QStringLiteral("the workbook");
 
-// The workbook is written once, at the end; a failure is a RecordError (file not written)
-// with the file and the reason.
-void WriteWorkbook(const ReadingLog& log, const QString& path);
+// The log's first rows, under its titles, written once at the end, as the window's export
+// writes them; a failure is a RecordError (file not written) with the file and the reason.
+void WriteWorkbook(const recording::MeasurementLogModel& log, int gridRows, const QString& path);
 
 } // namespace record

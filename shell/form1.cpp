@@ -20,9 +20,8 @@
 #include "ui/recording/reference_box.h"
 #include "ui/recording/trend_feed.h"
 #include "rlc_version.h"
-#include "session/log_reading.h"
+#include "session/recording_core.h"
 #include "session/meter_session.h"
-#include "session/silence_watchdog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -64,7 +63,6 @@ TForm1::TForm1(QWidget* parent) :
     wireLink();
     wireMeter();
     wireRecording();
-    wireSilenceWatch();
     setUpLocalisation();
     qApp->installEventFilter(this); // the window sees every key before the focused control
 }
@@ -86,9 +84,11 @@ void TForm1::createComponents()
     m_frontPanel = new panel::FrontPanel(*m_session, *m_link, this);
     m_connectionBox = new dongle::ConnectionBox(*m_link, *m_lexicons, this);
     m_referenceBox = new recording::ReferenceBox(*m_lexicons, this);
-    m_recordingPanel = new recording::RecordingPanel(*m_lexicons, *m_profiles, this, m_profileBox->modeBoxPlace());
+    m_recordingCore = new session::RecordingCore(
+        *m_lexicons, [this](const QString& line) { m_connectionBox->appendStatus(line); }, this);
+    m_recordingPanel =
+        new recording::RecordingPanel(*m_lexicons, *m_profiles, *m_recordingCore, this, m_profileBox->modeBoxPlace());
     m_trendFeed = new recording::TrendFeed(*m_session, *m_referenceBox, *m_lexicons, this);
-    m_silenceWatch = new session::SilenceWatchdog(this);
     m_profileController = new recording::ProfileController(*m_profiles, *m_session, *m_link, *m_referenceBox,
                                                            *m_recordingPanel, *m_profileBox, *m_lexicons, this);
 }
@@ -127,9 +127,10 @@ void TForm1::wireLink()
     });
     for (auto linkDown : {&DongleLink::meterLinkLost, &DongleLink::portClosed}) {
         connect(m_link, linkDown, m_session, &session::MeterSession::clearReadings);
-        connect(m_link, linkDown, this, [this] { markInRecording(recording::JournalEvent::LinkLost); });
+        connect(m_link, linkDown, m_recordingCore, &session::RecordingCore::linkDown);
     }
-    connect(m_link, &DongleLink::meterLinkedUp, this, [this] { markInRecording(recording::JournalEvent::LinkBack); });
+    connect(m_link, &DongleLink::meterLinkedUp, m_recordingCore, &session::RecordingCore::linkUp);
+    connect(m_link, &DongleLink::frameArrived, m_recordingCore, &session::RecordingCore::frameArrived);
     connect(m_link, &DongleLink::portError, m_session, &session::MeterSession::clearLastSideReading);
 }
 
@@ -145,6 +146,8 @@ void TForm1::wireMeter()
     connect(m_frontPanel, &panel::FrontPanel::holdToggled, this,
             [this](bool down) { m_recordingPanel->showHold(down, m_profileBox->profileEditing()); });
     connect(m_session, &session::MeterSession::rlcdDecoded, this, &TForm1::afterRlcdReading);
+    connect(m_session, &session::MeterSession::settingsShown, m_recordingCore,
+            [this] { m_recordingCore->followIntervalCode(m_session->settings().IntervalCode); });
     connect(m_profileBox, &recording::ProfileBox::modeCommandChosen, m_session,
             &session::MeterSession::sendModeCommand);
     // The interval list holds frames off while it is open; a list closed without a choice
@@ -168,9 +171,14 @@ void TForm1::wireRecording()
         // So that a later space bar cannot press a button.
         m_connectionBox->statusLog()->setFocus();
     });
-    connect(
-        m_recordingPanel, &RecordingPanel::rowLogged, m_trendFeed,
-        [this](int, const QDateTime& when, recording::VerdictCode verdict) { m_trendFeed->rowLogged(when, verdict); });
+    using session::RecordingCore;
+    connect(m_recordingCore, &RecordingCore::rowLogged, this,
+            [this](int gridRow, const QDateTime& when, recording::VerdictCode verdict) {
+                m_recordingPanel->showLoggedRow(gridRow);
+                m_trendFeed->rowLogged(when, verdict);
+            });
+    m_recordingCore->setReference(m_referenceBox->referenceValues());
+    connect(m_referenceBox, &recording::ReferenceBox::referenceChanged, m_recordingCore, &RecordingCore::setReference);
     connect(m_recordingPanel, &RecordingPanel::trendRequested, m_trendFeed, &recording::TrendFeed::show);
     connect(m_recordingPanel, &RecordingPanel::statusLine, m_connectionBox, &dongle::ConnectionBox::appendStatus);
     using recording::ProfileController;
@@ -178,31 +186,6 @@ void TForm1::wireRecording()
     connect(m_profileController, &ProfileController::stateRead, this, &TForm1::applyStateReading);
     connect(m_profileController, &ProfileController::partStored, this,
             [this] { m_connectionBox->statusLog()->setFocus(); });
-}
-
-// While linked and recording, a meter that stops reporting is said and marked in the
-// journal, and so is its return.
-void TForm1::wireSilenceWatch()
-{
-    using session::SilenceWatchdog;
-    connect(m_link, &dongle::DongleLink::frameArrived, m_silenceWatch, &SilenceWatchdog::frameArrived);
-    const auto rearm = [this] { m_silenceWatch->setArmed(m_link->isMeterLinked() && m_recordingPanel->isRecording()); };
-    for (auto linkChanged :
-         {&dongle::DongleLink::meterLinkedUp, &dongle::DongleLink::meterLinkLost, &dongle::DongleLink::portClosed})
-        connect(m_link, linkChanged, m_silenceWatch, rearm);
-    connect(m_recordingPanel, &recording::RecordingPanel::recordingToggled, m_silenceWatch, rearm);
-    connect(m_session, &session::MeterSession::settingsShown, m_silenceWatch,
-            [this] { m_silenceWatch->followIntervalCode(m_session->settings().IntervalCode); });
-    connect(m_silenceWatch, &SilenceWatchdog::silenceBegan, this, [this](int silentForMs) {
-        constexpr double kMsPerSecond = 1000;
-        m_connectionBox->appendStatus(
-            m_lexicons->D4.GetItem(localisation::MeterSilent).arg(silentForMs / kMsPerSecond));
-        markInRecording(recording::JournalEvent::NoReadings);
-    });
-    connect(m_silenceWatch, &SilenceWatchdog::silenceEnded, this, [this] {
-        m_connectionBox->appendStatus(m_lexicons->D4.GetItem(localisation::MeterReportsAgain));
-        markInRecording(recording::JournalEvent::ReadingsAgain);
-    });
 }
 
 void TForm1::setUpLocalisation()
@@ -320,8 +303,7 @@ void TForm1::FormResize()
 
 void TForm1::afterRlcdReading()
 {
-    const recording::ReadingJudgement& judgement =
-        m_referenceBox->judge(m_session->lastReading(), m_session->testFreqHz(), m_session->settings().SerPer);
+    const recording::ReadingJudgement& judgement = m_recordingCore->judge(*m_session);
     m_frontPanel->showVerdict(judgement.verdict != recording::VerdictPass);
     const bool held = m_session->settings().Hold == 1;
     if (m_recordingPanel->isRecording() != held)
@@ -330,9 +312,7 @@ void TForm1::afterRlcdReading()
 
 void TForm1::logReading()
 {
-    recording::LogRowInput reading = session::LogReading(*m_session, m_referenceBox->lastJudgement(), *m_lexicons);
-    reading.selectedPart = m_referenceBox->partNumber();
-    m_recordingPanel->AppendLogRow(reading);
+    m_recordingCore->logReading(*m_session, m_referenceBox->partNumber());
 }
 
 // The window sees every key before the focused control (key preview); the key is not
@@ -356,14 +336,6 @@ void TForm1::FormKeyDown(int key)
     if (m_recordingPanel->mode() == recording::LogMode::MultiPart)
         m_profileController->ShowMultiMeasurementGrid();
     logReading();
-}
-
-// A running recording keeps what happened to the link between its rows: a gap in the
-// readings is explained in the journal.
-void TForm1::markInRecording(recording::JournalEvent event)
-{
-    if (m_recordingPanel->isRecording())
-        m_recordingPanel->markInJournal(event);
 }
 
 // --- the state file ------------------------------------------------------------------------

@@ -1,5 +1,4 @@
 #pragma once
-#include "recording/journal_event.h"
 
 #include <QWidget>
 
@@ -28,7 +27,7 @@ struct StateFileReading;
 } // namespace recording
 namespace session {
 class MeterSession;
-class SilenceWatchdog;
+class RecordingCore;
 } // namespace session
 
 // The main window "Form1": the composition of the program's components. It creates them,
@@ -54,6 +53,7 @@ public:
     panel::FrontPanel& frontPanel() const { return *m_frontPanel; }
     recording::ReferenceBox& referenceBox() const { return *m_referenceBox; }
     recording::RecordingPanel& recordingPanel() const { return *m_recordingPanel; }
+    session::RecordingCore& recordingCore() const { return *m_recordingCore; }
     const localisation::MainLexicons& lexicons() const { return *m_lexicons; }
     localisation::TLangManEngine& languageManager() const { return *m_languages; }
 
@@ -69,7 +69,6 @@ private:
     void wireLink();
     void wireMeter();
     void wireRecording();
-    void wireSilenceWatch();
     void setUpLocalisation();
 
     void FormCreate();
@@ -85,7 +84,6 @@ private:
     // and "the meter holds" is true.
     void afterRlcdReading();
     void logReading();
-    void markInRecording(recording::JournalEvent event);
     void applyStateReading(const recording::StateFileReading& reading);
     void storeAutoConnectFlag(bool on);
     void rememberLanguageIndex();
@@ -104,7 +102,7 @@ private:
     recording::RecordingPanel* m_recordingPanel = nullptr;
     recording::ProfileController* m_profileController = nullptr;
     recording::TrendFeed* m_trendFeed = nullptr;
-    session::SilenceWatchdog* m_silenceWatch = nullptr;
+    session::RecordingCore* m_recordingCore = nullptr;
     QList<int> m_savedComboIndexes; // SavedComboIndexes, in the order of savedComboBoxes()
     bool m_shownOnce = false;
 };

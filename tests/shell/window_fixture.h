@@ -10,6 +10,7 @@
 #include "link/dongle_link.h"
 #include "ui/panel/front_panel.h"
 #include "session/meter_session.h"
+#include "session/recording_core.h"
 #include "recording/profile_store.h"
 #include "ui/recording/recording_panel.h"
 #include "ui/recording/reference_box.h"
@@ -77,11 +78,11 @@ public:
     qint32 testFrequencyHz() const { return form->session().testFreqHz(); }
     double seriesResistance() const { return form->session().lastReading().SerR; }
     double parallelReactance() const { return form->session().lastReading().ParX; }
-    int rejectCode() const { return form->referenceBox().lastJudgement().verdict; }
+    int rejectCode() const { return form->recordingCore().lastJudgement().verdict; }
     recording::MeasurementLogModel& log() const { return form->recordingPanel().log(); }
     // The grid rows an export writes; tests set it to mark how many rows they logged.
-    int logRow() const { return form->recordingPanel().loggedRows(); }
-    void setLogRow(int rows) const { form->recordingPanel().setLoggedRows(rows); }
+    int logRow() const { return form->recordingCore().loggedRows(); }
+    void setLogRow(int rows) const { form->recordingCore().setLoggedRows(rows); }
     void resetLog(int rowCount) const { form->recordingPanel().ResetLog(rowCount); }
     bool isMultiPartMode() const { return form->recordingPanel().mode() == recording::LogMode::MultiPart; }
     const QString& openProfilePath() const { return form->profiles().profilePath(); }

@@ -11,7 +11,7 @@
 #include "recording/log_headings.h"
 #include "recording/measurement_log_model.h"
 #include "recording/profile_store.h"
-#include "recording/journal_keeper.h"
+#include "session/recording_core.h"
 #include "ui/recording/log_cell_delegate.h"
 #include "ui/recording/table_export.h"
 #include "recording/xlsx_target.h"
@@ -41,10 +41,9 @@ constexpr std::array<int, MeasurementLogModel::ColumnCount> kColumnWidths{70, 14
 } // namespace
 
 RecordingPanel::RecordingPanel(const localisation::MainLexicons& lexicons, const ProfileStore& profiles,
-                               QWidget* window, QWidget* modeBoxPlace) :
+                               session::RecordingCore& core, QWidget* window, QWidget* modeBoxPlace) :
     QObject(window),
-    m_lexicons(lexicons), m_profiles(profiles), m_log(new MeasurementLogModel(this)),
-    m_export(std::make_unique<TableExport>(window))
+    m_lexicons(lexicons), m_profiles(profiles), m_core(core), m_export(std::make_unique<TableExport>(window))
 {
     buildControls(window, modeBoxPlace);
     buildTable(window);
@@ -84,7 +83,7 @@ void RecordingPanel::buildTable(QWidget* window)
     SG->setFont(panel::boldCalibri(16));
     SG->setEditTriggers(QAbstractItemView::NoEditTriggers);
     SG->verticalHeader()->hide();
-    SG->setModel(m_log);
+    SG->setModel(&m_core.log());
     SG->setItemDelegate(new LogCellDelegate(SG));
     SG->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     for (std::size_t column = 0; column < kColumnWidths.size(); ++column)
@@ -106,23 +105,40 @@ void RecordingPanel::wireControls()
     connect(CB1, &panel::DropDownCombo::droppedDown, this, &RecordingPanel::intervalListOpened);
     connect(CB1, &QComboBox::activated, this, &RecordingPanel::intervalChosen);
     connect(CB1, &panel::DropDownCombo::closedUp, this, &RecordingPanel::intervalListClosed);
+    connect(SE1, &QSpinBox::valueChanged, &m_core, &session::RecordingCore::setStartPosition);
+    connect(&m_core, &session::RecordingCore::startPositionChanged, SE1, [this](int position) {
+        const QSignalBlocker quiet(SE1);
+        SE1->setValue(position);
+    });
+    connect(&m_core, &session::RecordingCore::recordingToggled, this, &RecordingPanel::recordingToggled);
 }
 
 void RecordingPanel::updateControls()
 {
-    SP1->setChecked(m_recording);
-    SP1->setText(m_lexicons.D1.GetItem(m_recording ? kStopItem : kStartItem));
+    const bool recording = m_core.isRecording();
+    SP1->setChecked(recording);
+    SP1->setText(m_lexicons.D1.GetItem(recording ? kStopItem : kStartItem));
     SP1->setEnabled(m_startAllowed);
-    B5->setEnabled(m_mode == LogMode::SinglePart);
+    B5->setEnabled(mode() == LogMode::SinglePart);
     SG->setEnabled(m_tableEnabled);
     // In single-part mode no cell can be picked while recording is stopped.
-    const bool selectable = m_mode == LogMode::MultiPart || m_recording;
+    const bool selectable = mode() == LogMode::MultiPart || recording;
     SG->setSelectionMode(selectable ? QAbstractItemView::SingleSelection : QAbstractItemView::NoSelection);
+}
+
+LogMode RecordingPanel::mode() const
+{
+    return m_core.mode();
+}
+
+bool RecordingPanel::isRecording() const
+{
+    return m_core.isRecording();
 }
 
 int RecordingPanel::startPosition() const
 {
-    return SE1->value();
+    return m_core.startPosition();
 }
 
 void RecordingPanel::setStartPosition(int position)
@@ -130,34 +146,38 @@ void RecordingPanel::setStartPosition(int position)
     SE1->setValue(position);
 }
 
+MeasurementLogModel& RecordingPanel::log()
+{
+    return m_core.log();
+}
+
 // --- the table -----------------------------------------------------------------------------
 
 void RecordingPanel::ResetLog(int gridRows)
 {
-    SE1->setValue(1);
-    m_log->ResetLog(gridRows);
+    m_core.resetLog(gridRows);
 }
 
 void RecordingPanel::ShowSingleHeader()
 {
     ResetLog(kSingleLogRows);
     // The window's start and every language switch come through here.
-    ShowLogHeadings(*m_log, m_lexicons);
+    ShowLogHeadings(m_core.log(), m_lexicons);
 }
 
 void RecordingPanel::SelectGridCell(int gridRow, int column)
 {
     SG->setFocus();
-    if (gridRow < 1 || gridRow >= m_log->gridRowCount())
+    if (gridRow < 1 || gridRow >= m_core.log().gridRowCount())
         return;
-    const QModelIndex cell = m_log->index(gridRow - 1, column);
+    const QModelIndex cell = m_core.log().index(gridRow - 1, column);
     SG->setCurrentIndex(cell);
     SG->scrollTo(cell);
 }
 
 bool RecordingPanel::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == SG->viewport() && event->type() == QEvent::MouseButtonRelease && m_mode == LogMode::MultiPart) {
+    if (watched == SG->viewport() && event->type() == QEvent::MouseButtonRelease && mode() == LogMode::MultiPart) {
         const QModelIndex cell = SG->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
         if (cell.isValid())
             emit partCellReleased(cell.row() + 1, cell.column());
@@ -167,20 +187,12 @@ bool RecordingPanel::eventFilter(QObject* watched, QEvent* event)
 
 // --- recording -----------------------------------------------------------------------------
 
-void RecordingPanel::AppendLogRow(LogRowInput reading)
+void RecordingPanel::showLoggedRow(int gridRow)
 {
-    reading.mode = m_mode;
-    reading.startPosition = SE1->value();
-    const LogRowResult result = recording::AppendLogRow(*m_log, reading);
-    if (result.writtenRow > 2) {
-        const int column = SG->currentIndex().isValid() ? SG->currentIndex().column() : 0;
-        SG->setCurrentIndex(m_log->index(result.writtenRow - 1, column));
-    }
-    m_loggedRows = result.logRow;
-    if (m_mode == LogMode::SinglePart)
-        SE1->setValue(result.startPosition);
-    journalRow(result.writtenRow, reading.timestamp);
-    emit rowLogged(result.writtenRow, reading.timestamp, m_log->gridRowVerdict(result.writtenRow));
+    if (gridRow <= 2)
+        return;
+    const int column = SG->currentIndex().isValid() ? SG->currentIndex().column() : 0;
+    SG->setCurrentIndex(m_core.log().index(gridRow - 1, column));
 }
 
 void RecordingPanel::SP1Click()
@@ -189,24 +201,17 @@ void RecordingPanel::SP1Click()
     if (starting)
         emit recordingStarting();
     m_tableEnabled = !starting;
-    setRecording(starting);
-    updateControls();
     if (starting)
-        openJournal();
+        m_core.start();
+    else
+        m_core.stop();
+    updateControls();
 }
 
 void RecordingPanel::stopRecording()
 {
-    setRecording(false);
+    m_core.stop();
     updateControls();
-}
-
-void RecordingPanel::setRecording(bool running)
-{
-    if (running == m_recording)
-        return;
-    m_recording = running;
-    emit recordingToggled(running);
 }
 
 void RecordingPanel::B5Click()
@@ -217,15 +222,15 @@ void RecordingPanel::B5Click()
 
 void RecordingPanel::CBox10Click(int item)
 {
-    m_mode = item == 1 ? LogMode::MultiPart : LogMode::SinglePart;
-    setRecording(false);
+    m_core.setMode(item == 1 ? LogMode::MultiPart : LogMode::SinglePart);
+    m_core.stop();
     m_tableEnabled = true;
     updateControls();
-    if (m_mode == LogMode::SinglePart) {
+    if (mode() == LogMode::SinglePart) {
         ShowSingleHeader();
         SelectGridCell(1, 0);
     }
-    emit modeChosen(m_mode);
+    emit modeChosen(mode());
 }
 
 void RecordingPanel::setLinkUp(bool up)
@@ -251,7 +256,7 @@ void RecordingPanel::showInterval(int item)
 
 void RecordingPanel::FormCreate()
 {
-    m_mode = LogMode::SinglePart;
+    m_core.setMode(LogMode::SinglePart);
     {
         const QSignalBlocker quiet(CBox10);
         CBox10->setCurrentIndex(0);
@@ -272,7 +277,7 @@ void RecordingPanel::showHeading()
 // In multi-part mode every part's row goes out, whatever was logged.
 int RecordingPanel::exportedRows() const
 {
-    return m_mode == LogMode::MultiPart ? m_profiles.partCount() + 1 : m_loggedRows;
+    return mode() == LogMode::MultiPart ? m_profiles.partCount() + 1 : m_core.loggedRows();
 }
 
 void RecordingPanel::Button4Click()
@@ -292,14 +297,14 @@ void RecordingPanel::Button4Click()
         panel::showToolkitError(SG->window(), error.message());
         return;
     }
-    m_loggedRows = exportedRows();
+    m_core.setLoggedRows(exportedRows());
     QString failure;
-    const bool written = m_export->write(*m_log, m_loggedRows, *workbook, failure);
+    const bool written = m_export->write(m_core.log(), m_core.loggedRows(), *workbook, failure);
     workbook.reset();
     Button4->setEnabled(true);
     if (!written) {
         // As after any failure while the cells go out: the next export starts afresh.
-        m_loggedRows = 0;
+        m_core.setLoggedRows(0);
         panel::showPlainMessage(m_lexicons.D4.GetItem(localisation::FileNotWritten) + failure);
         return;
     }
@@ -318,7 +323,7 @@ void RecordingPanel::Button_CSVClick()
     bool written = false;
     try {
         CsvTarget file(path);
-        written = m_export->write(*m_log, exportedRows(), file, failure);
+        written = m_export->write(m_core.log(), exportedRows(), file, failure);
     } catch (const FileError& error) {
         failure = error.message();
     }
@@ -327,34 +332,6 @@ void RecordingPanel::Button_CSVClick()
         return;
     }
     emit statusLine(m_lexicons.D4.GetItem(localisation::CsvWritten) + QDir::toNativeSeparators(path));
-}
-
-// --- the journal ---------------------------------------------------------------------------
-
-// Each start of a recording opens a journal of its own. One that cannot be kept is said once
-// and not tried again before the next start.
-void RecordingPanel::openJournal()
-{
-    QStringList headers;
-    for (int column = 0; column < MeasurementLogModel::ColumnCount; ++column)
-        headers << m_log->headerText(column);
-    m_journal =
-        std::make_unique<JournalKeeper>(headers, m_lexicons, [this](const QString& line) { emit statusLine(line); });
-}
-
-// A row logged outside a recording (held readings, the space bar) opens a journal too.
-void RecordingPanel::journalRow(int gridRow, const QDateTime& when)
-{
-    if (!m_journal)
-        openJournal();
-    m_journal->write(m_log->gridRowTexts(gridRow), when, m_log->gridRowVerdict(gridRow),
-                     m_log->gridRowNumbers(gridRow));
-}
-
-void RecordingPanel::markInJournal(JournalEvent event)
-{
-    if (m_journal)
-        m_journal->mark(event);
 }
 
 } // namespace recording

@@ -1,6 +1,5 @@
 #pragma once
 #include "recording/append_log_row.h"
-#include "recording/journal_event.h"
 #include "recording/tolerance.h"
 
 #include <QDateTime>
@@ -21,41 +20,40 @@ namespace panel {
 class DropDownCombo;
 class HeadingPanel;
 } // namespace panel
+namespace session {
+class RecordingCore;
+}
 
 namespace recording {
 
 class MeasurementLogModel;
 class ProfileStore;
-class JournalKeeper;
 class TableExport;
 
 // The recording box "Panel13" (start position, interval, start/stop, clear, exports, trend)
 // and the measurement table "SG" below it, with the log's mode box (one part or many).
-// It owns the log and the rules of recording: which row a reading goes to, when recording
-// may start, what the table lets the user pick, and the journal that keeps every logged
-// row on disk. Readings come in judged; the profile's views of the table are drawn into
-// its log by whoever knows the profile.
+// It shows the recording core's rows and drives it from the controls; it owns what the
+// window adds: when recording may start, what the table lets the user pick, and the
+// exports. The profile's views of the table are drawn into the log by whoever knows the
+// profile.
 class RecordingPanel : public QObject {
     Q_OBJECT
 public:
     static constexpr int kSingleLogRows = 16;
 
     // The box and the table are placed in the window, the mode box where it is given.
-    RecordingPanel(const localisation::MainLexicons& lexicons, const ProfileStore& profiles, QWidget* window,
-                   QWidget* modeBoxPlace);
+    RecordingPanel(const localisation::MainLexicons& lexicons, const ProfileStore& profiles,
+                   session::RecordingCore& core, QWidget* window, QWidget* modeBoxPlace);
     ~RecordingPanel() override;
 
     QWidget* box() const { return Panel13; }
     QTableView* table() const { return SG; }
 
-    LogMode mode() const { return m_mode; }
-    bool isRecording() const { return m_recording; }
+    LogMode mode() const;
+    bool isRecording() const;
     int startPosition() const;
     void setStartPosition(int position);
-    MeasurementLogModel& log() { return *m_log; }
-    // The grid rows an export writes (LogRow): one past the last row written.
-    int loggedRows() const { return m_loggedRows; }
-    void setLoggedRows(int rows) { m_loggedRows = rows; }
+    MeasurementLogModel& log();
 
     // --- the table ------------------------------------------------------------------------
     // Empties the log to this many grid rows (the header row counted) and starts again at
@@ -67,9 +65,8 @@ public:
     void SelectGridCell(int gridRow, int column);
 
     // --- recording -------------------------------------------------------------------------
-    // A judged reading goes into its row: in single-part mode at the start position, which
-    // then advances; in multi-part mode into the given part's row.
-    void AppendLogRow(LogRowInput reading);
+    // The row just logged becomes the table's current one.
+    void showLoggedRow(int gridRow);
     // Recording stops without a click on its button (clear, mode switch, export).
     void stopRecording();
     // The link came up (recording may start), or a connection is under way, failed or gone.
@@ -84,8 +81,6 @@ public:
     // As the window's creation leaves the panel: one part at a time, the single-part log,
     // and recording not offered until the link is up.
     void FormCreate();
-    // A moment the journal keeps besides the rows (the link went, frames stopped...).
-    void markInJournal(JournalEvent event);
 
 signals:
     // Recording is about to start: in multi-part mode the table must show the parts first.
@@ -99,7 +94,6 @@ signals:
     void intervalChosen(int item);
     void intervalListClosed();
     void trendRequested();
-    void rowLogged(int gridRow, const QDateTime& when, recording::VerdictCode verdict);
     // A line for the status log.
     void statusLine(const QString& line);
     // The export's save dialog was built, the first time a file was asked for.
@@ -112,27 +106,20 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Every control whose state follows the recording's, in one place.
     void updateControls();
-    void setRecording(bool running);
     void SP1Click();
     void B5Click();
     void CBox10Click(int item);
     void Button4Click();
     void Button_CSVClick();
     int exportedRows() const;
-    void openJournal();
-    void journalRow(int gridRow, const QDateTime& when);
 
     const localisation::MainLexicons& m_lexicons;
     const ProfileStore& m_profiles;
-    MeasurementLogModel* m_log;
+    session::RecordingCore& m_core;
     std::unique_ptr<TableExport> m_export;
-    std::unique_ptr<JournalKeeper> m_journal; // of the current recording
 
-    LogMode m_mode = LogMode::SinglePart;
-    bool m_recording = false;
     bool m_startAllowed = false;
     bool m_tableEnabled = true;
-    int m_loggedRows = 0; // LogRow
 
     QWidget* Panel13 = nullptr;
     panel::HeadingPanel* JvP11 = nullptr;

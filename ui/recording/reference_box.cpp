@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <utility>
+
 namespace recording {
 namespace {
 
@@ -213,13 +215,9 @@ void ReferenceBox::showPart(const PartRecord& part)
 
 void ReferenceBox::readReference()
 {
-    m_reference = ReadReference(reference());
-}
-
-const ReadingJudgement& ReferenceBox::judge(const meter::RlcdReading& reading, qint32 testFreqHz, int serPer)
-{
-    m_judgement = JudgeReading(m_reference, ImpedanceOf(reading, testFreqHz, serPer), m_judgement);
-    return m_judgement;
+    const ReferenceValues read = ReadReference(reference());
+    if (std::exchange(m_reference, read) != read)
+        emit referenceChanged(m_reference);
 }
 
 std::optional<PrimaryBand> ReferenceBox::primaryBand(ReferenceKind kind) const

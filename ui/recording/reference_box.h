@@ -26,8 +26,9 @@ namespace recording {
 
 // The reference box "Panel7": the part (name, number and the buttons that store, insert
 // and delete it) and the primary and secondary reference (kind, nominal value, unit,
-// tolerance). It judges readings against the reference, turns the controls into a part
-// record and back, and asks for the part operations; the profile itself is not kept here.
+// tolerance). It reads the reference into numbers for whoever judges readings, turns the
+// controls into a part record and back, and asks for the part operations; the profile
+// itself is not kept here.
 class ReferenceBox : public QFrame {
     Q_OBJECT
 public:
@@ -52,9 +53,8 @@ public:
     void showPart(const PartRecord& part);
 
     // --- the reference -------------------------------------------------------------------
-    // Judges a reading; keeps the deviations of a box that is off from the last judgement.
-    const ReadingJudgement& judge(const meter::RlcdReading& reading, qint32 testFreqHz, int serPer);
-    const ReadingJudgement& lastJudgement() const { return m_judgement; }
+    // The reference as numbers, read whenever a control changes.
+    const ReferenceValues& referenceValues() const { return m_reference; }
     // The primary reference's band, when its kind is the given one and its tolerance is on
     // and readable.
     std::optional<PrimaryBand> primaryBand(ReferenceKind kind) const;
@@ -72,6 +72,7 @@ signals:
     void storeRequested();
     void insertRequested();
     void deleteRequested();
+    void referenceChanged(const recording::ReferenceValues& reference);
 
 private:
     void buildControls();
@@ -88,7 +89,6 @@ private:
 
     const localisation::MainLexicons& m_lexicons;
     ReferenceValues m_reference;
-    ReadingJudgement m_judgement;
     panel::HeadingPanel* JvP1 = nullptr;
     panel::DropDownCombo* CBox6 = nullptr;
     panel::PartSpinEdit* SE2 = nullptr;

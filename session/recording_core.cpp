@@ -1,0 +1,197 @@
+#include "session/recording_core.h"
+
+#include "localisation/main_lexicons.h"
+#include "recording/journal_keeper.h"
+#include "recording/log_headings.h"
+#include "session/log_reading.h"
+#include "session/meter_session.h"
+#include "session/silence_watchdog.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace session {
+namespace {
+
+constexpr double kMillisecondsPerSecond = 1000;
+
+} // namespace
+
+RecordingCore::RecordingCore(const localisation::MainLexicons& lexicons, Say say, QObject* parent) :
+    RecordingCore(lexicons, std::move(say), std::make_unique<TimerAlarm>(), parent)
+{
+}
+
+RecordingCore::RecordingCore(const localisation::MainLexicons& lexicons, Say say, std::unique_ptr<Alarm> silenceAlarm,
+                             QObject* parent) :
+    QObject(parent),
+    m_lexicons(lexicons), m_say(std::move(say)), m_log(new recording::MeasurementLogModel(this)),
+    m_silence(new SilenceWatchdog(std::move(silenceAlarm), this))
+{
+    recording::ShowLogHeadings(*m_log, m_lexicons);
+    wireSilenceWatch();
+}
+
+RecordingCore::~RecordingCore() = default;
+
+// A meter that stops reporting is said and marked, and so is its return.
+void RecordingCore::wireSilenceWatch()
+{
+    connect(m_silence, &SilenceWatchdog::silenceBegan, this, [this](int silentForMs) {
+        m_say(m_lexicons.D4.GetItem(localisation::MeterSilent).arg(silentForMs / kMillisecondsPerSecond));
+        mark(recording::JournalEvent::NoReadings);
+    });
+    connect(m_silence, &SilenceWatchdog::silenceEnded, this, [this] {
+        m_say(m_lexicons.D4.GetItem(localisation::MeterReportsAgain));
+        mark(recording::JournalEvent::ReadingsAgain);
+    });
+}
+
+// --- where rows go -------------------------------------------------------------------------
+
+void RecordingCore::setStartPosition(int position)
+{
+    position = std::clamp(position, 1, recording::MaxStartPosition);
+    if (std::exchange(m_startPosition, position) != position)
+        emit startPositionChanged(position);
+}
+
+void RecordingCore::resetLog(int gridRows)
+{
+    setStartPosition(1);
+    m_log->ResetLog(gridRows);
+}
+
+bool RecordingCore::isFull() const
+{
+    return m_mode == recording::LogMode::SinglePart && m_startPosition == recording::MaxStartPosition
+        && m_loggedRows > m_startPosition;
+}
+
+// --- judgement -----------------------------------------------------------------------------
+
+const recording::ReadingJudgement& RecordingCore::judge(const MeterSession& session)
+{
+    m_judgement = recording::JudgeReading(
+        m_reference, recording::ImpedanceOf(session.lastReading(), session.testFreqHz(), session.settings().SerPer),
+        m_judgement);
+    return m_judgement;
+}
+
+// --- recording -----------------------------------------------------------------------------
+
+void RecordingCore::start()
+{
+    if (m_recording)
+        return;
+    m_recording = true;
+    m_linkLostMarked = false;
+    openJournal();
+    armSilenceWatch();
+    emit recordingToggled(true);
+}
+
+void RecordingCore::stop()
+{
+    if (!std::exchange(m_recording, false))
+        return;
+    armSilenceWatch();
+    emit recordingToggled(false);
+}
+
+recording::LogRowResult RecordingCore::logReading(const MeterSession& session, int selectedPart, const QDateTime& when)
+{
+    recording::LogRowInput reading = LogReading(session, m_judgement, m_lexicons, when);
+    reading.mode = m_mode;
+    reading.startPosition = m_startPosition;
+    reading.selectedPart = selectedPart;
+    const recording::LogRowResult result = recording::AppendLogRow(*m_log, reading);
+    m_loggedRows = result.logRow;
+    if (m_mode == recording::LogMode::SinglePart)
+        setStartPosition(result.startPosition);
+
+    // A row logged while recording does not run opens a journal too.
+    if (!m_journal)
+        openJournal();
+    const int row = result.writtenRow;
+    m_journal->write(m_log->gridRowTexts(row), when, m_log->gridRowVerdict(row), m_log->gridRowNumbers(row));
+    noticeJournalFailure();
+    emit rowLogged(row, when, m_log->gridRowVerdict(row));
+    return result;
+}
+
+// --- the link ------------------------------------------------------------------------------
+
+void RecordingCore::linkUp()
+{
+    if (std::exchange(m_linked, true))
+        return;
+    if (m_recording && std::exchange(m_linkLostMarked, false))
+        mark(recording::JournalEvent::LinkBack);
+    armSilenceWatch();
+}
+
+void RecordingCore::linkDown()
+{
+    if (!std::exchange(m_linked, false))
+        return;
+    if (m_recording) {
+        mark(recording::JournalEvent::LinkLost);
+        m_linkLostMarked = true;
+    }
+    armSilenceWatch();
+}
+
+void RecordingCore::frameArrived()
+{
+    m_silence->frameArrived();
+}
+
+void RecordingCore::followIntervalCode(int intervalCode)
+{
+    m_silence->followIntervalCode(intervalCode);
+}
+
+void RecordingCore::armSilenceWatch()
+{
+    m_silence->setArmed(m_linked && m_recording);
+}
+
+// --- the journal ---------------------------------------------------------------------------
+
+bool RecordingCore::journalFailed() const
+{
+    return m_journal && m_journal->failed();
+}
+
+QString RecordingCore::journalPath() const
+{
+    return m_journal ? m_journal->path() : QString();
+}
+
+void RecordingCore::openJournal()
+{
+    m_journal = std::make_unique<recording::JournalKeeper>(m_log->headerTexts(), m_lexicons, m_say);
+    m_journalFailureMarked = false;
+    noticeJournalFailure();
+}
+
+void RecordingCore::mark(recording::JournalEvent event)
+{
+    const QDateTime when = QDateTime::currentDateTime();
+    if (m_journal) {
+        m_journal->mark(event, when);
+        noticeJournalFailure();
+    }
+    emit eventMarked(event, when);
+}
+
+// The journal has said why it failed; the gap it leaves is marked once for those who
+// keep the recording elsewhere.
+void RecordingCore::noticeJournalFailure()
+{
+    if (journalFailed() && !std::exchange(m_journalFailureMarked, true))
+        emit eventMarked(recording::JournalEvent::JournalFailed, QDateTime::currentDateTime());
+}
+
+} // namespace session
