@@ -86,7 +86,7 @@ void RecordingCore::start()
         return;
     m_recording = true;
     m_linkLostMarked = false;
-    openJournal();
+    openRecord();
     armSilenceWatch();
     emit recordingToggled(true);
 }
@@ -95,28 +95,39 @@ void RecordingCore::stop()
 {
     if (!std::exchange(m_recording, false))
         return;
+    closeRecord();
     armSilenceWatch();
     emit recordingToggled(false);
 }
 
-recording::LogRowResult RecordingCore::logReading(const MeterSession& session, int selectedPart, const QDateTime& when)
+void RecordingCore::finish()
+{
+    stop();
+    closeRecord();
+}
+
+recording::LogRowResult RecordingCore::logReading(const MeterSession& session, const recording::PartInForce& part,
+                                                  const QDateTime& when)
 {
     recording::LogRowInput reading = LogReading(session, m_judgement, m_lexicons, when);
     reading.mode = m_mode;
     reading.startPosition = m_startPosition;
-    reading.selectedPart = selectedPart;
+    reading.selectedPart = part.number.value_or(1);
     const recording::LogRowResult result = recording::AppendLogRow(*m_log, reading);
     m_loggedRows = result.logRow;
     if (m_mode == recording::LogMode::SinglePart)
         setStartPosition(result.startPosition);
 
-    // A row logged while recording does not run opens a journal too.
+    // A row logged while recording does not run opens a record too.
     if (!m_journal)
-        openJournal();
+        openRecord();
     const int row = result.writtenRow;
-    m_journal->write(m_log->gridRowTexts(row), when, m_log->gridRowVerdict(row), m_log->gridRowNumbers(row));
+    const std::optional<recording::RowNumbers>& numbers = m_log->gridRowNumbers(row);
+    m_journal->write(m_log->gridRowTexts(row), when, m_log->gridRowVerdict(row), numbers);
     noticeJournalFailure();
     emit rowLogged(row, when, m_log->gridRowVerdict(row));
+    emit readingLogged(
+        recording::LoggedReading{row, when, numbers.value_or(recording::RowNumbers{}), part, m_reference});
     return result;
 }
 
@@ -169,11 +180,21 @@ QString RecordingCore::journalPath() const
     return m_journal ? m_journal->path() : QString();
 }
 
-void RecordingCore::openJournal()
+void RecordingCore::openRecord()
 {
+    closeRecord();
+    emit recordOpened(QDateTime::currentDateTime());
     m_journal = std::make_unique<recording::JournalKeeper>(m_log->headerTexts(), m_lexicons, m_say);
     m_journalFailureMarked = false;
     noticeJournalFailure();
+}
+
+void RecordingCore::closeRecord()
+{
+    if (!m_journal)
+        return;
+    m_journal.reset();
+    emit recordClosed(QDateTime::currentDateTime());
 }
 
 void RecordingCore::mark(recording::JournalEvent event)

@@ -5,6 +5,7 @@
 #include "recording/reference.h"
 #include "recording/tolerance.h"
 #include "session/alarm.h"
+#include "recording/logged_reading.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -31,9 +32,11 @@ class SilenceWatchdog;
 // - the journal, with the moments that explain a gap between its rows;
 // - the watch for a meter that falls silent while linked and recording.
 //
-// The journal opens when recording starts, or with the first row logged while it does not
-// run (held readings, a reading taken by hand). A journal that cannot be kept is said once
-// and marked as an event; the rows go on into the table and whatever else observes them.
+// A record (a journal, and whatever else observes it) opens when recording starts and
+// closes when it stops. Rows logged while recording does not run (held readings, a reading
+// taken by hand) open a record of their own, which closes at the next start or at the end.
+// A journal that cannot be kept is said once and marked as an event; the rows go on into
+// the table and whatever else observes them.
 class RecordingCore : public QObject {
     Q_OBJECT
 public:
@@ -74,12 +77,14 @@ public:
 
     // --- recording ---------------------------------------------------------------------------
     bool isRecording() const { return m_recording; }
-    // Each start opens a journal of its own.
+    // Each start opens a record of its own.
     void start();
     void stop();
-    // The session's reading, as last judged, goes into its row (the selected part's in
+    // The program ends: whatever record is open closes.
+    void finish();
+    // The session's reading, as last judged, goes into its row (the part's own in
     // multi-part mode) and into the journal.
-    recording::LogRowResult logReading(const MeterSession& session, int selectedPart = 1,
+    recording::LogRowResult logReading(const MeterSession& session, const recording::PartInForce& part = {},
                                        const QDateTime& when = QDateTime::currentDateTime());
 
     // --- the link ----------------------------------------------------------------------------
@@ -99,6 +104,10 @@ public:
 
 signals:
     void recordingToggled(bool running);
+    // A record opens or closes (see above); its rows and marks come between.
+    void recordOpened(const QDateTime& when);
+    void recordClosed(const QDateTime& when);
+    void readingLogged(const recording::LoggedReading& reading);
     void startPositionChanged(int position);
     void rowLogged(int gridRow, const QDateTime& when, recording::VerdictCode verdict);
     // A moment that is no reading: marked in the journal while there is one to mark it in.
@@ -106,7 +115,8 @@ signals:
 
 private:
     void wireSilenceWatch();
-    void openJournal();
+    void openRecord();
+    void closeRecord();
     void mark(recording::JournalEvent event);
     void noticeJournalFailure();
     void armSilenceWatch();

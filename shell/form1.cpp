@@ -20,7 +20,9 @@
 #include "ui/recording/reference_box.h"
 #include "ui/recording/trend_feed.h"
 #include "rlc_version.h"
+#include "session/recording_archive.h"
 #include "session/recording_core.h"
+#include "store/measurement_store.h"
 #include "session/meter_session.h"
 
 #include <QApplication>
@@ -86,6 +88,10 @@ void TForm1::createComponents()
     m_referenceBox = new recording::ReferenceBox(*m_lexicons, this);
     m_recordingCore = new session::RecordingCore(
         *m_lexicons, [this](const QString& line) { m_connectionBox->appendStatus(line); }, this);
+    m_archive = new session::RecordingArchive(
+        *m_recordingCore, *m_session, *m_lexicons, store::MeasurementStore::defaultPath(), false,
+        {session::DefaultStation(), session::DefaultOperator(), {}, QStringLiteral(RLC_VERSION)},
+        [this](const QString& line) { m_connectionBox->appendStatus(line); }, this);
     m_recordingPanel =
         new recording::RecordingPanel(*m_lexicons, *m_profiles, *m_recordingCore, this, m_profileBox->modeBoxPlace());
     m_trendFeed = new recording::TrendFeed(*m_session, *m_referenceBox, *m_lexicons, this);
@@ -277,6 +283,7 @@ void TForm1::FormCloseQuery(bool& canClose)
 void TForm1::FormClose()
 {
     m_frontPanel->setEnabled(false);
+    m_recordingCore->finish();
 }
 
 void TForm1::resizeEvent(QResizeEvent* event)
@@ -312,7 +319,7 @@ void TForm1::afterRlcdReading()
 
 void TForm1::logReading()
 {
-    m_recordingCore->logReading(*m_session, m_referenceBox->partNumber());
+    m_recordingCore->logReading(*m_session, {m_referenceBox->partNumber(), m_referenceBox->partName()});
 }
 
 // The window sees every key before the focused control (key preview); the key is not

@@ -27,6 +27,7 @@ struct StateFileReading;
 } // namespace recording
 namespace session {
 class MeterSession;
+class RecordingArchive;
 class RecordingCore;
 } // namespace session
 
@@ -103,6 +104,7 @@ private:
     recording::ProfileController* m_profileController = nullptr;
     recording::TrendFeed* m_trendFeed = nullptr;
     session::RecordingCore* m_recordingCore = nullptr;
+    session::RecordingArchive* m_archive = nullptr;
     QList<int> m_savedComboIndexes; // SavedComboIndexes, in the order of savedComboBoxes()
     bool m_shownOnce = false;
 };

@@ -134,7 +134,7 @@ TEST_F(RecordingCoreTest, RowsGoWhereTheModeSaysAndIntoTheJournal)
 
     core.setMode(recording::LogMode::MultiPart);
     session.DispatchFrame(resistorFrame(400));
-    EXPECT_EQ(core.logReading(session, 2).writtenRow, 2);
+    EXPECT_EQ(core.logReading(session, {2, {}}).writtenRow, 2);
     EXPECT_EQ(core.startPosition(), 8) << "the parts' rows leave the start position alone";
 
     QFile journal(core.journalPath());

@@ -178,10 +178,15 @@ Reference ReferenceBox::reference() const
     return reference;
 }
 
+QString ReferenceBox::partName() const
+{
+    return CBox6->currentText();
+}
+
 PartRecord ReferenceBox::partRecord(int startPosition, const StoredSettings& settings) const
 {
     PartRecord part;
-    part.name = CBox6->currentText();
+    part.name = partName();
     part.startPosition = startPosition;
     part.primaryTolerance = StoredToleranceText(CBox5->currentText(), CBox5->itemText(0));
     part.primaryKind = quint8(CBox2->currentIndex());

@@ -36,6 +36,8 @@ public:
 
     // --- the part ------------------------------------------------------------------------
     int partNumber() const;
+    // The name the part box shows.
+    QString partName() const;
     void setPartNumber(int partNumber);
     // The part box reaches one past the last part: a new part to be stored.
     void setPartCount(int partCount);
