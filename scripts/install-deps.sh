@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config dpkg-dev file
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev
-  libxlsxwriter-dev zlib1g-dev
+  libxlsxwriter-dev zlib1g-dev libsqlite3-dev libpq-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-crosextra-carlito
   xvfb xauth x11-apps imagemagick unzip xdg-utils python3
