@@ -43,7 +43,8 @@ MainLexicons::MainLexicons(const QString& owner) :
         QStringLiteral("Не удаётся открыть %1: %2"),
         QStringLiteral("Нет измерений от прибора %1 с. Проверьте, что прибор включён и находится рядом с "
                        "адаптером."),
-        QStringLiteral("Измерения поступают снова."), QStringLiteral("Файл состояния не прочитан: ")})
+        QStringLiteral("Измерения поступают снова."), QStringLiteral("Файл состояния не прочитан: "),
+        QStringLiteral("База измерений не ведётся: ")})
 {
 }
 

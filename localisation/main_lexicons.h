@@ -38,6 +38,7 @@ enum AdditionText {
     MeterSilent = 13, // no readings for %1 seconds
     MeterReportsAgain = 14,
     StateFileNotRead = 15, // "State file not read: " and the reason
+    DatabaseNotKept = 16,  // "Measurement database not kept: " and the reason
 };
 
 } // namespace localisation

@@ -61,7 +61,7 @@ int recordUntilTheEnd(int argc, char** argv, const record::RecordOptions& option
 int main(int argc, char** argv)
 {
     const QStringList arguments = ProgramArguments(argc, argv);
-    const auto read = record::ReadRecordOptions(arguments);
+    const auto read = record::ReadRecordOptions(arguments, qEnvironmentVariable("RLC_DATABASE"));
     if (const auto* answer = std::get_if<record::CommandLineAnswer>(&read)) {
         std::fputs(answer->text.toUtf8().constData(), answer->exitCode == record::Done ? stdout : stderr);
         return answer->exitCode;

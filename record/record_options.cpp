@@ -27,12 +27,14 @@ QString helpTail()
                           "  0  done: the count, the duration, Ctrl-C or SIGTERM ended the recording\n"
                           "  1  usage: a wrong option, or a profile or part that cannot be used\n"
                           "  2  no dongle, or the meter could not be linked within the link timeout\n"
-                          "  3  an output or the journal could not be written\n"
+                          "  3  an output, the journal or the database could not be written\n"
                           "\nEnvironment:\n"
                           "  RLC_DONGLE_PORT  Serial device to use instead of looking for the dongle\n"
                           "                   (for example the port printed by rlc-sim).\n"
+                          "  RLC_DATABASE     The database, as --db names it, when --db is not given.\n"
                           "  XDG_DATA_HOME    Data folder, ~/.local/share when unset. Recording journals\n"
-                          "                   are kept in RLC_Data/journal/ in it.\n");
+                          "                   are kept in RLC_Data/journal/ in it, and the measurement\n"
+                          "                   database in RLC_Data/measurements.sqlite.\n");
 }
 
 QCommandLineOption valued(const QStringList& names, const char* description, const char* valueName)
@@ -73,15 +75,16 @@ std::optional<int> intervalItem(const QString& text)
 
 class OptionReader {
 public:
-    explicit OptionReader(const QStringList& arguments) :
-        m_program(arguments.isEmpty() ? QStringLiteral("rlc-record") : QFileInfo(arguments.first()).fileName())
+    OptionReader(const QStringList& arguments, QString databaseFromEnvironment) :
+        m_program(arguments.isEmpty() ? QStringLiteral("rlc-record") : QFileInfo(arguments.first()).fileName()),
+        m_databaseFromEnvironment(std::move(databaseFromEnvironment))
     {
         m_parser.setApplicationDescription(QStringLiteral(
             "Records the readings of the ZR48 RLC meter without a window: links to the meter through its USB "
             "Bluetooth dongle, judges every reading against a part of a profile and writes the rows as they "
             "come."));
         m_parser.addOptions({m_help, m_version, m_port, m_profile, m_part, m_interval, m_count, m_duration,
-                             m_linkTimeout, m_csv, m_jsonl, m_xlsx});
+                             m_linkTimeout, m_csv, m_jsonl, m_xlsx, m_db, m_lot, m_station, m_operator});
         if (!m_parser.parse(arguments))
             throw usage(m_parser.errorText());
     }
@@ -136,6 +139,10 @@ public:
         options.csvPath = m_parser.value(m_csv);
         options.jsonLines = m_parser.isSet(m_jsonl);
         options.xlsxPath = m_parser.value(m_xlsx);
+        readDatabase(options);
+        options.lot = m_parser.value(m_lot);
+        options.station = m_parser.value(m_station);
+        options.operatorName = m_parser.value(m_operator);
         return options;
     }
 
@@ -161,7 +168,20 @@ private:
         options.partNumber = *number;
     }
 
+    void readDatabase(RecordOptions& options) const
+    {
+        const bool given = m_parser.isSet(m_db);
+        const QString text = given ? m_parser.value(m_db) : m_databaseFromEnvironment;
+        if (text.isEmpty())
+            return;
+        const auto read = store::ReadDatabaseUrl(text);
+        if (const auto* problem = std::get_if<QString>(&read))
+            throw usage((given ? QStringLiteral("--db: ") : QStringLiteral("RLC_DATABASE: ")) + *problem);
+        options.database = std::get<store::DatabaseUrl>(read);
+    }
+
     QString m_program;
+    QString m_databaseFromEnvironment;
     QCommandLineParser m_parser;
     const QCommandLineOption m_help{{QStringLiteral("h"), QStringLiteral("help")},
                                     QStringLiteral("Show this help and exit.")};
@@ -194,14 +214,26 @@ private:
                                              "At the end, write the readings into this workbook as the logger's "
                                              "export does.",
                                              "file");
+    const QCommandLineOption m_db = valued({QStringLiteral("db")},
+                                           "The database every reading goes into: a local file as "
+                                           "sqlite:///path/file.sqlite (by default the data folder's), or a "
+                                           "PostgreSQL server as postgresql://user@host:port/dbname, which the "
+                                           "readings reach through the local file.",
+                                           "url");
+    const QCommandLineOption m_lot = valued({QStringLiteral("lot")}, "The lot the readings belong to.", "name");
+    const QCommandLineOption m_station =
+        valued({QStringLiteral("station")}, "The bench's name in the database (default: the host name).", "name");
+    const QCommandLineOption m_operator =
+        valued({QStringLiteral("operator")}, "Who records (default: the login name).", "name");
 };
 
 } // namespace
 
-std::variant<RecordOptions, CommandLineAnswer> ReadRecordOptions(const QStringList& arguments)
+std::variant<RecordOptions, CommandLineAnswer> ReadRecordOptions(const QStringList& arguments,
+                                                                 const QString& databaseFromEnvironment)
 {
     try {
-        const OptionReader reader(arguments);
+        const OptionReader reader(arguments, databaseFromEnvironment);
         if (auto answer = reader.answerAtOnce())
             return *answer;
         return reader.options();

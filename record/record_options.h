@@ -1,4 +1,6 @@
 #pragma once
+#include "store/database_url.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +24,10 @@ struct RecordOptions {
     QString csvPath;                                        // empty: the CSV goes to standard output
     bool jsonLines = false;                                 // standard output carries JSON lines instead
     QString xlsxPath;                                       // empty: no workbook
+    std::optional<store::DatabaseUrl> database;             // none: the local database at its place
+    QString lot;                                            // empty: none
+    QString station;                                        // empty: the host name
+    QString operatorName;                                   // empty: the login name
 
     // JSON lines when asked for, else the CSV unless a file takes it.
     bool rowsGoToStandardOutput() const { return jsonLines || csvPath.isEmpty(); }
@@ -34,7 +40,9 @@ struct CommandLineAnswer {
     QString text;
 };
 
-std::variant<RecordOptions, CommandLineAnswer> ReadRecordOptions(const QStringList& arguments);
+// The database is --db, else the one RLC_DATABASE names (given here), else the local one.
+std::variant<RecordOptions, CommandLineAnswer> ReadRecordOptions(const QStringList& arguments,
+                                                                 const QString& databaseFromEnvironment = {});
 
 // "90", "90s", "15m", "2h" or "1.5h"; nullopt for anything else, or a length of nothing.
 std::optional<std::chrono::milliseconds> ParseDuration(const QString& text);

@@ -5,6 +5,8 @@
 #include "record/console.h"
 #include "record/file_check.h"
 #include "record/workbook_file.h"
+#include "rlc_version.h"
+#include "store/measurement_store.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,6 +17,26 @@ namespace record {
 namespace {
 
 const QString kCsvWhat = QStringLiteral("the CSV file");
+
+// The local file, unless another file is named: a server's readings go through it.
+QString localDatabase(const RecordOptions& options)
+{
+    if (options.database && options.database->kind == store::DatabaseUrl::Kind::Sqlite)
+        return options.database->sqlitePath;
+    return store::MeasurementStore::defaultPath();
+}
+
+bool forwards(const RecordOptions& options)
+{
+    return options.database && options.database->kind == store::DatabaseUrl::Kind::Postgres;
+}
+
+session::BenchIdentity benchOf(const RecordOptions& options)
+{
+    return {options.station.isEmpty() ? session::DefaultStation() : options.station,
+            options.operatorName.isEmpty() ? session::DefaultOperator() : options.operatorName, options.lot,
+            QStringLiteral(RLC_VERSION)};
+}
 
 // Read once: every reading is judged against the numbers. Without a part both tolerances
 // are off.
@@ -34,9 +56,13 @@ Recorder::Recorder(RecordOptions options, std::optional<recording::PartRecord> p
     m_options(std::move(options)), m_part(std::move(part)), m_console(console), m_session(m_link, m_texts.lexicons()),
     m_linkLines(m_link, m_texts.lexicons()),
     m_core(m_texts.lexicons(), [this](const QString& line) { m_console.say(line); }),
+    m_archive(m_core, m_session, m_texts.lexicons(), localDatabase(m_options), forwards(m_options), benchOf(m_options),
+              [this](const QString& line) { m_console.say(line); }),
     m_settingsPending(m_part.has_value() || m_options.intervalItem.has_value())
 {
     m_core.setReference(referenceOf(m_part));
+    if (m_part)
+        m_partInForce = {m_options.partNumber, m_part->name};
     m_linkDeadline.setSingleShot(true);
     m_durationTimer.setSingleShot(true);
     wireLink();
@@ -219,7 +245,7 @@ void Recorder::recordReading()
 {
     m_core.judge(m_session);
     const QDateTime when = QDateTime::currentDateTime();
-    const recording::LogRowResult logged = m_core.logReading(m_session, 1, when);
+    const recording::LogRowResult logged = m_core.logReading(m_session, m_partInForce, when);
     const RecordedRow row = RecordedRowOf(m_core.log(), logged.writtenRow, when);
     writeRow(row);
     if (m_ended)
@@ -267,7 +293,7 @@ void Recorder::end(ExitCode code)
     m_link.stopWatching();
     m_console.endProgress();
     code = finishFiles(code);
-    m_core.stop();
+    m_core.finish();
     emit finished(code);
 }
 
@@ -286,7 +312,7 @@ ExitCode Recorder::finishFiles(ExitCode code)
             code = worse(error.code());
         }
     }
-    if (m_core.journalFailed())
+    if (m_core.journalFailed() || m_archive.failed())
         code = worse(FileNotWritten);
     QString summary = CountsText(m_readings, m_rejects) + QStringLiteral(" recorded");
     if (!m_core.journalPath().isEmpty())

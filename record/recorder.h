@@ -7,6 +7,7 @@
 #include "record/row_outputs.h"
 #include "recording/part_record.h"
 #include "session/meter_session.h"
+#include "session/recording_archive.h"
 #include "session/recording_core.h"
 
 #include <QObject>
@@ -69,6 +70,8 @@ private:
     session::MeterSession m_session;
     dongle::LinkStatusLines m_linkLines;
     session::RecordingCore m_core; // recording from the first link on
+    recording::PartInForce m_partInForce;
+    session::RecordingArchive m_archive;
     std::vector<std::unique_ptr<RowOutput>> m_outputs;
     QTimer m_linkDeadline;
     QTimer m_durationTimer;

@@ -8,11 +8,14 @@
 #include "qt_printers.h"
 #include "record/record_error.h"
 #include "recording/row_numbers.h"
+#include "session/recording_archive.h"
 #include "sim/pseudo_terminal.h"
+#include "store/sqlite_connection.h"
 #include "xlsx_reader.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSysInfo>
 
 #include <cmath>
 
@@ -427,4 +430,52 @@ TEST_F(RecordProgramTest, PortWhereNothingAnswersIsSaid)
     start({"--port", silent.slavePath()});
     EXPECT_EQ(exitCode(), record::LinkFailed) << said().toStdString();
     EXPECT_TRUE(said().contains(QStringLiteral("nothing answers on ") + silent.slavePath())) << said().toStdString();
+}
+
+// Every reading is in the local database as the CSV carries it, with the lot given and the
+// bench and user the computer names.
+TEST_F(RecordProgramTest, EveryReadingLandsInTheDatabaseWithItsLotAndNumbers)
+{
+    constexpr int kCount = 50;
+    reportRisingBy10Ohm();
+    const QString csv = path(QStringLiteral("readings.csv"));
+    start({"--lot", "L1", "--count", QString::number(kCount), "--csv", csv});
+    ASSERT_EQ(exitCode(), record::Done) << said().toStdString();
+    const QList<QStringList> records = csvRecords(csv);
+    ASSERT_EQ(records.size(), kCount + 1);
+
+    store::SqliteConnection database(path(QStringLiteral("data/RLC_Data/measurements.sqlite")));
+    store::SqliteStatement rows(database,
+                                "SELECT primary_value, primary_unit, secondary_value, secondary_unit, frequency_hz, "
+                                "level_v, verdict, primary_deviation_pct, secondary_deviation_pct, "
+                                "lot, station, operator, taken_at, position FROM reading_rows ORDER BY position",
+                                "read the readings");
+    const auto number = [](const std::optional<double>& value) {
+        return value ? recording::NumberText(*value) : QString();
+    };
+    int row = 0;
+    while (rows.step()) {
+        ++row;
+        SCOPED_TRACE(row);
+        ASSERT_LE(row, kCount);
+        const QStringList stored{number(rows.real(0)),
+                                 rows.text(1),
+                                 number(rows.real(2)),
+                                 rows.text(3),
+                                 rows.isNull(4) ? QString() : QString::number(rows.integer(4)),
+                                 number(rows.real(5)),
+                                 rows.text(6),
+                                 number(rows.real(7)),
+                                 number(rows.real(8))};
+        EXPECT_EQ(stored, records[row].mid(kCsvNumbers));
+        EXPECT_EQ(rows.text(9), QStringLiteral("L1"));
+        EXPECT_EQ(rows.text(10), QSysInfo::machineHostName());
+        EXPECT_EQ(rows.text(11), session::DefaultOperator());
+        const QString takenAt = rows.text(12);
+        EXPECT_TRUE(takenAt.endsWith(u'Z')) << takenAt.toStdString();
+        EXPECT_EQ(QDateTime::fromString(takenAt, Qt::ISODateWithMs).toSecsSinceEpoch(),
+                  QDateTime::fromString(records[row][kTimestamp], Qt::ISODate).toSecsSinceEpoch());
+        EXPECT_EQ(rows.integer(13), row);
+    }
+    EXPECT_EQ(row, kCount);
 }

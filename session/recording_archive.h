@@ -1,0 +1,77 @@
+#pragma once
+#include "recording/journal_event.h"
+#include "recording/logged_reading.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace localisation {
+struct MainLexicons;
+}
+namespace store {
+class MeasurementStore;
+}
+
+namespace session {
+
+class MeterSession;
+class RecordingCore;
+
+// Who records and with what: stored with every recording.
+struct BenchIdentity {
+    QString station;      // the host name unless given
+    QString operatorName; // the login name unless given
+    QString lot;          // empty: none
+    QString softwareVersion;
+};
+
+// The computer's name and the user's login name, for a bench nobody named.
+QString DefaultStation();
+QString DefaultOperator();
+
+// Every record the recording core keeps, stored in the local database as it happens: the
+// recording with who, where and the meter's settings, each reading with its part and
+// limits, each event. A database that cannot be had or written is said once and given up;
+// the recording goes on without it.
+class RecordingArchive : public QObject {
+    Q_OBJECT
+public:
+    using Say = std::function<void(const QString& line)>;
+
+    // Opens the database at path (forwarding: everything is listed as unsent for a server).
+    RecordingArchive(RecordingCore& core, const MeterSession& session, const localisation::MainLexicons& lexicons,
+                     const QString& path, bool forwarding, BenchIdentity bench, Say say, QObject* parent = nullptr);
+    ~RecordingArchive() override;
+
+    // From the next recording on.
+    void setLot(const QString& lot) { m_bench.lot = lot; }
+    const BenchIdentity& bench() const { return m_bench; }
+    // The database could not be opened or a write failed.
+    bool failed() const { return m_failed; }
+
+private:
+    void recordOpened(const QDateTime& when);
+    void recordClosed(const QDateTime& when);
+    void readingLogged(const recording::LoggedReading& reading);
+    void eventMarked(recording::JournalEvent event, const QDateTime& when);
+    // The recording goes into the database with its first reading or event, when the meter
+    // has said its settings.
+    void storeRecordingOnce();
+    template <typename Storing> void keep(Storing storing);
+
+    const MeterSession& m_session;
+    const localisation::MainLexicons& m_lexicons;
+    BenchIdentity m_bench;
+    Say m_say;
+    std::unique_ptr<store::MeasurementStore> m_store;
+    std::optional<QDateTime> m_openedAt; // of the record the core keeps open
+    QString m_recordingId;               // empty until stored
+    bool m_failed = false;
+};
+
+} // namespace session
