@@ -6,7 +6,6 @@
 #include "record/file_check.h"
 #include "record/workbook_file.h"
 #include "rlc_version.h"
-#include "store/measurement_store.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,19 +16,6 @@ namespace record {
 namespace {
 
 const QString kCsvWhat = QStringLiteral("the CSV file");
-
-// The local file, unless another file is named: a server's readings go through it.
-QString localDatabase(const RecordOptions& options)
-{
-    if (options.database && options.database->kind == store::DatabaseUrl::Kind::Sqlite)
-        return options.database->sqlitePath;
-    return store::MeasurementStore::defaultPath();
-}
-
-bool forwards(const RecordOptions& options)
-{
-    return options.database && options.database->kind == store::DatabaseUrl::Kind::Postgres;
-}
 
 session::BenchIdentity benchOf(const RecordOptions& options)
 {
@@ -56,11 +42,13 @@ Recorder::Recorder(RecordOptions options, std::optional<recording::PartRecord> p
     m_options(std::move(options)), m_part(std::move(part)), m_console(console), m_session(m_link, m_texts.lexicons()),
     m_linkLines(m_link, m_texts.lexicons()),
     m_core(m_texts.lexicons(), [this](const QString& line) { m_console.say(line); }),
-    m_archive(m_core, m_session, m_texts.lexicons(), localDatabase(m_options), forwards(m_options), benchOf(m_options),
-              [this](const QString& line) { m_console.say(line); }),
+    m_archive(m_core, m_session, m_texts.lexicons(), [this](const QString& line) { m_console.say(line); }),
     m_settingsPending(m_part.has_value() || m_options.intervalItem.has_value())
 {
     m_core.setReference(referenceOf(m_part));
+    m_archive.setBench(benchOf(m_options));
+    const store::DatabaseChoice database = store::ChooseDatabase(m_options.database);
+    m_archive.useDatabase(database.localPath, database.forwarding);
     if (m_part)
         m_partInForce = {m_options.partNumber, m_part->name};
     m_linkDeadline.setSingleShot(true);

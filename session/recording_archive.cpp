@@ -11,6 +11,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <utility>
+
 namespace session {
 
 QString DefaultStation()
@@ -26,12 +28,10 @@ QString DefaultOperator()
 }
 
 RecordingArchive::RecordingArchive(RecordingCore& core, const MeterSession& session,
-                                   const localisation::MainLexicons& lexicons, const QString& path, bool forwarding,
-                                   BenchIdentity bench, Say say, QObject* parent) :
+                                   const localisation::MainLexicons& lexicons, Say say, QObject* parent) :
     QObject(parent),
-    m_session(session), m_lexicons(lexicons), m_bench(std::move(bench)), m_say(std::move(say))
+    m_session(session), m_lexicons(lexicons), m_say(std::move(say))
 {
-    keep([&] { m_store = std::make_unique<store::MeasurementStore>(path, forwarding); });
     connect(&core, &RecordingCore::recordOpened, this, &RecordingArchive::recordOpened);
     connect(&core, &RecordingCore::recordClosed, this, &RecordingArchive::recordClosed);
     connect(&core, &RecordingCore::readingLogged, this, &RecordingArchive::readingLogged);
@@ -39,6 +39,23 @@ RecordingArchive::RecordingArchive(RecordingCore& core, const MeterSession& sess
 }
 
 RecordingArchive::~RecordingArchive() = default;
+
+void RecordingArchive::useDatabase(const QString& path, bool forwarding)
+{
+    m_path = path;
+    m_forwarding = forwarding;
+    if (m_openedAt)
+        m_databaseChanged = true;
+    else
+        openDatabase();
+}
+
+void RecordingArchive::openDatabase()
+{
+    m_failed = false;
+    m_store.reset();
+    keep([&] { m_store = std::make_unique<store::MeasurementStore>(m_path, m_forwarding); });
+}
 
 void RecordingArchive::recordOpened(const QDateTime& when)
 {
@@ -53,6 +70,8 @@ void RecordingArchive::recordClosed(const QDateTime& when)
         keep([&] { m_store->closeRecording(m_recordingId, when); });
     m_openedAt.reset();
     m_recordingId.clear();
+    if (std::exchange(m_databaseChanged, false))
+        openDatabase();
 }
 
 void RecordingArchive::readingLogged(const recording::LoggedReading& reading)
@@ -71,7 +90,7 @@ void RecordingArchive::eventMarked(recording::JournalEvent event, const QDateTim
 
 void RecordingArchive::storeRecordingOnce()
 {
-    if (!m_openedAt || !m_recordingId.isEmpty())
+    if (!m_store || !m_openedAt || !m_recordingId.isEmpty())
         return;
     const meter::TMeterSettings& settings = m_session.settings();
     const auto bytes = settings.toBytes();

@@ -43,13 +43,16 @@ class RecordingArchive : public QObject {
 public:
     using Say = std::function<void(const QString& line)>;
 
-    // Opens the database at path (forwarding: everything is listed as unsent for a server).
+    // Stores nothing until it is given a database.
     RecordingArchive(RecordingCore& core, const MeterSession& session, const localisation::MainLexicons& lexicons,
-                     const QString& path, bool forwarding, BenchIdentity bench, Say say, QObject* parent = nullptr);
+                     Say say, QObject* parent = nullptr);
     ~RecordingArchive() override;
 
-    // From the next recording on.
-    void setLot(const QString& lot) { m_bench.lot = lot; }
+    // Both from the next recording on. The database at path (forwarding: everything is
+    // listed as unsent for a server) is opened at once unless a recording is open; another
+    // database is also another chance for one that failed.
+    void setBench(const BenchIdentity& bench) { m_bench = bench; }
+    void useDatabase(const QString& path, bool forwarding);
     const BenchIdentity& bench() const { return m_bench; }
     // The database could not be opened or a write failed.
     bool failed() const { return m_failed; }
@@ -62,6 +65,7 @@ private:
     // The recording goes into the database with its first reading or event, when the meter
     // has said its settings.
     void storeRecordingOnce();
+    void openDatabase();
     template <typename Storing> void keep(Storing storing);
 
     const MeterSession& m_session;
@@ -69,6 +73,9 @@ private:
     BenchIdentity m_bench;
     Say m_say;
     std::unique_ptr<store::MeasurementStore> m_store;
+    QString m_path;
+    bool m_forwarding = false;
+    bool m_databaseChanged = false;      // while a record is open
     std::optional<QDateTime> m_openedAt; // of the record the core keeps open
     QString m_recordingId;               // empty until stored
     bool m_failed = false;

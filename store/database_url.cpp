@@ -1,5 +1,7 @@
 #include "store/database_url.h"
 
+#include "store/measurement_store.h"
+
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -59,6 +61,13 @@ std::variant<DatabaseUrl, QString> ReadDatabaseUrl(const QString& text)
     return QStringLiteral("a database is named sqlite:///path/file.sqlite or postgresql://user@host:port/dbname, "
                           "not '%1'")
         .arg(text);
+}
+
+DatabaseChoice ChooseDatabase(const std::optional<DatabaseUrl>& named)
+{
+    if (named && named->kind == DatabaseUrl::Kind::Sqlite)
+        return {named->sqlitePath, false};
+    return {MeasurementStore::defaultPath(), named.has_value()};
 }
 
 } // namespace store

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 
+#include <optional>
 #include <variant>
 
 namespace store {
@@ -23,5 +24,13 @@ struct DatabaseUrl {
 
 // The URL read, or why it cannot be used, in words for the user.
 std::variant<DatabaseUrl, QString> ReadDatabaseUrl(const QString& text);
+
+// Where the readings go first, and whether they go on to a server: a named SQLite file
+// replaces the local one; a server's readings go through the local file.
+struct DatabaseChoice {
+    QString localPath;
+    bool forwarding = false;
+};
+DatabaseChoice ChooseDatabase(const std::optional<DatabaseUrl>& named);
 
 } // namespace store

@@ -27,11 +27,12 @@ protected:
 
     std::unique_ptr<session::RecordingArchive> archiveAt(const QString& path)
     {
-        return std::make_unique<session::RecordingArchive>(
-            core, session, lexicons, path, false,
-            session::BenchIdentity{QStringLiteral("bench 7"), QStringLiteral("ann"), QStringLiteral("24-117"),
-                                   QStringLiteral("1.2.3")},
-            [this](const QString& line) { said << line; });
+        auto archive = std::make_unique<session::RecordingArchive>(core, session, lexicons,
+                                                                   [this](const QString& line) { said << line; });
+        archive->setBench(
+            {QStringLiteral("bench 7"), QStringLiteral("ann"), QStringLiteral("24-117"), QStringLiteral("1.2.3")});
+        archive->useDatabase(path, false);
+        return archive;
     }
 
     void logReading(double ohm, const recording::PartInForce& part = {})

@@ -362,6 +362,26 @@ TEST_F(ProfilesTest, MultiPartRecordingWritesEachReadingIntoTheSelectedPartsRow)
     EXPECT_NE(cell(2, 2), cell(3, 2));
 }
 
+// In multi-part mode the part changes within one recording; each stored reading names its own.
+TEST_F(ProfilesTest, MultiPartReadingsAreStoredWithTheirOwnPartAndTheLot)
+{
+    startLinkedWindow();
+    openThreeParts();
+    setLot(QStringLiteral("L9"));
+    switchToMultiPart();
+    chooseFromList(partName(), 1);
+    ASSERT_TRUE(waitFor([&] { return menuBusy() == 0; }));
+    click("SP1");
+    measure(4700);
+    partNumber()->stepBy(-1);
+    ASSERT_TRUE(waitFor([&] { return menuBusy() == 0; }));
+    measure(4900);
+    click("SP1");
+
+    const QList<QStringList> stored = storedReadings("lot, position, part_number, part_name, primary_nominal");
+    EXPECT_EQ(stored, (QList<QStringList>{{"L9", "2", "2", "B", "200.0"}, {"L9", "3", "3", "C", "300.0"}}));
+}
+
 // Parts stored from the designed interface carry tolerances such as "0,5%"; they must read
 // as tolerances in any interface language and with any decimal separator.
 TEST_F(ProfilesTest, StoredToleranceWithACommaIsReadAsATolerance)

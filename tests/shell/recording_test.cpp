@@ -10,6 +10,7 @@
 #include "logger_process.h"
 #include "recording/log_formats.h"
 #include "recording/row_numbers.h"
+#include "session/recording_archive.h"
 
 #include <QDir>
 #include <QFile>
@@ -343,4 +344,28 @@ TEST_F(RecordingTest, DISABLED_ScreenshotOfPassingAndRejectedRows)
     measure(4700.0);
     stopRecording();
     saveScreenshot(QStringLiteral("single_part_rows"));
+}
+
+// The lot set in the bench window goes with every reading of the next recording into the
+// local database, beside the bench's and the user's names.
+TEST_F(RecordingTest, ReadingsAreStoredWithTheLotOfTheBenchWindow)
+{
+    startLinkedWindow();
+    setLot(QStringLiteral("24-117"));
+    EXPECT_TRUE(QFile::exists(dataHome.path() + QStringLiteral("/config/RLC_Data/bench.conf")));
+    startRecording();
+    measure(4700);
+    measure(4800);
+    stopRecording();
+
+    const QList<QStringList> stored = storedReadings("lot, station, operator, position");
+    const QList<std::optional<double>> values = storedNumbers("primary_value");
+    ASSERT_EQ(stored.size(), 2);
+    for (int row = 0; row < 2; ++row) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(stored[row],
+                  (QStringList{QStringLiteral("24-117"), session::DefaultStation(), session::DefaultOperator(),
+                               QString::number(row + 1)}));
+        EXPECT_EQ(values[row], log().gridRowNumbers(row + 1)->values.primary->value);
+    }
 }

@@ -8,6 +8,7 @@
 #include "sim/component_model.h"
 #include "sim/frame_encoder.h"
 #include "recording/measurement_log_model.h"
+#include "store/sqlite_connection.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -106,6 +107,46 @@ protected:
     }
 
     QPushButton* recordButton() const { return child<QPushButton>("SP1"); }
+
+    // The lot typed into the bench window, as a user does, and confirmed.
+    void setLot(const QString& lot)
+    {
+        click("Button_Lot");
+        ASSERT_TRUE(waitFor([&] { return child("BenchDialog") && child("BenchDialog")->isVisible(); }));
+        child<QLineEdit>("BenchLotEdit")->setText(lot);
+        click("BenchOkButton");
+        ASSERT_FALSE(child("BenchDialog")->isVisible());
+    }
+
+    // Columns of the view users query, for every reading in the local database, in the order
+    // they were taken: as texts, or one column as the numbers it holds.
+    QList<QStringList> storedReadings(const char* columns) const
+    {
+        QList<QStringList> readings;
+        const int columnCount = int(QByteArray(columns).count(',')) + 1;
+        forEachStoredReading(columns, [&](const store::SqliteStatement& row) {
+            QStringList fields;
+            for (int column = 0; column < columnCount; ++column)
+                fields << row.text(column);
+            readings << fields;
+        });
+        return readings;
+    }
+    QList<std::optional<double>> storedNumbers(const char* column) const
+    {
+        QList<std::optional<double>> numbers;
+        forEachStoredReading(column, [&](const store::SqliteStatement& row) { numbers << row.real(0); });
+        return numbers;
+    }
+    void forEachStoredReading(const char* columns, const std::function<void(const store::SqliteStatement&)>& take) const
+    {
+        store::SqliteConnection database(dataHome.path() + QStringLiteral("/RLC_Data/measurements.sqlite"));
+        store::SqliteStatement rows(
+            database, QByteArray("SELECT ").append(columns).append(" FROM reading_rows ORDER BY taken_at").constData(),
+            "read the readings");
+        while (rows.step())
+            take(rows);
+    }
     QSpinBox* startPosition() const { return child<QSpinBox>("SE1"); }
     QLineEdit* primaryNominal() const { return child<QLineEdit>("E2"); }
     QComboBox* primaryTolerance() const { return child<QComboBox>("CBox5"); }

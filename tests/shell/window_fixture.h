@@ -148,6 +148,7 @@ protected:
     {
         ASSERT_TRUE(dataHome.isValid());
         qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (dataHome.path() + QStringLiteral("/config")).toLocal8Bit());
         simulator = std::make_unique<sim::MeterSimulator>();
         simulator->setLinkDelayMs(20);
         simulator->setIntervalOverrideMs(60);
