@@ -39,6 +39,9 @@ enum AdditionText {
     MeterReportsAgain = 14,
     StateFileNotRead = 15, // "State file not read: " and the reason
     DatabaseNotKept = 16,  // "Measurement database not kept: " and the reason
+    BenchTitle = 17,       // the bench window's title
+    BenchNotRead = 18,     // "Bench settings not read: " and the reason
+    BenchNotKept = 19,     // "Bench settings not kept: " and the reason
 };
 
 } // namespace localisation

@@ -14,6 +14,7 @@
 #include "recording/file_error.h"
 #include "recording/profile_store.h"
 #include "recording/state_file.h"
+#include "ui/recording/bench_dialog.h"
 #include "ui/recording/profile_box.h"
 #include "ui/recording/profile_controller.h"
 #include "ui/recording/recording_panel.h"
@@ -22,11 +23,15 @@
 #include "rlc_version.h"
 #include "session/recording_archive.h"
 #include "session/recording_core.h"
+#include "store/bench_settings.h"
+#include "store/database_url.h"
 #include "store/measurement_store.h"
+#include "store/store_error.h"
 #include "session/meter_session.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -89,9 +94,8 @@ void TForm1::createComponents()
     m_recordingCore = new session::RecordingCore(
         *m_lexicons, [this](const QString& line) { m_connectionBox->appendStatus(line); }, this);
     m_archive = new session::RecordingArchive(
-        *m_recordingCore, *m_session, *m_lexicons, store::MeasurementStore::defaultPath(), false,
-        {session::DefaultStation(), session::DefaultOperator(), {}, QStringLiteral(RLC_VERSION)},
-        [this](const QString& line) { m_connectionBox->appendStatus(line); }, this);
+        *m_recordingCore, *m_session, *m_lexicons, [this](const QString& line) { m_connectionBox->appendStatus(line); },
+        this);
     m_recordingPanel =
         new recording::RecordingPanel(*m_lexicons, *m_profiles, *m_recordingCore, this, m_profileBox->modeBoxPlace());
     m_trendFeed = new recording::TrendFeed(*m_session, *m_referenceBox, *m_lexicons, this);
@@ -186,6 +190,7 @@ void TForm1::wireRecording()
     m_recordingCore->setReference(m_referenceBox->referenceValues());
     connect(m_referenceBox, &recording::ReferenceBox::referenceChanged, m_recordingCore, &RecordingCore::setReference);
     connect(m_recordingPanel, &RecordingPanel::trendRequested, m_trendFeed, &recording::TrendFeed::show);
+    connect(m_recordingPanel, &RecordingPanel::benchRequested, this, &TForm1::offerBenchSettings);
     connect(m_recordingPanel, &RecordingPanel::statusLine, m_connectionBox, &dongle::ConnectionBox::appendStatus);
     using recording::ProfileController;
     connect(m_profileController, &ProfileController::statusLine, m_connectionBox, &dongle::ConnectionBox::appendStatus);
@@ -241,6 +246,7 @@ void TForm1::FormCreate()
     m_referenceBox->showHeading();
     m_recordingPanel->showHeading();
     m_recordingPanel->FormCreate();
+    loadBenchSettings();
 }
 
 void TForm1::showEvent(QShowEvent* event)
@@ -343,6 +349,70 @@ void TForm1::FormKeyDown(int key)
     if (m_recordingPanel->mode() == recording::LogMode::MultiPart)
         m_profileController->ShowMultiMeasurementGrid();
     logReading();
+}
+
+// --- the bench ------------------------------------------------------------------------------
+
+void TForm1::loadBenchSettings()
+{
+    const QString path = store::DefaultBenchSettingsPath();
+    try {
+        const store::BenchSettingsReading reading = store::LoadBenchSettings(path);
+        for (const QString& problem : reading.problems)
+            m_connectionBox->appendStatus(m_lexicons->D4.GetItem(localisation::BenchNotRead)
+                                          + QDir::toNativeSeparators(path) + QStringLiteral(", ") + problem);
+        m_benchSettings = reading.settings;
+    } catch (const store::StoreError& error) {
+        m_connectionBox->appendStatus(m_lexicons->D4.GetItem(localisation::BenchNotRead) + error.message());
+    }
+    applyBenchSettings();
+}
+
+// What the settings leave empty, the computer and the environment name.
+void TForm1::applyBenchSettings()
+{
+    const store::BenchSettings& bench = m_benchSettings;
+    m_archive->setBench({bench.station.isEmpty() ? session::DefaultStation() : bench.station,
+                         bench.operatorName.isEmpty() ? session::DefaultOperator() : bench.operatorName, bench.lot,
+                         QStringLiteral(RLC_VERSION)});
+    std::optional<store::DatabaseUrl> named;
+    const QString text = bench.database.isEmpty() ? qEnvironmentVariable("RLC_DATABASE") : bench.database;
+    if (!text.isEmpty()) {
+        const auto read = store::ReadDatabaseUrl(text);
+        if (const auto* url = std::get_if<store::DatabaseUrl>(&read))
+            named = *url;
+        else
+            m_connectionBox->appendStatus(m_lexicons->D4.GetItem(localisation::DatabaseNotKept)
+                                          + QStringLiteral("RLC_DATABASE: ") + std::get<QString>(read));
+    }
+    const store::DatabaseChoice database = store::ChooseDatabase(named);
+    m_archive->useDatabase(database.localPath, database.forwarding);
+}
+
+void TForm1::offerBenchSettings()
+{
+    if (!m_benchDialog) {
+        m_benchDialog = new recording::BenchDialog(this);
+        m_translator->AddLatePart(m_benchDialog);
+        connect(m_benchDialog, &recording::BenchDialog::settingsChosen, this, &TForm1::keepBenchSettings);
+    }
+    m_benchDialog->setWindowTitle(m_lexicons->D4.GetItem(localisation::BenchTitle));
+    const QString environment = qEnvironmentVariable("RLC_DATABASE");
+    m_benchDialog->offer(m_benchSettings,
+                         {session::DefaultStation(), session::DefaultOperator(),
+                          environment.isEmpty() ? store::MeasurementStore::defaultPath() : environment});
+}
+
+// The settings apply from the next recording on, kept or not.
+void TForm1::keepBenchSettings(const store::BenchSettings& settings)
+{
+    m_benchSettings = settings;
+    try {
+        store::SaveBenchSettings(store::DefaultBenchSettingsPath(), settings);
+    } catch (const store::StoreError& error) {
+        m_connectionBox->appendStatus(m_lexicons->D4.GetItem(localisation::BenchNotKept) + error.message());
+    }
+    applyBenchSettings();
 }
 
 // --- the state file ------------------------------------------------------------------------

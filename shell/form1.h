@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/bench_settings.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -17,6 +19,7 @@ namespace panel {
 class FrontPanel;
 }
 namespace recording {
+class BenchDialog;
 class ProfileBox;
 class ProfileController;
 class ProfileStore;
@@ -86,6 +89,10 @@ private:
     void afterRlcdReading();
     void logReading();
     void applyStateReading(const recording::StateFileReading& reading);
+    void loadBenchSettings();
+    void applyBenchSettings();
+    void offerBenchSettings();
+    void keepBenchSettings(const store::BenchSettings& settings);
     void storeAutoConnectFlag(bool on);
     void rememberLanguageIndex();
     QList<class QComboBox*> savedComboBoxes() const;
@@ -105,6 +112,8 @@ private:
     recording::TrendFeed* m_trendFeed = nullptr;
     session::RecordingCore* m_recordingCore = nullptr;
     session::RecordingArchive* m_archive = nullptr;
+    recording::BenchDialog* m_benchDialog = nullptr; // built on first use
+    store::BenchSettings m_benchSettings;
     QList<int> m_savedComboIndexes; // SavedComboIndexes, in the order of savedComboBoxes()
     bool m_shownOnce = false;
 };

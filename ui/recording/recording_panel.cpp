@@ -74,6 +74,7 @@ void RecordingPanel::buildControls(QWidget* window, QWidget* modeBoxPlace)
     // Additions to the designed box, on a row of their own below it.
     Button_Trend = button(Panel13, "Button_Trend", QStringLiteral("Тренд"), QRect(276, 63, 100, 23));
     Button_CSV = button(Panel13, "Button_CSV", QStringLiteral("В файл CSV"), QRect(380, 63, 130, 23));
+    Button_Lot = button(Panel13, "Button_Lot", QStringLiteral("Партия…"), QRect(172, 63, 100, 23));
 }
 
 // The table fills the rest of the window.
@@ -101,6 +102,7 @@ void RecordingPanel::wireControls()
     connect(Button4, &QPushButton::clicked, this, &RecordingPanel::Button4Click);
     connect(Button_CSV, &QPushButton::clicked, this, &RecordingPanel::Button_CSVClick);
     connect(Button_Trend, &QPushButton::clicked, this, &RecordingPanel::trendRequested);
+    connect(Button_Lot, &QPushButton::clicked, this, &RecordingPanel::benchRequested);
     connect(m_export.get(), &TableExport::partBuilt, this, &RecordingPanel::partBuilt);
     connect(CB1, &panel::DropDownCombo::droppedDown, this, &RecordingPanel::intervalListOpened);
     connect(CB1, &QComboBox::activated, this, &RecordingPanel::intervalChosen);

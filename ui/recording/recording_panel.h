@@ -94,6 +94,8 @@ signals:
     void intervalChosen(int item);
     void intervalListClosed();
     void trendRequested();
+    // The bench window is asked for: lot, station, operator, database.
+    void benchRequested();
     // A line for the status log.
     void statusLine(const QString& line);
     // The export's save dialog was built, the first time a file was asked for.
@@ -130,6 +132,7 @@ private:
     QPushButton* Button4 = nullptr;
     QPushButton* Button_Trend = nullptr;
     QPushButton* Button_CSV = nullptr;
+    QPushButton* Button_Lot = nullptr;
     QComboBox* CBox10 = nullptr;
     QTableView* SG = nullptr;
 };
