@@ -29,7 +29,8 @@ ConnectionBox::ConnectionBox(DongleLink& link, const localisation::MainLexicons&
     Memo1->setPlainText(QStringLiteral("Memo1"));
 
     connect(B2, &QPushButton::clicked, this, &ConnectionBox::B2Click);
-    connect(CheckBox_connect_auto, &QCheckBox::clicked, this, &ConnectionBox::CheckBox_connect_autoClick);
+    // The box reacts to its state, however it was changed (designed_controls.h).
+    connect(CheckBox_connect_auto, &QCheckBox::toggled, this, &ConnectionBox::CheckBox_connect_autoClick);
     wireLink();
 }
 
@@ -70,12 +71,11 @@ void ConnectionBox::CheckBox_connect_autoClick()
     emit autoConnectChanged(on);
 }
 
+// The box starts unchecked, so only checking it is a change, and a change runs its reaction.
 void ConnectionBox::restoreAutoConnect(bool on)
 {
-    if (!on || CheckBox_connect_auto->isChecked())
-        return;
-    CheckBox_connect_auto->setChecked(true);
-    CheckBox_connect_autoClick();
+    if (on)
+        CheckBox_connect_auto->setChecked(true);
 }
 
 void ConnectionBox::appendStatus(const QString& line)

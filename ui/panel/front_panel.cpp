@@ -2,6 +2,7 @@
 
 #include "link/dongle_link.h"
 #include "link/meter_command.h"
+#include "ui/panel/designed_controls.h"
 #include "ui/panel/display_view.h"
 #include "ui/panel/hover_label.h"
 #include "ui/panel/menu_list.h"
@@ -41,7 +42,8 @@ FrontPanel::FrontPanel(session::MeterSession& session, dongle::DongleLink& link,
 void FrontPanel::wireSession()
 {
     connect(&m_session, &session::MeterSession::displayChanged, this, &FrontPanel::showDisplay);
-    connect(&m_session, &session::MeterSession::brightnessReported, SP4, &QPushButton::setChecked);
+    connect(&m_session, &session::MeterSession::brightnessReported, this,
+            [this](bool on) { showToggleState(SP4, on); });
     connect(&m_session, &session::MeterSession::settingsShown, this, &FrontPanel::showSettings);
     connect(&m_session, &session::MeterSession::menusFollow, this, &FrontPanel::followMenus);
     connect(&m_session, &session::MeterSession::circuitMenuFollows, this,
@@ -83,8 +85,8 @@ void FrontPanel::showOnlyView(DisplayView* view)
 
 void FrontPanel::showSettings(const meter::SettingsIndicators& indicators)
 {
-    SP3->setChecked(indicators.holdDown);
-    SP2->setChecked(indicators.soundDown);
+    showToggleState(SP3, indicators.holdDown);
+    showToggleState(SP2, indicators.soundDown);
 }
 
 void FrontPanel::showRd(const meter::RdReading& reading)
@@ -298,9 +300,10 @@ void FrontPanel::SBe1Click()
 
 void FrontPanel::wireFunctionKeys()
 {
-    connect(SP4, &QPushButton::clicked, this, &FrontPanel::SP4Click);
-    connect(SP3, &QPushButton::clicked, this, &FrontPanel::SP3Click);
-    connect(SP2, &QPushButton::clicked, this, &FrontPanel::SP2Click);
+    // The toggles react to their state, however the user changed it (designed_controls.h).
+    connect(SP4, &QPushButton::toggled, this, &FrontPanel::SP4Click);
+    connect(SP3, &QPushButton::toggled, this, &FrontPanel::SP3Click);
+    connect(SP2, &QPushButton::toggled, this, &FrontPanel::SP2Click);
     connect(SBe1, &QPushButton::clicked, this, &FrontPanel::SBe1Click);
 }
 

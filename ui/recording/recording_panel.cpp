@@ -96,7 +96,9 @@ void RecordingPanel::buildTable(QWidget* window)
 
 void RecordingPanel::wireControls()
 {
-    connect(SP1, &QPushButton::clicked, this, &RecordingPanel::SP1Click);
+    // The start/stop toggle reacts to its state, however the user changed it
+    // (designed_controls.h).
+    connect(SP1, &QPushButton::toggled, this, &RecordingPanel::SP1Click);
     connect(B5, &QPushButton::clicked, this, &RecordingPanel::B5Click);
     connect(CBox10, &QComboBox::activated, this, &RecordingPanel::CBox10Click);
     connect(Button4, &QPushButton::clicked, this, &RecordingPanel::Button4Click);
@@ -110,7 +112,7 @@ void RecordingPanel::wireControls()
 
 void RecordingPanel::updateControls()
 {
-    SP1->setChecked(m_recording);
+    panel::showToggleState(SP1, m_recording);
     SP1->setText(m_lexicons.D1.GetItem(m_recording ? kStopItem : kStartItem));
     SP1->setEnabled(m_startAllowed);
     B5->setEnabled(m_mode == LogMode::SinglePart);
