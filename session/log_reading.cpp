@@ -18,10 +18,10 @@ recording::LogRowInput LogReading(const MeterSession& session, const recording::
     const meter::RlcdDisplay& shown = session.display();
     recording::LogRowInput in;
     in.timestamp = when;
-    in.primaryLetter = shown.L_Prim_RLC;
-    in.primaryValue = shown.L_prim_n;
-    in.secondaryLetter = shown.L_Sec_RLC;
-    in.secondaryValue = shown.L_sec_n;
+    in.primaryLetter = shown.primaryLetter;
+    in.primaryValue = shown.primaryValue;
+    in.secondaryLetter = shown.secondaryLetter;
+    in.secondaryValue = shown.secondaryValue;
     in.serPer = session.settings().SerPer;
     in.seriesText = lexicons.Dlang2.GetItem(kSeriesItem);
     in.parallelText = lexicons.Dlang2.GetItem(kParallelItem);

@@ -61,20 +61,20 @@ void FrontPanel::wireSession()
 void FrontPanel::showDisplay()
 {
     const meter::RlcdDisplay& d = m_session.display();
-    L_Prim_RLC->setText(d.L_Prim_RLC);
-    L_RLC_avto->setText(d.L_RLC_avto);
-    L_SER_PER1->setText(d.L_SER_PER1);
-    L_prim_n->setText(d.L_prim_n);
-    L_Sec_RLC->setText(d.L_Sec_RLC);
-    L_RQD_avto->setText(d.L_RQD_avto);
-    L_SER_PER->setText(d.L_SER_PER);
-    L_sec_n->setText(d.L_sec_n);
-    L_Level_RLC->setText(d.L_Level_RLC);
-    L_freq_RLC->setText(d.L_freq_RLC);
-    L_righ1->setText(d.L_righ1);
-    L_righ2->setText(d.L_righ2);
-    L_righ3->setText(d.L_righ3);
-    L_righ4->setText(d.L_righ4);
+    L_Prim_RLC->setText(d.primaryLetter);
+    L_RLC_avto->setText(d.primaryAutoMark);
+    L_SER_PER1->setText(d.primaryCircuitMark);
+    L_prim_n->setText(d.primaryValue);
+    L_Sec_RLC->setText(d.secondaryLetter);
+    L_RQD_avto->setText(d.secondaryAutoMark);
+    L_SER_PER->setText(d.secondaryCircuitMark);
+    L_sec_n->setText(d.secondaryValue);
+    L_Level_RLC->setText(d.level);
+    L_freq_RLC->setText(d.frequency);
+    L_righ1->setText(d.sideImpedance);
+    L_righ2->setText(d.sideDissipation);
+    L_righ3->setText(d.sideQuality);
+    L_righ4->setText(d.sidePhase);
 }
 
 void FrontPanel::showOnlyView(DisplayView* view)
@@ -93,15 +93,15 @@ void FrontPanel::showRd(const meter::RdReading& reading)
 {
     showOnlyView(Panel_RD);
     offerHold(false);
-    RD_Auto->setText(reading.RD_Auto);
-    Joo->setText(reading.Joo);
-    J_prim->setText(reading.J_prim);
-    RD_J->setText(reading.RD_J);
-    RD_J1->setText(reading.RD_J1);
-    if (reading.RD_V)
-        RD_V->setText(*reading.RD_V);
-    RD_prim_R->setText(reading.RD_prim_R);
-    RD_Prim->setText(reading.RD_Prim);
+    RD_Auto->setText(reading.autoRangeMark);
+    Joo->setText(reading.currentSubscript);
+    J_prim->setText(reading.currentLetter);
+    RD_J->setText(reading.currentValue);
+    RD_J1->setText(reading.secondCurrent);
+    if (reading.testVoltage)
+        RD_V->setText(*reading.testVoltage);
+    RD_prim_R->setText(reading.quantityLetter);
+    RD_Prim->setText(reading.mainReading);
     // Hidden and shown again so that the picture is redrawn even when it is the same.
     Im_Diod->hide();
     Im_Diod->show();
@@ -112,9 +112,9 @@ void FrontPanel::showU(const meter::UReading& reading)
 {
     showOnlyView(Panel_U);
     offerHold(false);
-    U_Prim->setText(reading.U_Prim);
-    U_vrm->setText(reading.U_vrm);
-    U_pp->setText(reading.U_pp);
+    U_Prim->setText(reading.mainReading);
+    U_vrm->setText(reading.rmsReading);
+    U_pp->setText(reading.peakToPeakReading);
 }
 
 void FrontPanel::followMenus(const meter::MenuSelection& selection)
