@@ -4,13 +4,6 @@
 #include "session/meter_session.h"
 
 namespace session {
-namespace {
-
-// Items of Dlang2.
-constexpr int kSeriesItem = 2;
-constexpr int kParallelItem = 3;
-
-} // namespace
 
 recording::LogRowInput LogReading(const MeterSession& session, const recording::ReadingJudgement& judgement,
                                   const localisation::MainLexicons& lexicons, const QDateTime& when)
@@ -23,8 +16,8 @@ recording::LogRowInput LogReading(const MeterSession& session, const recording::
     in.secondaryLetter = shown.secondaryLetter;
     in.secondaryValue = shown.secondaryValue;
     in.serPer = session.settings().SerPer;
-    in.seriesText = lexicons.Dlang2.GetItem(kSeriesItem);
-    in.parallelText = lexicons.Dlang2.GetItem(kParallelItem);
+    in.seriesText = lexicons.Dlang2.GetItem(localisation::SeriesCircuitLetter);
+    in.parallelText = lexicons.Dlang2.GetItem(localisation::ParallelCircuitLetter);
     in.freqIndex = session.settings().FreqIndex;
     in.freqText = session.freqText();
     in.levelText = session.levelText();

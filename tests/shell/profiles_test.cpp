@@ -111,12 +111,15 @@ protected:
     }
 
     // Messages of the current language.
-    QString createdText() const { return lexicons().D1.GetItem(4); }
-    QString failedText() const { return lexicons().D1.GetItem(5); }
-    QString noProfileText() const { return lexicons().D4.GetItem(7); }
+    QString createdText() const { return lexicons().D1.GetItem(localisation::ProfileCreated); }
+    QString failedText() const { return lexicons().D1.GetItem(localisation::FailedMessage); }
+    QString noProfileText() const { return lexicons().D4.GetItem(localisation::NoProfileOpen); }
 
     QString heading() const { return child<panel::HeadingPanel>("JvP8")->caption(); }
-    QString profileHeading(const QString& name) const { return lexicons().D1.GetItem(0) + u' ' + name; }
+    QString profileHeading(const QString& name) const
+    {
+        return lexicons().D1.GetItem(localisation::ProfileHeading) + u' ' + name;
+    }
 
     QTemporaryDir profilesDir;
     ModalAnswerer answerer;

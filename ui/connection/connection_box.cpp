@@ -10,11 +10,6 @@
 #include <QPushButton>
 
 namespace dongle {
-namespace {
-
-enum ConnectText { ConnectCaption = 0, DisconnectCaption = 1 };
-
-} // namespace
 
 ConnectionBox::ConnectionBox(DongleLink& link, const localisation::MainLexicons& lexicons, QWidget* window) :
     QObject(window), m_link(link), m_lexicons(lexicons)
@@ -51,9 +46,11 @@ void ConnectionBox::wireLink()
 void ConnectionBox::showConnectButton()
 {
     switch (m_link.connectAction()) {
-    case ConnectAction::Connect: B2->setText(m_lexicons.Dlang_connect.GetItem(ConnectCaption)); break;
+    case ConnectAction::Connect: B2->setText(m_lexicons.Dlang_connect.GetItem(localisation::ConnectCaption)); break;
     case ConnectAction::Pending: B2->setText(QStringLiteral(" ")); break;
-    case ConnectAction::Disconnect: B2->setText(m_lexicons.Dlang_connect.GetItem(DisconnectCaption)); break;
+    case ConnectAction::Disconnect:
+        B2->setText(m_lexicons.Dlang_connect.GetItem(localisation::DisconnectCaption));
+        break;
     }
     B2->setEnabled(m_link.connectAllowed());
 }

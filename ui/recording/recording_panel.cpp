@@ -29,11 +29,6 @@
 namespace recording {
 namespace {
 
-// Items of D1.
-constexpr int kRecordingHeadingItem = 1; // D1 "Recording"
-constexpr int kStopItem = 2;             // D1
-constexpr int kStartItem = 8;            // D1
-
 constexpr int kDefaultIntervalItem = 1; // "1с"
 constexpr int kRowHeight = 24;
 constexpr std::array<int, MeasurementLogModel::ColumnCount> kColumnWidths{70, 146, 130, 130, 62, 80, 88, 72, 106, 106};
@@ -113,7 +108,7 @@ void RecordingPanel::wireControls()
 void RecordingPanel::updateControls()
 {
     panel::showToggleState(SP1, m_recording);
-    SP1->setText(m_lexicons.D1.GetItem(m_recording ? kStopItem : kStartItem));
+    SP1->setText(m_lexicons.D1.GetItem(m_recording ? localisation::StopCaption : localisation::StartCaption));
     SP1->setEnabled(m_startAllowed);
     B5->setEnabled(m_mode == LogMode::SinglePart);
     SG->setEnabled(m_tableEnabled);
@@ -265,7 +260,7 @@ void RecordingPanel::FormCreate()
 
 void RecordingPanel::showHeading()
 {
-    JvP11->setCaption(m_lexicons.D1.GetItem(kRecordingHeadingItem));
+    JvP11->setCaption(m_lexicons.D1.GetItem(localisation::RecordingHeading));
     updateControls();
 }
 
