@@ -195,6 +195,19 @@ TEST_F(ProfilesTest, OpeningAMissingFileCreatesAOnePartProfileQuietly)
     EXPECT_EQ(heading(), profileHeading(QStringLiteral("three")));
 }
 
+// A profile that can neither be read nor made is a failure said as a failed create is: in
+// the interface's language, with the reason in the status log.
+TEST_F(ProfilesTest, OpenThatFailsIsSaidInTheCurrentLanguage)
+{
+    startQuietWindow();
+    const QString unreachable = profilePath(QStringLiteral("no such folder/parts.hex1"));
+    clickAnswering("SB2", unreachable);
+
+    EXPECT_EQ(answerer.messages(), QStringList{failedText()});
+    EXPECT_EQ(failedText(), QStringLiteral("Failure!")) << "the window speaks English";
+    EXPECT_TRUE(memo().contains(unreachable)) << memo().toStdString();
+}
+
 // Showing the profile reloads the state file, which may bring back a larger profile than
 // the grid was sized for: the grid takes every part of it.
 TEST_F(ProfilesTest, ReferenceViewFitsTheProfileTheStateFileBringsBack)

@@ -121,7 +121,7 @@ void ProfileController::open(const QString& path)
     try {
         existed = m_store.open(path, partFromControls());
     } catch (const FileError& error) {
-        reportFailure(QStringLiteral("Неудача!"), error.message());
+        reportFailure(m_lexicons.D1.GetItem(localisation::FailedMessage), error.message());
         return;
     }
     m_references.setPartCount(m_store.partCount());
