@@ -5,24 +5,19 @@
 #include "localisation/main_lexicons.h"
 
 namespace dongle {
-namespace {
-
-// Items of the connection lexicon.
-enum ConnectText { Connecting = 2, Refused = 3, Linked = 4, Unlinked = 5 };
-
-} // namespace
 
 LinkStatusLines::LinkStatusLines(DongleLink& link, const localisation::MainLexicons& lexicons, QObject* parent) :
     QObject(parent), m_lexicons(lexicons)
 {
-    const auto say = [this](ConnectText item, const QString& before = {}) {
+    using namespace localisation;
+    const auto say = [this](ConnectionItem item, const QString& before = {}) {
         return [this, item, before] { emit line(before + m_lexicons.Dlang_connect.GetItem(item)); };
     };
-    connect(&link, &DongleLink::connectionStarted, this, say(Connecting));
-    connect(&link, &DongleLink::connectionRefused, this, say(Refused, QStringLiteral("NN ")));
-    connect(&link, &DongleLink::meterLinkedUp, this, say(Linked));
-    connect(&link, &DongleLink::meterLinkLost, this, say(Unlinked));
-    connect(&link, &DongleLink::portClosed, this, say(Unlinked));
+    connect(&link, &DongleLink::connectionStarted, this, say(ConnectingLine));
+    connect(&link, &DongleLink::connectionRefused, this, say(NoConnectionLine, QStringLiteral("NN ")));
+    connect(&link, &DongleLink::meterLinkedUp, this, say(ConnectedLine));
+    connect(&link, &DongleLink::meterLinkLost, this, say(DisconnectedLine));
+    connect(&link, &DongleLink::portClosed, this, say(DisconnectedLine));
     connect(&link, &DongleLink::okReceived, this, &LinkStatusLines::line);
     connect(&link, &DongleLink::portProblem, this,
             [this](const PortProblem& problem) { emit line(DescribePortProblem(problem, m_lexicons)); });

@@ -8,20 +8,101 @@ namespace localisation {
 struct MainLexicons {
     explicit MainLexicons(const QString& ownerName = QStringLiteral("Form1"));
 
-    TDesignedLexicon Dlang_connect; // connection texts
-    TDesignedLexicon Dlang1;        // metric prefixes
-    TDesignedLexicon Dlang2;        // equivalent circuit
-    TDesignedLexicon Dlang3;        // units
-    TDesignedLexicon D1;            // captions and messages
-    TDesignedLexicon D2;            // table column titles
-    TDesignedLexicon D3;            // short texts
-    TDesignedLexicon D4;            // texts of the program's additions, see AdditionText
+    TDesignedLexicon Dlang_connect; // connection texts, ConnectionItem
+    TDesignedLexicon Dlang1;        // metric prefixes, PrefixItem
+    TDesignedLexicon Dlang2;        // equivalent circuit, CircuitItem
+    TDesignedLexicon Dlang3;        // units, UnitItem
+    TDesignedLexicon D1;            // captions and messages, CaptionItem
+    TDesignedLexicon D2;            // table column titles, ColumnTitleItem
+    TDesignedLexicon D3;            // short texts, ShortTextItem
+    TDesignedLexicon D4;            // texts of the program's additions, AdditionItem
 
     void bindTo(LexiconTranslator* engine);
 };
 
+// Each lexicon's items by name; an item the window never shows has none.
+
+// The items of Dlang_connect: the connect button's captions and the link's status lines.
+enum ConnectionItem {
+    ConnectCaption = 0,    // "Connect"; the button's caption while the meter is not linked
+    DisconnectCaption = 1, // "Disconnect"
+    ConnectingLine = 2,    // "Connecting..."
+    NoConnectionLine = 3,  // "No connection"
+    ConnectedLine = 4,     // "Connected"
+    DisconnectedLine = 5,  // "Disconnected"
+};
+
+// The items of Dlang1: metric prefixes.
+enum PrefixItem {
+    MegaPrefix = 0,
+    KiloPrefix = 1,
+    MilliPrefix = 2,
+    MicroPrefix = 3, // only tells whether micro is written in Russian
+    NanoPrefix = 4,
+    PicoPrefix = 5,
+};
+
+// The items of Dlang2: the equivalent circuit's letters in the log.
+enum CircuitItem {
+    SeriesCircuitLetter = 2,   // "S"
+    ParallelCircuitLetter = 3, // "P"
+};
+
+// The items of Dlang3: units, and the marks of the voltage view's readings.
+enum UnitItem {
+    HertzUnit = 0,
+    VoltRmsUnit = 1,
+    VoltUnit = 2,
+    OhmUnit = 3, // only tells whether ohm is written in Russian
+    HenryUnit = 4,
+    FaradUnit = 5,
+    RmsMark = 6,        // "V", this mark and "=" before the rms voltage
+    PeakToPeakMark = 7, // the same before the peak-to-peak voltage
+};
+
+// The items of D1: headings, the start/stop captions and the profile commands' messages.
+enum CaptionItem {
+    ProfileHeading = 0,   // "Profile", followed by the open profile's title
+    RecordingHeading = 1, // "Data recording"
+    StopCaption = 2,      // "Stop", while recording runs
+    ProfileCreated = 4,   // "File created successfully!"
+    FailedMessage = 5,    // "Failed!"
+    ReferenceHeading = 6, // "Reference data"
+    StartCaption = 8,     // "Start", while recording is stopped
+};
+
+// The items of D2: the measurement log's column titles in the order of its columns, then
+// the titles the profile table puts over some of them.
+enum ColumnTitleItem {
+    PositionTitle = 1, // the log's column 0; column c has the title PositionTitle + c
+    TimeTitle = 2,
+    PrimaryTitle = 3,
+    SecondaryTitle = 4,
+    CircuitTitle = 5,
+    FrequencyTitle = 6,
+    LevelTitle = 7,
+    RejectTitle = 8,
+    PrimaryDeviationTitle = 9,
+    SecondaryDeviationTitle = 10,
+    PartNameTitle = 11,
+    PrimaryReferenceTitle = 12,
+    SecondaryReferenceTitle = 13,
+    StartPositionTitle = 14,
+    IntervalTitle = 15,
+};
+
+// The items of D3: short texts of the resistance view and of the tables.
+enum ShortTextItem {
+    FixedRangeSubscript = 0, // after the current's "I" for a fixed range
+    AutoRangeSubscript = 1,  // the same for the automatic range
+    JunctionFoundText = 2,   // the main reading when a junction is found
+    RejectMark = 3,          // "+" in the reject column
+    PassMark = 4,            // "-" in the reject column
+    SecondsUnit = 5,         // after the report interval in the profile table
+};
+
 // The items of D4. Those with %1 and %2 take the port or file and a reason.
-enum AdditionText {
+enum AdditionItem {
     JournalOpened = 0,       // "Recording journal: " and the file
     JournalNotKept = 1,      // "Journal not kept: " and the reason
     CsvWritten = 2,          // "CSV file written: " and the file

@@ -76,13 +76,13 @@ std::optional<SecondaryChoice> ChooseSecondary(TMeterSettings& s, int row)
 
     SecondaryChoice choice;
     if (parameter == SecondaryParameter::None) {
-        choice.L_RQD_avto = QStringLiteral("A");
+        choice.secondaryAutoMark = QStringLiteral("A");
         return choice;
     }
-    choice.L_Sec_RLC = SecondaryLetter(parameter);
+    choice.secondaryLetter = SecondaryLetter(parameter);
     // Only a secondary resistance has a circuit of its own; Q and D clear the old mark.
     if (parameter != SecondaryParameter::Resistance)
-        choice.L_SER_PER = QStringLiteral(" ");
+        choice.secondaryCircuitMark = QStringLiteral(" ");
     return choice;
 }
 

@@ -13,33 +13,33 @@ namespace meter {
 // Fields in std::optional are "unchanged" when nullopt.
 
 struct FrequencyChoice {
-    QString L_freq_RLC;
+    QString frequency;
 };
 // Row 0 (automatic) leaves FreqIndex 0; sending turns that into the 10 kHz default.
 std::optional<FrequencyChoice> ChooseFrequency(TMeterSettings& settings, int row, const UnitTexts& texts);
 
 struct LevelChoice {
-    QString L_Level_RLC;
+    QString level;
 };
 // Row 0 (automatic) also sets LevelIndex 1, the level the meter starts from.
 std::optional<LevelChoice> ChooseLevel(TMeterSettings& settings, int row, const UnitTexts& texts);
 
 struct PrimaryChoice {
-    QString L_Prim_RLC;
-    QString L_RLC_avto;
+    QString primaryLetter;
+    QString primaryAutoMark;
 };
 // Row 0 (automatic) shows "C" with the automatic mark until the meter names its choice.
 std::optional<PrimaryChoice> ChoosePrimary(TMeterSettings& settings, int row);
 
 struct SecondaryChoice {
-    std::optional<QString> L_Sec_RLC;
-    QString L_RQD_avto;
-    std::optional<QString> L_SER_PER;
+    std::optional<QString> secondaryLetter;
+    QString secondaryAutoMark;
+    std::optional<QString> secondaryCircuitMark;
 };
 std::optional<SecondaryChoice> ChooseSecondary(TMeterSettings& settings, int row);
 
 struct CircuitChoice {
-    QString letter; // for both L_SER_PER and L_SER_PER1
+    QString letter; // beside both the primary and the secondary value
 };
 std::optional<CircuitChoice> ChooseCircuit(TMeterSettings& settings, int row);
 

@@ -22,12 +22,12 @@ QString FormatMeasured(double value)
 void SetFirstCurrent(RdReading& rd, int rangeCode, double current, const UnitTexts& texts)
 {
     if (rangeCode == kDiodeRange && current < kLeastDiodeRangeCurrent) {
-        rd.J_prim = rd.Joo = rd.RD_J = QStringLiteral(" ");
+        rd.currentLetter = rd.currentSubscript = rd.currentValue = QStringLiteral(" ");
         return;
     }
-    rd.Joo = rangeCode == kAutoRange ? texts.currentSubscriptAutoRange : texts.currentSubscriptFixedRange;
-    rd.J_prim = QStringLiteral("I");
-    rd.RD_J = u'=' + FormatCurrent(current, texts);
+    rd.currentSubscript = rangeCode == kAutoRange ? texts.currentSubscriptAutoRange : texts.currentSubscriptFixedRange;
+    rd.currentLetter = QStringLiteral("I");
+    rd.currentValue = u'=' + FormatCurrent(current, texts);
 }
 
 std::optional<QString> ResistanceRangeVoltage(int rangeCode, const UnitTexts& texts)
@@ -44,20 +44,20 @@ void SetMainValue(RdReading& rd, int pictureCode, int rangeCode, double mainValu
 {
     if (pictureCode < kResistorPicture) {
         // Diode test: the main value is the forward voltage in millivolts.
-        rd.RD_V = (rangeCode == kDiodeRange ? QStringLiteral(" 3.2 ") : QStringLiteral("A 3.2 ")) + texts.volt;
-        rd.RD_prim_R = QStringLiteral("D");
-        rd.RD_Prim = QStringLiteral("  V=") + FormatMeasured(mainValue / 1000) + u' ' + texts.volt;
+        rd.testVoltage = (rangeCode == kDiodeRange ? QStringLiteral(" 3.2 ") : QStringLiteral("A 3.2 ")) + texts.volt;
+        rd.quantityLetter = QStringLiteral("D");
+        rd.mainReading = QStringLiteral("  V=") + FormatMeasured(mainValue / 1000) + u' ' + texts.volt;
         rd.picture = pictureCode;
     } else if (rangeCode == kDiodeRange) {
-        rd.RD_V = QStringLiteral(" 3.2 ") + texts.volt;
-        rd.RD_prim_R = QStringLiteral("D");
-        rd.RD_Prim = texts.junctionFound;
+        rd.testVoltage = QStringLiteral(" 3.2 ") + texts.volt;
+        rd.quantityLetter = QStringLiteral("D");
+        rd.mainReading = texts.junctionFound;
         rd.picture = pictureCode & 1;
     } else {
-        rd.RD_V = ResistanceRangeVoltage(rangeCode, texts);
+        rd.testVoltage = ResistanceRangeVoltage(rangeCode, texts);
         rd.picture = kResistorPicture;
-        rd.RD_prim_R = QStringLiteral("R");
-        rd.RD_Prim = FormatResistance(mainValue, texts);
+        rd.quantityLetter = QStringLiteral("R");
+        rd.mainReading = FormatResistance(mainValue, texts);
     }
 }
 
@@ -81,10 +81,11 @@ RdReading DecodeRd(const TMeterFrame& frame, const UnitTexts& texts)
     const int rangeCode = layout >> 5;
 
     RdReading rd;
-    rd.RD_Auto = rangeCode == kAutoRange ? QStringLiteral("A") : QStringLiteral(" ");
+    rd.autoRangeMark = rangeCode == kAutoRange ? QStringLiteral("A") : QStringLiteral(" ");
     SetFirstCurrent(rd, rangeCode, firstCurrent, texts);
-    rd.RD_J1 = hasSecondCurrent ? u'I' + texts.currentSubscriptFixedRange + u'=' + FormatCurrent(secondCurrent, texts)
-                                : QStringLiteral(" ");
+    rd.secondCurrent = hasSecondCurrent
+        ? u'I' + texts.currentSubscriptFixedRange + u'=' + FormatCurrent(secondCurrent, texts)
+        : QStringLiteral(" ");
     SetMainValue(rd, pictureCode, rangeCode, mainValue, texts);
     return rd;
 }

@@ -78,16 +78,16 @@ void SetPrimary(RlcdReading& r, const TMeterSettings& s, const CircuitTexts& cir
 {
     const PrimaryParameter primary = s.primaryParameter();
     if (primary == PrimaryParameter::Impedance) {
-        r.L_SER_PER1 = QString();
-        r.L_prim_n = zText;
+        r.primaryCircuitMark = QString();
+        r.primaryValue = zText;
         return;
     }
-    r.L_SER_PER1 = circuit.letter;
+    r.primaryCircuitMark = circuit.letter;
     const QString sign = s.Negative == 1 ? QStringLiteral("-") : QStringLiteral(" ");
     switch (primary) {
-    case PrimaryParameter::Resistance: r.L_prim_n = circuit.resistance; break;
-    case PrimaryParameter::Capacitance: r.L_prim_n = sign + circuit.capacitance; break;
-    case PrimaryParameter::Inductance: r.L_prim_n = sign + circuit.inductance; break;
+    case PrimaryParameter::Resistance: r.primaryValue = circuit.resistance; break;
+    case PrimaryParameter::Capacitance: r.primaryValue = sign + circuit.capacitance; break;
+    case PrimaryParameter::Inductance: r.primaryValue = sign + circuit.inductance; break;
     case PrimaryParameter::None:
     case PrimaryParameter::Impedance: break;
     }
@@ -96,16 +96,16 @@ void SetPrimary(RlcdReading& r, const TMeterSettings& s, const CircuitTexts& cir
 void SetSecondary(RlcdReading& r, const TMeterSettings& s, const CircuitTexts& circuit, const QString& dText,
                   const QString& qText, const QString& angleText)
 {
-    r.L_SER_PER = QStringLiteral(" ");
+    r.secondaryCircuitMark = QStringLiteral(" ");
     switch (s.secondaryParameter()) {
-    case SecondaryParameter::None: r.L_sec_n = QStringLiteral(" "); break;
+    case SecondaryParameter::None: r.secondaryValue = QStringLiteral(" "); break;
     case SecondaryParameter::Resistance:
-        r.L_SER_PER = circuit.letter;
-        r.L_sec_n = circuit.resistance;
+        r.secondaryCircuitMark = circuit.letter;
+        r.secondaryValue = circuit.resistance;
         break;
-    case SecondaryParameter::Quality: r.L_sec_n = qText; break;
-    case SecondaryParameter::Dissipation: r.L_sec_n = dText; break;
-    case SecondaryParameter::PhaseAngle: r.L_sec_n = angleText; break;
+    case SecondaryParameter::Quality: r.secondaryValue = qText; break;
+    case SecondaryParameter::Dissipation: r.secondaryValue = dText; break;
+    case SecondaryParameter::PhaseAngle: r.secondaryValue = angleText; break;
     }
 }
 
@@ -140,10 +140,10 @@ RlcdReading DecodeRlcd(const TMeterFrame& frame, TMeterSettings& settings, const
     r.indicators = ShowSettings(settings, r.TestFreqHz, texts);
 
     if (HasTestFrequency(settings.FreqIndex)) {
-        r.L_righ1 = QStringLiteral("Z ") + zText;
-        r.L_righ2 = QStringLiteral("D ") + dText;
-        r.L_righ3 = QStringLiteral("Q ") + qText;
-        r.L_righ4 = QStringLiteral("\u019F ") + angleText;
+        r.sideImpedance = QStringLiteral("Z ") + zText;
+        r.sideDissipation = QStringLiteral("D ") + dText;
+        r.sideQuality = QStringLiteral("Q ") + qText;
+        r.sidePhase = QStringLiteral("\u019F ") + angleText;
     }
     return r;
 }

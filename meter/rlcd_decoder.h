@@ -27,14 +27,14 @@ struct RlcdReading {
     MenuSelection menus;           // the five lists follow the meter
     SettingsIndicators indicators; // the meter's settings on the view
 
-    std::optional<QString> L_prim_n;
-    QString L_SER_PER1;
-    QString L_SER_PER;
-    std::optional<QString> L_sec_n;
-    QString L_righ1; // the four side readings are all empty without a test frequency
-    QString L_righ2;
-    QString L_righ3;
-    QString L_righ4;
+    std::optional<QString> primaryValue;
+    QString primaryCircuitMark;
+    QString secondaryCircuitMark;
+    std::optional<QString> secondaryValue;
+    QString sideImpedance; // the four side readings are all empty without a test frequency
+    QString sideDissipation;
+    QString sideQuality;
+    QString sidePhase;
 };
 
 // Decodes a validated RLCD frame: fields 1 to 14 of `settings` are replaced by the frame's

@@ -12,17 +12,17 @@ namespace meter {
 // Each show() writes the fields its source names and leaves the others as they were, so
 // the view is always the sum of what was shown last.
 struct RlcdDisplay {
-    QString L_Prim_RLC;                         // primary parameter letter
-    QString L_RLC_avto;                         // "A" when the meter picks the primary parameter
-    QString L_SER_PER1;                         // circuit mark beside the primary value
-    QString L_prim_n;                           // primary value
-    QString L_Sec_RLC;                          // secondary parameter letter
-    QString L_RQD_avto = QStringLiteral("A");   // "A" when the meter picks the secondary one
-    QString L_SER_PER;                          // circuit mark beside the secondary value
-    QString L_sec_n;                            // secondary value
-    QString L_Level_RLC;                        // test level
-    QString L_freq_RLC;                         // test frequency
-    QString L_righ1, L_righ2, L_righ3, L_righ4; // side readings: |Z|, D, Q, phase
+    QString primaryLetter;                                          // primary parameter letter
+    QString primaryAutoMark;                                        // "A" when the meter picks the primary parameter
+    QString primaryCircuitMark;                                     // circuit mark beside the primary value
+    QString primaryValue;                                           // primary value
+    QString secondaryLetter;                                        // secondary parameter letter
+    QString secondaryAutoMark = QStringLiteral("A");                // "A" when the meter picks the secondary one
+    QString secondaryCircuitMark;                                   // circuit mark beside the secondary value
+    QString secondaryValue;                                         // secondary value
+    QString level;                                                  // test level
+    QString frequency;                                              // test frequency
+    QString sideImpedance, sideDissipation, sideQuality, sidePhase; // side readings: |Z|, D, Q, phase
 
     void show(const RlcdReading& reading);
     void show(const SettingsIndicators& indicators);
@@ -36,8 +36,8 @@ struct RlcdDisplay {
     void clearReadings();
 
     // The reading as the table logs it: letter, a blank, value.
-    QString primaryText() const { return L_Prim_RLC + u' ' + L_prim_n; }
-    QString secondaryText() const { return L_Sec_RLC + u' ' + L_sec_n; }
+    QString primaryText() const { return primaryLetter + u' ' + primaryValue; }
+    QString secondaryText() const { return secondaryLetter + u' ' + secondaryValue; }
 
     friend bool operator==(const RlcdDisplay&, const RlcdDisplay&) = default;
 };

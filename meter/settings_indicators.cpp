@@ -41,16 +41,16 @@ std::optional<QString> LevelValueText(int levelIndex, const UnitTexts& texts)
 SettingsIndicators ShowSettings(const TMeterSettings& s, qint32 testFreqHz, const UnitTexts& texts)
 {
     SettingsIndicators shown;
-    shown.L_RLC_avto = AutoMark(s.PrimAuto);
+    shown.primaryAutoMark = AutoMark(s.PrimAuto);
     shown.holdDown = s.Hold == 1;
     shown.soundDown = s.Sound == 1;
     shown.intervalItem = ReportIntervalItem(s.IntervalCode);
     if (HasTestFrequency(s.FreqIndex))
-        shown.L_freq_RLC = AutoPrefix(s.FreqAuto) + FormatFrequency(testFreqHz, texts);
-    shown.L_Level_RLC = AutoPrefix(s.LevelAuto) + LevelValueText(s.LevelIndex, texts).value_or(QString());
-    shown.L_Prim_RLC = PrimaryLetter(s.primaryParameter());
-    shown.L_RQD_avto = AutoMark(s.SecAuto);
-    shown.L_Sec_RLC = SecondaryLetter(s.secondaryParameter());
+        shown.frequency = AutoPrefix(s.FreqAuto) + FormatFrequency(testFreqHz, texts);
+    shown.level = AutoPrefix(s.LevelAuto) + LevelValueText(s.LevelIndex, texts).value_or(QString());
+    shown.primaryLetter = PrimaryLetter(s.primaryParameter());
+    shown.secondaryAutoMark = AutoMark(s.SecAuto);
+    shown.secondaryLetter = SecondaryLetter(s.secondaryParameter());
     return shown;
 }
 

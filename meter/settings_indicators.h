@@ -9,17 +9,17 @@ namespace meter {
 // What the RLCD view's indicators show for a settings record. A nullopt field means the
 // control keeps what it shows.
 struct SettingsIndicators {
-    QString L_RLC_avto;
-    // Hold down: the hold button SP3 is down and recording by hand (SP1) is disabled.
-    // Released: SP3 up, SP1 enabled unless the profile editor holds it.
+    QString primaryAutoMark;
+    // Hold down: the hold button is down and recording by hand is not offered.
+    // Released: the hold button up, recording offered unless profiles are being edited.
     bool holdDown = false;
-    bool soundDown = false;          // SP2
-    std::optional<int> intervalItem; // CB1 row
-    QString L_freq_RLC;
-    QString L_Level_RLC;
-    std::optional<QString> L_Prim_RLC;
-    QString L_RQD_avto;
-    std::optional<QString> L_Sec_RLC;
+    bool soundDown = false;          // the sound button
+    std::optional<int> intervalItem; // row of the report interval box
+    QString frequency;
+    QString level;
+    std::optional<QString> primaryLetter;
+    QString secondaryAutoMark;
+    std::optional<QString> secondaryLetter;
 };
 
 SettingsIndicators ShowSettings(const TMeterSettings& settings, qint32 testFreqHz, const UnitTexts& texts);

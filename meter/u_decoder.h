@@ -7,9 +7,9 @@ namespace meter {
 
 // The texts of the voltage view for one U frame.
 struct UReading {
-    QString U_Prim;
-    QString U_vrm;
-    QString U_pp;
+    QString mainReading;
+    QString rmsReading;
+    QString peakToPeakReading;
 };
 
 UReading DecodeU(const TMeterFrame& frame, const UnitTexts& texts);

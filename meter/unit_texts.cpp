@@ -19,24 +19,25 @@ QString RussianOrSymbol(const QString& translated, const QString& russian, const
 
 UnitTexts UnitTexts::From(const localisation::MainLexicons& lex)
 {
+    using namespace localisation;
     UnitTexts t;
-    t.mega = lex.Dlang1.GetItem(0);
-    t.kilo = lex.Dlang1.GetItem(1);
-    t.milli = lex.Dlang1.GetItem(2);
-    t.micro = RussianOrSymbol(lex.Dlang1.GetItem(3), kRussianMicro, kGreekMicro);
-    t.nano = lex.Dlang1.GetItem(4);
-    t.pico = lex.Dlang1.GetItem(5);
-    t.hertz = lex.Dlang3.GetItem(0);
-    t.voltRms = lex.Dlang3.GetItem(1);
-    t.volt = lex.Dlang3.GetItem(2);
-    t.ohm = RussianOrSymbol(lex.Dlang3.GetItem(3), kRussianOhm, kGreekOhm);
-    t.henry = lex.Dlang3.GetItem(4);
-    t.farad = lex.Dlang3.GetItem(5);
-    t.rms = lex.Dlang3.GetItem(6);
-    t.peakToPeak = lex.Dlang3.GetItem(7);
-    t.currentSubscriptFixedRange = lex.D3.GetItem(0);
-    t.currentSubscriptAutoRange = lex.D3.GetItem(1);
-    t.junctionFound = lex.D3.GetItem(2);
+    t.mega = lex.Dlang1.GetItem(MegaPrefix);
+    t.kilo = lex.Dlang1.GetItem(KiloPrefix);
+    t.milli = lex.Dlang1.GetItem(MilliPrefix);
+    t.micro = RussianOrSymbol(lex.Dlang1.GetItem(MicroPrefix), kRussianMicro, kGreekMicro);
+    t.nano = lex.Dlang1.GetItem(NanoPrefix);
+    t.pico = lex.Dlang1.GetItem(PicoPrefix);
+    t.hertz = lex.Dlang3.GetItem(HertzUnit);
+    t.voltRms = lex.Dlang3.GetItem(VoltRmsUnit);
+    t.volt = lex.Dlang3.GetItem(VoltUnit);
+    t.ohm = RussianOrSymbol(lex.Dlang3.GetItem(OhmUnit), kRussianOhm, kGreekOhm);
+    t.henry = lex.Dlang3.GetItem(HenryUnit);
+    t.farad = lex.Dlang3.GetItem(FaradUnit);
+    t.rms = lex.Dlang3.GetItem(RmsMark);
+    t.peakToPeak = lex.Dlang3.GetItem(PeakToPeakMark);
+    t.currentSubscriptFixedRange = lex.D3.GetItem(FixedRangeSubscript);
+    t.currentSubscriptAutoRange = lex.D3.GetItem(AutoRangeSubscript);
+    t.junctionFound = lex.D3.GetItem(JunctionFoundText);
     return t;
 }
 

@@ -19,15 +19,15 @@ constexpr int MaxStartPosition = 100000;
 // What the window knows at the moment a reading is logged.
 struct LogRowInput {
     LogMode mode = LogMode::SinglePart;
-    int startPosition = 1; // SE1, whole number
-    int selectedPart = 1;  // SE2
+    int startPosition = 1; // the start position box's, a whole number
+    int selectedPart = 1;  // the part number box's
     QDateTime timestamp;
 
-    QString primaryLetter, primaryValue;     // L_Prim_RLC, L_prim_n
-    QString secondaryLetter, secondaryValue; // L_Sec_RLC, L_sec_n
-    int serPer = 0;                          // 1 series, 0 parallel
-    QString seriesText, parallelText;        // Dlang2 items 2 and 3
-    int freqIndex = 0;                       // 0: the meter reported no test frequency
+    QString primaryLetter, primaryValue; // as the display shows them
+    QString secondaryLetter, secondaryValue;
+    int serPer = 0;                   // 1 series, 0 parallel
+    QString seriesText, parallelText; // Dlang2 items 2 and 3
+    int freqIndex = 0;                // 0: the meter reported no test frequency
     QString freqText, levelText;
     ReadingValues values; // the same reading as numbers
 
@@ -39,7 +39,7 @@ struct LogRowInput {
 struct LogRowResult {
     int writtenRow = 0;    // grid row that received the reading; the window makes it current
     int logRow = 0;        // LogRow: one past the written row
-    int startPosition = 1; // new SE1 (unchanged in multi-part mode)
+    int startPosition = 1; // the next start position (unchanged in multi-part mode)
 };
 
 // Writes one reading into the log: the row of the selected part, or the row at the start

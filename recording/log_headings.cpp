@@ -5,21 +5,15 @@
 #include "recording/measurement_log_model.h"
 
 namespace recording {
-namespace {
 
-// Items of D3.
-constexpr int kRejectMarkItem = 3; // "+"
-constexpr int kPassMarkItem = 4;   // "-"
-
-} // namespace
-
-// The titles of D2 start at item 1.
+// The titles of D2 follow the log's columns in order.
 void ShowLogHeadings(MeasurementLogModel& log, const localisation::MainLexicons& lexicons)
 {
+    using namespace localisation;
     for (int column = 0; column < MeasurementLogModel::ColumnCount; ++column)
-        log.setHeaderText(column, lexicons.D2.GetItem(column + 1));
-    log.setDisplayTexts({lexicons.D3.GetItem(kRejectMarkItem), lexicons.D3.GetItem(kPassMarkItem),
-                         SystemDecimalSeparator(), SystemTimeSeparator()});
+        log.setHeaderText(column, lexicons.D2.GetItem(PositionTitle + column));
+    log.setDisplayTexts({lexicons.D3.GetItem(RejectMark), lexicons.D3.GetItem(PassMark), SystemDecimalSeparator(),
+                         SystemTimeSeparator()});
 }
 
 } // namespace recording

@@ -26,8 +26,8 @@ QString resistanceUnit(int unitIndex, const localisation::MainLexicons& lex)
 {
     switch (unitIndex) {
     case 0: return ohm(lex);
-    case 1: return lex.Dlang1.GetItem(1) + ohm(lex);
-    case 2: return lex.Dlang1.GetItem(0) + ohm(lex);
+    case 1: return lex.Dlang1.GetItem(localisation::KiloPrefix) + ohm(lex);
+    case 2: return lex.Dlang1.GetItem(localisation::MegaPrefix) + ohm(lex);
     default: return {};
     }
 }
@@ -35,9 +35,9 @@ QString resistanceUnit(int unitIndex, const localisation::MainLexicons& lex)
 QString inductanceUnit(int unitIndex, const localisation::MainLexicons& lex)
 {
     switch (unitIndex) {
-    case 0: return micro(lex) + lex.Dlang3.GetItem(4);
-    case 1: return lex.Dlang1.GetItem(2) + lex.Dlang3.GetItem(4);
-    case 2: return lex.Dlang3.GetItem(4);
+    case 0: return micro(lex) + lex.Dlang3.GetItem(localisation::HenryUnit);
+    case 1: return lex.Dlang1.GetItem(localisation::MilliPrefix) + lex.Dlang3.GetItem(localisation::HenryUnit);
+    case 2: return lex.Dlang3.GetItem(localisation::HenryUnit);
     default: return {};
     }
 }
@@ -45,9 +45,9 @@ QString inductanceUnit(int unitIndex, const localisation::MainLexicons& lex)
 QString capacitanceUnit(int unitIndex, const localisation::MainLexicons& lex)
 {
     switch (unitIndex) {
-    case 0: return lex.Dlang1.GetItem(5) + lex.Dlang3.GetItem(5);
-    case 1: return lex.Dlang1.GetItem(4) + lex.Dlang3.GetItem(5);
-    case 2: return micro(lex) + lex.Dlang3.GetItem(5);
+    case 0: return lex.Dlang1.GetItem(localisation::PicoPrefix) + lex.Dlang3.GetItem(localisation::FaradUnit);
+    case 1: return lex.Dlang1.GetItem(localisation::NanoPrefix) + lex.Dlang3.GetItem(localisation::FaradUnit);
+    case 2: return micro(lex) + lex.Dlang3.GetItem(localisation::FaradUnit);
     default: return {};
     }
 }
@@ -119,18 +119,19 @@ QString FrequencyText(int freqIndex, const localisation::MainLexicons& lex)
         return {};
     const int hz = meter::FreqIndexToHz(freqIndex);
     if (hz > 999)
-        return QString::number(hz / 1000) + lex.Dlang1.GetItem(1) + lex.Dlang3.GetItem(0);
-    return QString::number(hz) + lex.Dlang3.GetItem(0);
+        return QString::number(hz / 1000) + lex.Dlang1.GetItem(localisation::KiloPrefix)
+            + lex.Dlang3.GetItem(localisation::HertzUnit);
+    return QString::number(hz) + lex.Dlang3.GetItem(localisation::HertzUnit);
 }
 
 QString LevelText(int levelIndex, const localisation::MainLexicons& lex)
 {
     switch (levelIndex) {
     case 0:
-    case 1: return QStringLiteral("1.0") + lex.Dlang3.GetItem(1);
-    case 2: return QStringLiteral("0.5") + lex.Dlang3.GetItem(1);
-    case 3: return QStringLiteral("0.1") + lex.Dlang3.GetItem(1);
-    case 4: return QStringLiteral("0.1") + lex.Dlang3.GetItem(2);
+    case 1: return QStringLiteral("1.0") + lex.Dlang3.GetItem(localisation::VoltRmsUnit);
+    case 2: return QStringLiteral("0.5") + lex.Dlang3.GetItem(localisation::VoltRmsUnit);
+    case 3: return QStringLiteral("0.1") + lex.Dlang3.GetItem(localisation::VoltRmsUnit);
+    case 4: return QStringLiteral("0.1") + lex.Dlang3.GetItem(localisation::VoltUnit);
     default: return {};
     }
 }
@@ -138,7 +139,7 @@ QString LevelText(int levelIndex, const localisation::MainLexicons& lex)
 QString IntervalText(int intervalCode, const localisation::MainLexicons& lex)
 {
     if (const auto interval = meter::ReportIntervalOfCode(intervalCode))
-        return QString::fromLatin1(interval->seconds) + lex.D3.GetItem(5);
+        return QString::fromLatin1(interval->seconds) + lex.D3.GetItem(localisation::SecondsUnit);
     return {};
 }
 
@@ -146,7 +147,8 @@ QString CircuitText(const StoredSettings& settings, const localisation::MainLexi
 {
     if (settings[settings_byte::SerPerAuto] == 1)
         return QStringLiteral("A");
-    return lex.Dlang2.GetItem(settings[settings_byte::SerPer] == 1 ? 2 : 3);
+    return lex.Dlang2.GetItem(settings[settings_byte::SerPer] == 1 ? localisation::SeriesCircuitLetter
+                                                                   : localisation::ParallelCircuitLetter);
 }
 
 std::array<LogCell, LogRow::ColumnCount> RowCells(int partNumber, const PartRecord& part,

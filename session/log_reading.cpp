@@ -4,13 +4,6 @@
 #include "session/meter_session.h"
 
 namespace session {
-namespace {
-
-// Items of Dlang2.
-constexpr int kSeriesItem = 2;
-constexpr int kParallelItem = 3;
-
-} // namespace
 
 recording::LogRowInput LogReading(const MeterSession& session, const recording::ReadingJudgement& judgement,
                                   const localisation::MainLexicons& lexicons, const QDateTime& when)
@@ -18,13 +11,13 @@ recording::LogRowInput LogReading(const MeterSession& session, const recording::
     const meter::RlcdDisplay& shown = session.display();
     recording::LogRowInput in;
     in.timestamp = when;
-    in.primaryLetter = shown.L_Prim_RLC;
-    in.primaryValue = shown.L_prim_n;
-    in.secondaryLetter = shown.L_Sec_RLC;
-    in.secondaryValue = shown.L_sec_n;
+    in.primaryLetter = shown.primaryLetter;
+    in.primaryValue = shown.primaryValue;
+    in.secondaryLetter = shown.secondaryLetter;
+    in.secondaryValue = shown.secondaryValue;
     in.serPer = session.settings().SerPer;
-    in.seriesText = lexicons.Dlang2.GetItem(kSeriesItem);
-    in.parallelText = lexicons.Dlang2.GetItem(kParallelItem);
+    in.seriesText = lexicons.Dlang2.GetItem(localisation::SeriesCircuitLetter);
+    in.parallelText = lexicons.Dlang2.GetItem(localisation::ParallelCircuitLetter);
     in.freqIndex = session.settings().FreqIndex;
     in.freqText = session.freqText();
     in.levelText = session.levelText();

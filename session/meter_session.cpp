@@ -139,7 +139,7 @@ void MeterSession::clearReadings()
 
 void MeterSession::clearLastSideReading()
 {
-    m_display.L_righ4.clear();
+    m_display.sidePhase.clear();
     emit displayChanged();
 }
 

@@ -97,7 +97,7 @@ private:
     const localisation::MainLexicons& m_lexicons;
     meter::TMeterSettings m_settings;
     qint32 m_testFreqHz = meter::kDefaultTestFreqHz;
-    bool m_brightnessOn = true; // SP4 starts pressed
+    bool m_brightnessOn = true; // the brightness button starts pressed
     meter::RlcdReading m_lastReading;
     QString m_freqText, m_levelText;
     meter::RlcdDisplay m_display;

@@ -91,7 +91,7 @@ TEST(LangManEngine, DesignLanguageSettingsFollowEachOther)
 TEST(LangManEngine, FirstLookupInitialisesAndAlreadyReturnsTheDefaultLanguage)
 {
     LoggerEngine logger;
-    EXPECT_EQ(logger.lexicons.Dlang_connect.GetItem(0), QStringLiteral("Connect"));
+    EXPECT_EQ(logger.lexicons.Dlang_connect.GetItem(localisation::ConnectCaption), QStringLiteral("Connect"));
     EXPECT_TRUE(logger.engine.initialized());
     EXPECT_EQ(logger.engine.CurrentLanguage(), QStringLiteral("English"));
     EXPECT_EQ(logger.engine.CurrentLanguageISO(), QStringLiteral("en"));
@@ -127,16 +127,16 @@ TEST(LangManEngine, SwitchesByNameOrCodeAndBackToTheDesignLanguage)
     ASSERT_EQ(logger.engine.CurrentLanguage(), QStringLiteral("English"));
 
     EXPECT_EQ(logger.engine.Translate(QStringLiteral("RU")), QStringLiteral("Русский"));
-    EXPECT_EQ(logger.lexicons.Dlang_connect.GetItem(0), QStringLiteral("Подключить"));
+    EXPECT_EQ(logger.lexicons.Dlang_connect.GetItem(localisation::ConnectCaption), QStringLiteral("Подключить"));
     EXPECT_EQ(logger.lexicons.D1.LMComponentLanguage, QStringLiteral("Русский"));
 
     EXPECT_EQ(logger.engine.Translate(QStringLiteral("en")), QStringLiteral("English"));
-    EXPECT_EQ(logger.lexicons.Dlang_connect.GetItem(0), QStringLiteral("Connect"));
+    EXPECT_EQ(logger.lexicons.Dlang_connect.GetItem(localisation::ConnectCaption), QStringLiteral("Connect"));
 
     // A name in other letter case finds the listed language and its texts.
     logger.engine.Translate(QStringLiteral("basic english"));
     EXPECT_EQ(logger.engine.CurrentLanguage(), QStringLiteral("Basic English"));
-    EXPECT_EQ(logger.lexicons.Dlang_connect.GetItem(0), QStringLiteral("Basic connect"));
+    EXPECT_EQ(logger.lexicons.Dlang_connect.GetItem(localisation::ConnectCaption), QStringLiteral("Basic connect"));
 
     logger.engine.setCurrentLanguage(QStringLiteral("eb")); // the current code: nothing happens
     logger.engine.setCurrentLanguage(QStringLiteral("English"));
@@ -155,14 +155,14 @@ TEST(LangManEngine, UnknownLanguageOrCancelledSwitchChangesNothing)
     EXPECT_EQ(logger.engine.Translate(QStringLiteral("Русский")), QStringLiteral("English"));
 
     EXPECT_EQ(logger.events, (QStringList{"query", "query"}));
-    EXPECT_EQ(logger.lexicons.Dlang_connect.GetItem(0), QStringLiteral("Connect"));
+    EXPECT_EQ(logger.lexicons.Dlang_connect.GetItem(localisation::ConnectCaption), QStringLiteral("Connect"));
 }
 
 TEST(LangManEngine, DefaultLanguageNotListedKeepsTheDesignLanguageSilently)
 {
     LangFolder emptyFolder;
     LoggerEngine logger(emptyFolder.exeDir());
-    EXPECT_EQ(logger.lexicons.Dlang_connect.GetItem(0), QStringLiteral("Подключить"));
+    EXPECT_EQ(logger.lexicons.Dlang_connect.GetItem(localisation::ConnectCaption), QStringLiteral("Подключить"));
     EXPECT_TRUE(logger.engine.initialized());
     EXPECT_EQ(logger.engine.CurrentLanguage(), QStringLiteral("Русский"));
     EXPECT_EQ(logger.events, QStringList{"query"});
@@ -177,7 +177,7 @@ TEST(LangManEngine, ListedFileThatCannotBeLoadedFallsBackToTheDesignLanguage)
     ASSERT_TRUE(logger.engine.LangExists(QStringLiteral("English")));
     QFile::remove(folder.path(QStringLiteral("english.lng")));
 
-    EXPECT_EQ(logger.lexicons.Dlang_connect.GetItem(0), QStringLiteral("Подключить"));
+    EXPECT_EQ(logger.lexicons.Dlang_connect.GetItem(localisation::ConnectCaption), QStringLiteral("Подключить"));
     EXPECT_EQ(logger.engine.CurrentLanguage(), QStringLiteral("Русский"));
     EXPECT_EQ(logger.events, (QStringList{"query", "changed:Русский"}));
 }
@@ -247,5 +247,5 @@ TEST(LangManEngine, DestroyedEngineUnbindsItsComponents)
     }
     EXPECT_EQ(lexicons.D1.langManEngine(), nullptr);
     EXPECT_EQ(component.langManEngine(), nullptr);
-    EXPECT_EQ(lexicons.D1.GetItem(0), QStringLiteral("Профиль"));
+    EXPECT_EQ(lexicons.D1.GetItem(localisation::ProfileHeading), QStringLiteral("Профиль"));
 }

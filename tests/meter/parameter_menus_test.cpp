@@ -20,11 +20,11 @@ TEST_F(ParameterMenusTest, FrequencyRowsSetIndexAndProvisionalText)
     for (const auto& [row, freqAuto, text] : cases) {
         const auto choice = ChooseFrequency(settings, row, english);
         ASSERT_TRUE(choice.has_value()) << row;
-        EXPECT_EQ(choice->L_freq_RLC, text);
+        EXPECT_EQ(choice->frequency, text);
         EXPECT_EQ(settings.FreqIndex, row);
         EXPECT_EQ(settings.FreqAuto, freqAuto) << row;
     }
-    EXPECT_EQ(ChooseFrequency(settings, 11, russian)->L_freq_RLC, QStringLiteral("75 кГц"));
+    EXPECT_EQ(ChooseFrequency(settings, 11, russian)->frequency, QStringLiteral("75 кГц"));
 }
 
 TEST_F(ParameterMenusTest, LevelRowZeroIsAutomaticAtOneVolt)
@@ -36,7 +36,7 @@ TEST_F(ParameterMenusTest, LevelRowZeroIsAutomaticAtOneVolt)
         {3, 0, 3, QStringLiteral("0.1Vrms")},
     };
     for (const auto& [row, levelAuto, levelIndex, text] : cases) {
-        EXPECT_EQ(ChooseLevel(settings, row, english)->L_Level_RLC, text);
+        EXPECT_EQ(ChooseLevel(settings, row, english)->level, text);
         EXPECT_EQ(settings.LevelAuto, levelAuto) << row;
         EXPECT_EQ(settings.LevelIndex, levelIndex) << row;
     }
@@ -45,16 +45,16 @@ TEST_F(ParameterMenusTest, LevelRowZeroIsAutomaticAtOneVolt)
 TEST_F(ParameterMenusTest, PrimaryAutomaticShowsCUntilTheMeterNamesItsChoice)
 {
     auto choice = ChoosePrimary(settings, 0);
-    EXPECT_EQ(choice->L_Prim_RLC, "C");
-    EXPECT_EQ(choice->L_RLC_avto, "A");
+    EXPECT_EQ(choice->primaryLetter, "C");
+    EXPECT_EQ(choice->primaryAutoMark, "A");
     EXPECT_EQ(settings.PrimAuto, 1);
     EXPECT_EQ(settings.PrimKind, 0);
 
     const std::vector<std::pair<int, QString>> manual = {{1, "R"}, {2, "C"}, {3, "L"}, {4, "Z"}};
     for (const auto& [row, letter] : manual) {
         choice = ChoosePrimary(settings, row);
-        EXPECT_EQ(choice->L_Prim_RLC, letter);
-        EXPECT_EQ(choice->L_RLC_avto, " ");
+        EXPECT_EQ(choice->primaryLetter, letter);
+        EXPECT_EQ(choice->primaryAutoMark, " ");
         EXPECT_EQ(settings.PrimAuto, 0);
         EXPECT_EQ(settings.PrimKind, row);
     }
@@ -63,22 +63,22 @@ TEST_F(ParameterMenusTest, PrimaryAutomaticShowsCUntilTheMeterNamesItsChoice)
 TEST_F(ParameterMenusTest, SecondaryChoices)
 {
     auto choice = ChooseSecondary(settings, 0);
-    EXPECT_FALSE(choice->L_Sec_RLC.has_value());
-    EXPECT_EQ(choice->L_RQD_avto, "A");
-    EXPECT_FALSE(choice->L_SER_PER.has_value());
+    EXPECT_FALSE(choice->secondaryLetter.has_value());
+    EXPECT_EQ(choice->secondaryAutoMark, "A");
+    EXPECT_FALSE(choice->secondaryCircuitMark.has_value());
     EXPECT_EQ(settings.SecAuto, 1);
     EXPECT_EQ(settings.SecKind, 0);
 
     choice = ChooseSecondary(settings, 1);
-    EXPECT_EQ(choice->L_Sec_RLC, "R");
-    EXPECT_EQ(choice->L_RQD_avto, QString());
-    EXPECT_FALSE(choice->L_SER_PER.has_value());
+    EXPECT_EQ(choice->secondaryLetter, "R");
+    EXPECT_EQ(choice->secondaryAutoMark, QString());
+    EXPECT_FALSE(choice->secondaryCircuitMark.has_value());
     EXPECT_EQ(settings.SecAuto, 0);
 
     for (const auto& [row, letter] : std::vector<std::pair<int, QString>>{{2, "Q"}, {3, "D"}}) {
         choice = ChooseSecondary(settings, row);
-        EXPECT_EQ(choice->L_Sec_RLC, letter);
-        EXPECT_EQ(choice->L_SER_PER, " ");
+        EXPECT_EQ(choice->secondaryLetter, letter);
+        EXPECT_EQ(choice->secondaryCircuitMark, " ");
         EXPECT_EQ(settings.SecKind, row);
     }
 }

@@ -18,49 +18,49 @@ protected:
 TEST_F(DecodeRdTest, ResistorInAutomaticRange)
 {
     const RdReading rd = Decode(0x02, -4700); // the sign is dropped
-    EXPECT_EQ(rd.RD_Auto, "A");
-    EXPECT_EQ(rd.RD_V, "A 1.3 V");
-    EXPECT_EQ(rd.RD_prim_R, "R");
-    EXPECT_EQ(rd.RD_Prim, QStringLiteral("4.7000 k\u03A9"));
+    EXPECT_EQ(rd.autoRangeMark, "A");
+    EXPECT_EQ(rd.testVoltage, "A 1.3 V");
+    EXPECT_EQ(rd.quantityLetter, "R");
+    EXPECT_EQ(rd.mainReading, QStringLiteral("4.7000 k\u03A9"));
     EXPECT_EQ(rd.picture, 2);
-    EXPECT_EQ(rd.J_prim, "I");
-    EXPECT_EQ(rd.Joo, "auto");
-    EXPECT_EQ(rd.RD_J, "=0.150 mA");
-    EXPECT_EQ(rd.RD_J1, " ");
+    EXPECT_EQ(rd.currentLetter, "I");
+    EXPECT_EQ(rd.currentSubscript, "auto");
+    EXPECT_EQ(rd.currentValue, "=0.150 mA");
+    EXPECT_EQ(rd.secondCurrent, " ");
 }
 
 TEST_F(DecodeRdTest, DiodeRangeHidesASmallFirstCurrent)
 {
     const RdReading rd = Decode(0x21, 650, 120);
-    EXPECT_EQ(rd.RD_Auto, " ");
-    EXPECT_EQ(rd.RD_V, " 3.2 V");
-    EXPECT_EQ(rd.RD_prim_R, "D");
-    EXPECT_EQ(rd.RD_Prim, "  V=0.650 V");
+    EXPECT_EQ(rd.autoRangeMark, " ");
+    EXPECT_EQ(rd.testVoltage, " 3.2 V");
+    EXPECT_EQ(rd.quantityLetter, "D");
+    EXPECT_EQ(rd.mainReading, "  V=0.650 V");
     EXPECT_EQ(rd.picture, 1);
-    EXPECT_EQ(rd.J_prim, " ");
-    EXPECT_EQ(rd.Joo, " ");
-    EXPECT_EQ(rd.RD_J, " ");
+    EXPECT_EQ(rd.currentLetter, " ");
+    EXPECT_EQ(rd.currentSubscript, " ");
+    EXPECT_EQ(rd.currentValue, " ");
 }
 
 TEST_F(DecodeRdTest, DiodeRangeShowsAFirstCurrentFromTwoHundredMicroamps)
 {
     const RdReading rd = Decode(0x20, 650, 200);
-    EXPECT_EQ(rd.Joo, "fix");
-    EXPECT_EQ(rd.RD_J, "=0.200 mA");
+    EXPECT_EQ(rd.currentSubscript, "fix");
+    EXPECT_EQ(rd.currentValue, "=0.200 mA");
     EXPECT_EQ(rd.picture, 0);
 }
 
 TEST_F(DecodeRdTest, DiodeOutsideTheDiodeRangeIsMarkedAutomatic)
 {
-    EXPECT_EQ(Decode(0x00, 650).RD_V, "A 3.2 V");
+    EXPECT_EQ(Decode(0x00, 650).testVoltage, "A 3.2 V");
 }
 
 TEST_F(DecodeRdTest, JunctionFoundInDiodeRangeShowsTheOrientation)
 {
     RdReading rd = Decode(0x22, 650);
-    EXPECT_EQ(rd.RD_Prim, "PN");
-    EXPECT_EQ(rd.RD_prim_R, "D");
-    EXPECT_EQ(rd.RD_V, " 3.2 V");
+    EXPECT_EQ(rd.mainReading, "PN");
+    EXPECT_EQ(rd.quantityLetter, "D");
+    EXPECT_EQ(rd.testVoltage, " 3.2 V");
     EXPECT_EQ(rd.picture, 0);
     EXPECT_EQ(Decode(0x23, 650).picture, 1);
 }
@@ -75,16 +75,16 @@ TEST_F(DecodeRdTest, ResistanceRangeVoltages)
     };
     for (const auto& [layout, expected] : cases) {
         const RdReading rd = Decode(layout, 12);
-        EXPECT_EQ(rd.RD_V, expected) << int(layout);
+        EXPECT_EQ(rd.testVoltage, expected) << int(layout);
         EXPECT_EQ(rd.picture, 2) << int(layout);
-        EXPECT_EQ(rd.Joo, "fix") << int(layout);
+        EXPECT_EQ(rd.currentSubscript, "fix") << int(layout);
     }
 }
 
 TEST_F(DecodeRdTest, SecondCurrentOnlyWithItsFlag)
 {
-    EXPECT_EQ(Decode(0x12, 100, 150, -5.5f).RD_J1, QStringLiteral("Ifix=5.500 \u03BCA"));
-    EXPECT_EQ(Decode(0x02, 100, 150, 5.5f).RD_J1, " ");
+    EXPECT_EQ(Decode(0x12, 100, 150, -5.5f).secondCurrent, QStringLiteral("Ifix=5.500 \u03BCA"));
+    EXPECT_EQ(Decode(0x02, 100, 150, 5.5f).secondCurrent, " ");
 }
 
 TEST_F(DecodeRdTest, CurrentSwitchesToMilliampsAtTenMicroamps)

@@ -39,25 +39,25 @@ TEST_F(DecodeRlcdTest, SeriesCapacitorWorkedExample)
     EXPECT_DOUBLE_EQ(r.ParX, 200);
     EXPECT_DOUBLE_EQ(r.Theta, -45);
     EXPECT_EQ(r.TestFreqHz, 1000);
-    EXPECT_EQ(r.L_prim_n, QStringLiteral(" 1.5915 \u03BCF"));
-    EXPECT_EQ(r.L_SER_PER1, "S");
-    EXPECT_EQ(r.L_SER_PER, " ");
-    EXPECT_EQ(r.L_sec_n, "1.0000");
-    EXPECT_EQ(r.L_righ1, QStringLiteral("Z 141.42 \u03A9"));
-    EXPECT_EQ(r.L_righ2, "D 1.0000");
-    EXPECT_EQ(r.L_righ3, "Q 1.0000");
-    EXPECT_EQ(r.L_righ4, QStringLiteral("\u019F -45.0000\u00B0"));
+    EXPECT_EQ(r.primaryValue, QStringLiteral(" 1.5915 \u03BCF"));
+    EXPECT_EQ(r.primaryCircuitMark, "S");
+    EXPECT_EQ(r.secondaryCircuitMark, " ");
+    EXPECT_EQ(r.secondaryValue, "1.0000");
+    EXPECT_EQ(r.sideImpedance, QStringLiteral("Z 141.42 \u03A9"));
+    EXPECT_EQ(r.sideDissipation, "D 1.0000");
+    EXPECT_EQ(r.sideQuality, "Q 1.0000");
+    EXPECT_EQ(r.sidePhase, QStringLiteral("\u019F -45.0000\u00B0"));
     EXPECT_EQ(r.FreqText, "1 kHz");
     EXPECT_EQ(r.LevelText, "0.5 Vrms");
-    EXPECT_EQ(r.indicators.L_freq_RLC, " 1 kHz");
+    EXPECT_EQ(r.indicators.frequency, " 1 kHz");
 }
 
 TEST_F(DecodeRlcdTest, ParallelCircuitUsesParallelReactance)
 {
     meter.SerPer = 0;
     const RlcdReading r = Decode();
-    EXPECT_EQ(r.L_prim_n, " 795.77 nF");
-    EXPECT_EQ(r.L_SER_PER1, "P");
+    EXPECT_EQ(r.primaryValue, " 795.77 nF");
+    EXPECT_EQ(r.primaryCircuitMark, "P");
 }
 
 TEST_F(DecodeRlcdTest, RussianUnitsAndCommaLocale)
@@ -66,8 +66,8 @@ TEST_F(DecodeRlcdTest, RussianUnitsAndCommaLocale)
     TMeterFrame frame = testing::FrameWithFloats(0x01, 100, -100, 0);
     testing::PutSettings(frame, meter);
     const RlcdReading r = DecodeRlcd(frame, record, russian);
-    EXPECT_EQ(r.L_prim_n, QStringLiteral(" 1,5915 мкФ"));
-    EXPECT_EQ(r.L_righ1, QStringLiteral("Z 141,42 Ом"));
+    EXPECT_EQ(r.primaryValue, QStringLiteral(" 1,5915 мкФ"));
+    EXPECT_EQ(r.sideImpedance, QStringLiteral("Z 141,42 Ом"));
 }
 
 TEST_F(DecodeRlcdTest, ReplacesTheRecordButKeepsTheReservedByte)
@@ -93,20 +93,20 @@ TEST_F(DecodeRlcdTest, PrimaryByKind)
     meter.SecKind = 0;
     meter.PrimKind = 4;
     RlcdReading r = Decode();
-    EXPECT_EQ(r.L_SER_PER1, QString());
-    EXPECT_EQ(r.L_prim_n, QStringLiteral("141.42 \u03A9"));
+    EXPECT_EQ(r.primaryCircuitMark, QString());
+    EXPECT_EQ(r.primaryValue, QStringLiteral("141.42 \u03A9"));
 
     meter.PrimKind = 1;
-    EXPECT_EQ(Decode().L_prim_n, QStringLiteral("100.00 \u03A9"));
+    EXPECT_EQ(Decode().primaryValue, QStringLiteral("100.00 \u03A9"));
 
     meter.PrimKind = 3;
     meter.Negative = 1;
-    EXPECT_EQ(Decode(100, 100).L_prim_n, QStringLiteral("-15.915 mH"));
+    EXPECT_EQ(Decode(100, 100).primaryValue, QStringLiteral("-15.915 mH"));
 
     meter.PrimKind = 0; // automatic, not yet named: the label keeps its text
     r = Decode();
-    EXPECT_FALSE(r.L_prim_n.has_value());
-    EXPECT_EQ(r.L_SER_PER1, "S");
+    EXPECT_FALSE(r.primaryValue.has_value());
+    EXPECT_EQ(r.primaryCircuitMark, "S");
 }
 
 TEST_F(DecodeRlcdTest, SecondaryByKind)
@@ -118,9 +118,9 @@ TEST_F(DecodeRlcdTest, SecondaryByKind)
     for (const auto& [kind, expected] : cases) {
         meter.SecKind = kind;
         const RlcdReading r = Decode(100, 200);
-        EXPECT_EQ(r.L_sec_n, expected) << int(kind);
+        EXPECT_EQ(r.secondaryValue, expected) << int(kind);
         // only a secondary resistance carries the circuit letter
-        EXPECT_EQ(r.L_SER_PER, kind == 1 ? QStringLiteral("S") : QStringLiteral(" ")) << int(kind);
+        EXPECT_EQ(r.secondaryCircuitMark, kind == 1 ? QStringLiteral("S") : QStringLiteral(" ")) << int(kind);
     }
 }
 
@@ -146,10 +146,10 @@ TEST_F(DecodeRlcdTest, WithoutTestFrequencySideReadingsAreEmptyAndConversionsUse
         meter.FreqIndex = index;
         const RlcdReading r = Decode(100, 100);
         EXPECT_EQ(r.TestFreqHz, 120);
-        EXPECT_EQ(r.L_prim_n, " 132.63 mH") << int(index);
+        EXPECT_EQ(r.primaryValue, " 132.63 mH") << int(index);
         EXPECT_EQ(r.FreqText, "120 Hz");
-        EXPECT_EQ(r.indicators.L_freq_RLC, QString());
-        for (const QString& side : {r.L_righ1, r.L_righ2, r.L_righ3, r.L_righ4})
+        EXPECT_EQ(r.indicators.frequency, QString());
+        for (const QString& side : {r.sideImpedance, r.sideDissipation, r.sideQuality, r.sidePhase})
             EXPECT_EQ(side, QString());
     }
 }
@@ -163,9 +163,9 @@ TEST_F(DecodeRlcdTest, ZeroResistanceFieldGivesAHugeButFiniteQuality)
 
     const RlcdReading r = DecodeRlcd(frame, record, english);
     EXPECT_EQ(r.SerR, std::ldexp(1.0, -127));
-    EXPECT_EQ(r.L_sec_n, "1.7014E38");
-    EXPECT_EQ(r.L_prim_n, QStringLiteral(" 159.15 \u03BCF"));
-    EXPECT_EQ(r.L_righ4, QStringLiteral("\u019F 90.0000\u00B0"));
+    EXPECT_EQ(r.secondaryValue, "1.7014E38");
+    EXPECT_EQ(r.primaryValue, QStringLiteral(" 159.15 \u03BCF"));
+    EXPECT_EQ(r.sidePhase, QStringLiteral("\u019F 90.0000\u00B0"));
 }
 
 } // namespace

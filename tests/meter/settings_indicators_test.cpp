@@ -16,12 +16,12 @@ protected:
 TEST_F(ShowSettingsTest, DefaultsShowAutomaticMarksAndTenKilohertz)
 {
     const SettingsIndicators shown = ShowSettings(settings, kDefaultTestFreqHz, russian);
-    EXPECT_EQ(shown.L_RLC_avto, "A");
-    EXPECT_EQ(shown.L_RQD_avto, "A");
-    EXPECT_EQ(shown.L_freq_RLC, QStringLiteral("A 10 кГц"));
-    EXPECT_EQ(shown.L_Level_RLC, QStringLiteral(" 1.0 Вскз"));
-    EXPECT_EQ(shown.L_Prim_RLC, "C");
-    EXPECT_EQ(shown.L_Sec_RLC, "R");
+    EXPECT_EQ(shown.primaryAutoMark, "A");
+    EXPECT_EQ(shown.secondaryAutoMark, "A");
+    EXPECT_EQ(shown.frequency, QStringLiteral("A 10 кГц"));
+    EXPECT_EQ(shown.level, QStringLiteral(" 1.0 Вскз"));
+    EXPECT_EQ(shown.primaryLetter, "C");
+    EXPECT_EQ(shown.secondaryLetter, "R");
     EXPECT_EQ(shown.intervalItem, 1);
     EXPECT_FALSE(shown.holdDown);
     EXPECT_TRUE(shown.soundDown);
@@ -31,12 +31,12 @@ TEST_F(ShowSettingsTest, ManualValuesHaveBlankMarks)
 {
     settings = TMeterSettings::fromBytes({0, 11, 0, 4, 0, 4, 1, 4, 0, 1, 3, 1, 0, 0, 0});
     const SettingsIndicators shown = ShowSettings(settings, 75000, english);
-    EXPECT_EQ(shown.L_RLC_avto, " ");
-    EXPECT_EQ(shown.L_RQD_avto, " ");
-    EXPECT_EQ(shown.L_freq_RLC, " 75 kHz");
-    EXPECT_EQ(shown.L_Level_RLC, "A 0.1 V"); // level 4 is plain volts
-    EXPECT_EQ(shown.L_Prim_RLC, "Z");
-    EXPECT_EQ(shown.L_Sec_RLC, QStringLiteral("\u019F"));
+    EXPECT_EQ(shown.primaryAutoMark, " ");
+    EXPECT_EQ(shown.secondaryAutoMark, " ");
+    EXPECT_EQ(shown.frequency, " 75 kHz");
+    EXPECT_EQ(shown.level, "A 0.1 V"); // level 4 is plain volts
+    EXPECT_EQ(shown.primaryLetter, "Z");
+    EXPECT_EQ(shown.secondaryLetter, QStringLiteral("\u019F"));
     EXPECT_EQ(shown.intervalItem, 0);
     EXPECT_TRUE(shown.holdDown);
     EXPECT_FALSE(shown.soundDown);
@@ -50,23 +50,23 @@ TEST_F(ShowSettingsTest, ValuesWithoutMeaningLeaveTheirControls)
     settings.LevelIndex = 6;
     settings.LevelAuto = 0;
     const SettingsIndicators shown = ShowSettings(settings, kDefaultTestFreqHz, english);
-    EXPECT_FALSE(shown.L_Prim_RLC.has_value());
-    EXPECT_FALSE(shown.L_Sec_RLC.has_value());
+    EXPECT_FALSE(shown.primaryLetter.has_value());
+    EXPECT_FALSE(shown.secondaryLetter.has_value());
     EXPECT_FALSE(shown.intervalItem.has_value());
-    EXPECT_EQ(shown.L_Level_RLC, " ");
+    EXPECT_EQ(shown.level, " ");
 }
 
 TEST_F(ShowSettingsTest, LevelZeroHasNoAutomaticMarkOfItsOwn)
 {
     settings.LevelIndex = 0;
-    EXPECT_EQ(ShowSettings(settings, kDefaultTestFreqHz, english).L_Level_RLC, " 1.0 Vrms");
+    EXPECT_EQ(ShowSettings(settings, kDefaultTestFreqHz, english).level, " 1.0 Vrms");
 }
 
 TEST_F(ShowSettingsTest, FrequencyLabelIsEmptyWithoutATestFrequency)
 {
     for (quint8 index : {quint8(0), quint8(15), quint8(31)}) {
         settings.FreqIndex = index;
-        EXPECT_EQ(ShowSettings(settings, FreqIndexToHz(index), english).L_freq_RLC, QString()) << int(index);
+        EXPECT_EQ(ShowSettings(settings, FreqIndexToHz(index), english).frequency, QString()) << int(index);
     }
 }
 

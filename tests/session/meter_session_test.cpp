@@ -27,8 +27,8 @@ TEST_F(MeterSessionTest, AReadingGoesFromTheSessionToALogRow)
     session.DispatchFrame(resistorFrame(1000));
     ASSERT_EQ(decoded.count(), 1);
     EXPECT_DOUBLE_EQ(session.lastReading().SerR, 1000);
-    EXPECT_EQ(session.display().L_Prim_RLC, QStringLiteral("R"));
-    EXPECT_EQ(session.display().L_prim_n, QStringLiteral("1.0000 кОм"));
+    EXPECT_EQ(session.display().primaryLetter, QStringLiteral("R"));
+    EXPECT_EQ(session.display().primaryValue, QStringLiteral("1.0000 кОм"));
 
     recording::ReadingJudgement judgement;
     judgement.verdict = recording::VerdictPrimaryOut;
@@ -61,11 +61,11 @@ TEST_F(MeterSessionTest, ChoiceShowsUntilTheNextReportOverridesIt)
 {
     session.DispatchFrame(resistorFrame(1000));
     ASSERT_TRUE(session.choosePrimary(3)); // L
-    EXPECT_EQ(session.display().L_Prim_RLC, QStringLiteral("L"));
+    EXPECT_EQ(session.display().primaryLetter, QStringLiteral("L"));
     EXPECT_EQ(session.settings().PrimKind, 3);
     EXPECT_FALSE(session.choosePrimary(9)) << "a row outside the menu changes nothing";
     session.DispatchFrame(resistorFrame(1000));
-    EXPECT_EQ(session.display().L_Prim_RLC, QStringLiteral("R")) << "the meter is the authority";
+    EXPECT_EQ(session.display().primaryLetter, QStringLiteral("R")) << "the meter is the authority";
 }
 
 TEST_F(MeterSessionTest, LinkDownEmptiesTheReadingsButKeepsTheSettingsShown)
@@ -73,10 +73,10 @@ TEST_F(MeterSessionTest, LinkDownEmptiesTheReadingsButKeepsTheSettingsShown)
     session.DispatchFrame(resistorFrame(1000));
     const meter::RlcdDisplay before = session.display();
     session.clearReadings();
-    EXPECT_EQ(session.display().L_prim_n, QString());
-    EXPECT_EQ(session.display().L_righ1, QString());
-    EXPECT_EQ(session.display().L_Prim_RLC, before.L_Prim_RLC);
-    EXPECT_EQ(session.display().L_freq_RLC, before.L_freq_RLC);
+    EXPECT_EQ(session.display().primaryValue, QString());
+    EXPECT_EQ(session.display().sideImpedance, QString());
+    EXPECT_EQ(session.display().primaryLetter, before.primaryLetter);
+    EXPECT_EQ(session.display().frequency, before.frequency);
 }
 
 } // namespace

@@ -152,7 +152,7 @@ TEST_F(ExportTest, ExportStopsARunningRecordingFirst)
     ASSERT_TRUE(record->isChecked());
     exportTo("Button4", QStringLiteral("stopped.xlsx"));
     EXPECT_FALSE(record->isChecked());
-    EXPECT_EQ(record->text(), lexicons().D1.GetItem(8));
+    EXPECT_EQ(record->text(), lexicons().D1.GetItem(localisation::StartCaption));
     EXPECT_TRUE(child("Button4")->isEnabled());
 }
 

@@ -119,7 +119,7 @@ TEST_F(WindowTest, WithoutAnEnglishFileTheWindowStaysRussianAfterTheQueryHandler
 TEST_F(WindowTest, FirstLexiconLookupAlreadyReturnsEnglish)
 {
     form = std::make_unique<TForm1>();
-    EXPECT_EQ(lexicons().Dlang_connect.GetItem(0), QStringLiteral("Connect"));
+    EXPECT_EQ(lexicons().Dlang_connect.GetItem(localisation::ConnectCaption), QStringLiteral("Connect"));
     EXPECT_EQ(languageManager().CurrentLanguage(), QStringLiteral("English"));
 }
 

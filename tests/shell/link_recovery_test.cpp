@@ -109,7 +109,7 @@ TEST_F(LinkRecoveryTest, HundredReplugsLoseNoReadingAndMarkEachGap)
         recordRows(kRowsPerCycle);
         simulator->unplug();
         ASSERT_TRUE(waitFor([&] { return !meterLinked(); }, kDownWithinMs));
-        EXPECT_EQ(child<QPushButton>("B2")->text(), lexicons().Dlang_connect.GetItem(0));
+        EXPECT_EQ(child<QPushButton>("B2")->text(), lexicons().Dlang_connect.GetItem(localisation::ConnectCaption));
         EXPECT_EQ(labelText("L_prim_n"), QString()) << "no reading is shown while the link is down";
         simulator->replug();
         ASSERT_TRUE(waitFor([&] { return meterLinked(); }, kRelinkWithinMs)) << memo().toStdString();

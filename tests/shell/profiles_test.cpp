@@ -111,12 +111,15 @@ protected:
     }
 
     // Messages of the current language.
-    QString createdText() const { return lexicons().D1.GetItem(4); }
-    QString failedText() const { return lexicons().D1.GetItem(5); }
-    QString noProfileText() const { return lexicons().D4.GetItem(7); }
+    QString createdText() const { return lexicons().D1.GetItem(localisation::ProfileCreated); }
+    QString failedText() const { return lexicons().D1.GetItem(localisation::FailedMessage); }
+    QString noProfileText() const { return lexicons().D4.GetItem(localisation::NoProfileOpen); }
 
     QString heading() const { return child<panel::HeadingPanel>("JvP8")->caption(); }
-    QString profileHeading(const QString& name) const { return lexicons().D1.GetItem(0) + u' ' + name; }
+    QString profileHeading(const QString& name) const
+    {
+        return lexicons().D1.GetItem(localisation::ProfileHeading) + u' ' + name;
+    }
 
     QTemporaryDir profilesDir;
     ModalAnswerer answerer;
@@ -190,6 +193,19 @@ TEST_F(ProfilesTest, OpeningAMissingFileCreatesAOnePartProfileQuietly)
     EXPECT_EQ(partCount(), 1);
     EXPECT_EQ(rememberedPath(), three) << "the state file keeps the last opened profile";
     EXPECT_EQ(heading(), profileHeading(QStringLiteral("three")));
+}
+
+// A profile that can neither be read nor made is a failure said as a failed create is: in
+// the interface's language, with the reason in the status log.
+TEST_F(ProfilesTest, OpenThatFailsIsSaidInTheCurrentLanguage)
+{
+    startQuietWindow();
+    const QString unreachable = profilePath(QStringLiteral("no such folder/parts.hex1"));
+    clickAnswering("SB2", unreachable);
+
+    EXPECT_EQ(answerer.messages(), QStringList{failedText()});
+    EXPECT_EQ(failedText(), QStringLiteral("Failure!")) << "the window speaks English";
+    EXPECT_TRUE(memo().contains(unreachable)) << memo().toStdString();
 }
 
 // Showing the profile reloads the state file, which may bring back a larger profile than

@@ -70,7 +70,7 @@ TEST_F(RecordingTest, RecordingWritesLiveReadingsIntoConsecutiveRowsOnlyWhileLin
     EXPECT_EQ(cell(1, 0), QString()) << "a live reading is not logged while recording is stopped";
 
     startRecording();
-    EXPECT_EQ(recordButton()->text(), lexicons().D1.GetItem(2));
+    EXPECT_EQ(recordButton()->text(), lexicons().D1.GetItem(localisation::StopCaption));
     for (const double ohm : {4700.0, 4710.0, 4720.0})
         measure(ohm);
 
@@ -87,7 +87,7 @@ TEST_F(RecordingTest, RecordingWritesLiveReadingsIntoConsecutiveRowsOnlyWhileLin
     EXPECT_EQ(log().gridRowCount(), 16);
 
     stopRecording();
-    EXPECT_EQ(recordButton()->text(), lexicons().D1.GetItem(8));
+    EXPECT_EQ(recordButton()->text(), lexicons().D1.GetItem(localisation::StartCaption));
 }
 
 TEST_F(RecordingTest, HeldReadingIsLoggedOnlyWhileRecordingIsStopped)
@@ -137,14 +137,14 @@ TEST_F(RecordingTest, EachRowKeepsAndPaintsItsOwnVerdict)
     EXPECT_EQ(verdictOf(1), recording::VerdictPrimaryOut);
     EXPECT_EQ(verdictOf(2), recording::VerdictSecondaryOut);
     EXPECT_EQ(verdictOf(3), recording::VerdictPass);
-    const QString rejectMark = lexicons().D3.GetItem(3);
+    const QString rejectMark = lexicons().D3.GetItem(localisation::RejectMark);
     EXPECT_EQ(cell(1, 7), rejectMark);
     EXPECT_EQ(cell(1, 8), decimal(QStringLiteral("-53.00")));
     EXPECT_EQ(cell(1, 9), decimal(QStringLiteral("0.00")));
     EXPECT_EQ(cell(2, 7), rejectMark);
     EXPECT_EQ(cell(2, 8), decimal(QStringLiteral("0.00")));
     EXPECT_EQ(cell(2, 9), decimal(QStringLiteral("-53.00")));
-    EXPECT_EQ(cell(3, 7), lexicons().D3.GetItem(4));
+    EXPECT_EQ(cell(3, 7), lexicons().D3.GetItem(localisation::PassMark));
 
     // The latest verdict is a pass; the rejected rows must still show what failed in each.
     const QImage table = child<QTableView>("SG")->viewport()->grab().toImage();

@@ -10,11 +10,6 @@
 #include <QPushButton>
 
 namespace dongle {
-namespace {
-
-enum ConnectText { ConnectCaption = 0, DisconnectCaption = 1 };
-
-} // namespace
 
 ConnectionBox::ConnectionBox(DongleLink& link, const localisation::MainLexicons& lexicons, QWidget* window) :
     QObject(window), m_link(link), m_lexicons(lexicons)
@@ -29,7 +24,8 @@ ConnectionBox::ConnectionBox(DongleLink& link, const localisation::MainLexicons&
     Memo1->setPlainText(QStringLiteral("Memo1"));
 
     connect(B2, &QPushButton::clicked, this, &ConnectionBox::B2Click);
-    connect(CheckBox_connect_auto, &QCheckBox::clicked, this, &ConnectionBox::CheckBox_connect_autoClick);
+    // The box reacts to its state, however it was changed (designed_controls.h).
+    connect(CheckBox_connect_auto, &QCheckBox::toggled, this, &ConnectionBox::CheckBox_connect_autoClick);
     wireLink();
 }
 
@@ -50,9 +46,11 @@ void ConnectionBox::wireLink()
 void ConnectionBox::showConnectButton()
 {
     switch (m_link.connectAction()) {
-    case ConnectAction::Connect: B2->setText(m_lexicons.Dlang_connect.GetItem(ConnectCaption)); break;
+    case ConnectAction::Connect: B2->setText(m_lexicons.Dlang_connect.GetItem(localisation::ConnectCaption)); break;
     case ConnectAction::Pending: B2->setText(QStringLiteral(" ")); break;
-    case ConnectAction::Disconnect: B2->setText(m_lexicons.Dlang_connect.GetItem(DisconnectCaption)); break;
+    case ConnectAction::Disconnect:
+        B2->setText(m_lexicons.Dlang_connect.GetItem(localisation::DisconnectCaption));
+        break;
     }
     B2->setEnabled(m_link.connectAllowed());
 }
@@ -70,12 +68,11 @@ void ConnectionBox::CheckBox_connect_autoClick()
     emit autoConnectChanged(on);
 }
 
+// The box starts unchecked, so only checking it is a change, and a change runs its reaction.
 void ConnectionBox::restoreAutoConnect(bool on)
 {
-    if (!on || CheckBox_connect_auto->isChecked())
-        return;
-    CheckBox_connect_auto->setChecked(true);
-    CheckBox_connect_autoClick();
+    if (on)
+        CheckBox_connect_auto->setChecked(true);
 }
 
 void ConnectionBox::appendStatus(const QString& line)

@@ -43,6 +43,12 @@ QPushButton* toggle(QWidget* parent, const char* name, const QString& caption, Q
     return b;
 }
 
+void showToggleState(QAbstractButton* toggle, bool down)
+{
+    const QSignalBlocker quiet(toggle);
+    toggle->setChecked(down);
+}
+
 QLabel* displayLabel(QWidget* parent, const char* name, int pixelHeight, QRect geometry, Qt::Alignment align)
 {
     auto* l = named(new QLabel(parent), name, geometry);

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QStringList>
 
+class QAbstractButton;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -33,6 +34,11 @@ QWidget* box(QWidget* parent, const char* name, QRect geometry);
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect geometry);
 // A button that stays down until clicked again.
 QPushButton* toggle(QWidget* parent, const char* name, const QString& caption, QRect geometry);
+// A toggle's reaction listens to its state (toggled), the one signal every way of working
+// it sends: the pointer and the space bar click it, while an accessibility client's toggle
+// action changes its state without a click. A state shown from outside (the meter's
+// report, the recording's own state) is set here, so that showing it runs no reaction.
+void showToggleState(QAbstractButton* toggle, bool down);
 
 template <typename Combo = QComboBox>
 Combo* combo(QWidget* parent, const char* name, const QStringList& items, QRect geometry, bool editable = false)

@@ -2,6 +2,7 @@
 
 #include "link/dongle_link.h"
 #include "link/meter_command.h"
+#include "ui/panel/designed_controls.h"
 #include "ui/panel/display_view.h"
 #include "ui/panel/hover_label.h"
 #include "ui/panel/menu_list.h"
@@ -41,7 +42,8 @@ FrontPanel::FrontPanel(session::MeterSession& session, dongle::DongleLink& link,
 void FrontPanel::wireSession()
 {
     connect(&m_session, &session::MeterSession::displayChanged, this, &FrontPanel::showDisplay);
-    connect(&m_session, &session::MeterSession::brightnessReported, SP4, &QPushButton::setChecked);
+    connect(&m_session, &session::MeterSession::brightnessReported, this,
+            [this](bool on) { showToggleState(SP4, on); });
     connect(&m_session, &session::MeterSession::settingsShown, this, &FrontPanel::showSettings);
     connect(&m_session, &session::MeterSession::menusFollow, this, &FrontPanel::followMenus);
     connect(&m_session, &session::MeterSession::circuitMenuFollows, this,
@@ -59,20 +61,20 @@ void FrontPanel::wireSession()
 void FrontPanel::showDisplay()
 {
     const meter::RlcdDisplay& d = m_session.display();
-    L_Prim_RLC->setText(d.L_Prim_RLC);
-    L_RLC_avto->setText(d.L_RLC_avto);
-    L_SER_PER1->setText(d.L_SER_PER1);
-    L_prim_n->setText(d.L_prim_n);
-    L_Sec_RLC->setText(d.L_Sec_RLC);
-    L_RQD_avto->setText(d.L_RQD_avto);
-    L_SER_PER->setText(d.L_SER_PER);
-    L_sec_n->setText(d.L_sec_n);
-    L_Level_RLC->setText(d.L_Level_RLC);
-    L_freq_RLC->setText(d.L_freq_RLC);
-    L_righ1->setText(d.L_righ1);
-    L_righ2->setText(d.L_righ2);
-    L_righ3->setText(d.L_righ3);
-    L_righ4->setText(d.L_righ4);
+    L_Prim_RLC->setText(d.primaryLetter);
+    L_RLC_avto->setText(d.primaryAutoMark);
+    L_SER_PER1->setText(d.primaryCircuitMark);
+    L_prim_n->setText(d.primaryValue);
+    L_Sec_RLC->setText(d.secondaryLetter);
+    L_RQD_avto->setText(d.secondaryAutoMark);
+    L_SER_PER->setText(d.secondaryCircuitMark);
+    L_sec_n->setText(d.secondaryValue);
+    L_Level_RLC->setText(d.level);
+    L_freq_RLC->setText(d.frequency);
+    L_righ1->setText(d.sideImpedance);
+    L_righ2->setText(d.sideDissipation);
+    L_righ3->setText(d.sideQuality);
+    L_righ4->setText(d.sidePhase);
 }
 
 void FrontPanel::showOnlyView(DisplayView* view)
@@ -83,23 +85,23 @@ void FrontPanel::showOnlyView(DisplayView* view)
 
 void FrontPanel::showSettings(const meter::SettingsIndicators& indicators)
 {
-    SP3->setChecked(indicators.holdDown);
-    SP2->setChecked(indicators.soundDown);
+    showToggleState(SP3, indicators.holdDown);
+    showToggleState(SP2, indicators.soundDown);
 }
 
 void FrontPanel::showRd(const meter::RdReading& reading)
 {
     showOnlyView(Panel_RD);
     offerHold(false);
-    RD_Auto->setText(reading.RD_Auto);
-    Joo->setText(reading.Joo);
-    J_prim->setText(reading.J_prim);
-    RD_J->setText(reading.RD_J);
-    RD_J1->setText(reading.RD_J1);
-    if (reading.RD_V)
-        RD_V->setText(*reading.RD_V);
-    RD_prim_R->setText(reading.RD_prim_R);
-    RD_Prim->setText(reading.RD_Prim);
+    RD_Auto->setText(reading.autoRangeMark);
+    Joo->setText(reading.currentSubscript);
+    J_prim->setText(reading.currentLetter);
+    RD_J->setText(reading.currentValue);
+    RD_J1->setText(reading.secondCurrent);
+    if (reading.testVoltage)
+        RD_V->setText(*reading.testVoltage);
+    RD_prim_R->setText(reading.quantityLetter);
+    RD_Prim->setText(reading.mainReading);
     // Hidden and shown again so that the picture is redrawn even when it is the same.
     Im_Diod->hide();
     Im_Diod->show();
@@ -110,9 +112,9 @@ void FrontPanel::showU(const meter::UReading& reading)
 {
     showOnlyView(Panel_U);
     offerHold(false);
-    U_Prim->setText(reading.U_Prim);
-    U_vrm->setText(reading.U_vrm);
-    U_pp->setText(reading.U_pp);
+    U_Prim->setText(reading.mainReading);
+    U_vrm->setText(reading.rmsReading);
+    U_pp->setText(reading.peakToPeakReading);
 }
 
 void FrontPanel::followMenus(const meter::MenuSelection& selection)
@@ -298,9 +300,10 @@ void FrontPanel::SBe1Click()
 
 void FrontPanel::wireFunctionKeys()
 {
-    connect(SP4, &QPushButton::clicked, this, &FrontPanel::SP4Click);
-    connect(SP3, &QPushButton::clicked, this, &FrontPanel::SP3Click);
-    connect(SP2, &QPushButton::clicked, this, &FrontPanel::SP2Click);
+    // The toggles react to their state, however the user changed it (designed_controls.h).
+    connect(SP4, &QPushButton::toggled, this, &FrontPanel::SP4Click);
+    connect(SP3, &QPushButton::toggled, this, &FrontPanel::SP3Click);
+    connect(SP2, &QPushButton::toggled, this, &FrontPanel::SP2Click);
     connect(SBe1, &QPushButton::clicked, this, &FrontPanel::SBe1Click);
 }
 

@@ -13,8 +13,6 @@ namespace recording {
 namespace {
 
 constexpr int kCommandPanelHeight = 85;
-constexpr int kProfileItem = 0; // of D1: "Profile"
-constexpr int kFailedItem = 5;  // of D1: "Failed!"
 const QString kProfileFilter = QStringLiteral("(*.hex1)");
 
 } // namespace
@@ -77,7 +75,7 @@ void ProfileBox::showTitle(const QString& profileTitle)
 
 void ProfileBox::showHeading()
 {
-    JvP8->setCaption(m_lexicons.D1.GetItem(kProfileItem) + m_title);
+    JvP8->setCaption(m_lexicons.D1.GetItem(localisation::ProfileHeading) + m_title);
 }
 
 void ProfileBox::offerSaveAs()
@@ -109,7 +107,7 @@ void ProfileBox::SB1Click()
 {
     const QString chosen = chooseFile(SaveDialog1.get());
     if (chosen.isEmpty()) {
-        panel::showPlainMessage(m_lexicons.D1.GetItem(kFailedItem));
+        panel::showPlainMessage(m_lexicons.D1.GetItem(localisation::FailedMessage));
         return;
     }
     emit createChosen(chosen);

@@ -17,16 +17,6 @@
 namespace recording {
 namespace {
 
-// Items of D1.
-constexpr int kCreatedItem = 4; // "File created!"
-constexpr int kFailedItem = 5;  // "Failed!"
-// Items of D2: the reference view's column titles, and the first title of the
-// measurement view's.
-constexpr int kNameTitle = 11;
-constexpr int kPrimaryReferenceTitle = 12;
-constexpr int kSecondaryReferenceTitle = 13;
-constexpr int kStartPositionTitle = 14;
-constexpr int kIntervalTitle = 15;
 // Only the name and the references of a part's row choose the part.
 constexpr int kLastPartChoosingColumn = 3;
 
@@ -114,11 +104,11 @@ void ProfileController::create(const QString& chosenName)
     try {
         m_store.create(chosenName, partFromControls());
     } catch (const FileError& error) {
-        reportFailure(m_lexicons.D1.GetItem(kFailedItem), error.message());
+        reportFailure(m_lexicons.D1.GetItem(localisation::FailedMessage), error.message());
         return;
     }
     m_references.setPartCount(m_store.partCount());
-    panel::showPlainMessage(m_lexicons.D1.GetItem(kCreatedItem));
+    panel::showPlainMessage(m_lexicons.D1.GetItem(localisation::ProfileCreated));
     rememberProfilePath();
     LoadState(false);
 }
@@ -131,7 +121,7 @@ void ProfileController::open(const QString& path)
     try {
         existed = m_store.open(path, partFromControls());
     } catch (const FileError& error) {
-        reportFailure(QStringLiteral("Неудача!"), error.message());
+        reportFailure(m_lexicons.D1.GetItem(localisation::FailedMessage), error.message());
         return;
     }
     m_references.setPartCount(m_store.partCount());
@@ -150,7 +140,7 @@ void ProfileController::saveAs(const QString& chosenName)
     try {
         m_store.saveAs(chosenName);
     } catch (const FileError& error) {
-        reportFailure(m_lexicons.D1.GetItem(kFailedItem), error.message());
+        reportFailure(m_lexicons.D1.GetItem(localisation::FailedMessage), error.message());
         return;
     }
     rememberProfilePath();
@@ -296,11 +286,14 @@ void ProfileController::ShowProfileGrid(int partIndex)
     MeasurementLogModel& log = m_recording.log();
     if (partIndex == 0) {
         m_recording.ResetLog(m_store.partCount() + 1);
-        log.setHeaderText(MeasurementLogModel::TimeColumn, m_lexicons.D2.GetItem(kNameTitle));
-        log.setHeaderText(MeasurementLogModel::PrimaryColumn, m_lexicons.D2.GetItem(kPrimaryReferenceTitle));
-        log.setHeaderText(MeasurementLogModel::SecondaryColumn, m_lexicons.D2.GetItem(kSecondaryReferenceTitle));
-        log.setHeaderText(MeasurementLogModel::RejectColumn, m_lexicons.D2.GetItem(kIntervalTitle));
-        log.setHeaderText(MeasurementLogModel::PrimaryDeviationColumn, m_lexicons.D2.GetItem(kStartPositionTitle));
+        log.setHeaderText(MeasurementLogModel::TimeColumn, m_lexicons.D2.GetItem(localisation::PartNameTitle));
+        log.setHeaderText(MeasurementLogModel::PrimaryColumn,
+                          m_lexicons.D2.GetItem(localisation::PrimaryReferenceTitle));
+        log.setHeaderText(MeasurementLogModel::SecondaryColumn,
+                          m_lexicons.D2.GetItem(localisation::SecondaryReferenceTitle));
+        log.setHeaderText(MeasurementLogModel::RejectColumn, m_lexicons.D2.GetItem(localisation::IntervalTitle));
+        log.setHeaderText(MeasurementLogModel::PrimaryDeviationColumn,
+                          m_lexicons.D2.GetItem(localisation::StartPositionTitle));
         log.setHeaderText(MeasurementLogModel::SecondaryDeviationColumn, QString());
     } else {
         for (int column = 0; column < MeasurementLogModel::ColumnCount; ++column)
@@ -328,7 +321,7 @@ void ProfileController::ShowMultiMeasurementGrid()
         return;
     MeasurementLogModel& log = m_recording.log();
     for (int column = MeasurementLogModel::PrimaryColumn; column < MeasurementLogModel::ColumnCount; ++column)
-        log.setHeaderText(column, m_lexicons.D2.GetItem(column + 1));
+        log.setHeaderText(column, m_lexicons.D2.GetItem(localisation::PositionTitle + column));
     m_references.offerPartEditing(false);
     m_recording.ResetLog(m_store.partCount() + 1);
     LoadState(true);

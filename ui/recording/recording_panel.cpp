@@ -29,11 +29,6 @@
 namespace recording {
 namespace {
 
-// Items of D1.
-constexpr int kRecordingHeadingItem = 1; // D1 "Recording"
-constexpr int kStopItem = 2;             // D1
-constexpr int kStartItem = 8;            // D1
-
 constexpr int kDefaultIntervalItem = 1; // "1с"
 constexpr int kRowHeight = 24;
 constexpr std::array<int, MeasurementLogModel::ColumnCount> kColumnWidths{70, 146, 130, 130, 62, 80, 88, 72, 106, 106};
@@ -96,7 +91,9 @@ void RecordingPanel::buildTable(QWidget* window)
 
 void RecordingPanel::wireControls()
 {
-    connect(SP1, &QPushButton::clicked, this, &RecordingPanel::SP1Click);
+    // The start/stop toggle reacts to its state, however the user changed it
+    // (designed_controls.h).
+    connect(SP1, &QPushButton::toggled, this, &RecordingPanel::SP1Click);
     connect(B5, &QPushButton::clicked, this, &RecordingPanel::B5Click);
     connect(CBox10, &QComboBox::activated, this, &RecordingPanel::CBox10Click);
     connect(Button4, &QPushButton::clicked, this, &RecordingPanel::Button4Click);
@@ -118,8 +115,8 @@ void RecordingPanel::wireControls()
 void RecordingPanel::updateControls()
 {
     const bool recording = m_core.isRecording();
-    SP1->setChecked(recording);
-    SP1->setText(m_lexicons.D1.GetItem(recording ? kStopItem : kStartItem));
+    panel::showToggleState(SP1, recording);
+    SP1->setText(m_lexicons.D1.GetItem(recording ? localisation::StopCaption : localisation::StartCaption));
     SP1->setEnabled(m_startAllowed);
     B5->setEnabled(mode() == LogMode::SinglePart);
     SG->setEnabled(m_tableEnabled);
@@ -270,7 +267,7 @@ void RecordingPanel::FormCreate()
 
 void RecordingPanel::showHeading()
 {
-    JvP11->setCaption(m_lexicons.D1.GetItem(kRecordingHeadingItem));
+    JvP11->setCaption(m_lexicons.D1.GetItem(localisation::RecordingHeading));
     updateControls();
 }
 

@@ -17,7 +17,6 @@
 namespace recording {
 namespace {
 
-constexpr int kHeadingItem = 6; // of D1: "Reference data"
 constexpr int kPartNameLength = 18;
 constexpr int kNominalLength = 7;
 constexpr int kListedNames = 20;
@@ -267,7 +266,7 @@ void ReferenceBox::FormCreate()
 // Called whenever the language changes: the tolerance lists' "off" item has a new text.
 void ReferenceBox::showHeading()
 {
-    JvP1->setCaption(m_lexicons.D1.GetItem(kHeadingItem));
+    JvP1->setCaption(m_lexicons.D1.GetItem(localisation::ReferenceHeading));
     readReference();
 }
 

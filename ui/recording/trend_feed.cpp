@@ -11,13 +11,6 @@
 #include <optional>
 
 namespace recording {
-namespace {
-
-// Items of D2 and D1.
-constexpr int kTimeTitle = 2;
-constexpr int kFailedItem = 5;
-
-} // namespace
 
 TrendFeed::TrendFeed(const session::MeterSession& session, const ReferenceBox& references,
                      const localisation::MainLexicons& lexicons, QWidget* window) :
@@ -35,8 +28,9 @@ TrendFeed::TrendFeed(const session::MeterSession& session, const ReferenceBox& r
 
 void TrendFeed::showTexts()
 {
-    m_window.get()->setTexts(m_lexicons.D4.GetItem(localisation::TrendTitle), m_lexicons.D2.GetItem(kTimeTitle),
-                             m_lexicons.D1.GetItem(kFailedItem));
+    m_window.get()->setTexts(m_lexicons.D4.GetItem(localisation::TrendTitle),
+                             m_lexicons.D2.GetItem(localisation::TimeTitle),
+                             m_lexicons.D1.GetItem(localisation::FailedMessage));
 }
 
 void TrendFeed::rowLogged(const QDateTime& when, VerdictCode verdict)
