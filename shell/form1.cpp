@@ -393,7 +393,10 @@ void TForm1::offerBenchSettings()
 {
     if (!m_benchDialog) {
         m_benchDialog = new recording::BenchDialog(this);
-        m_translator->AddLatePart(m_benchDialog);
+        // A dialog keeps its inner widgets from the translating client; ours are named to be
+        // translated, so each is taken in by itself.
+        for (QWidget* part : m_benchDialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            m_translator->AddLatePart(part);
         connect(m_benchDialog, &recording::BenchDialog::settingsChosen, this, &TForm1::keepBenchSettings);
     }
     m_benchDialog->setWindowTitle(m_lexicons->D4.GetItem(localisation::BenchTitle));

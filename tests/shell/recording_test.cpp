@@ -352,6 +352,7 @@ TEST_F(RecordingTest, ReadingsAreStoredWithTheLotOfTheBenchWindow)
 {
     startLinkedWindow();
     setLot(QStringLiteral("24-117"));
+    EXPECT_EQ(child<QLabel>("BenchLotCaption")->text(), QStringLiteral("Lot")) << "in the window's language";
     EXPECT_TRUE(QFile::exists(dataHome.path() + QStringLiteral("/config/RLC_Data/bench.conf")));
     startRecording();
     measure(4700);
