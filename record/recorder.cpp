@@ -22,8 +22,7 @@ std::optional<recording::ReferenceValues> referenceOf(const std::optional<record
 {
     if (!part)
         return std::nullopt;
-    // The stored "off" is the reference's own: no language's word for it is needed.
-    return recording::ReadReference(recording::ReferenceOfPart(*part, recording::StoredToleranceOff));
+    return recording::ReadReference(recording::ReferenceOfPart(*part));
 }
 
 } // namespace

@@ -358,6 +358,46 @@ TEST_F(RecordingTest, EveryListedPercentageIsReadAsATolerance)
     }
 }
 
+// Off is a tolerance box's state, set by what filled the box and never read from its text:
+// a choice from the list (the item already chosen, too, after typing), typing, and a
+// language switch, which gives the box back its chosen item in the new language.
+TEST_F(RecordingTest, ToleranceBoxIsOffByWhatFilledItNotByItsWord)
+{
+    startLinkedWindow();
+    activateWindow();
+    primaryNominal()->setText(QStringLiteral("4700"));
+    QComboBox* tolerance = primaryTolerance();
+    const auto verdictAt = [&](double ohm) {
+        measure(ohm);
+        return rejectCode();
+    };
+    const auto typeSeven = [&] {
+        tolerance->setFocus();
+        tolerance->lineEdit()->selectAll();
+        QTest::keyClick(tolerance->lineEdit(), Qt::Key_7);
+        ASSERT_EQ(tolerance->currentText(), QStringLiteral("7%"));
+    };
+    constexpr int OnePercentItem = 4;
+
+    chooseFromList(tolerance, OnePercentItem);
+    EXPECT_EQ(verdictAt(4800), recording::VerdictPrimaryOut);
+    chooseFromList(tolerance, 0);
+    EXPECT_EQ(verdictAt(4800), recording::VerdictPass);
+    typeSeven();
+    EXPECT_EQ(verdictAt(5100), recording::VerdictPrimaryOut); // 8.5 % off
+    chooseFromList(tolerance, 0);
+    EXPECT_EQ(verdictAt(5100), recording::VerdictPass) << "the off item chosen again after typing";
+
+    typeSeven();
+    languageManager().setCurrentLanguage(languageManager().DesignLanguageName());
+    EXPECT_EQ(tolerance->currentText(), QStringLiteral("выкл."));
+    EXPECT_EQ(verdictAt(5100), recording::VerdictPass) << "the chosen off item, in the design language";
+    chooseFromList(tolerance, OnePercentItem);
+    languageManager().setCurrentLanguage(QStringLiteral("English"));
+    EXPECT_EQ(tolerance->currentText(), QStringLiteral("1%"));
+    EXPECT_EQ(verdictAt(4800), recording::VerdictPrimaryOut);
+}
+
 TEST_F(RecordingTest, DISABLED_ScreenshotOfPassingAndRejectedRows)
 {
     startLinkedWindow();
