@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QScreen>
 #include <QSpinBox>
 
 #include <csignal>
@@ -396,6 +397,28 @@ TEST_F(RecordingTest, ToleranceBoxIsOffByWhatFilledItNotByItsWord)
     languageManager().setCurrentLanguage(QStringLiteral("English"));
     EXPECT_EQ(tolerance->currentText(), QStringLiteral("1%"));
     EXPECT_EQ(verdictAt(4800), recording::VerdictPrimaryOut);
+}
+
+// The table repaints only what appended rows change, scrolling included: what the window
+// shows of it must be what the whole table painted afresh shows.
+TEST_F(RecordingTest, AppendedRowsLeaveTheTableAsAWholeRepaintShowsIt)
+{
+    startLinkedWindow();
+    startRecording();
+    setPrimaryReference(QStringLiteral("4700"), QStringLiteral("1%"));
+    for (const double ohm : {4700.0, 4800.0, 4650.0})
+        for (int reading = 0; reading < 10; ++reading)
+            measure(ohm + reading);
+    QWidget* viewport = child<QTableView>("SG")->viewport();
+    ASSERT_GT(log().gridRowCount() * child<QTableView>("SG")->rowHeight(0), viewport->height())
+        << "the rows must have scrolled the table";
+    QCoreApplication::sendPostedEvents(); // the pending repaints
+    const QRect area(viewport->mapTo(form.get(), QPoint()), viewport->size());
+    const QImage shown = form->screen()
+                             ->grabWindow(form->winId(), area.x(), area.y(), area.width(), area.height())
+                             .toImage()
+                             .convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown, viewport->grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_F(RecordingTest, DISABLED_ScreenshotOfPassingAndRejectedRows)
