@@ -99,10 +99,12 @@ TEST(RoundToSignificantDigits, GivesTheDigitsAndTheNumberOfQtsFormatting)
         return state;
     };
     for (int i = 0; i < 150000; ++i) {
+        // Any double at all, one in five: most are far beyond the powers of ten a double
+        // holds, where whole-number comparisons take far longer.
         const quint64 bits = next();
         double anyDouble = 0;
         std::memcpy(&anyDouble, &bits, sizeof anyDouble);
-        if (std::isfinite(anyDouble) && anyDouble != 0)
+        if (i % 5 == 0 && std::isfinite(anyDouble) && anyDouble != 0)
             samples.push_back({anyDouble, int(next() % 15) + 1});
         const double decimal = double(next() % 2000001) / 1000 * std::pow(10.0, int(next() % 40) - 20);
         if (decimal != 0)
