@@ -399,8 +399,8 @@ TEST_F(RecordingTest, ToleranceBoxIsOffByWhatFilledItNotByItsWord)
     EXPECT_EQ(verdictAt(4800), recording::VerdictPrimaryOut);
 }
 
-// The table repaints only what appended rows change, scrolling included: what the window
-// shows of it must be what the whole table painted afresh shows.
+// However little the table repaints as rows are appended and it scrolls, what the window
+// shows of it must be what the table painted afresh shows.
 TEST_F(RecordingTest, AppendedRowsLeaveTheTableAsAWholeRepaintShowsIt)
 {
     startLinkedWindow();
