@@ -4,11 +4,12 @@
 // platform where there is none). Prints the medians, the spreads and their ratio, and the
 // processor time each process spent, which other work on the machine does not stretch; it
 // never fails on time. No dongle is present.
+#include "bench/window_server.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
@@ -24,36 +25,6 @@ constexpr int kRuns = 9;
 constexpr int kStartWaitMs = 20000;
 const QString kLoggerProbe = QStringLiteral("logger_window_probe");
 const QString kEmptyProbe = QStringLiteral("empty_window_probe");
-
-// An X server on a display number it picks itself, for as long as the benchmark runs.
-class WindowServer {
-public:
-    bool start()
-    {
-        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-        if (xvfb.isEmpty())
-            return false;
-        // -displayfd: the server writes the display number it chose to our end of its output.
-        m_server.start(xvfb,
-                       {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                        QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
-                        QStringLiteral("tcp")});
-        if (!m_server.waitForReadyRead(kStartWaitMs))
-            return false;
-        m_display = u':' + QString::fromLatin1(m_server.readLine().trimmed());
-        return true;
-    }
-    ~WindowServer()
-    {
-        m_server.terminate();
-        m_server.waitForFinished();
-    }
-    const QString& display() const { return m_display; }
-
-private:
-    QProcess m_server;
-    QString m_display;
-};
 
 struct Start {
     double shownMs = 0; // from starting the probe to its report that the window is shown
@@ -114,15 +85,8 @@ int main(int argc, char** argv)
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir.path());
     environment.remove(QStringLiteral("RLC_DONGLE_PORT"));
 
-    WindowServer server;
-    if (server.start()) {
-        environment.insert(QStringLiteral("DISPLAY"), server.display());
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        std::printf("Cold starts under Xvfb on %s\n", qPrintable(server.display()));
-    } else {
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        std::printf("Xvfb could not be started: cold starts on the offscreen platform\n");
-    }
+    bench::WindowServer server;
+    bench::UseWindowServerOrOffscreen(server, environment, "Cold starts");
 
     // One start of each first, so that both find the libraries in the page cache and the
     // logger finds its state file.

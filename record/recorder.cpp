@@ -30,8 +30,7 @@ recording::ReferenceValues referenceOf(const std::optional<recording::PartRecord
 {
     if (!part)
         return {};
-    // The stored "off" is the reference's own: no language's word for it is needed.
-    return recording::ReadReference(recording::ReferenceOfPart(*part, recording::StoredToleranceOff));
+    return recording::ReadReference(recording::ReferenceOfPart(*part));
 }
 
 } // namespace

@@ -10,7 +10,7 @@ namespace {
 
 // A cell as the sheet takes it: always the text the log shows, and the number or time
 // that text stands for where the cell holds one. Texts the log keeps go by view; the texts
-// of numbers and times are made once, in place, and give their number or time too.
+// of numbers and times are made in place, beside the number or time they show.
 class SheetCellOf {
 public:
     explicit SheetCellOf(const LogDisplayTexts& texts) : m_texts(texts) {}
@@ -30,7 +30,7 @@ public:
     SheetCell operator()(LogDeviation deviation) const
     {
         InlineText text = DeviationDigits(deviation.percent);
-        const std::optional<double> shown = NumberOfDigits(text);
+        const std::optional<double> shown = DeviationAsShown(deviation.percent);
         text.replace(u'.', m_texts.decimalSeparator);
         return shown ? SheetCell::number(*shown, text) : SheetCell::madeText(text);
     }

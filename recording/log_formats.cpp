@@ -1,10 +1,11 @@
 #include "recording/log_formats.h"
 
+#include "meter/rounded_decimal.h"
+
 #include <QLocale>
 
-#include <array>
-#include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace recording {
 namespace {
@@ -20,44 +21,58 @@ void appendTwoDigits(InlineText& text, int value)
     text.appendNumber(value);
 }
 
-int digitsBeforeSeparator(double magnitude)
+constexpr int DeviationDigitsShown = 4;
+constexpr int DeviationDecimals = 2;
+constexpr int HundredthsPerUnit = 100;
+
+// The one place the log's rounding of a deviation is decided, as a number: its digits and
+// the value an export writes are both made from it, so they cannot disagree.
+meter::RoundedDecimal roundedDeviation(double percent)
 {
-    return magnitude < 1 ? 1 : int(std::floor(std::log10(magnitude))) + 1;
+    return meter::RoundToSignificantDigits(percent, DeviationDigitsShown, DeviationDecimals);
 }
 
-// A value exactly halfway between two texts of so many decimals. Such a value has at most
-// decimals + 1 binary places, which makes the scaling below exact for it.
-bool isExactlyHalfway(double value, int decimals)
+// The deviation in hundredths when the log shows it in fixed notation. The rounding keeps
+// four digits, so from 10000 on (9999.6 too, rounded to 1000 × 10^1) it counts tens or
+// more, and the log takes the exponent form.
+std::optional<std::uint64_t> fixedHundredths(const meter::RoundedDecimal& rounded)
 {
-    constexpr std::array<double, 3> PowersOfTen{1, 10, 100};
-    const double magnitude = std::abs(value);
-    const double binaryPlaces = std::ldexp(magnitude, decimals + 1);
-    if (binaryPlaces != std::floor(binaryPlaces))
-        return false;
-    const double scaled = magnitude * PowersOfTen[std::size_t(decimals)];
-    return scaled - std::floor(scaled) == 0.5;
+    if (rounded.exponent > 0)
+        return std::nullopt;
+    std::uint64_t hundredths = rounded.units;
+    for (int decimal = -DeviationDecimals; decimal < rounded.exponent; ++decimal)
+        hundredths *= 10;
+    return hundredths;
 }
 
-// As QString::number(value, 'f', decimals) for up to two decimals: the correctly rounded
-// digits, except that Qt rounds a value exactly halfway away from zero and shows a
-// negative zero without its sign.
-void appendFixed(InlineText& text, double value, int decimals)
+// "12.35", "-0.00": a sign where the value was negative, even when rounded to zero.
+InlineText fixedDigits(bool negative, std::uint64_t hundredths)
 {
-    if (value == 0)
-        value = 0;
-    if (isExactlyHalfway(value, decimals))
-        value = std::nextafter(value, value > 0 ? HUGE_VAL : -HUGE_VAL);
-    std::array<char, InlineText::Capacity> digits{};
-    const char* end =
-        std::to_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::fixed, decimals).ptr;
-    text.appendLatin1({digits.data(), std::size_t(end - digits.data())});
+    InlineText text;
+    if (negative)
+        text.append(u'-');
+    text.appendNumber(int(hundredths / HundredthsPerUnit));
+    text.append(u'.');
+    appendTwoDigits(text, int(hundredths % HundredthsPerUnit));
+    return text;
 }
 
-qsizetype digitsBeforePoint(QStringView text)
+// "1.235E+04": the four significant digits, the point after the first, and the power of
+// ten with a sign and at least two digits.
+InlineText exponentDigits(const meter::RoundedDecimal& rounded)
 {
-    const qsizetype point = text.indexOf(u'.');
-    const qsizetype end = point < 0 ? text.size() : point;
-    return text.startsWith(u'-') ? end - 1 : end;
+    InlineText digits;
+    digits.appendNumber(int(rounded.units));
+    InlineText text;
+    if (rounded.negative)
+        text.append(u'-');
+    text.append(digits.view().first(1));
+    text.append(u'.');
+    text.append(digits.view().sliced(1));
+    text.append(u'E');
+    text.append(u'+');
+    appendTwoDigits(text, rounded.exponent + DeviationDigitsShown - 1);
+    return text;
 }
 
 } // namespace
@@ -124,47 +139,22 @@ QString FormatDeviation(double percent, QChar decimalSeparator)
 
 InlineText DeviationDigits(double percent)
 {
-    constexpr int SignificantDigits = 4;
-    constexpr int Decimals = 2;
-    const int integerDigits = std::isfinite(percent) ? digitsBeforeSeparator(std::abs(percent)) : SignificantDigits + 1;
-    if (integerDigits <= SignificantDigits) {
-        const int roundedDecimals = std::min(Decimals, SignificantDigits - integerDigits);
-        InlineText text;
-        appendFixed(text, percent, roundedDecimals);
-        // Rounding 9999.6 up gains a fifth digit; such a value belongs to the exponent form.
-        if (digitsBeforePoint(text.view()) <= SignificantDigits) {
-            if (roundedDecimals == 0)
-                text.append(u'.');
-            for (int decimal = roundedDecimals; decimal < Decimals; ++decimal)
-                text.append(u'0');
-            return text;
-        }
-    }
-    // Four significant digits and an exponent: values this large are rare enough to be
-    // left to Qt's own formatting.
-    return InlineText(QString::number(percent, 'E', SignificantDigits - 1));
+    // Infinite and undefined deviations keep Qt's words for them ("INF", "NAN").
+    if (!std::isfinite(percent))
+        return InlineText(QString::number(percent, 'E', DeviationDigitsShown - 1));
+    const meter::RoundedDecimal rounded = roundedDeviation(percent);
+    const std::optional<std::uint64_t> hundredths = fixedHundredths(rounded);
+    return hundredths ? fixedDigits(rounded.negative, *hundredths) : exponentDigits(rounded);
 }
 
-// The text is the one place the rounding is decided (four significant digits, halves as
-// the formatting rounds them), so the number is read back from it rather than rounded a
-// second way that could disagree at a half.
 std::optional<double> DeviationAsShown(double percent)
 {
-    return NumberOfDigits(DeviationDigits(percent));
-}
-
-std::optional<double> NumberOfDigits(const InlineText& digits)
-{
-    std::array<char, InlineText::Capacity> latin1{};
-    const QStringView text = digits.view();
-    for (qsizetype i = 0; i < text.size(); ++i)
-        latin1[std::size_t(i)] = text[i].toLatin1();
-    double value = 0;
-    const char* end = latin1.data() + text.size();
-    const auto [parsedTo, error] = std::from_chars(latin1.data(), end, value);
-    if (error != std::errc() || parsedTo != end || !std::isfinite(value))
+    if (!std::isfinite(percent))
         return std::nullopt;
-    return value;
+    const double shown = roundedDeviation(percent).nearestDouble();
+    if (!std::isfinite(shown))
+        return std::nullopt; // beyond the largest double once rounded up
+    return shown;
 }
 
 QChar SystemDecimalSeparator()

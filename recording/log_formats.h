@@ -34,14 +34,12 @@ std::optional<ShownDateTime> LogTimestampFieldsAsShown(const QDateTime& when);
 // "1235.00"). Beyond four digits before the separator the value switches to exponent
 // notation with four significant digits: 12345.6 gives "1.235E+04".
 QString FormatDeviation(double percent, QChar decimalSeparator);
-// The same characters in place with "." as the separator: an export takes both the text and
-// the number from one formatting.
+// The same characters in place with "." as the separator.
 InlineText DeviationDigits(double percent);
-// The number that text stands for: 1.23456 gives 1.23, 12345.6 gives 12350. None when the
-// text is no finite number.
+// The number those digits stand for, from the same rounding: 1.23456 gives 1.23, 12345.6
+// gives 12350, -0.001 a negative zero. None for a deviation that is not finite, or that is
+// no double once rounded.
 std::optional<double> DeviationAsShown(double percent);
-// The number that DeviationDigits stand for; none when they name no finite number.
-std::optional<double> NumberOfDigits(const InlineText& digits);
 
 // The user's separators, for callers that show texts to the user.
 QChar SystemDecimalSeparator();

@@ -2,7 +2,6 @@
 
 #include "localisation/ansi_codepage.h"
 #include "recording/binary_file.h"
-#include "recording/tolerance.h"
 
 #include <algorithm>
 
@@ -41,26 +40,28 @@ QString takeText(const QByteArray& record, TextField field)
 
 } // namespace
 
-QString StoredToleranceText(const QString& boxText, const QString& offText)
+QString StoredToleranceText(const std::optional<QString>& tolerance)
 {
-    return IsToleranceOn(boxText, offText) ? boxText : StoredToleranceOff;
+    return tolerance ? *tolerance : StoredToleranceOff;
 }
 
-QString ToleranceTextOfStored(const QString& storedText, const QString& offText)
+std::optional<QString> ToleranceOfStored(const QString& storedText)
 {
-    return storedText == StoredToleranceOff ? offText : storedText;
+    if (storedText == StoredToleranceOff)
+        return std::nullopt;
+    return storedText;
 }
 
 // Only a secondary resistance has a unit; the unit byte of Q and D means nothing.
-Reference ReferenceOfPart(const PartRecord& part, const QString& offText)
+Reference ReferenceOfPart(const PartRecord& part)
 {
     const auto secondaryKind = SecondaryReferenceKind(part.secondaryKind);
     const int secondaryUnit = secondaryKind == SecondaryReferenceKind::Resistance ? part.secondaryUnit : 0;
     Reference reference;
     reference.primary = {ReferenceKind(part.primaryKind), part.primaryUnit, part.primaryNominal,
-                         ToleranceTextOfStored(part.primaryTolerance, offText), offText};
+                         ToleranceOfStored(part.primaryTolerance)};
     reference.secondary = {secondaryKind, secondaryUnit, part.secondaryNominal,
-                           ToleranceTextOfStored(part.secondaryTolerance, offText), offText};
+                           ToleranceOfStored(part.secondaryTolerance)};
     return reference;
 }
 

@@ -6,6 +6,7 @@
 #include <QtGlobal>
 
 #include <array>
+#include <optional>
 
 namespace recording {
 
@@ -44,14 +45,14 @@ struct PartRecord {
     bool operator==(const PartRecord&) const = default;
 };
 
-// The text a tolerance box is stored with, and the text a stored tolerance shows in a box
-// whose "off" item reads offText.
-QString StoredToleranceText(const QString& boxText, const QString& offText);
-QString ToleranceTextOfStored(const QString& storedText, const QString& offText);
+// The text a tolerance is stored with (none when its box is off), and the tolerance a
+// stored text stands for.
+QString StoredToleranceText(const std::optional<QString>& tolerance);
+std::optional<QString> ToleranceOfStored(const QString& storedText);
 
 // The part's primary and secondary reference, as the reference box holds them once the
-// part is shown in it; offText is the tolerance lists' "off" item.
-Reference ReferenceOfPart(const PartRecord& part, const QString& offText);
+// part is shown in it.
+Reference ReferenceOfPart(const PartRecord& part);
 
 // 72 bytes: texts as a length byte and Windows-1251 bytes ("?" for a character the code
 // page lacks), integers little-endian, unused bytes zero.

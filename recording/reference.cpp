@@ -39,12 +39,12 @@ std::optional<double> NominalValue(const QString& nominalText, std::optional<dou
 
 } // namespace
 
-ToleranceRule ReadToleranceRule(const QString& toleranceText, const QString& offText)
+ToleranceRule ReadToleranceRule(const std::optional<QString>& tolerance)
 {
     using Kind = ToleranceRule::Kind;
-    if (toleranceText == offText)
+    if (!tolerance)
         return {Kind::Off};
-    QString t = toleranceText.left(8);
+    QString t = tolerance->left(8);
     if (t.size() == 1) {
         if (t == u"<")
             return {Kind::NotAboveNominal};
@@ -61,13 +61,13 @@ ToleranceRule ReadToleranceRule(const QString& toleranceText, const QString& off
 PrimaryReferenceValue ReadPrimaryReference(const PrimaryReference& entry)
 {
     return {entry.kind, NominalValue(entry.nominalText, UnitFactor(entry.kind, entry.unitIndex)),
-            ReadToleranceRule(entry.toleranceText, entry.offText)};
+            ReadToleranceRule(entry.tolerance)};
 }
 
 SecondaryReferenceValue ReadSecondaryReference(const SecondaryReference& entry)
 {
     return {entry.kind, NominalValue(entry.nominalText, SecondaryUnitFactor(entry.kind, entry.unitIndex)),
-            ReadToleranceRule(entry.toleranceText, entry.offText)};
+            ReadToleranceRule(entry.tolerance)};
 }
 
 ReferenceValues ReadReference(const Reference& entries)

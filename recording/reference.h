@@ -8,14 +8,14 @@
 namespace recording {
 
 // One half of the reference box as the user filled it in: the kind, the item of the unit
-// box that goes with the kind, the nominal value and the tolerance as typed or chosen, and
-// the tolerance list's "off" item in the current language.
+// box that goes with the kind, the nominal value, and the tolerance as typed, chosen or
+// stored, none when the box is off. Off is the box's state, never a text: its "off" item
+// reads differently in each language.
 template <typename Kind> struct ReferenceEntry {
     Kind kind{};
     int unitIndex = 0;
     QString nominalText;
-    QString toleranceText;
-    QString offText;
+    std::optional<QString> tolerance;
 };
 
 using PrimaryReference = ReferenceEntry<ReferenceKind>;
@@ -60,8 +60,8 @@ struct ReferenceValues {
     bool operator==(const ReferenceValues&) const = default;
 };
 
-// A tolerance text is off when it is the tolerance list's "off" item.
-ToleranceRule ReadToleranceRule(const QString& toleranceText, const QString& offText);
+// The rule of a tolerance, off where there is none.
+ToleranceRule ReadToleranceRule(const std::optional<QString>& tolerance);
 PrimaryReferenceValue ReadPrimaryReference(const PrimaryReference& entry);
 SecondaryReferenceValue ReadSecondaryReference(const SecondaryReference& entry);
 ReferenceValues ReadReference(const Reference& entries);

@@ -84,11 +84,6 @@ Comparison secondaryComparison(const SecondaryReferenceValue& reference, const I
 
 } // namespace
 
-bool IsToleranceOn(const QString& toleranceText, const QString& offText)
-{
-    return toleranceText != offText;
-}
-
 ImpedanceReading ImpedanceOf(const meter::RlcdReading& reading, qint32 testFreqHz, int serPer)
 {
     return {reading.SerR, reading.SerX, reading.ParR, reading.ParX, testFreqHz, serPer};

@@ -41,8 +41,6 @@ struct ReadingJudgement {
     bool secondaryOn = false;
 };
 
-bool IsToleranceOn(const QString& toleranceText, const QString& offText);
-
 // The values of an RLCD reading that a reference judges, with the test frequency and the
 // circuit they were measured at.
 ImpedanceReading ImpedanceOf(const meter::RlcdReading& reading, qint32 testFreqHz, int serPer);

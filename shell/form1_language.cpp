@@ -56,7 +56,7 @@ void TForm1::LangManChangeLanguage()
         boxes[i]->setCurrentIndex(index < boxes[i]->count() ? index : -1);
     }
     m_profileBox->showHeading();
-    m_referenceBox->showHeading();
+    m_referenceBox->languageSwitched();
     m_recordingPanel->showHeading();
     m_recordingPanel->ShowSingleHeader();
     m_connectionBox->showConnectButton();

@@ -1,5 +1,7 @@
 #include "trend/trend_value_format.h"
 
+#include "meter/rounded_decimal.h"
+
 #include <array>
 #include <cmath>
 
@@ -27,7 +29,9 @@ constexpr std::array<Prefix, 7> Prefixes{{
 // Rounds to the shown digits first, so that 999.996 becomes 1000 and moves to the next prefix.
 double roundedToShownDigits(double value)
 {
-    return QString::number(value, 'g', SignificantDigits).toDouble();
+    if (!std::isfinite(value))
+        return value;
+    return meter::RoundToSignificantDigits(value, SignificantDigits).nearestDouble();
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <iomanip>
 #include <vector>
 
@@ -93,8 +94,9 @@ QString shownByQtFormatting(double percent)
 
 } // namespace
 
-// The texts are made in place rather than by Qt's formatting; over values of every size,
-// halves and their neighbours, both must give the same text and so the same number.
+// The texts and numbers are made from one numeric rounding rather than by Qt's formatting;
+// over values of every size, halves and their neighbours, both must give the same text, and
+// the number must be the one that text stands for.
 TEST(LogDeviation, MadeInPlaceItIsTheTextQtsFormattingGives)
 {
     std::vector<double> values;
@@ -103,12 +105,34 @@ TEST(LogDeviation, MadeInPlaceItIsTheTextQtsFormattingGives)
         values.insert(values.end(), {half, std::nextafter(half, 1e9), std::nextafter(half, -1e9), half / 100});
     }
     quint64 state = 0x9E3779B97F4A7C15ULL;
-    for (int i = 0; i < 100000; ++i) {
+    const auto next = [&state] {
         state ^= state << 13;
         state ^= state >> 7;
         state ^= state << 17;
-        const double mantissa = double(state % 2000001) / 1000.0 - 1000.0; // -1000 .. 1000
-        values.push_back(mantissa * std::pow(10.0, int(state >> 60) - 8)); // 1e-8 .. 1e7 times
+        return state;
+    };
+    for (int i = 0; i < 300000; ++i) {
+        const quint64 random = next();
+        const double mantissa = double(random % 2000001) / 1000.0 - 1000.0; // -1000 .. 1000
+        values.push_back(mantissa * std::pow(10.0, int(random >> 60) - 8)); // 1e-8 .. 1e7 times
+    }
+    // Any double at all, beyond what a meter reports.
+    for (int i = 0; i < 30000; ++i) {
+        const quint64 bits = next();
+        double anyDouble = 0;
+        std::memcpy(&anyDouble, &bits, sizeof anyDouble);
+        if (std::isfinite(anyDouble))
+            values.push_back(anyDouble);
+    }
+    // Halves of the last shown digit at every size, where fixed turns to exponent notation,
+    // and their neighbours.
+    for (int power = -4; power <= 308; ++power) {
+        for (const long double shown : {0.5L, 1.5L, 2.5L, 9.5L, 99.95L, 999.95L, 9999.5L, 12345.0L, 12355.0L}) {
+            const double half = double(shown * std::pow(10.0L, power));
+            for (const double value : {half, std::nextafter(half, 0.0), std::nextafter(half, HUGE_VAL)})
+                if (std::isfinite(value))
+                    values.insert(values.end(), {value, -value});
+        }
     }
     int differences = 0;
     for (double value : values) {

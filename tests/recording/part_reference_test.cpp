@@ -11,8 +11,6 @@ using namespace recording;
 
 namespace {
 
-const QString kOff = QStringLiteral("off");
-
 // R 1000 Ω and Q 50, both tolerances off; each case switches on what it needs.
 PartRecord basePart()
 {
@@ -50,8 +48,7 @@ TEST_P(PartReference, JudgesAsTheReferenceBoxHoldingThePart)
     ImpedanceReading reading = baseReading();
     c.setUp(part, reading);
 
-    const ReadingJudgement judgement =
-        JudgeReading(ReadReference(ReferenceOfPart(part, kOff)), reading, ReadingJudgement{});
+    const ReadingJudgement judgement = JudgeReading(ReadReference(ReferenceOfPart(part)), reading, ReadingJudgement{});
     EXPECT_EQ(judgement.verdict, c.verdict);
     EXPECT_EQ(judgement.primaryOn, c.primaryOn);
     EXPECT_EQ(judgement.secondaryOn, c.secondaryOn);
@@ -59,52 +56,57 @@ TEST_P(PartReference, JudgesAsTheReferenceBoxHoldingThePart)
     EXPECT_NEAR(judgement.deviations.secondary, c.secondaryDeviation, 0.005);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, PartReference,
-                         testing::Values(PartCase{"StoredOffJudgesNothing",
-                                                  [](PartRecord&, ImpedanceReading& in) { in.serR = 5000; },
-                                                  VerdictPass, false, false, 0, 0},
-                                         PartCase{"PrimaryInKiloohm",
-                                                  [](PartRecord& part, ImpedanceReading& in) {
-                                                      part.primaryUnit = 1;
-                                                      part.primaryNominal = "1";
-                                                      part.primaryTolerance = "1%";
-                                                      in.serR = 1012;
-                                                  },
-                                                  VerdictPrimaryOut, true, false, 1.2, 0},
-                                         PartCase{"ParallelCircuitJudgesTheParallelValue",
-                                                  [](PartRecord& part, ImpedanceReading& in) {
-                                                      part.primaryTolerance = "1%";
-                                                      in.serPer = 0;
-                                                      in.parR = 1005;
-                                                  },
-                                                  VerdictPass, true, false, 0.5, 0},
-                                         PartCase{"CapacitanceInNanofarad",
-                                                  [](PartRecord& part, ImpedanceReading& in) {
-                                                      part.primaryKind = quint8(ReferenceKind::Capacitance);
-                                                      part.primaryUnit = 1;
-                                                      part.primaryNominal = "100";
-                                                      part.primaryTolerance = "5%";
-                                                      in.serX = 1591.549;
-                                                  },
-                                                  VerdictPass, true, false, 0, 0},
-                                         PartCase{"SecondaryResistanceInKiloohm",
-                                                  [](PartRecord& part, ImpedanceReading& in) {
-                                                      part.secondaryKind = quint8(SecondaryReferenceKind::Resistance);
-                                                      part.secondaryUnit = 1;
-                                                      part.secondaryNominal = "2";
-                                                      part.secondaryTolerance = "5%";
-                                                      in.serR = 2200;
-                                                  },
-                                                  VerdictSecondaryOut, false, true, 0, 10},
-                                         PartCase{"QualityAndUpperLimit",
-                                                  [](PartRecord& part, ImpedanceReading& in) {
-                                                      part.primaryTolerance = "<";
-                                                      part.secondaryTolerance = "10%";
-                                                      in.serR = 1100;
-                                                      in.serX = 110000;
-                                                  },
-                                                  VerdictBothOut, true, true, 10, 100}),
-                         [](const testing::TestParamInfo<PartCase>& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PartReference,
+    testing::Values(PartCase{"StoredOffJudgesNothing", [](PartRecord&, ImpedanceReading& in) { in.serR = 5000; },
+                             VerdictPass, false, false, 0, 0},
+                    // Only the stored "OFF" means off, whatever the
+                    // language's word for it: a word is no tolerance.
+                    PartCase{"StoredWordForOffIsUnreadable",
+                             [](PartRecord& part, ImpedanceReading&) { part.primaryTolerance = "off"; },
+                             VerdictUnreadable, true, false, 0, 0},
+                    PartCase{"PrimaryInKiloohm",
+                             [](PartRecord& part, ImpedanceReading& in) {
+                                 part.primaryUnit = 1;
+                                 part.primaryNominal = "1";
+                                 part.primaryTolerance = "1%";
+                                 in.serR = 1012;
+                             },
+                             VerdictPrimaryOut, true, false, 1.2, 0},
+                    PartCase{"ParallelCircuitJudgesTheParallelValue",
+                             [](PartRecord& part, ImpedanceReading& in) {
+                                 part.primaryTolerance = "1%";
+                                 in.serPer = 0;
+                                 in.parR = 1005;
+                             },
+                             VerdictPass, true, false, 0.5, 0},
+                    PartCase{"CapacitanceInNanofarad",
+                             [](PartRecord& part, ImpedanceReading& in) {
+                                 part.primaryKind = quint8(ReferenceKind::Capacitance);
+                                 part.primaryUnit = 1;
+                                 part.primaryNominal = "100";
+                                 part.primaryTolerance = "5%";
+                                 in.serX = 1591.549;
+                             },
+                             VerdictPass, true, false, 0, 0},
+                    PartCase{"SecondaryResistanceInKiloohm",
+                             [](PartRecord& part, ImpedanceReading& in) {
+                                 part.secondaryKind = quint8(SecondaryReferenceKind::Resistance);
+                                 part.secondaryUnit = 1;
+                                 part.secondaryNominal = "2";
+                                 part.secondaryTolerance = "5%";
+                                 in.serR = 2200;
+                             },
+                             VerdictSecondaryOut, false, true, 0, 10},
+                    PartCase{"QualityAndUpperLimit",
+                             [](PartRecord& part, ImpedanceReading& in) {
+                                 part.primaryTolerance = "<";
+                                 part.secondaryTolerance = "10%";
+                                 in.serR = 1100;
+                                 in.serX = 110000;
+                             },
+                             VerdictBothOut, true, true, 10, 100}),
+    [](const testing::TestParamInfo<PartCase>& test) { return std::string(test.param.name); });
 
 // A tolerance that is off leaves the deviation the previous reading had, as the table
 // keeps showing it.
@@ -117,7 +119,7 @@ TEST(PartReferenceJudgement, OffToleranceKeepsThePreviousDeviation)
     ImpedanceReading reading = baseReading();
     reading.serR = 1010;
 
-    const ReadingJudgement judgement = JudgeReading(ReadReference(ReferenceOfPart(part, kOff)), reading, previous);
+    const ReadingJudgement judgement = JudgeReading(ReadReference(ReferenceOfPart(part)), reading, previous);
     EXPECT_NEAR(judgement.deviations.primary, 1.0, 0.005);
     EXPECT_EQ(judgement.deviations.secondary, 7);
 }

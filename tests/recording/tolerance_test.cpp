@@ -11,18 +11,12 @@ using namespace recording;
 
 namespace {
 
-const QString Off = QStringLiteral("выкл.");
-
 // Both boxes off, R 1000 Ом series, Q 50; each case switches on what it needs.
 Reference baseReference()
 {
     Reference ref;
     ref.primary.nominalText = QStringLiteral("1000");
-    ref.primary.toleranceText = Off;
-    ref.primary.offText = Off;
     ref.secondary.nominalText = QStringLiteral("50");
-    ref.secondary.toleranceText = Off;
-    ref.secondary.offText = Off;
     ref.secondary.kind = SecondaryReferenceKind::Quality;
     return ref;
 }
@@ -69,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ToleranceCase{"BothOffPassAndKeepOldDeviations", [](Reference&, ImpedanceReading&) {}, 0, {}, {}},
                     ToleranceCase{"SeriesResistanceOutside",
                                   [](Reference& ref, ImpedanceReading& in) {
-                                      ref.primary.toleranceText = "1%";
+                                      ref.primary.tolerance = "1%";
                                       in.serR = 1012;
                                   },
                                   1,
@@ -77,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   {}},
                     ToleranceCase{"SeriesResistanceWithin",
                                   [](Reference& ref, ImpedanceReading& in) {
-                                      ref.primary.toleranceText = "1%";
+                                      ref.primary.tolerance = "1%";
                                       in.serR = 1009;
                                   },
                                   0,
@@ -87,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   [](Reference& ref, ImpedanceReading& in) {
                                       ref.primary.nominalText = "10";
                                       ref.primary.unitIndex = 1;
-                                      ref.primary.toleranceText = ">";
+                                      ref.primary.tolerance = ">";
                                       in.serPer = 0;
                                       in.parR = 9990;
                                   },
@@ -98,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   [](Reference& ref, ImpedanceReading& in) {
                                       ref.primary.nominalText = "10";
                                       ref.primary.unitIndex = 1;
-                                      ref.primary.toleranceText = "<";
+                                      ref.primary.tolerance = "<";
                                       in.serPer = 0;
                                       in.parR = 9990;
                                   },
@@ -109,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   [](Reference& ref, ImpedanceReading& in) {
                                       ref.primary.kind = ReferenceKind::Inductance;
                                       ref.primary.nominalText = "100";
-                                      ref.primary.toleranceText = "1%";
+                                      ref.primary.tolerance = "1%";
                                       in.serX = 0.6346;
                                   },
                                   0,
@@ -119,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   [](Reference& ref, ImpedanceReading& in) {
                                       ref.primary.kind = ReferenceKind::Inductance;
                                       ref.primary.nominalText = "100";
-                                      ref.primary.toleranceText = "0,5%";
+                                      ref.primary.tolerance = "0,5%";
                                       in.serPer = 0;
                                       in.parX = 0.6346;
                                   },
@@ -131,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
                                       ref.primary.kind = ReferenceKind::Capacitance;
                                       ref.primary.nominalText = "100";
                                       ref.primary.unitIndex = 1;
-                                      ref.primary.toleranceText = "<";
+                                      ref.primary.tolerance = "<";
                                       in.serX = 1575.8;
                                   },
                                   1,
@@ -142,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
                                       ref.primary.kind = ReferenceKind::Capacitance;
                                       ref.primary.nominalText = "100";
                                       ref.primary.unitIndex = 1;
-                                      ref.primary.toleranceText = ">";
+                                      ref.primary.tolerance = ">";
                                       in.serPer = 0;
                                       in.parX = 1575.8;
                                   },
@@ -152,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ToleranceCase{"NominalZeroIsUnreadableAndWritesNoDeviation",
                                   [](Reference& ref, ImpedanceReading&) {
                                       ref.primary.nominalText = "0";
-                                      ref.primary.toleranceText = "1%";
+                                      ref.primary.tolerance = "1%";
                                   },
                                   20,
                                   {},
@@ -161,7 +155,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   [](Reference& ref, ImpedanceReading&) {
                                       ref.primary.kind = ReferenceKind::Capacitance;
                                       ref.primary.nominalText = "0";
-                                      ref.primary.toleranceText = "1%";
+                                      ref.primary.tolerance = "1%";
                                   },
                                   20,
                                   {},
@@ -169,14 +163,14 @@ INSTANTIATE_TEST_SUITE_P(
                     ToleranceCase{"NominalNotANumber",
                                   [](Reference& ref, ImpedanceReading&) {
                                       ref.primary.nominalText = "1k";
-                                      ref.primary.toleranceText = "1%";
+                                      ref.primary.tolerance = "1%";
                                   },
                                   20,
                                   {},
                                   {}},
                     ToleranceCase{"ToleranceNotANumberAfterDeviationWasComputed",
                                   [](Reference& ref, ImpedanceReading& in) {
-                                      ref.primary.toleranceText = "1,2,3%";
+                                      ref.primary.tolerance = "1,2,3%";
                                       in.serR = 1012;
                                   },
                                   20,
@@ -184,22 +178,22 @@ INSTANTIATE_TEST_SUITE_P(
                                   {}},
                     ToleranceCase{"PrimaryPercentAloneSkipsSecondary",
                                   [](Reference& ref, ImpedanceReading&) {
-                                      ref.primary.toleranceText = "%";
-                                      ref.secondary.toleranceText = "10%";
+                                      ref.primary.tolerance = "%";
+                                      ref.secondary.tolerance = "10%";
                                   },
                                   20,
                                   0,
                                   {}},
                     ToleranceCase{"SecondaryPercentAloneReplacesPrimaryVerdict",
                                   [](Reference& ref, ImpedanceReading& in) {
-                                      ref.primary.toleranceText = "1%";
+                                      ref.primary.tolerance = "1%";
                                       in.serR = 1012;
-                                      ref.secondary.toleranceText = "%";
+                                      ref.secondary.tolerance = "%";
                                   },
                                   2, 1.2, -1.18577},
                     ToleranceCase{"QualityFactorOutside",
                                   [](Reference& ref, ImpedanceReading& in) {
-                                      ref.secondary.toleranceText = "10%";
+                                      ref.secondary.tolerance = "10%";
                                       in.serX = 56000;
                                   },
                                   2,
@@ -207,9 +201,9 @@ INSTANTIATE_TEST_SUITE_P(
                                   12},
                     ToleranceCase{"BothOutside",
                                   [](Reference& ref, ImpedanceReading& in) {
-                                      ref.primary.toleranceText = "1%";
+                                      ref.primary.tolerance = "1%";
                                       in.serR = 1012;
-                                      ref.secondary.toleranceText = "10%";
+                                      ref.secondary.tolerance = "10%";
                                       in.serX = 56000 * 1.012;
                                   },
                                   3, 1.2, 12},
@@ -218,7 +212,7 @@ INSTANTIATE_TEST_SUITE_P(
                                       in.serPer = 0;
                                       ref.secondary.kind = SecondaryReferenceKind::Dissipation;
                                       ref.secondary.nominalText = "0.02";
-                                      ref.secondary.toleranceText = "5%";
+                                      ref.secondary.tolerance = "5%";
                                       in.serX = 50000;
                                   },
                                   0,
@@ -226,7 +220,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   0},
                     ToleranceCase{"QualityFactorOfZeroResistanceIsUnreadable",
                                   [](Reference& ref, ImpedanceReading& in) {
-                                      ref.secondary.toleranceText = "10%";
+                                      ref.secondary.tolerance = "10%";
                                       in.serR = 0;
                                   },
                                   20,
@@ -237,14 +231,15 @@ INSTANTIATE_TEST_SUITE_P(
                                       ref.secondary.kind = SecondaryReferenceKind::Resistance;
                                       ref.secondary.nominalText = "1";
                                       ref.secondary.unitIndex = 1;
-                                      ref.secondary.toleranceText = "<";
+                                      ref.secondary.tolerance = "<";
                                       in.serR = 1001;
                                   },
                                   2,
                                   {},
                                   0.1},
-                    ToleranceCase{"OffTextOfAnotherLanguageIsATolerance",
-                                  [](Reference& ref, ImpedanceReading&) { ref.primary.offText = "off"; },
+                    // Off is the box's state: a text that reads like an "off" item is no tolerance.
+                    ToleranceCase{"OffWordInABoxThatIsOnIsUnreadable",
+                                  [](Reference& ref, ImpedanceReading&) { ref.primary.tolerance = "off"; },
                                   20,
                                   0,
                                   {}}),
@@ -259,7 +254,7 @@ TEST(ToleranceDecimalSeparators, CommaAndPointReadTheSame)
             Reference ref = baseReference();
             ImpedanceReading in = baseReading();
             ref.primary.nominalText = nominal;
-            ref.primary.toleranceText = tolerance;
+            ref.primary.tolerance = tolerance;
             Deviations deviations;
             in.serR = 1001.9;
             EXPECT_EQ(EvaluateTolerance(ReadReference(ref), in, deviations), 0) << nominal << " " << tolerance;
@@ -316,8 +311,8 @@ TEST(PrimaryToleranceBand, LimitsMatchTheEvaluation)
         {ReferenceKind::Capacitance, 2, "4,7", "<", std::nullopt, 4.7e-6},
     };
     for (const Case& c : cases) {
-        const auto band = PrimaryToleranceBand(ReadPrimaryReference(
-            {c.kind, c.unit, QString::fromUtf8(c.nominal), QString::fromUtf8(c.tolerance), QStringLiteral("выкл.")}));
+        const auto band = PrimaryToleranceBand(
+            ReadPrimaryReference({c.kind, c.unit, QString::fromUtf8(c.nominal), QString::fromUtf8(c.tolerance)}));
         ASSERT_TRUE(band) << c.nominal << " " << c.tolerance;
         ASSERT_EQ(band->lower.has_value(), c.lower.has_value());
         ASSERT_EQ(band->upper.has_value(), c.upper.has_value());
@@ -328,19 +323,17 @@ TEST(PrimaryToleranceBand, LimitsMatchTheEvaluation)
             EXPECT_NEAR(*band->upper, *c.upper, *c.upper * 1e-12);
         }
     }
-    EXPECT_FALSE(PrimaryToleranceBand(ReadPrimaryReference(
-        {ReferenceKind::Resistance, 0, QStringLiteral("100"), QStringLiteral("выкл."), QStringLiteral("выкл.")})));
-    EXPECT_FALSE(PrimaryToleranceBand(ReadPrimaryReference(
-        {ReferenceKind::Resistance, 0, QStringLiteral("abc"), QStringLiteral("1%"), QStringLiteral("выкл.")})));
+    EXPECT_FALSE(PrimaryToleranceBand(
+        ReadPrimaryReference({ReferenceKind::Resistance, 0, QStringLiteral("100"), std::nullopt})));
+    EXPECT_FALSE(PrimaryToleranceBand(
+        ReadPrimaryReference({ReferenceKind::Resistance, 0, QStringLiteral("abc"), QStringLiteral("1%")})));
 
     // A capacitor exactly at the upper limit passes the evaluation, just beyond it fails.
     Reference ref;
     ref.primary.nominalText = QStringLiteral("100");
-    ref.primary.toleranceText = QStringLiteral("10%");
-    ref.primary.offText = QStringLiteral("выкл.");
+    ref.primary.tolerance = QStringLiteral("10%");
     ref.primary.kind = ReferenceKind::Capacitance;
     ref.primary.unitIndex = 1;
-    ref.secondary.toleranceText = ref.secondary.offText = QStringLiteral("выкл.");
     const auto band = PrimaryToleranceBand(ReadPrimaryReference(ref.primary));
     for (const auto& [capacitance, verdict] :
          {std::pair{*band->upper * 0.999999, 0}, std::pair{*band->upper * 1.0001, 1}}) {

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QScreen>
 #include <QSpinBox>
 
 namespace {
@@ -330,6 +331,68 @@ TEST_F(RecordingTest, EveryListedPercentageIsReadAsATolerance)
         measure(4700);
         EXPECT_EQ(rejectCode(), recording::VerdictPass);
     }
+}
+
+// Off is a tolerance box's state, set by what filled the box and never read from its text:
+// a choice from the list (the item already chosen, too, after typing), typing, and a
+// language switch, which gives the box back its chosen item in the new language.
+TEST_F(RecordingTest, ToleranceBoxIsOffByWhatFilledItNotByItsWord)
+{
+    startLinkedWindow();
+    activateWindow();
+    primaryNominal()->setText(QStringLiteral("4700"));
+    QComboBox* tolerance = primaryTolerance();
+    const auto verdictAt = [&](double ohm) {
+        measure(ohm);
+        return rejectCode();
+    };
+    const auto typeSeven = [&] {
+        tolerance->setFocus();
+        tolerance->lineEdit()->selectAll();
+        QTest::keyClick(tolerance->lineEdit(), Qt::Key_7);
+        ASSERT_EQ(tolerance->currentText(), QStringLiteral("7%"));
+    };
+    constexpr int OnePercentItem = 4;
+
+    chooseFromList(tolerance, OnePercentItem);
+    EXPECT_EQ(verdictAt(4800), recording::VerdictPrimaryOut);
+    chooseFromList(tolerance, 0);
+    EXPECT_EQ(verdictAt(4800), recording::VerdictPass);
+    typeSeven();
+    EXPECT_EQ(verdictAt(5100), recording::VerdictPrimaryOut); // 8.5 % off
+    chooseFromList(tolerance, 0);
+    EXPECT_EQ(verdictAt(5100), recording::VerdictPass) << "the off item chosen again after typing";
+
+    typeSeven();
+    languageManager().setCurrentLanguage(languageManager().DesignLanguageName());
+    EXPECT_EQ(tolerance->currentText(), QStringLiteral("выкл."));
+    EXPECT_EQ(verdictAt(5100), recording::VerdictPass) << "the chosen off item, in the design language";
+    chooseFromList(tolerance, OnePercentItem);
+    languageManager().setCurrentLanguage(QStringLiteral("English"));
+    EXPECT_EQ(tolerance->currentText(), QStringLiteral("1%"));
+    EXPECT_EQ(verdictAt(4800), recording::VerdictPrimaryOut);
+}
+
+// However little the table repaints as rows are appended and it scrolls, what the window
+// shows of it must be what the table painted afresh shows.
+TEST_F(RecordingTest, AppendedRowsLeaveTheTableAsAWholeRepaintShowsIt)
+{
+    startLinkedWindow();
+    startRecording();
+    setPrimaryReference(QStringLiteral("4700"), QStringLiteral("1%"));
+    for (const double ohm : {4700.0, 4800.0, 4650.0})
+        for (int reading = 0; reading < 10; ++reading)
+            measure(ohm + reading);
+    QWidget* viewport = child<QTableView>("SG")->viewport();
+    ASSERT_GT(log().gridRowCount() * child<QTableView>("SG")->rowHeight(0), viewport->height())
+        << "the rows must have scrolled the table";
+    QCoreApplication::sendPostedEvents(); // the pending repaints
+    const QRect area(viewport->mapTo(form.get(), QPoint()), viewport->size());
+    const QImage shown = form->screen()
+                             ->grabWindow(form->winId(), area.x(), area.y(), area.width(), area.height())
+                             .toImage()
+                             .convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown, viewport->grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_F(RecordingTest, DISABLED_ScreenshotOfPassingAndRejectedRows)

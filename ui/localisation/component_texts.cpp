@@ -213,7 +213,7 @@ std::vector<TextProperty> translatableProperties(QWidget* widget, bool isWindow)
 {
     if (qobject_cast<QAbstractSpinBox*>(widget))
         return {};
-    const int tag = widget->property("tag").toInt();
+    const int tag = widget->property("tag").value<int>();
     std::vector<TextProperty> properties = allProperties(widget, isWindow);
     std::erase_if(properties, [tag](const TextProperty& p) { return !tagAllows(tag, p.propertyId); });
     return properties;

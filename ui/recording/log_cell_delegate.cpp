@@ -41,7 +41,7 @@ QColor fillFor(const QModelIndex& index)
     if (!mark)
         return {};
     if (mark->verdict != VerdictPass) {
-        const int verdict = index.data(MeasurementLogModel::VerdictRole).toInt();
+        const int verdict = index.data(MeasurementLogModel::VerdictRole).value<int>();
         return column == MeasurementLogModel::RejectColumn || verdictNames(verdict, column) ? RejectColour : QColor();
     }
     return column == MeasurementLogModel::RejectColumn ? PassColour : QColor();
@@ -67,7 +67,7 @@ void LogCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->fillRect(option.rect, fill);
     painter->setFont(item.font);
     painter->setPen(option.palette.color(QPalette::Text));
-    painter->drawText(textRect.adjusted(2, 0, 0, 0), int(item.displayAlignment.toInt()), item.text);
+    painter->drawText(textRect.adjusted(2, 0, 0, 0), int(item.displayAlignment), item.text);
     painter->restore();
 }
 

@@ -21,6 +21,7 @@ constexpr int kPartNameLength = 18;
 constexpr int kNominalLength = 7;
 constexpr int kListedNames = 20;
 constexpr int kListedTolerances = 16;
+constexpr int kOffItem = 0; // of the tolerance lists
 
 } // namespace
 
@@ -83,8 +84,15 @@ void ReferenceBox::wireControls()
     connect(E2, &QLineEdit::textEdited, this, [this] { filterNumberEdit(E2, false); });
     connect(E11, &QLineEdit::textEdited, this, [this] { filterNumberEdit(E11, false); });
     for (QComboBox* tolerance : {CBox5, CBox51}) {
-        QLineEdit* edit = tolerance->lineEdit();
-        connect(edit, &QLineEdit::textEdited, this, [this, edit] { filterNumberEdit(edit, true); });
+        // Typed text is shaped into digits and "%", which no list's "off" item reads like.
+        connect(tolerance->lineEdit(), &QLineEdit::textEdited, this, [this, tolerance] {
+            setToleranceOff(tolerance, false);
+            filterNumberEdit(tolerance->lineEdit(), true);
+        });
+        // A choice from the list (the item already chosen, too, after typing) or by code.
+        const auto chosen = [this, tolerance](int item) { chooseTolerance(tolerance, item); };
+        connect(tolerance, &QComboBox::activated, this, chosen);
+        connect(tolerance, &QComboBox::currentIndexChanged, this, chosen);
     }
     connect(CBox6, &QComboBox::activated, this, [this](int item) { emit partChosen(item + 1); });
     connect(CBox6, &panel::DropDownCombo::droppedDown, this, &ReferenceBox::partListOpening);
@@ -98,7 +106,7 @@ void ReferenceBox::wireControls()
     // or by a stored part, and never again while readings are judged.
     for (QLineEdit* edit : {E2, E11, CBox5->lineEdit(), CBox51->lineEdit()})
         connect(edit, &QLineEdit::textChanged, this, &ReferenceBox::readReference);
-    for (QComboBox* box : {CBox2, CBox1, CBox3, CBox4, CBox5, CBox11, CBox31, CBox51})
+    for (QComboBox* box : {CBox2, CBox1, CBox3, CBox4, CBox11, CBox31})
         connect(box, &QComboBox::currentIndexChanged, this, &ReferenceBox::readReference);
 }
 
@@ -167,13 +175,43 @@ bool ReferenceBox::secondaryIsResistance() const
     return SecondaryReferenceKind(CBox11->currentIndex()) == SecondaryReferenceKind::Resistance;
 }
 
+bool ReferenceBox::isToleranceOff(const QComboBox* toleranceBox) const
+{
+    return toleranceBox == CBox5 ? m_primaryToleranceOff : m_secondaryToleranceOff;
+}
+
+void ReferenceBox::setToleranceOff(const QComboBox* toleranceBox, bool off)
+{
+    (toleranceBox == CBox5 ? m_primaryToleranceOff : m_secondaryToleranceOff) = off;
+}
+
+std::optional<QString> ReferenceBox::tolerance(const QComboBox* toleranceBox) const
+{
+    if (isToleranceOff(toleranceBox))
+        return std::nullopt;
+    return toleranceBox->currentText();
+}
+
+void ReferenceBox::chooseTolerance(QComboBox* toleranceBox, int item)
+{
+    setToleranceOff(toleranceBox, item == kOffItem);
+    readReference();
+}
+
+// A stored "off" shows the list's "off" item in the current language.
+void ReferenceBox::showStoredTolerance(QComboBox* toleranceBox, const QString& storedText)
+{
+    const std::optional<QString> stored = ToleranceOfStored(storedText);
+    setToleranceOff(toleranceBox, !stored);
+    toleranceBox->setEditText(stored ? *stored : toleranceBox->itemText(kOffItem));
+}
+
 Reference ReferenceBox::reference() const
 {
     Reference reference;
-    reference.primary = {primaryKind(), primaryUnitBox(primaryKind())->currentIndex(), E2->text(), CBox5->currentText(),
-                         CBox5->itemText(0)};
+    reference.primary = {primaryKind(), primaryUnitBox(primaryKind())->currentIndex(), E2->text(), tolerance(CBox5)};
     reference.secondary = {SecondaryReferenceKind(CBox11->currentIndex()), CBox31->currentIndex(), E11->text(),
-                           CBox51->currentText(), CBox51->itemText(0)};
+                           tolerance(CBox51)};
     return reference;
 }
 
@@ -187,11 +225,11 @@ PartRecord ReferenceBox::partRecord(int startPosition, const StoredSettings& set
     PartRecord part;
     part.name = partName();
     part.startPosition = startPosition;
-    part.primaryTolerance = StoredToleranceText(CBox5->currentText(), CBox5->itemText(0));
+    part.primaryTolerance = StoredToleranceText(tolerance(CBox5));
     part.primaryKind = quint8(CBox2->currentIndex());
     part.primaryUnit = quint8(primaryUnitBox(primaryKind())->currentIndex());
     part.primaryNominal = E2->text();
-    part.secondaryTolerance = StoredToleranceText(CBox51->currentText(), CBox51->itemText(0));
+    part.secondaryTolerance = StoredToleranceText(tolerance(CBox51));
     part.secondaryKind = quint8(CBox11->currentIndex());
     part.secondaryUnit = secondaryIsResistance() ? quint8(CBox31->currentIndex()) : 0;
     part.secondaryNominal = E11->text();
@@ -202,11 +240,11 @@ PartRecord ReferenceBox::partRecord(int startPosition, const StoredSettings& set
 void ReferenceBox::showPart(const PartRecord& part)
 {
     CBox6->setEditText(part.name);
-    CBox5->setEditText(ToleranceTextOfStored(part.primaryTolerance, CBox5->itemText(0)));
+    showStoredTolerance(CBox5, part.primaryTolerance);
     CBox2->setCurrentIndex(part.primaryKind);
     primaryUnitBox(ReferenceKind(part.primaryKind))->setCurrentIndex(part.primaryUnit);
     E2->setText(part.primaryNominal);
-    CBox51->setEditText(ToleranceTextOfStored(part.secondaryTolerance, CBox51->itemText(0)));
+    showStoredTolerance(CBox51, part.secondaryTolerance);
     CBox11->setCurrentIndex(part.secondaryKind);
     if (secondaryIsResistance())
         CBox31->setCurrentIndex(part.secondaryUnit);
@@ -263,10 +301,18 @@ void ReferenceBox::FormCreate()
     offerPartEditing(false);
 }
 
-// Called whenever the language changes: the tolerance lists' "off" item has a new text.
 void ReferenceBox::showHeading()
 {
     JvP1->setCaption(m_lexicons.D1.GetItem(localisation::ReferenceHeading));
+}
+
+// The switch gave each tolerance box back its chosen item, which the box now shows in the
+// new language, typed text or not: the box is off when that item is the "off" item.
+void ReferenceBox::languageSwitched()
+{
+    showHeading();
+    for (QComboBox* toleranceBox : {CBox5, CBox51})
+        setToleranceOff(toleranceBox, toleranceBox->currentIndex() == kOffItem);
     readReference();
 }
 

@@ -63,6 +63,9 @@ public:
 
     // The heading in the current language.
     void showHeading();
+    // After a language switch, which gave the combo boxes back their chosen items: the
+    // heading and the tolerance boxes in the new language.
+    void languageSwitched();
     // As the window's creation leaves the box: the part box's upper arrow goes to the
     // previous part, and insert and delete wait for multi-part mode.
     void FormCreate();
@@ -85,12 +88,23 @@ private:
     // The reference as the controls hold it now, and read into numbers.
     Reference reference() const;
     void readReference();
+    // A tolerance box's state, and its tolerance: none while it is off.
+    bool isToleranceOff(const QComboBox* toleranceBox) const;
+    void setToleranceOff(const QComboBox* toleranceBox, bool off);
+    std::optional<QString> tolerance(const QComboBox* toleranceBox) const;
+    void chooseTolerance(QComboBox* toleranceBox, int item);
+    void showStoredTolerance(QComboBox* toleranceBox, const QString& storedText);
     void ShowPrimaryUnitBox();
     void ShowSecondaryUnitBox();
     void filterNumberEdit(QLineEdit* edit, bool toleranceBox);
 
     const localisation::MainLexicons& m_lexicons;
     ReferenceValues m_reference;
+    // Whether each tolerance box is off, decided by what put its text there (a choice from
+    // the list, typing, a stored part, a language switch), never by the text itself: the
+    // "off" item reads differently in each language. Both start on the designed "off".
+    bool m_primaryToleranceOff = true;
+    bool m_secondaryToleranceOff = true;
     panel::HeadingPanel* JvP1 = nullptr;
     panel::DropDownCombo* CBox6 = nullptr;
     panel::PartSpinEdit* SE2 = nullptr;
