@@ -38,6 +38,8 @@ enum AdditionText {
     MeterSilent = 13, // no readings for %1 seconds
     MeterReportsAgain = 14,
     StateFileNotRead = 15, // "State file not read: " and the reason
+    PortWriteStalled = 16, // the dongle took no byte of a write in time, and the port
+    PortFailed = 17,       // the open port failed: the port and the system's reason
 };
 
 } // namespace localisation

@@ -131,6 +131,10 @@ void TForm1::wireLink()
     }
     connect(m_link, &DongleLink::meterLinkedUp, this, [this] { markInRecording(recording::JournalEvent::LinkBack); });
     connect(m_link, &DongleLink::portError, m_session, &session::MeterSession::clearLastSideReading);
+    connect(m_link, &DongleLink::probeFinished, this, [this](DongleLink::ProbeResult result) {
+        if (result == DongleLink::ProbeResult::Silent)
+            showNoModemMessage();
+    });
 }
 
 // The meter's reports and the user's settings between the session, the front panel and
@@ -265,11 +269,16 @@ void TForm1::showEvent(QShowEvent* event)
 
 void TForm1::FormShow()
 {
-    if (m_link->probe() != dongle::DongleLink::ProbeResult::Silent)
-        return;
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Test"),
-                    QStringLiteral("No modem responding on ") + m_link->portName(), QMessageBox::Ok, this);
-    box.exec();
+    m_link->probe();
+}
+
+// The message waits for its OK without holding the window's events up.
+void TForm1::showNoModemMessage()
+{
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Test"),
+                                QStringLiteral("No modem responding on ") + m_link->portName(), QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

@@ -1,6 +1,6 @@
 // The dongle link without any window, on a real pseudo-terminal against the simulated
-// dongle: the automatic connection, frames passed on and held off, and a dongle that is
-// pulled out and plugged in again.
+// dongle: the automatic connection, frames passed on and held off, the start-up check, and
+// a dongle that is pulled out and plugged in again.
 #include "link/dongle_link.h"
 #include "link/port_problem.h"
 #include "sim/meter_simulator.h"
@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -35,6 +37,18 @@ protected:
     }
 
     static bool waitFor(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, kWaitMs); }
+
+    // The start-up check from its beginning to its result.
+    dongle::DongleLink::ProbeResult probe()
+    {
+        QSignalSpy finished(link.get(), &dongle::DongleLink::probeFinished);
+        link->probe();
+        if (!waitFor([&] { return !finished.isEmpty(); })) {
+            ADD_FAILURE() << "the probe did not finish";
+            return {};
+        }
+        return finished.first().first().value<dongle::DongleLink::ProbeResult>();
+    }
 
     QTemporaryDir folder;
     std::unique_ptr<sim::MeterSimulator> simulator;
@@ -107,15 +121,29 @@ TEST_F(DongleLinkTest, DongleBackUnderAnotherNameIsLinkedThere)
 TEST_F(DongleLinkTest, NamedPortIsTheDongleAndNoOtherIsLookedFor)
 {
     link->usePort(QStringLiteral("/nonexistent/port"));
-    EXPECT_EQ(link->probe(), dongle::DongleLink::ProbeResult::NoDongle)
+    EXPECT_EQ(probe(), dongle::DongleLink::ProbeResult::NoDongle)
         << "the finder, which knows the simulator, is not asked";
 
     qunsetenv("RLC_DONGLE_PORT");
     link->usePort(simulator->stablePath());
-    ASSERT_EQ(link->probe(), dongle::DongleLink::ProbeResult::Answered);
+    ASSERT_EQ(probe(), dongle::DongleLink::ProbeResult::Answered);
     link->setAutoConnect(true);
     EXPECT_TRUE(waitFor([&] { return link->isMeterLinked(); }));
     EXPECT_EQ(link->portName(), simulator->stablePath());
+}
+
+// The start-up check asks "AT" twice; what the link would write meanwhile (the user's
+// connect click) goes out after it, and its answer is the link's again.
+TEST_F(DongleLinkTest, WhatTheLinkWritesDuringTheProbeFollowsTheProbesQuestions)
+{
+    QSignalSpy finished(link.get(), &dongle::DongleLink::probeFinished);
+    link->probe();
+    link->toggleLink();
+    ASSERT_TRUE(waitFor([&] { return !finished.isEmpty(); }));
+    EXPECT_EQ(finished.first().first().value<dongle::DongleLink::ProbeResult>(),
+              dongle::DongleLink::ProbeResult::Answered);
+    ASSERT_TRUE(waitFor([&] { return link->isMeterLinked(); }));
+    EXPECT_EQ(simulator->receivedAtTexts(), QList<QByteArray>({"AT", "AT", "AT+CONNL"}));
 }
 
 // A link the user dropped stays down.
