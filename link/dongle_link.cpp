@@ -291,6 +291,7 @@ void DongleLink::showLinkDown()
 
 void DongleLink::SendSettings(meter::TMeterSettings& settings, bool brightnessPressed)
 {
+    m_framesHeld = true;
     if (!m_meterLinked)
         return;
     m_command = EncodeSettingsCommand(settings, brightnessPressed);

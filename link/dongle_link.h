@@ -25,9 +25,9 @@ enum class ConnectAction { Connect, Pending, Disconnect };
 
 // The link to the meter through its dongle, without any widget: it finds the dongle (the
 // dongle watch T2/T3), opens its port, runs the AT dialogue, passes the meter's frames on
-// and sends the commands. While frames are held off (a choice on its way to the meter,
-// "MenuBusy"), received frames are dropped; the command timer Timer_TX lets them through
-// again 1000 ms after a transmission.
+// and sends the commands. While frames are held off ("MenuBusy": the user is choosing a
+// setting, or a settings command is on its way to the meter), received frames are dropped;
+// the command timer Timer_TX lets them through again 1000 ms after a transmission.
 //
 // The connect button is the link's too: what a click does and whether it may be clicked
 // are link state, shown by whoever draws the button.
@@ -82,13 +82,15 @@ public:
     // The automatic connection was switched on or off.
     void setAutoConnect(bool on);
 
-    // Settings go out only while the meter is linked; a mode command whenever the dongle
-    // is there. Every transmission starts the command timer.
+    // Settings hold frames off, so that no report of the old settings overwrites them on
+    // their way, and go out only while the meter is linked; a mode command goes whenever the
+    // dongle is there and holds nothing. Every transmission starts the command timer.
     void SendSettings(meter::TMeterSettings& settings, bool brightnessPressed);
     void SendModeCommand(quint8 code, bool brightnessPressed);
 
-    // Frames are dropped from now on, until released.
-    void holdFrames() { m_framesHeld = true; }
+    // The user is choosing a setting (a menu or the interval list opened, or a click in a
+    // menu that chose nothing): frames are dropped from now on, until released.
+    void holdFramesWhileChoosing() { m_framesHeld = true; }
     // Frames pass again at once (the pointer left a menu).
     void releaseFrames() { m_framesHeld = false; }
     // Frames pass again when the command timer runs out, as after a transmission; a

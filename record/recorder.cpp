@@ -236,7 +236,6 @@ void Recorder::sendSettings()
 {
     if (!m_link.isMeterLinked())
         return;
-    m_link.holdFrames();
     if (m_part)
         m_session.applyStoredSettings(m_part->settings);
     if (m_options.intervalItem)

@@ -89,8 +89,8 @@ void TForm1::createComponents()
     m_recordingPanel = new recording::RecordingPanel(*m_lexicons, *m_profiles, this, m_profileBox->modeBoxPlace());
     m_trendFeed = new recording::TrendFeed(*m_session, *m_referenceBox, *m_lexicons, this);
     m_silenceWatch = new session::SilenceWatchdog(this);
-    m_profileController = new recording::ProfileController(*m_profiles, *m_session, *m_link, *m_referenceBox,
-                                                           *m_recordingPanel, *m_profileBox, *m_lexicons, this);
+    m_profileController = new recording::ProfileController(*m_profiles, *m_session, *m_referenceBox, *m_recordingPanel,
+                                                           *m_profileBox, *m_lexicons, this);
 }
 
 void TForm1::layOut()
@@ -154,9 +154,9 @@ void TForm1::wireMeter()
     // The interval list holds frames off while it is open; a list closed without a choice
     // sends nothing, so the command timer lets the frames through as after a transmission.
     using recording::RecordingPanel;
-    connect(m_recordingPanel, &RecordingPanel::intervalListOpened, m_link, &dongle::DongleLink::holdFrames);
+    connect(m_recordingPanel, &RecordingPanel::intervalListOpened, m_link,
+            &dongle::DongleLink::holdFramesWhileChoosing);
     connect(m_recordingPanel, &RecordingPanel::intervalChosen, this, [this](int item) {
-        m_link->holdFrames();
         m_session->setIntervalItem(item);
         m_session->submit();
     });

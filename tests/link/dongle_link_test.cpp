@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -64,7 +65,7 @@ TEST_F(DongleLinkTest, AutomaticConnectionLinksAndPassesFramesUnlessHeld)
     EXPECT_EQ(link->connectAction(), dongle::ConnectAction::Disconnect);
     ASSERT_TRUE(waitFor([&] { return frames.count() >= 3; }));
 
-    link->holdFrames();
+    link->holdFramesWhileChoosing();
     const qsizetype shown = frames.count();
     const qsizetype seen = arrived.count();
     QTest::qWait(4 * kReportMs);
@@ -145,6 +146,44 @@ TEST_F(DongleLinkTest, WhatTheLinkWritesDuringTheProbeFollowsTheProbesQuestions)
     ASSERT_TRUE(waitFor([&] { return link->isMeterLinked(); }));
     EXPECT_EQ(simulator->receivedAtTexts(), QList<QByteArray>({"AT", "AT", "AT+CONNL"}));
 }
+
+// A settings command holds frames off itself, until the command timer lets them through; a
+// mode command holds nothing, since the view changes with the first frame of the new mode.
+struct SentCommand {
+    const char* name;
+    std::function<void(dongle::DongleLink&)> send;
+    bool holdsFrames;
+};
+
+class CommandHoldTest : public DongleLinkTest, public testing::WithParamInterface<SentCommand> {};
+
+TEST_P(CommandHoldTest, FramesAreHeldOnlyBySettings)
+{
+    QSignalSpy frames(link.get(), &dongle::DongleLink::frameReceived);
+    link->toggleLink();
+    ASSERT_TRUE(waitFor([&] { return link->isMeterLinked() && !frames.isEmpty(); }));
+    std::optional<qsizetype> framesWhenReleased;
+    QObject::connect(link->findChild<QTimer*>(QStringLiteral("Timer_TX")), &QTimer::timeout, link.get(),
+                     [&] { framesWhenReleased = frames.count(); });
+    GetParam().send(*link);
+    EXPECT_EQ(link->framesHeld(), GetParam().holdsFrames);
+    const qsizetype shown = frames.count();
+    ASSERT_TRUE(waitFor([&] { return framesWhenReleased.has_value(); }));
+    EXPECT_EQ(*framesWhenReleased > shown, !GetParam().holdsFrames) << "frames while the command timer ran";
+    EXPECT_FALSE(link->framesHeld());
+    EXPECT_TRUE(waitFor([&] { return frames.count() > *framesWhenReleased; })) << "and frames after it";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CommandHoldTest,
+    testing::Values(SentCommand{"Settings",
+                                [](dongle::DongleLink& link) {
+                                    meter::TMeterSettings settings;
+                                    link.SendSettings(settings, false);
+                                },
+                                true},
+                    SentCommand{"Mode", [](dongle::DongleLink& link) { link.SendModeCommand(0x81, false); }, false}),
+    [](const testing::TestParamInfo<SentCommand>& test) { return std::string(test.param.name); });
 
 // A link the user dropped stays down.
 TEST_F(DongleLinkTest, LinkDroppedByTheUserIsNotMadeAgain)
