@@ -123,6 +123,8 @@ enum AdditionItem {
     BenchTitle = 17,       // the bench window's title
     BenchNotRead = 18,     // "Bench settings not read: " and the reason
     BenchNotKept = 19,     // "Bench settings not kept: " and the reason
+    PortWriteStalled = 20, // the dongle took no byte of a write in time, and the port
+    PortFailed = 21,       // the open port failed: the port and the system's reason
 };
 
 } // namespace localisation

@@ -71,6 +71,7 @@ void Recorder::wireLink()
         m_console.say(QStringLiteral("the meter did not answer the dongle's call; trying again. Is it switched on "
                                      "and near the dongle?"));
     });
+    connect(&m_link, &DongleLink::probeFinished, this, &Recorder::dongleProbed);
     connect(&m_link, &DongleLink::meterLinkedUp, this, &Recorder::linkUp);
     connect(&m_link, &DongleLink::meterLinkLost, this, &Recorder::linkDown);
     connect(&m_link, &DongleLink::portClosed, this, &Recorder::linkDown);
@@ -105,18 +106,39 @@ void Recorder::wireMeter()
 
 void Recorder::begin()
 {
-    try {
-        checkFiles();
-        findDongle();
-        openOutputs();
-    } catch (const RecordError& error) {
-        m_console.say(error.message());
-        end(error.code());
+    if (!attempt([this] { checkFiles(); }))
         return;
-    }
+    if (m_options.port.isEmpty())
+        m_link.loadPortFinder(install_paths::portFinderFolders(QCoreApplication::applicationDirPath()));
+    else
+        m_link.usePort(m_options.port);
+    m_link.probe();
+}
+
+// The dongle has been asked; the recording goes on once it has answered and the outputs
+// are open.
+void Recorder::dongleProbed(dongle::DongleLink::ProbeResult result)
+{
+    if (m_ended || !attempt([this, result] {
+            requireAnswer(result);
+            openOutputs();
+        }))
+        return;
     m_console.say(QStringLiteral("the dongle answers on %1; linking to the meter").arg(m_link.portName()));
     m_link.setAutoConnect(true);
     waitForLink();
+}
+
+bool Recorder::attempt(const std::function<void()>& step)
+{
+    try {
+        step();
+        return true;
+    } catch (const RecordError& error) {
+        m_console.say(error.message());
+        end(error.code());
+        return false;
+    }
 }
 
 void Recorder::checkFiles()
@@ -138,13 +160,9 @@ void Recorder::openOutputs()
         m_outputs.push_back(std::make_unique<CsvRows>(LineFile::standardOutput(), titles));
 }
 
-void Recorder::findDongle()
+void Recorder::requireAnswer(dongle::DongleLink::ProbeResult result)
 {
-    if (m_options.port.isEmpty())
-        m_link.loadPortFinder(install_paths::portFinderFolders(QCoreApplication::applicationDirPath()));
-    else
-        m_link.usePort(m_options.port);
-    switch (m_link.probe()) {
+    switch (result) {
     case dongle::DongleLink::ProbeResult::NoDongle:
         if (m_options.port.isEmpty())
             throw RecordError(LinkFailed,
@@ -214,7 +232,6 @@ void Recorder::sendSettings()
 {
     if (!m_link.isMeterLinked())
         return;
-    m_link.holdFrames();
     if (m_part)
         m_session.applyStoredSettings(m_part->settings);
     if (m_options.intervalItem)

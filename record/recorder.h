@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -35,8 +36,9 @@ public:
              QObject* parent = nullptr);
     ~Recorder() override;
 
-    // Makes sure the files can be written, finds the dongle, then opens the outputs; the
-    // link follows on the event loop. What cannot be had is said, and the recording ends.
+    // Makes sure the files can be written and asks for the dongle; once it has answered,
+    // the outputs are opened and the link follows, all on the event loop. What cannot be had
+    // is said, and the recording ends.
     void begin();
     // Ends the recording with this exit code, unless a file that could not be written
     // makes it FileNotWritten. Nothing happens once it has ended.
@@ -50,8 +52,11 @@ private:
     void wireLink();
     void wireMeter();
     void checkFiles();
-    void findDongle();
+    void dongleProbed(dongle::DongleLink::ProbeResult result);
+    void requireAnswer(dongle::DongleLink::ProbeResult result);
     void openOutputs();
+    // Runs the step; a RecordError it throws is said and ends the recording (false).
+    bool attempt(const std::function<void()>& step);
     void waitForLink();
     void linkUp();
     void linkDown();

@@ -99,8 +99,8 @@ void TForm1::createComponents()
     m_recordingPanel =
         new recording::RecordingPanel(*m_lexicons, *m_profiles, *m_recordingCore, this, m_profileBox->modeBoxPlace());
     m_trendFeed = new recording::TrendFeed(*m_session, *m_referenceBox, *m_lexicons, this);
-    m_profileController = new recording::ProfileController(*m_profiles, *m_session, *m_link, *m_referenceBox,
-                                                           *m_recordingPanel, *m_profileBox, *m_lexicons, this);
+    m_profileController = new recording::ProfileController(*m_profiles, *m_session, *m_referenceBox, *m_recordingPanel,
+                                                           *m_profileBox, *m_lexicons, this);
 }
 
 void TForm1::layOut()
@@ -142,6 +142,10 @@ void TForm1::wireLink()
     connect(m_link, &DongleLink::meterLinkedUp, m_recordingCore, &session::RecordingCore::linkUp);
     connect(m_link, &DongleLink::frameArrived, m_recordingCore, &session::RecordingCore::frameArrived);
     connect(m_link, &DongleLink::portError, m_session, &session::MeterSession::clearLastSideReading);
+    connect(m_link, &DongleLink::probeFinished, this, [this](DongleLink::ProbeResult result) {
+        if (result == DongleLink::ProbeResult::Silent)
+            showNoModemMessage();
+    });
 }
 
 // The meter's reports and the user's settings between the session, the front panel and
@@ -163,9 +167,9 @@ void TForm1::wireMeter()
     // The interval list holds frames off while it is open; a list closed without a choice
     // sends nothing, so the command timer lets the frames through as after a transmission.
     using recording::RecordingPanel;
-    connect(m_recordingPanel, &RecordingPanel::intervalListOpened, m_link, &dongle::DongleLink::holdFrames);
+    connect(m_recordingPanel, &RecordingPanel::intervalListOpened, m_link,
+            &dongle::DongleLink::holdFramesWhileChoosing);
     connect(m_recordingPanel, &RecordingPanel::intervalChosen, this, [this](int item) {
-        m_link->holdFrames();
         m_session->setIntervalItem(item);
         m_session->submit();
     });
@@ -260,11 +264,16 @@ void TForm1::showEvent(QShowEvent* event)
 
 void TForm1::FormShow()
 {
-    if (m_link->probe() != dongle::DongleLink::ProbeResult::Silent)
-        return;
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Test"),
-                    QStringLiteral("No modem responding on ") + m_link->portName(), QMessageBox::Ok, this);
-    box.exec();
+    m_link->probe();
+}
+
+// The message waits for its OK without holding the window's events up.
+void TForm1::showNoModemMessage()
+{
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Test"),
+                                QStringLiteral("No modem responding on ") + m_link->portName(), QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

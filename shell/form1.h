@@ -77,6 +77,7 @@ private:
 
     void FormCreate();
     void FormShow();
+    void showNoModemMessage();
     void FormCloseQuery(bool& canClose);
     void FormClose();
     void FormResize();
