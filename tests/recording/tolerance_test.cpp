@@ -157,6 +157,16 @@ INSTANTIATE_TEST_SUITE_P(
                                   20,
                                   {},
                                   {}},
+                    // 1000 Ω against 1e-304 Ω is a ratio of 1e307: a number, but not as a
+                    // percentage, which would show as "inf".
+                    ToleranceCase{"DeviationPastEveryNumberIsUnreadableAndWritesNoDeviation",
+                                  [](Reference& ref, ImpedanceReading&) {
+                                      ref.primary.nominalText = "1e-304";
+                                      ref.primary.toleranceText = "1%";
+                                  },
+                                  20,
+                                  {},
+                                  {}},
                     ToleranceCase{"CapacitanceNominalZeroIsUnreadable",
                                   [](Reference& ref, ImpedanceReading&) {
                                       ref.primary.kind = ReferenceKind::Capacitance;
