@@ -26,7 +26,7 @@ usage() {
 minutes=10
 jobs=1
 # A target stops after this many times its CPU minutes on the clock, however busy the machine.
-wall_per_cpu=8
+wall_per_cpu=30
 merge=1
 while [[ $# -gt 0 ]]; do
   case $1 in
