@@ -5,11 +5,12 @@
 # the old corpus and of the campaign that reach coverage nothing else reaches make the new
 # fuzz/corpus/<target>/ (inputs kept from the old one keep their names). Commit it.
 #
-#   scripts/fuzz-campaign.sh [minutes-per-target] [--jobs N] [--no-merge]
+#   scripts/fuzz-campaign.sh [minutes-per-target] [--jobs N] [--no-merge] [target...]
 #
 # minutes-per-target  minutes of CPU, default 10
 # --jobs N            targets at once (default 1; the machine's other work shares the cores)
 # --no-merge          leave the corpora in the tree as they are
+# target...           only these targets (names as in fuzz/corpus/), default all
 #
 # A target that crashes, hangs, leaks or finds a property broken stops; its input is in
 # build/fuzz/findings/. Fix the fault, put the input into fuzz/regressions/<target>/ and run
@@ -19,7 +20,7 @@ set -euo pipefail
 source "$(dirname "$0")/fuzz-common.sh"
 
 usage() {
-  sed -n '8,12p' "$0" | sed 's/^# \{0,1\}//' >&2
+  sed -n '8,13p' "$0" | sed 's/^# \{0,1\}//' >&2
   exit 2
 }
 
@@ -28,11 +29,13 @@ jobs=1
 # A target stops after this many times its CPU minutes on the clock, however busy the machine.
 wall_per_cpu=30
 merge=1
+chosen=()
 while [[ $# -gt 0 ]]; do
   case $1 in
     --jobs) jobs=${2:?}; shift 2 ;;
     --no-merge) merge=0; shift ;;
     [1-9]*) minutes=$1; shift ;;
+    [a-z]*) chosen+=("$1"); shift ;;
     *) usage ;;
   esac
 done
@@ -40,6 +43,15 @@ done
 build_fuzz_targets
 target_list=$(fuzz_targets)
 mapfile -t targets <<<"$target_list"
+if [[ ${#chosen[@]} -gt 0 ]]; then
+  for name in "${chosen[@]}"; do
+    if [[ " ${targets[*]} " != *" $name "* ]]; then
+      echo "no fuzz target $name; the targets are: ${targets[*]}" >&2
+      exit 2
+    fi
+  done
+  targets=("${chosen[@]}")
+fi
 work=$fuzz_root/build/fuzz/campaign
 mkdir -p "$work" "$fuzz_findings"
 
