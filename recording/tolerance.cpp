@@ -34,6 +34,12 @@ double divide(double numerator, double denominator)
     return finite(numerator / denominator);
 }
 
+// The deviation in percent; a ratio that is finite may still not be once it is a percentage.
+double percentFrom(double measured, double nominal, double reference)
+{
+    return finite(divide(measured - nominal, reference) * 100);
+}
+
 // How a tolerance judges the measured value q against the nominal p.
 enum class Judgement { Within, Outside, SingleCharacter };
 
@@ -112,7 +118,7 @@ int EvaluateTolerance(const ReferenceValues& reference, const ImpedanceReading& 
     try {
         if (primary.tolerance.isOn()) {
             const Comparison c = primaryComparison(primary, reading);
-            deviations.primary = divide(c.measured - c.nominal, std::abs(c.nominal)) * 100;
+            deviations.primary = percentFrom(c.measured, c.nominal, std::abs(c.nominal));
             switch (judge(primary.tolerance, c.measured, c.nominal, deviations.primary)) {
             case Judgement::Outside: result = VerdictPrimaryOut; break;
             case Judgement::SingleCharacter: return VerdictUnreadable;
@@ -121,7 +127,7 @@ int EvaluateTolerance(const ReferenceValues& reference, const ImpedanceReading& 
         }
         if (secondary.tolerance.isOn()) {
             const Comparison c = secondaryComparison(secondary, reading);
-            deviations.secondary = divide(c.measured - c.nominal, c.nominal) * 100;
+            deviations.secondary = percentFrom(c.measured, c.nominal, c.nominal);
             switch (judge(secondary.tolerance, c.measured, c.nominal, deviations.secondary)) {
             case Judgement::Outside: result += VerdictSecondaryOut; break;
             case Judgement::SingleCharacter: return VerdictSecondaryOut;

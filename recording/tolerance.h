@@ -12,8 +12,8 @@ enum VerdictCode : int {
     VerdictPrimaryOut = 1,
     VerdictSecondaryOut = 2,
     VerdictBothOut = 3,
-    // Nominal or tolerance unreadable, a nominal of 0, or a primary tolerance that is a
-    // single character other than ">" and "<".
+    // Nominal or tolerance unreadable, a nominal of 0, a deviation past every number, or a
+    // primary tolerance that is a single character other than ">" and "<".
     VerdictUnreadable = 20,
 };
 

@@ -14,8 +14,9 @@ packages=(
   xvfb xauth x11-apps imagemagick unzip xdg-utils python3
   python3-openpyxl
 )
-# The formatting check of the test command.
-test_packages=(clang-format)
+# The formatting check of the test command, and its fuzz targets: clang with libFuzzer and
+# the sanitizers' runtimes (clang alone only recommends those).
+test_packages=(clang-format clang-14 libclang-rt-14-dev)
 
 case "${1:-}" in
   --list)

@@ -157,6 +157,16 @@ INSTANTIATE_TEST_SUITE_P(
                                   20,
                                   {},
                                   {}},
+                    // 1000 Ω against 1e-304 Ω is a ratio of 1e307: a number, but not as a
+                    // percentage, which would show as "inf".
+                    ToleranceCase{"DeviationPastEveryNumberIsUnreadableAndWritesNoDeviation",
+                                  [](Reference& ref, ImpedanceReading&) {
+                                      ref.primary.nominalText = "1e-304";
+                                      ref.primary.toleranceText = "1%";
+                                  },
+                                  20,
+                                  {},
+                                  {}},
                     ToleranceCase{"CapacitanceNominalZeroIsUnreadable",
                                   [](Reference& ref, ImpedanceReading&) {
                                       ref.primary.kind = ReferenceKind::Capacitance;
@@ -294,7 +304,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(FilterCase{"12a,5,3", 7, u',', false, "12,53", 5}, FilterCase{",5", 1, u',', false, "5", 1},
                     FilterCase{"1.5", 3, u',', false, "15", 2}, // only the system's separator stays
                     FilterCase{"1.5", 2, u'.', false, "1.5", 2}, FilterCase{"7", 1, u',', true, "7%", 1},
-                    FilterCase{"12,5%%", 6, u',', true, "12,5%", 5}, FilterCase{"abc", 3, u'.', false, "", 0}));
+                    FilterCase{"12,5%%", 6, u',', true, "12,5%", 5}, FilterCase{"abc", 3, u'.', false, "", 0},
+                    // A separator with no digit before it would be dropped at the next
+                    // keystroke, turning ".5" into "53": it is dropped at once.
+                    FilterCase{"x.5", 3, u'.', false, "5", 1}, FilterCase{"a,", 2, u',', true, "%", 1}));
 
 } // namespace
 
