@@ -14,8 +14,9 @@ packages=(
   xvfb xauth x11-apps imagemagick unzip xdg-utils python3
   python3-openpyxl
 )
-# The formatting check of the test command.
-test_packages=(clang-format)
+# The formatting check of the test command, and the PostgreSQL server the database tests and
+# benchmarks start in folders of their own (the package's own cluster is left alone).
+test_packages=(clang-format postgresql)
 
 case "${1:-}" in
   --list)

@@ -1,13 +1,13 @@
 #include "store/database_url.h"
 
+#include "store/measurement_store.h"
+
 #include <QUrl>
 #include <QUrlQuery>
 
 #include <libpq-fe.h>
 
 #include <optional>
-
-#include <memory>
 
 namespace store {
 namespace {
@@ -59,6 +59,18 @@ std::variant<DatabaseUrl, QString> ReadDatabaseUrl(const QString& text)
     return QStringLiteral("a database is named sqlite:///path/file.sqlite or postgresql://user@host:port/dbname, "
                           "not '%1'")
         .arg(text);
+}
+
+QString LocalDatabasePath(const std::optional<DatabaseUrl>& database)
+{
+    if (database && database->kind == DatabaseUrl::Kind::Sqlite)
+        return database->sqlitePath;
+    return MeasurementStore::defaultPath();
+}
+
+bool ForwardsToServer(const std::optional<DatabaseUrl>& database)
+{
+    return database && database->kind == DatabaseUrl::Kind::Postgres;
 }
 
 } // namespace store

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 
+#include <optional>
 #include <variant>
 
 namespace store {
@@ -23,5 +24,11 @@ struct DatabaseUrl {
 
 // The URL read, or why it cannot be used, in words for the user.
 std::variant<DatabaseUrl, QString> ReadDatabaseUrl(const QString& text);
+
+// The local file every reading goes into first: the one named, else the default one,
+// through which a server's readings go.
+QString LocalDatabasePath(const std::optional<DatabaseUrl>& database);
+// A server is named: what the local file keeps is forwarded to it.
+bool ForwardsToServer(const std::optional<DatabaseUrl>& database);
 
 } // namespace store
