@@ -30,11 +30,15 @@ MainLexicons::MainLexicons(const QString& owner) :
        {QStringLiteral("п"), QStringLiteral("о"), QStringLiteral("ПН"), QStringLiteral("+"), QStringLiteral("-"),
         QStringLiteral("сек"), QString(), QString(), QString(), QString(), QString(), QString(), QString(), QString()}),
     D4(owner, QStringLiteral("D4"),
-       {QStringLiteral("Журнал записи: "), QStringLiteral("Журнал не ведётся: "), QStringLiteral("Файл CSV записан: "),
-        QStringLiteral("Не удалось записать файл: "), QStringLiteral("Файл Excel записан: "),
+       {QStringLiteral("Журнал записи: "),
+        QStringLiteral("Журнал не ведётся: "),
+        QStringLiteral("Файл CSV записан: "),
+        QStringLiteral("Не удалось записать файл: "),
+        QStringLiteral("Файл Excel записан: "),
         QStringLiteral("Нет программы для открытия файла: "),
         QStringLiteral("Путь профиля слишком длинный, при следующем запуске профиль не откроется: "),
-        QStringLiteral("Сначала создайте или откройте профиль."), QStringLiteral("Тренд"),
+        QStringLiteral("Сначала создайте или откройте профиль."),
+        QStringLiteral("Тренд"),
         QStringLiteral("Нет доступа к %1. Установите правило udev для адаптера (оно входит в пакет программы), "
                        "затем отключите и снова подключите адаптер; или войдите в группу %2 и войдите в "
                        "систему заново."),
@@ -43,8 +47,19 @@ MainLexicons::MainLexicons(const QString& owner) :
         QStringLiteral("Не удаётся открыть %1: %2"),
         QStringLiteral("Нет измерений от прибора %1 с. Проверьте, что прибор включён и находится рядом с "
                        "адаптером."),
-        QStringLiteral("Измерения поступают снова."), QStringLiteral("Файл состояния не прочитан: "),
-        QStringLiteral("База измерений не ведётся: ")})
+        QStringLiteral("Измерения поступают снова."),
+        QStringLiteral("Файл состояния не прочитан: "),
+        QStringLiteral("База измерений не ведётся: "),
+        QStringLiteral("Измерения отправляются в базу данных %1. Ждут отправки: %2."),
+        QStringLiteral("База данных %1 недоступна: %2. Запись продолжается; измерения ждут в локальной базе и "
+                       "будут отправлены, когда она ответит. Ждут отправки: %3."),
+        QStringLiteral("База данных %1 снова отвечает. Ждут отправки: %2."),
+        QStringLiteral("Измерения не отправляются на сервер: "),
+        QStringLiteral("Отправка измерений на сервер приостановлена: "),
+        QStringLiteral("Все измерения переданы в базу данных %1."),
+        QStringLiteral("Ждут отправки до следующего запуска: %1. Они хранятся в %2 и будут отправлены в %3, "
+                       "когда программа запустится снова."),
+        QStringLiteral("RLC_DATABASE не используется, измерения хранятся в локальной базе: ")})
 {
 }
 

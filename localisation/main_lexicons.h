@@ -39,6 +39,15 @@ enum AdditionText {
     MeterReportsAgain = 14,
     StateFileNotRead = 15, // "State file not read: " and the reason
     DatabaseNotKept = 16,  // "Measurement database not kept: " and the reason
+    // Forwarding to a server: %1 the server, and the readings that wait.
+    ServerReached = 17,    // %2 waiting
+    ServerAway = 18,       // %2 the reason, %3 waiting
+    ServerBack = 19,       // %2 waiting
+    ServerRefused = 20,    // and the reason
+    ForwardingPaused = 21, // the local database cannot be read, and the reason
+    AllForwarded = 22,
+    LeftWaiting = 23,      // %1 waiting, %2 the local file, %3 the server
+    DatabaseNotNamed = 24, // RLC_DATABASE cannot be used, and why
 };
 
 } // namespace localisation

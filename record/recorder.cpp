@@ -6,7 +6,6 @@
 #include "record/file_check.h"
 #include "record/workbook_file.h"
 #include "rlc_version.h"
-#include "store/measurement_store.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,19 +16,6 @@ namespace record {
 namespace {
 
 const QString kCsvWhat = QStringLiteral("the CSV file");
-
-// The local file, unless another file is named: a server's readings go through it.
-QString localDatabase(const RecordOptions& options)
-{
-    if (options.database && options.database->kind == store::DatabaseUrl::Kind::Sqlite)
-        return options.database->sqlitePath;
-    return store::MeasurementStore::defaultPath();
-}
-
-bool forwards(const RecordOptions& options)
-{
-    return options.database && options.database->kind == store::DatabaseUrl::Kind::Postgres;
-}
 
 session::BenchIdentity benchOf(const RecordOptions& options)
 {
@@ -56,7 +42,8 @@ Recorder::Recorder(RecordOptions options, std::optional<recording::PartRecord> p
     m_options(std::move(options)), m_part(std::move(part)), m_console(console), m_session(m_link, m_texts.lexicons()),
     m_linkLines(m_link, m_texts.lexicons()),
     m_core(m_texts.lexicons(), [this](const QString& line) { m_console.say(line); }),
-    m_archive(m_core, m_session, m_texts.lexicons(), localDatabase(m_options), forwards(m_options), benchOf(m_options),
+    m_archive(m_core, m_session, m_texts.lexicons(), store::LocalDatabasePath(m_options.database),
+              store::ForwardsToServer(m_options.database), benchOf(m_options),
               [this](const QString& line) { m_console.say(line); }),
     m_settingsPending(m_part.has_value() || m_options.intervalItem.has_value())
 {
@@ -67,6 +54,8 @@ Recorder::Recorder(RecordOptions options, std::optional<recording::PartRecord> p
     m_durationTimer.setSingleShot(true);
     wireLink();
     wireMeter();
+    if (store::ForwardsToServer(m_options.database))
+        setUpForwarding();
     if (!m_texts.englishFound())
         m_console.say(QStringLiteral("the English language file is not in %1; titles and units stay in the "
                                      "built-in language. Reinstalling the program puts it back.")
@@ -113,10 +102,23 @@ void Recorder::wireMeter()
     connect(&m_durationTimer, &QTimer::timeout, this, [this] { end(Done); });
 }
 
+// The forwarder's lines come before the end that follows its last one.
+void Recorder::setUpForwarding()
+{
+    const QString local = store::LocalDatabasePath(m_options.database);
+    m_forwarder = std::make_unique<store::Forwarder>(local, *m_options.database);
+    m_forwardingLines = std::make_unique<session::ForwardingLines>(*m_forwarder, m_texts.lexicons(), local);
+    connect(m_forwardingLines.get(), &session::ForwardingLines::line, this,
+            [this](const QString& line) { m_console.say(line); });
+    connect(m_forwarder.get(), &store::Forwarder::drained, this, [this] { emit finished(m_exitCode); });
+}
+
 // --- the start -----------------------------------------------------------------------------
 
 void Recorder::begin()
 {
+    if (m_forwarder)
+        m_forwarder->start();
     try {
         checkFiles();
         findDongle();
@@ -294,6 +296,12 @@ void Recorder::end(ExitCode code)
     m_console.endProgress();
     code = finishFiles(code);
     m_core.finish();
+    if (m_forwarder) {
+        // The recording is closed and stored: the forwarder finds all of it.
+        m_exitCode = code;
+        m_forwarder->drain();
+        return;
+    }
     emit finished(code);
 }
 
