@@ -41,6 +41,7 @@ void ForwardingWorker::cycle()
 {
     switch (forwardBatch()) {
     case Outcome::Sent:
+    case Outcome::Reconnect:
         m_next.start(0); // more may wait; the thread's events go first
         return;
     case Outcome::NothingWaits:
@@ -63,6 +64,7 @@ void ForwardingWorker::cycle()
 
 ForwardingWorker::Outcome ForwardingWorker::forwardBatch()
 {
+    bool reused = false;
     try {
         if (!m_local) {
             m_local = std::make_unique<SqliteConnection>(m_localPath);
@@ -72,17 +74,25 @@ ForwardingWorker::Outcome ForwardingWorker::forwardBatch()
             // nor keep the recorder's writes waiting.
             m_local->execute("PRAGMA synchronous = NORMAL", "set how writes reach the disk");
         }
+        reused = m_server != nullptr;
         if (!m_server && !reachServer())
             return Outcome::Refused;
         const UnsentBatch batch = ReadUnsent(*m_local, kBatchRows);
-        if (batch.rows() == 0)
-            return Outcome::NothingWaits;
-        Upload(*m_server, batch);
-        MarkSent(*m_local, batch);
+        if (batch.rows() > 0) {
+            Upload(*m_server, batch);
+            MarkSent(*m_local, batch);
+        }
         m_localTroubleSaid = false;
-        return Outcome::Sent;
+        m_reconnectedAtOnce = false;
+        return batch.rows() > 0 ? Outcome::Sent : Outcome::NothingWaits;
     } catch (const ServerError& error) {
-        serverFailed(error.reason());
+        m_server.reset();
+        // A connection that served before may only have gone stale (the server restarted
+        // while nothing waited): a fresh one tells whether the server is away.
+        if (reused && !std::exchange(m_reconnectedAtOnce, true))
+            return Outcome::Reconnect;
+        if (std::exchange(m_contact, Contact::Away) != Contact::Away)
+            emit serverAway(error.reason(), waiting());
     } catch (const StoreError& error) {
         m_local.reset(); // opened again next time
         if (!std::exchange(m_localTroubleSaid, true))
@@ -111,13 +121,6 @@ bool ForwardingWorker::reachServer()
     else if (before == Contact::Away)
         emit serverBack(waiting());
     return true;
-}
-
-void ForwardingWorker::serverFailed(const QString& reason)
-{
-    m_server.reset();
-    if (std::exchange(m_contact, Contact::Away) != Contact::Away)
-        emit serverAway(reason, waiting());
 }
 
 void ForwardingWorker::finishDraining()

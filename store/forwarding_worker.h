@@ -42,13 +42,12 @@ signals:
     void drained(qint64 waiting);
 
 private:
-    enum class Outcome { NothingWaits, Sent, Failed, Refused };
+    enum class Outcome { NothingWaits, Sent, Reconnect, Failed, Refused };
     enum class Contact { NotYet, Answering, Away };
 
     void cycle();
     Outcome forwardBatch();
     bool reachServer();
-    void serverFailed(const QString& reason);
     void finishDraining();
     // Readings that wait; -1 when the local file cannot say.
     qint64 waiting();
@@ -62,6 +61,7 @@ private:
     Contact m_contact = Contact::NotYet;
     std::chrono::milliseconds m_retry = kFirstRetry;
     bool m_refused = false;
+    bool m_reconnectedAtOnce = false; // since the last batch that went
     bool m_localTroubleSaid = false;
     bool m_draining = false;
 };

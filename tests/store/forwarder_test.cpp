@@ -220,6 +220,24 @@ TEST_F(ForwarderTest, UserRefusedIsSaidOnceAndForwardingFollowsOnceItMayConnect)
     expectAllForwarded(QStringLiteral("line"));
 }
 
+// The forwarder's connection dies with the restart; a new one finds the server there.
+TEST_F(ForwarderTest, ServerRestartedWhileNothingWaitedIsNotSaidAway)
+{
+    ASSERT_TRUE(server.start()) << server.problem().toStdString();
+    bench.openRecording();
+    store::Forwarder forwarder(bench.path(), serverNamed(server.url()));
+    Heard heard(forwarder);
+    forwarder.start();
+    ASSERT_TRUE(waitFor([&] { return heard.reached.size() == 1; }));
+    ASSERT_TRUE(server.stop()) << server.problem().toStdString();
+    ASSERT_TRUE(server.start()) << server.problem().toStdString();
+    bench.storeReadings(5);
+    bench.closeRecording();
+    ASSERT_TRUE(waitFor([&] { return bench.unsentRows() == 0; }));
+    EXPECT_TRUE(heard.away.isEmpty()) << heard.away.value(0).value(0).toString().toStdString();
+    EXPECT_EQ(server.select(QStringLiteral("SELECT count(*) FROM readings")).value(0).value(0), QStringLiteral("5"));
+}
+
 // The end of a recorder: everything while the server answers, and a count of what must wait
 // when it does not.
 TEST_F(ForwarderTest, DrainSendsWhatWaitsWhileTheServerAnswersAndCountsTheRest)
