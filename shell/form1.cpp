@@ -22,7 +22,9 @@
 #include "rlc_version.h"
 #include "session/recording_archive.h"
 #include "session/recording_core.h"
-#include "store/measurement_store.h"
+#include "session/forwarding_lines.h"
+#include "store/database_url.h"
+#include "store/forwarder.h"
 #include "session/meter_session.h"
 
 #include <QApplication>
@@ -88,15 +90,40 @@ void TForm1::createComponents()
     m_referenceBox = new recording::ReferenceBox(*m_lexicons, this);
     m_recordingCore = new session::RecordingCore(
         *m_lexicons, [this](const QString& line) { m_connectionBox->appendStatus(line); }, this);
-    m_archive = new session::RecordingArchive(
-        *m_recordingCore, *m_session, *m_lexicons, store::MeasurementStore::defaultPath(), false,
-        {session::DefaultStation(), session::DefaultOperator(), {}, QStringLiteral(RLC_VERSION)},
-        [this](const QString& line) { m_connectionBox->appendStatus(line); }, this);
+    createDatabase();
     m_recordingPanel =
         new recording::RecordingPanel(*m_lexicons, *m_profiles, *m_recordingCore, this, m_profileBox->modeBoxPlace());
     m_trendFeed = new recording::TrendFeed(*m_session, *m_referenceBox, *m_lexicons, this);
     m_profileController = new recording::ProfileController(*m_profiles, *m_session, *m_link, *m_referenceBox,
                                                            *m_recordingPanel, *m_profileBox, *m_lexicons, this);
+}
+
+// The database is the one RLC_DATABASE names, as for rlc-record, else the local file. With a
+// server named, the forwarder sends it what the local file keeps.
+void TForm1::createDatabase()
+{
+    std::optional<store::DatabaseUrl> database;
+    QString notNamed;
+    if (const QString named = qEnvironmentVariable("RLC_DATABASE"); !named.isEmpty()) {
+        auto read = store::ReadDatabaseUrl(named);
+        if (const auto* url = std::get_if<store::DatabaseUrl>(&read))
+            database = *url;
+        else
+            notNamed = std::get<QString>(read);
+    }
+    const auto say = [this](const QString& line) { m_connectionBox->appendStatus(line); };
+    const QString local = store::LocalDatabasePath(database);
+    m_archive = new session::RecordingArchive(
+        *m_recordingCore, *m_session, *m_lexicons, local, store::ForwardsToServer(database),
+        {session::DefaultStation(), session::DefaultOperator(), {}, QStringLiteral(RLC_VERSION)}, say, this);
+    if (!notNamed.isEmpty())
+        say(m_lexicons->D4.GetItem(localisation::DatabaseNotNamed) + notNamed);
+    if (!store::ForwardsToServer(database))
+        return;
+    auto* forwarder = new store::Forwarder(local, *database, this);
+    const auto* lines = new session::ForwardingLines(*forwarder, *m_lexicons, local, this);
+    connect(lines, &session::ForwardingLines::line, m_connectionBox, &dongle::ConnectionBox::appendStatus);
+    forwarder->start();
 }
 
 void TForm1::layOut()

@@ -66,6 +66,7 @@ protected:
 
 private:
     void createComponents();
+    void createDatabase();
     void layOut();
     void wireLink();
     void wireMeter();

@@ -46,7 +46,7 @@ TEST_F(RecordForwardingTest, ServerAwayIsSaidOnceAndWhatWaitsGoesAtTheNextStart)
 {
     reportRisingBy10Ohm();
     const QString away = run({"--db", server.url(), "--count", "20", "--csv", path(QStringLiteral("first.csv"))});
-    EXPECT_EQ(away.count(QStringLiteral("The database %1 cannot be reached: ").arg(shown())), 1) << away.toStdString();
+    EXPECT_EQ(away.count(QStringLiteral("The database %1 cannot be reached; ").arg(shown())), 1) << away.toStdString();
     EXPECT_TRUE(away.contains(QStringLiteral("Readings waiting for the next start: 20. They are kept in %1")
                                   .arg(path(QStringLiteral("data/RLC_Data/measurements.sqlite")))))
         << away.toStdString();
