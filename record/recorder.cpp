@@ -49,6 +49,8 @@ Recorder::Recorder(RecordOptions options, std::optional<recording::PartRecord> p
     m_archive.setBench(benchOf(m_options));
     const store::DatabaseChoice database = store::ChooseDatabase(m_options.database);
     m_archive.useDatabase(database.localPath, database.forwarding);
+    if (database.forwarding)
+        setUpForwarding(database.localPath);
     if (m_part)
         m_partInForce = {m_options.partNumber, m_part->name};
     m_linkDeadline.setSingleShot(true);
@@ -102,10 +104,22 @@ void Recorder::wireMeter()
     connect(&m_durationTimer, &QTimer::timeout, this, [this] { end(Done); });
 }
 
+// The forwarder's lines come before the end that follows its last one.
+void Recorder::setUpForwarding(const QString& local)
+{
+    m_forwarder = std::make_unique<store::Forwarder>(local, *m_options.database);
+    m_forwardingLines = std::make_unique<session::ForwardingLines>(*m_forwarder, m_texts.lexicons(), local);
+    connect(m_forwardingLines.get(), &session::ForwardingLines::line, this,
+            [this](const QString& line) { m_console.say(line); });
+    connect(m_forwarder.get(), &store::Forwarder::drained, this, [this] { emit finished(m_exitCode); });
+}
+
 // --- the start -----------------------------------------------------------------------------
 
 void Recorder::begin()
 {
+    if (m_forwarder)
+        m_forwarder->start();
     if (!attempt([this] { checkFiles(); }))
         return;
     if (m_options.port.isEmpty())
@@ -299,6 +313,12 @@ void Recorder::end(ExitCode code)
     m_console.endProgress();
     code = finishFiles(code);
     m_core.finish();
+    if (m_forwarder) {
+        // The recording is closed and stored: the forwarder finds all of it.
+        m_exitCode = code;
+        m_forwarder->drain();
+        return;
+    }
     emit finished(code);
 }
 

@@ -6,9 +6,11 @@
 #include "record/recorder_texts.h"
 #include "record/row_outputs.h"
 #include "recording/part_record.h"
+#include "session/forwarding_lines.h"
 #include "session/meter_session.h"
 #include "session/recording_archive.h"
 #include "session/recording_core.h"
+#include "store/forwarder.h"
 
 #include <QObject>
 #include <QTimer>
@@ -28,7 +30,8 @@ class Console;
 // against the part and keeps its row and the journal, and the recorder writes the row to
 // the outputs at once; it ends, with every row on disk and the workbook written, when the
 // count or the duration is reached, when asked to, or when the meter cannot be linked or
-// an output cannot be written.
+// an output cannot be written. With a server named, what the local database keeps goes on
+// to it in the background, and before the recorder ends, for as long as the server answers.
 class Recorder : public QObject {
     Q_OBJECT
 public:
@@ -41,7 +44,8 @@ public:
     // is said, and the recording ends.
     void begin();
     // Ends the recording with this exit code, unless a file that could not be written
-    // makes it FileNotWritten. Nothing happens once it has ended.
+    // makes it FileNotWritten. Nothing happens once it has ended. With a server named,
+    // finished follows once the forwarder has sent what it could.
     void end(ExitCode code);
 
 signals:
@@ -51,6 +55,7 @@ signals:
 private:
     void wireLink();
     void wireMeter();
+    void setUpForwarding(const QString& localDatabase);
     void checkFiles();
     void dongleProbed(dongle::DongleLink::ProbeResult result);
     void requireAnswer(dongle::DongleLink::ProbeResult result);
@@ -77,6 +82,9 @@ private:
     session::RecordingCore m_core; // recording from the first link on
     recording::PartInForce m_partInForce;
     session::RecordingArchive m_archive;
+    std::unique_ptr<store::Forwarder> m_forwarder; // with a server named
+    std::unique_ptr<session::ForwardingLines> m_forwardingLines;
+    ExitCode m_exitCode = Done; // while the forwarder drains at the end
     std::vector<std::unique_ptr<RowOutput>> m_outputs;
     QTimer m_linkDeadline;
     QTimer m_durationTimer;

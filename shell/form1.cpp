@@ -23,8 +23,10 @@
 #include "rlc_version.h"
 #include "session/recording_archive.h"
 #include "session/recording_core.h"
+#include "session/forwarding_lines.h"
 #include "store/bench_settings.h"
 #include "store/database_url.h"
+#include "store/forwarder.h"
 #include "store/measurement_store.h"
 #include "store/store_error.h"
 #include "session/meter_session.h"
@@ -385,17 +387,40 @@ void TForm1::applyBenchSettings()
                          bench.operatorName.isEmpty() ? session::DefaultOperator() : bench.operatorName, bench.lot,
                          QStringLiteral(RLC_VERSION)});
     std::optional<store::DatabaseUrl> named;
-    const QString text = bench.database.isEmpty() ? qEnvironmentVariable("RLC_DATABASE") : bench.database;
+    const bool fromSettings = !bench.database.isEmpty();
+    const QString text = fromSettings ? bench.database : qEnvironmentVariable("RLC_DATABASE");
     if (!text.isEmpty()) {
         const auto read = store::ReadDatabaseUrl(text);
         if (const auto* url = std::get_if<store::DatabaseUrl>(&read))
             named = *url;
         else
-            m_connectionBox->appendStatus(m_lexicons->D4.GetItem(localisation::DatabaseNotKept)
-                                          + QStringLiteral("RLC_DATABASE: ") + std::get<QString>(read));
+            m_connectionBox->appendStatus(
+                m_lexicons->D4.GetItem(localisation::DatabaseNotKept)
+                + (fromSettings ? QDir::toNativeSeparators(store::DefaultBenchSettingsPath()) : QStringLiteral("RLC_DATABASE"))
+                + QStringLiteral(": ") + std::get<QString>(read));
     }
     const store::DatabaseChoice database = store::ChooseDatabase(named);
     m_archive->useDatabase(database.localPath, database.forwarding);
+    forwardTo(database.forwarding ? named : std::nullopt, database.localPath);
+}
+
+// With a server named, a forwarder sends it what the local file keeps, in a thread of its
+// own; choosing another database replaces it, and what waits goes with the next one.
+void TForm1::forwardTo(const std::optional<store::DatabaseUrl>& server, const QString& localPath)
+{
+    const QString serverUrl = server ? server->serverUrl : QString();
+    if (m_forwarder && serverUrl == m_forwardedUrl && localPath == m_forwardedFrom)
+        return;
+    delete m_forwarder;
+    m_forwarder = nullptr;
+    m_forwardedUrl = serverUrl;
+    m_forwardedFrom = localPath;
+    if (!server)
+        return;
+    m_forwarder = new store::Forwarder(localPath, *server, this);
+    const auto* lines = new session::ForwardingLines(*m_forwarder, *m_lexicons, localPath, m_forwarder);
+    connect(lines, &session::ForwardingLines::line, m_connectionBox, &dongle::ConnectionBox::appendStatus);
+    m_forwarder->start();
 }
 
 void TForm1::offerBenchSettings()
