@@ -62,6 +62,12 @@ struct Comparison {
     double measured; // q
 };
 
+// The deviation the table shows: from the nominal, in percent of its magnitude.
+double percentDeviation(const Comparison& c)
+{
+    return percentFrom(c.measured, c.nominal, std::abs(c.nominal));
+}
+
 Comparison primaryComparison(const PrimaryReferenceValue& reference, const ImpedanceReading& in)
 {
     const double p = known(reference.nominal);
@@ -88,7 +94,30 @@ Comparison secondaryComparison(const SecondaryReferenceValue& reference, const I
     throw Unreadable{};
 }
 
+// The quantities the judgement compares, from values in ohm, henry or farad: reactance is
+// proportional to inductance, so L compares as it is; it is inversely proportional to
+// capacitance, so C compares as -1/C, negated as the reactances are above. The factor 2πf
+// cancels out of the deviation.
+Comparison valueComparison(ReferenceKind kind, double nominal, double measured)
+{
+    switch (kind) {
+    case ReferenceKind::Resistance:
+    case ReferenceKind::Inductance: return {nominal, measured};
+    case ReferenceKind::Capacitance: return {-divide(1, nominal), -divide(1, measured)};
+    }
+    throw Unreadable{};
+}
+
 } // namespace
+
+std::optional<double> PrimaryDeviationPercent(const PrimaryReferenceValue& reference, double measured)
+{
+    try {
+        return percentDeviation(valueComparison(reference.kind, known(reference.nominal), measured));
+    } catch (const Unreadable&) {
+        return std::nullopt;
+    }
+}
 
 bool IsToleranceOn(const QString& toleranceText, const QString& offText)
 {
@@ -118,7 +147,7 @@ int EvaluateTolerance(const ReferenceValues& reference, const ImpedanceReading& 
     try {
         if (primary.tolerance.isOn()) {
             const Comparison c = primaryComparison(primary, reading);
-            deviations.primary = percentFrom(c.measured, c.nominal, std::abs(c.nominal));
+            deviations.primary = percentDeviation(c);
             switch (judge(primary.tolerance, c.measured, c.nominal, deviations.primary)) {
             case Judgement::Outside: result = VerdictPrimaryOut; break;
             case Judgement::SingleCharacter: return VerdictUnreadable;
