@@ -1,5 +1,5 @@
 # rlc_add_test(<name> SOURCES <files...> LIBS <targets...> LABELS <label>
-#               [FIXTURE <CTest fixture>])
+#               [FIXTURE <CTest fixture>] [TIMEOUT <seconds a case, 120 unless given>])
 # One GoogleTest executable; every test case becomes its own CTest test, discovered when
 # CTest runs, so a crash in one case cannot hide the others. The shared main starts a
 # QApplication on the offscreen platform, so window tests need no display. A FIXTURE names
@@ -18,7 +18,7 @@ target_include_directories(rlc_test_main PUBLIC ${CMAKE_CURRENT_LIST_DIR}/../tes
 target_link_libraries(rlc_test_main PUBLIC GTest::gtest GTest::gmock Qt6::Widgets Qt6::Test)
 
 function(rlc_add_test name)
-  cmake_parse_arguments(ARG "" "FIXTURE;LABELS" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "FIXTURE;LABELS;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT ARG_LABELS)
     message(FATAL_ERROR "rlc_add_test(${name}) needs LABELS")
   endif()
@@ -27,7 +27,10 @@ function(rlc_add_test name)
   target_compile_definitions(${name} PRIVATE
     RLC_TEST_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}"
     RLC_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
-  set(properties TIMEOUT 120 ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${ARG_LABELS}")
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  set(properties TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${ARG_LABELS}")
   if(ARG_FIXTURE)
     list(APPEND properties FIXTURES_REQUIRED ${ARG_FIXTURE})
   endif()

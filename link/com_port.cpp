@@ -1,18 +1,37 @@
 #include "link/com_port.h"
 
-#include <QThread>
+#include <poll.h>
+#include <utility>
 
 namespace dongle {
+namespace {
+
+int writeTimeoutMs(qint64 byteCount)
+{
+    return ComPort::kWriteTimeoutPerByteMs * int(byteCount) + ComPort::kWriteTimeoutExtraMs;
+}
+
+} // namespace
 
 ComPort::ComPort(QObject* parent) : QObject(parent)
 {
     m_port.setReadBufferSize(kReceiveBufferSize);
+    m_reopenDelay.setSingleShot(true);
+    m_reopenDelay.setInterval(kReopenDelayMs);
+    m_drainDeadline.setSingleShot(true);
     connect(&m_port, &QSerialPort::readyRead, this, &ComPort::rxChar);
+    connect(&m_port, &QSerialPort::bytesWritten, this, &ComPort::bytesTaken);
     connect(&m_port, &QSerialPort::errorOccurred, this, &ComPort::reportError);
+    connect(&m_reopenDelay, &QTimer::timeout, this, &ComPort::finishClosing);
+    connect(&m_drainDeadline, &QTimer::timeout, this, [this] {
+        if (m_port.bytesToWrite() > 0)
+            reportStall();
+    });
 }
 
 void ComPort::setPortName(const QString& name)
 {
+    finishClosingNow();
     m_portName = name;
     m_port.setPortName(name);
 }
@@ -51,6 +70,7 @@ void ComPort::applyLineSettings()
 
 void ComPort::open()
 {
+    finishClosingNow();
     if (m_port.isOpen())
         return;
     bool opened = false;
@@ -76,8 +96,23 @@ void ComPort::close()
 {
     if (!m_port.isOpen())
         return;
+    forgetPendingWrites();
     m_port.close();
-    QThread::msleep(10);
+    m_reopenDelay.start();
+}
+
+// Someone needs the port again before the reopening delay is over: the closing ends now,
+// so that its goodbye still comes first.
+void ComPort::finishClosingNow()
+{
+    if (!m_reopenDelay.isActive())
+        return;
+    m_reopenDelay.stop();
+    finishClosing();
+}
+
+void ComPort::finishClosing()
+{
     bool reopened = false;
     QString whyNot;
     {
@@ -88,11 +123,17 @@ void ComPort::close()
     }
     if (!reopened) {
         emit deviceLost(whyNot);
+        emit closed();
         return;
     }
     applyLineSettings();
     emit beforeClose();
+    // What the goodbye wrote and the port did not take at once is lost with the port.
+    if (m_port.bytesToWrite() > 0)
+        reportStall();
+    forgetPendingWrites();
     m_port.close();
+    emit closed();
 }
 
 void ComPort::write(const QByteArray& bytes)
@@ -103,10 +144,44 @@ void ComPort::write(const QByteArray& bytes)
     }
     if (m_port.write(bytes) != bytes.size())
         return; // errorOccurred has reported it
-    m_port.flush();
-    const int timeoutMs = kWriteTimeoutPerByteMs * int(bytes.size()) + kWriteTimeoutExtraMs;
-    if (m_port.bytesToWrite() > 0 && !m_port.waitForBytesWritten(timeoutMs) && m_port.bytesToWrite() > 0)
-        emit exception(QStringLiteral("write time-out"));
+    handOverIfWritable();
+    // Bytes written earlier and still waiting keep their own deadline: they go out first.
+    if (m_port.bytesToWrite() > 0 && !m_drainDeadline.isActive())
+        m_drainDeadline.start(writeTimeoutMs(bytes.size()));
+}
+
+// The bytes go to the system at once when the port can take some now, so that they are on
+// their way when the write returns; otherwise they wait until it can. Handing them over to
+// a port that can take nothing would fail as if the device were gone.
+void ComPort::handOverIfWritable()
+{
+    pollfd port{m_port.handle(), POLLOUT, 0};
+    if (::poll(&port, 1, 0) == 1 && (port.revents & POLLOUT) != 0)
+        m_port.flush();
+}
+
+// The port took bytes: whatever still waits has a fresh time-out, and a stall is over.
+void ComPort::bytesTaken()
+{
+    if (const qint64 waiting = m_port.bytesToWrite(); waiting > 0)
+        m_drainDeadline.start(writeTimeoutMs(waiting));
+    else
+        m_drainDeadline.stop();
+    if (std::exchange(m_writeStalled, false))
+        emit writingResumed();
+}
+
+void ComPort::reportStall()
+{
+    m_writeStalled = true;
+    emit exception(QStringLiteral("write time-out"));
+    emit failed({PortProblemKind::WriteStalled, m_portName, {}, {}});
+}
+
+void ComPort::forgetPendingWrites()
+{
+    m_drainDeadline.stop();
+    m_writeStalled = false;
 }
 
 QByteArray ComPort::read(qint64 maxCount)
@@ -120,8 +195,10 @@ QByteArray ComPort::read(qint64 maxCount)
 
 void ComPort::purge()
 {
-    if (m_port.isOpen())
-        m_port.clear(QSerialPort::AllDirections);
+    if (!m_port.isOpen())
+        return;
+    m_port.clear(QSerialPort::AllDirections);
+    m_drainDeadline.stop();
 }
 
 void ComPort::reportError(QSerialPort::SerialPortError error)
@@ -139,12 +216,18 @@ void ComPort::reportError(QSerialPort::SerialPortError error)
         QMetaObject::invokeMethod(
             this,
             [this, message] {
+                forgetPendingWrites();
                 m_port.close();
                 m_closingLostDevice = false;
                 emit deviceLost(message);
             },
             Qt::QueuedConnection);
+        return;
     }
+    // Asking something of a port that is not open is no fault of the port: why it is not
+    // open has been said where the open failed or the device went.
+    if (error != QSerialPort::NotOpenError)
+        emit failed({PortProblemKind::Failed, m_portName, {}, message});
 }
 
 } // namespace dongle

@@ -1,17 +1,15 @@
 #include "link/dongle_link.h"
 
 #include "link/com_port.h"
+#include "link/dongle_probe.h"
 #include "link/dongle_reply.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
 #include <QTimer>
+
+#include <utility>
 
 namespace dongle {
 namespace {
-
-constexpr int kProbeWaitMs = 200;
-constexpr int kProbeReadLength = 40;
 
 QTimer* makeTimer(QObject* owner, const char* name, int intervalMs)
 {
@@ -24,8 +22,9 @@ QTimer* makeTimer(QObject* owner, const char* name, int intervalMs)
 } // namespace
 
 DongleLink::DongleLink(QObject* parent) :
-    QObject(parent), m_port(new ComPort(this)), m_buttonTimer(makeTimer(this, "T2", kButtonHoldOffMs)),
-    m_dongleWatch(makeTimer(this, "T3", kDongleWatchMs)), m_commandTimer(makeTimer(this, "Timer_TX", kCommandHoldMs))
+    QObject(parent), m_port(new ComPort(this)), m_probe(new DongleProbe(*m_port, this)),
+    m_buttonTimer(makeTimer(this, "T2", kButtonHoldOffMs)), m_dongleWatch(makeTimer(this, "T3", kDongleWatchMs)),
+    m_commandTimer(makeTimer(this, "Timer_TX", kCommandHoldMs))
 {
     m_port->setObjectName(QStringLiteral("ComPort"));
     connect(m_buttonTimer, &QTimer::timeout, this, &DongleLink::T2Timer);
@@ -36,7 +35,10 @@ DongleLink::DongleLink(QObject* parent) :
     connect(m_port, &ComPort::rxChar, this, &DongleLink::ComPortRxChar);
     connect(m_port, &ComPort::exception, this, &DongleLink::portError);
     connect(m_port, &ComPort::openFailed, this, &DongleLink::reportProblem);
+    connect(m_port, &ComPort::failed, this, &DongleLink::reportProblem);
+    connect(m_port, &ComPort::writingResumed, this, [this] { m_lastProblem.reset(); });
     connect(m_port, &ComPort::deviceLost, this, &DongleLink::deviceLost);
+    connect(m_probe, &DongleProbe::finished, this, &DongleLink::probeAnswered);
     m_dongleWatch->start();
 }
 
@@ -77,48 +79,61 @@ bool DongleLink::FindDongle()
     return true;
 }
 
-DongleLink::ProbeResult DongleLink::probe()
+void DongleLink::probe()
 {
-    if (!FindDongle())
-        return ProbeResult::NoDongle;
+    if (m_probe->isRunning())
+        return;
+    if (!FindDongle()) {
+        emit probeFinished(ProbeResult::NoDongle);
+        return;
+    }
     // The port's problem has been said already; asking a port we could not open would only
     // add a wrong "no answer".
-    if (!m_port->isOpen())
-        return ProbeResult::CannotOpen;
-    QCoreApplication::processEvents();
-    QByteArray answer;
-    {
-        // The probe reads the answer itself; the receive reaction must not take it first.
-        const QSignalBlocker probing(m_port);
-        m_port->write("AT");
-        waitKeepingTimersStill(kProbeWaitMs);
-        m_port->purge();
-        m_port->write("AT");
-        waitKeepingTimersStill(kProbeWaitMs);
-        answer = m_port->read(kProbeReadLength);
+    if (!m_port->isOpen()) {
+        emit probeFinished(ProbeResult::CannotOpen);
+        return;
     }
-    if (answer.contains("OK"))
-        return ProbeResult::Answered;
-    m_port->close();
-    return ProbeResult::Silent;
+    holdTimersStill();
+    m_probe->start();
 }
 
-// The probe holds the link still while the dongle answers: none of its timers run, but the
-// port (and anything else on the event loop) keeps working. User input waits.
-void DongleLink::waitKeepingTimersStill(int ms)
+// The probe holds the link still while the dongle answers: none of its timers run, and what
+// the link would write goes out after the probe's own "AT"s.
+void DongleLink::holdTimersStill()
 {
-    QList<QTimer*> paused;
     for (QTimer* timer : {m_buttonTimer, m_dongleWatch, m_commandTimer}) {
         if (timer->isActive()) {
             timer->stop();
-            paused << timer;
+            m_stillTimers << timer;
         }
     }
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    for (QTimer* timer : paused)
+}
+
+void DongleLink::probeAnswered(bool answered)
+{
+    for (QTimer* timer : std::exchange(m_stillTimers, {}))
         timer->start();
+    for (const QByteArray& bytes : std::exchange(m_heldBackWrites, {}))
+        m_port->write(bytes);
+    if (answered) {
+        emit probeFinished(ProbeResult::Answered);
+        return;
+    }
+    if (!m_port->isOpen()) { // the device went away meanwhile, and the port with it
+        emit probeFinished(ProbeResult::Silent);
+        return;
+    }
+    connect(
+        m_port, &ComPort::closed, this, [this] { emit probeFinished(ProbeResult::Silent); }, Qt::SingleShotConnection);
+    m_port->close();
+}
+
+void DongleLink::writeToDongle(const QByteArray& bytes)
+{
+    if (m_probe->isRunning())
+        m_heldBackWrites << bytes;
+    else
+        m_port->write(bytes);
 }
 
 void DongleLink::T3Timer()
@@ -131,7 +146,7 @@ void DongleLink::T3Timer()
     if (m_autoConnect)
         setConnectAllowed(false);
     if ((m_autoConnect || m_relinkWanted) && m_connectAction == ConnectAction::Connect && m_port->isOpen())
-        m_port->write("AT+CONNL");
+        writeToDongle("AT+CONNL");
 }
 
 void DongleLink::T2Timer()
@@ -147,11 +162,11 @@ void DongleLink::toggleLink()
     setConnectButton(ConnectAction::Pending, false);
     if (clicked == ConnectAction::Connect) {
         if (FindDongle())
-            m_port->write("AT+CONNL");
+            writeToDongle("AT+CONNL");
     } else {
         m_dropRequested = true;
         m_relinkWanted = false;
-        m_port->write("AT");
+        writeToDongle("AT");
     }
 }
 
@@ -172,7 +187,7 @@ void DongleLink::ComPortBeforeClose()
 {
     m_meterLinked = false;
     m_portOpened = false;
-    m_port->write("AT");
+    writeToDongle("AT");
     setConnectAllowed(false);
     emit portClosed();
     showLinkDown();
@@ -180,6 +195,8 @@ void DongleLink::ComPortBeforeClose()
 
 void DongleLink::ComPortRxChar()
 {
+    if (m_probe->isRunning())
+        return; // the answer is the probe's to read
     while (m_port->isOpen()) {
         const QByteArray read = m_port->read(kMaxReadLength);
         if (read.isEmpty())
@@ -274,6 +291,7 @@ void DongleLink::showLinkDown()
 
 void DongleLink::SendSettings(meter::TMeterSettings& settings, bool brightnessPressed)
 {
+    m_framesHeld = true;
     if (!m_meterLinked)
         return;
     m_command = EncodeSettingsCommand(settings, brightnessPressed);
@@ -291,7 +309,7 @@ void DongleLink::TransmitCommand()
     m_command.bytes[4] = kCommandTerminator;
     startTimerKeepingInterval(m_commandTimer);
     if (m_portFinder.status() == 1)
-        m_port->write(m_command.toByteArray());
+        writeToDongle(m_command.toByteArray());
 }
 
 void DongleLink::Timer_TXTimer()
@@ -308,14 +326,16 @@ void DongleLink::releaseFramesLater()
 void DongleLink::sendAt()
 {
     m_dropRequested = m_meterLinked;
-    m_port->write("AT");
+    writeToDongle("AT");
     startTimerKeepingInterval(m_dongleWatch);
 }
 
 void DongleLink::stopWatching()
 {
-    m_buttonTimer->stop();
-    m_dongleWatch->stop();
+    for (QTimer* timer : {m_buttonTimer, m_dongleWatch}) {
+        timer->stop();
+        m_stillTimers.removeAll(timer); // a probe that ends later does not start it again
+    }
 }
 
 void DongleLink::setConnectButton(ConnectAction action, bool allowed)

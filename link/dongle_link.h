@@ -16,6 +16,7 @@ class QTimer;
 namespace dongle {
 
 class ComPort;
+class DongleProbe;
 
 // What a click on the connect button does, which its caption shows: connect (item 0 of the
 // connection lexicon), nothing decided yet (a blank caption, after a click), or disconnect
@@ -24,9 +25,9 @@ enum class ConnectAction { Connect, Pending, Disconnect };
 
 // The link to the meter through its dongle, without any widget: it finds the dongle (the
 // dongle watch T2/T3), opens its port, runs the AT dialogue, passes the meter's frames on
-// and sends the commands. While frames are held off (a choice on its way to the meter,
-// "MenuBusy"), received frames are dropped; the command timer Timer_TX lets them through
-// again 1000 ms after a transmission.
+// and sends the commands. While frames are held off ("MenuBusy": the user is choosing a
+// setting, or a settings command is on its way to the meter), received frames are dropped;
+// the command timer Timer_TX lets them through again 1000 ms after a transmission.
 //
 // The connect button is the link's too: what a click does and whether it may be clicked
 // are link state, shown by whoever draws the button.
@@ -36,7 +37,8 @@ enum class ConnectAction { Connect, Pending, Disconnect };
 // once, as a lost link does, and the port is closed; the dongle watch then looks for it
 // again, under its old port name or a new one. A link that was lost rather than dropped
 // by the user is made again by itself once the dongle is back, as it is with the automatic
-// connection on. A port that cannot be opened says why, once per reason.
+// connection on. A port that cannot be opened or fails while open says why, once per
+// reason; a problem that returns after the port worked again is said again.
 class DongleLink : public QObject {
     Q_OBJECT
 public:
@@ -66,24 +68,29 @@ public:
     // port is (re)opened with the dongle's settings. True when the dongle is present.
     bool FindDongle();
 
-    // The start-up check: "AT" twice and the answer read back. NoDongle when the finder
-    // reports none; CannotOpen when the found port would not open (its problem has been
-    // said); Silent (the port is then closed) when the answer holds no "OK".
+    // The start-up check: "AT" twice and the answer read back, on the event loop; while it
+    // runs the link's timers stand still, what the link would write waits, and its result
+    // comes as probeFinished(). NoDongle when the finder reports none; CannotOpen when the
+    // found port would not open (its problem has been said); Silent, once the port has
+    // closed, when the answer holds no "OK". Nothing happens while a probe runs.
     enum class ProbeResult { NoDongle, CannotOpen, Answered, Silent };
-    ProbeResult probe();
+    Q_ENUM(ProbeResult)
+    void probe();
 
     // Connects when the link is down, disconnects when it is up (the user's connect button).
     void toggleLink();
     // The automatic connection was switched on or off.
     void setAutoConnect(bool on);
 
-    // Settings go out only while the meter is linked; a mode command whenever the dongle
-    // is there. Every transmission starts the command timer.
+    // Settings hold frames off, so that no report of the old settings overwrites them on
+    // their way, and go out only while the meter is linked; a mode command goes whenever the
+    // dongle is there and holds nothing. Every transmission starts the command timer.
     void SendSettings(meter::TMeterSettings& settings, bool brightnessPressed);
     void SendModeCommand(quint8 code, bool brightnessPressed);
 
-    // Frames are dropped from now on, until released.
-    void holdFrames() { m_framesHeld = true; }
+    // The user is choosing a setting (a menu or the interval list opened, or a click in a
+    // menu that chose nothing): frames are dropped from now on, until released.
+    void holdFramesWhileChoosing() { m_framesHeld = true; }
     // Frames pass again at once (the pointer left a menu).
     void releaseFrames() { m_framesHeld = false; }
     // Frames pass again when the command timer runs out, as after a transmission; a
@@ -112,10 +119,13 @@ signals:
     void portClosed();
     // The dongle was found and its port prepared.
     void dongleReady();
-    // An operation of the port failed.
+    // An operation of the port failed (every time, also when it is no news to the user).
     void portError(const QString& message);
-    // The port could not be opened, or the device went away; said once per reason.
+    // The port could not be opened, the device went away, or the open port failed; said
+    // once per reason until the port works again.
     void portProblem(const dongle::PortProblem& problem);
+    // The start-up check is over.
+    void probeFinished(dongle::DongleLink::ProbeResult result);
     // What the connect button does or whether it may be clicked changed.
     void connectButtonChanged();
 
@@ -129,15 +139,18 @@ private:
     void handle(const DongleToken& token);
     void deviceLost();
     void reportProblem(const PortProblem& problem);
+    void probeAnswered(bool answered);
+    void holdTimersStill();
+    void writeToDongle(const QByteArray& bytes);
     void MeterLinkUp();
     void MeterLinkDown();
     void TransmitCommand();
     void showLinkDown();
     void setConnectButton(ConnectAction action, bool allowed);
     void setConnectAllowed(bool allowed) { setConnectButton(m_connectAction, allowed); }
-    void waitKeepingTimersStill(int ms);
 
     ComPort* m_port;
+    DongleProbe* m_probe;
     PortFinder m_portFinder;
     QTimer* m_buttonTimer;  // T2
     QTimer* m_dongleWatch;  // T3
@@ -153,6 +166,8 @@ private:
     bool m_dropRequested = false;
     DongleStreamReader m_reader;
     std::optional<PortProblem> m_lastProblem;
+    QList<QTimer*> m_stillTimers;       // stopped while the probe runs
+    QList<QByteArray> m_heldBackWrites; // written once the probe is over
     ConnectAction m_connectAction = ConnectAction::Connect;
     bool m_connectAllowed = true;
     TMeterCommand m_command;

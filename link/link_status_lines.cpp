@@ -34,6 +34,8 @@ QString DescribePortProblem(const PortProblem& problem, const localisation::Main
     }
     case PortProblemKind::Busy: return texts.GetItem(localisation::PortBusy).arg(problem.port);
     case PortProblemKind::Removed: return texts.GetItem(localisation::DongleRemoved).arg(problem.port);
+    case PortProblemKind::WriteStalled: return texts.GetItem(localisation::PortWriteStalled).arg(problem.port);
+    case PortProblemKind::Failed: return texts.GetItem(localisation::PortFailed).arg(problem.port, problem.detail);
     case PortProblemKind::Other: break;
     }
     return texts.GetItem(localisation::PortCannotOpen).arg(problem.port, problem.detail);

@@ -10,7 +10,9 @@ enum class PortProblemKind {
     PermissionDenied, // the user may not open the device: a udev rule or group membership is missing
     Busy,             // another program holds the port
     Removed,          // the device went away while it was open
-    Other,            // anything else; the detail says what
+    Other,            // the port would not open for another reason; the detail says what
+    WriteStalled,     // the open port took no byte of a write within the write time-out
+    Failed,           // an operation on the open port failed; the detail says what
 };
 
 struct PortProblem {

@@ -19,7 +19,6 @@ int hexDigit(QChar c)
     return -1;
 }
 
-// Blanks and control characters around the signature line do not count.
 QString trimmedOfControls(const QString& line)
 {
     qsizetype begin = 0;
@@ -43,9 +42,14 @@ QString signatureLine(const QString& signature)
     return u'[' + signature + u']';
 }
 
+bool isSignatureLine(const QString& line, const QString& signature)
+{
+    return trimmedOfControls(line) == signatureLine(signature);
+}
+
 LangFileHeader parseLangFileHeader(const QStringList& lines, const QString& signature)
 {
-    if (lines.size() < kMinLinesOfLanguageFile || trimmedOfControls(lines[0]) != signatureLine(signature))
+    if (lines.size() < kMinLinesOfLanguageFile || !isSignatureLine(lines[0], signature))
         return {};
 
     LangFileHeader header;

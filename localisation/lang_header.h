@@ -18,6 +18,9 @@ struct LangFileHeader {
 
 // The signature line as written: "[" + signature + "]".
 QString signatureLine(const QString& signature);
+// Whether a file's first line is the signature line. Blanks and control characters around
+// it do not count, for the list and the loader alike.
+bool isSignatureLine(const QString& line, const QString& signature);
 
 // An empty header when the file is missing, unreadable, shorter than three lines, lacks
 // the signature line or names no language.

@@ -1,5 +1,6 @@
 #include "localisation/lang_loader.h"
 #include "localisation/lang_file_lines.h"
+#include "localisation/lang_header.h"
 #include "localisation/lang_text.h"
 #include "localisation/text_escapes.h"
 
@@ -84,7 +85,7 @@ bool LanguageLoader::load(const QString& name, bool asSuperior, const QString& c
 bool LanguageLoader::readFile(const QString& name, const QStringList& lines, const QString& chain,
                               LoadedLanguage& state, QString& code) const
 {
-    if (lines.isEmpty() || lines[0].trimmed() != signatureLine(m_signature))
+    if (lines.isEmpty() || !isSignatureLine(lines[0], m_signature))
         return false;
     const qsizetype componentStart = readHeaderPart(name, lines, chain, state, code);
     const qsizetype lexiconStart = readComponentPart(lines, componentStart, state.DataStruct);

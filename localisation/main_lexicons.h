@@ -123,6 +123,16 @@ enum AdditionItem {
     BenchTitle = 17,       // the bench window's title
     BenchNotRead = 18,     // "Bench settings not read: " and the reason
     BenchNotKept = 19,     // "Bench settings not kept: " and the reason
+    PortWriteStalled = 20, // the dongle took no byte of a write in time, and the port
+    PortFailed = 21,       // the open port failed: the port and the system's reason
+    // Forwarding to a server: %1 the server, and the readings that wait.
+    ServerReached = 22,    // %2 waiting
+    ServerAway = 23,       // %2 the reason, %3 waiting
+    ServerBack = 24,       // %2 waiting
+    ServerRefused = 25,    // and the reason
+    ForwardingPaused = 26, // the local database cannot be read, and the reason
+    AllForwarded = 27,
+    LeftWaiting = 28,      // %1 waiting, %2 the local file, %3 the server
 };
 
 } // namespace localisation

@@ -6,14 +6,20 @@ QString EncodeControlChars(const QString& text)
 {
     QString out;
     out.reserve(text.size());
+    bool afterEscape = false;
     for (QChar c : text) {
         const ushort code = c.unicode();
         if (code == 0)
             continue;
-        if (code < 32)
+        // "#" and digits right behind an escape would read as more of it ("'#9'#1" is TAB
+        // and code 1), so such a "#" travels as an escape too.
+        if (code < 32 || (afterEscape && c == u'#')) {
             out += QStringLiteral("'#%1'").arg(code);
-        else
+            afterEscape = true;
+        } else {
             out += c;
+            afterEscape = false;
+        }
     }
     return out;
 }

@@ -6,7 +6,8 @@
 // language-file texts are stored escaped and decoded only when they are shown.
 namespace localisation {
 
-// Codes 1 to 31 become escapes; NUL is dropped; everything else stays.
+// Codes 1 to 31 become escapes, and so does a "#" right behind an escape; NUL is dropped;
+// everything else stays.
 QString EncodeControlChars(const QString& text);
 
 // Turns every escape back into its character; malformed escapes stay as written.

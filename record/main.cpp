@@ -45,8 +45,8 @@ int recordUntilTheEnd(int argc, char** argv, const record::RecordOptions& option
         termination.setEnabled(false); // the signal stays unread: it would be reported again and again
         recorder.end(record::Done);
     });
-    // The recording may end before the event loop runs (while the dongle is found), when
-    // asking the loop to stop would be lost.
+    // The recording may end before the event loop runs (a file that cannot be written, no
+    // dongle), when asking the loop to stop would be lost.
     std::optional<int> exitCode;
     QObject::connect(&recorder, &record::Recorder::finished, &application, [&exitCode](int code) {
         exitCode = code;

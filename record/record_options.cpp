@@ -12,6 +12,11 @@ namespace record {
 namespace {
 
 using std::chrono::milliseconds;
+using std::chrono::seconds;
+
+// The longest duration and link timeout, in the units the user gives them.
+const qint64 kLongestHours = std::chrono::floor<std::chrono::hours>(RecordOptions::kLongestTimedWait).count();
+const qint64 kLongestSeconds = std::chrono::floor<seconds>(RecordOptions::kLongestTimedWait).count();
 
 QString helpTail()
 {
@@ -23,6 +28,13 @@ QString helpTail()
                           "  standard output for one JSON object per reading. Every row is also kept in a\n"
                           "  recording journal, written to disk row by row. Standard error tells of the\n"
                           "  link and, on a terminal, shows the progress.\n"
+                          "\nDatabase:\n"
+                          "  Every reading is committed to the local database before the next is taken.\n"
+                          "  With a PostgreSQL server named, it is forwarded from there in the background;\n"
+                          "  while the server is away the readings wait, and at the end the recorder sends\n"
+                          "  what waits for as long as the server answers. The rest goes at the next start.\n"
+                          "  libpq takes the password from the URL, ~/.pgpass or PGPASSWORD, and reads the\n"
+                          "  other PG* variables.\n"
                           "\nExit codes:\n"
                           "  0  done: the count, the duration, Ctrl-C or SIGTERM ended the recording\n"
                           "  1  usage: a wrong option, or a profile or part that cannot be used\n"
@@ -108,7 +120,7 @@ public:
             throw usage(QStringLiteral("unexpected argument '%1'; files are named by --csv, --xlsx and --profile")
                             .arg(m_parser.positionalArguments().first()));
         RecordOptions options;
-        options.port = m_parser.value(m_port);
+        options.port = named(m_port, "serial port");
         readPart(options);
         if (m_parser.isSet(m_interval)) {
             options.intervalItem = intervalItem(m_parser.value(m_interval));
@@ -125,20 +137,22 @@ public:
         if (m_parser.isSet(m_duration)) {
             options.duration = ParseDuration(m_parser.value(m_duration));
             if (!options.duration)
-                throw usage(QStringLiteral("--duration takes a length such as 90s, 15m or 2h, not '%1'")
+                throw usage(QStringLiteral("--duration takes a length such as 90s, 15m or 2h, up to %1h, not '%2'")
+                                .arg(kLongestHours)
                                 .arg(m_parser.value(m_duration)));
         }
         if (m_parser.isSet(m_linkTimeout)) {
             bool ok = false;
-            const int seconds = m_parser.value(m_linkTimeout).toInt(&ok);
-            if (!ok || seconds < 0)
-                throw usage(QStringLiteral("--link-timeout takes whole seconds, 0 to wait for ever, not '%1'")
+            const int timeout = m_parser.value(m_linkTimeout).toInt(&ok);
+            if (!ok || timeout < 0 || timeout > kLongestSeconds)
+                throw usage(QStringLiteral("--link-timeout takes whole seconds up to %1, 0 to wait for ever, not '%2'")
+                                .arg(kLongestSeconds)
                                 .arg(m_parser.value(m_linkTimeout)));
-            options.linkTimeout = std::chrono::seconds(seconds);
+            options.linkTimeout = seconds(timeout);
         }
-        options.csvPath = m_parser.value(m_csv);
+        options.csvPath = named(m_csv, "file name");
         options.jsonLines = m_parser.isSet(m_jsonl);
-        options.xlsxPath = m_parser.value(m_xlsx);
+        options.xlsxPath = named(m_xlsx, "file name");
         readDatabase(options);
         options.lot = m_parser.value(m_lot);
         options.station = m_parser.value(m_station);
@@ -152,6 +166,17 @@ public:
     }
 
 private:
+    // The file or port an option names. Given empty (an unset variable in a script), it is
+    // refused: taken as not given, the rows would silently go elsewhere or nowhere.
+    QString named(const QCommandLineOption& option, const char* what) const
+    {
+        const QString value = m_parser.value(option);
+        if (m_parser.isSet(option) && value.isEmpty())
+            throw usage(QStringLiteral("--%1 takes a %2, not an empty text")
+                            .arg(option.names().last(), QString::fromLatin1(what)));
+        return value;
+    }
+
     void readPart(RecordOptions& options) const
     {
         const bool profile = m_parser.isSet(m_profile);
@@ -161,7 +186,7 @@ private:
                                        "part in it"));
         if (!profile)
             return;
-        options.profilePath = m_parser.value(m_profile);
+        options.profilePath = named(m_profile, "file name");
         const std::optional<int> number = positiveNumber(m_parser.value(m_part));
         if (!number)
             throw usage(QStringLiteral("--part takes a part number from 1 up, not '%1'").arg(m_parser.value(m_part)));
@@ -248,8 +273,12 @@ std::optional<milliseconds> ParseDuration(const QString& text)
     const QRegularExpressionMatch match = form.match(text.trimmed());
     if (!match.hasMatch())
         return std::nullopt;
-    const auto length = milliseconds(qint64(match.captured(1).toDouble() * millisecondsPer(match.captured(2))));
-    return length.count() > 0 ? std::optional<milliseconds>(length) : std::nullopt;
+    // Compared as a double first: a length beyond every integer must not be converted to one.
+    const double length = match.captured(1).toDouble() * millisecondsPer(match.captured(2));
+    if (length > double(RecordOptions::kLongestTimedWait.count()))
+        return std::nullopt;
+    const auto whole = milliseconds(qint64(length));
+    return whole.count() > 0 ? std::optional<milliseconds>(whole) : std::nullopt;
 }
 
 } // namespace record

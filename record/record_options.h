@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <chrono>
+#include <limits>
 #include <optional>
 #include <variant>
 
@@ -13,6 +14,9 @@ namespace record {
 // What a recording is asked to be, from the command line.
 struct RecordOptions {
     static constexpr std::chrono::seconds kDefaultLinkTimeout{60};
+    // The longest wait the recorder can time: its timers count milliseconds in an int, so
+    // a little over 596 hours. A longer duration or link timeout is refused, never cut.
+    static constexpr std::chrono::milliseconds kLongestTimedWait{std::numeric_limits<int>::max()};
 
     QString port;                                           // empty: the dongle is looked for
     QString profilePath;                                    // empty: no part, the meter's own settings
@@ -31,6 +35,8 @@ struct RecordOptions {
 
     // JSON lines when asked for, else the CSV unless a file takes it.
     bool rowsGoToStandardOutput() const { return jsonLines || csvPath.isEmpty(); }
+
+    bool operator==(const RecordOptions&) const = default;
 };
 
 // The command line answered at once: help, the version, or a mistake.
@@ -44,7 +50,8 @@ struct CommandLineAnswer {
 std::variant<RecordOptions, CommandLineAnswer> ReadRecordOptions(const QStringList& arguments,
                                                                  const QString& databaseFromEnvironment = {});
 
-// "90", "90s", "15m", "2h" or "1.5h"; nullopt for anything else, or a length of nothing.
+// "90", "90s", "15m", "2h" or "1.5h", to the nearest millisecond; nullopt for anything else,
+// a length of nothing, or one longer than RecordOptions::kLongestTimedWait.
 std::optional<std::chrono::milliseconds> ParseDuration(const QString& text);
 
 } // namespace record

@@ -48,6 +48,8 @@ Recorder::Recorder(RecordOptions options, std::optional<recording::PartRecord> p
     m_archive.setBench(benchOf(m_options));
     const store::DatabaseChoice database = store::ChooseDatabase(m_options.database);
     m_archive.useDatabase(database.localPath, database.forwarding);
+    if (database.forwarding)
+        setUpForwarding(database.localPath);
     if (m_part)
         m_partInForce = {m_options.partNumber, m_part->name};
     m_linkDeadline.setSingleShot(true);
@@ -70,6 +72,7 @@ void Recorder::wireLink()
         m_console.say(QStringLiteral("the meter did not answer the dongle's call; trying again. Is it switched on "
                                      "and near the dongle?"));
     });
+    connect(&m_link, &DongleLink::probeFinished, this, &Recorder::dongleProbed);
     connect(&m_link, &DongleLink::meterLinkedUp, this, &Recorder::linkUp);
     connect(&m_link, &DongleLink::meterLinkLost, this, &Recorder::linkDown);
     connect(&m_link, &DongleLink::portClosed, this, &Recorder::linkDown);
@@ -100,22 +103,55 @@ void Recorder::wireMeter()
     connect(&m_durationTimer, &QTimer::timeout, this, [this] { end(Done); });
 }
 
+// The forwarder's lines come before the end that follows its last one.
+void Recorder::setUpForwarding(const QString& local)
+{
+    m_forwarder = std::make_unique<store::Forwarder>(local, *m_options.database);
+    m_forwardingLines = std::make_unique<session::ForwardingLines>(*m_forwarder, m_texts.lexicons(), local);
+    connect(m_forwardingLines.get(), &session::ForwardingLines::line, this,
+            [this](const QString& line) { m_console.say(line); });
+    connect(m_forwarder.get(), &store::Forwarder::drained, this, [this] { emit finished(m_exitCode); });
+}
+
 // --- the start -----------------------------------------------------------------------------
 
 void Recorder::begin()
 {
-    try {
-        checkFiles();
-        findDongle();
-        openOutputs();
-    } catch (const RecordError& error) {
-        m_console.say(error.message());
-        end(error.code());
+    if (m_forwarder)
+        m_forwarder->start();
+    if (!attempt([this] { checkFiles(); }))
         return;
-    }
+    if (m_options.port.isEmpty())
+        m_link.loadPortFinder(install_paths::portFinderFolders(QCoreApplication::applicationDirPath()));
+    else
+        m_link.usePort(m_options.port);
+    m_link.probe();
+}
+
+// The dongle has been asked; the recording goes on once it has answered and the outputs
+// are open.
+void Recorder::dongleProbed(dongle::DongleLink::ProbeResult result)
+{
+    if (m_ended || !attempt([this, result] {
+            requireAnswer(result);
+            openOutputs();
+        }))
+        return;
     m_console.say(QStringLiteral("the dongle answers on %1; linking to the meter").arg(m_link.portName()));
     m_link.setAutoConnect(true);
     waitForLink();
+}
+
+bool Recorder::attempt(const std::function<void()>& step)
+{
+    try {
+        step();
+        return true;
+    } catch (const RecordError& error) {
+        m_console.say(error.message());
+        end(error.code());
+        return false;
+    }
 }
 
 void Recorder::checkFiles()
@@ -137,13 +173,9 @@ void Recorder::openOutputs()
         m_outputs.push_back(std::make_unique<CsvRows>(LineFile::standardOutput(), titles));
 }
 
-void Recorder::findDongle()
+void Recorder::requireAnswer(dongle::DongleLink::ProbeResult result)
 {
-    if (m_options.port.isEmpty())
-        m_link.loadPortFinder(install_paths::portFinderFolders(QCoreApplication::applicationDirPath()));
-    else
-        m_link.usePort(m_options.port);
-    switch (m_link.probe()) {
+    switch (result) {
     case dongle::DongleLink::ProbeResult::NoDongle:
         if (m_options.port.isEmpty())
             throw RecordError(LinkFailed,
@@ -213,7 +245,6 @@ void Recorder::sendSettings()
 {
     if (!m_link.isMeterLinked())
         return;
-    m_link.holdFrames();
     if (m_part)
         m_session.applyStoredSettings(m_part->settings);
     if (m_options.intervalItem)
@@ -281,6 +312,12 @@ void Recorder::end(ExitCode code)
     m_console.endProgress();
     code = finishFiles(code);
     m_core.finish();
+    if (m_forwarder) {
+        // The recording is closed and stored: the forwarder finds all of it.
+        m_exitCode = code;
+        m_forwarder->drain();
+        return;
+    }
     emit finished(code);
 }
 

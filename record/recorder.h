@@ -6,13 +6,16 @@
 #include "record/recorder_texts.h"
 #include "record/row_outputs.h"
 #include "recording/part_record.h"
+#include "session/forwarding_lines.h"
 #include "session/meter_session.h"
 #include "session/recording_archive.h"
 #include "session/recording_core.h"
+#include "store/forwarder.h"
 
 #include <QObject>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -27,7 +30,8 @@ class Console;
 // against the part and keeps its row and the journal, and the recorder writes the row to
 // the outputs at once; it ends, with every row on disk and the workbook written, when the
 // count or the duration is reached, when asked to, or when the meter cannot be linked or
-// an output cannot be written.
+// an output cannot be written. With a server named, what the local database keeps goes on
+// to it in the background, and before the recorder ends, for as long as the server answers.
 class Recorder : public QObject {
     Q_OBJECT
 public:
@@ -35,11 +39,13 @@ public:
              QObject* parent = nullptr);
     ~Recorder() override;
 
-    // Makes sure the files can be written, finds the dongle, then opens the outputs; the
-    // link follows on the event loop. What cannot be had is said, and the recording ends.
+    // Makes sure the files can be written and asks for the dongle; once it has answered,
+    // the outputs are opened and the link follows, all on the event loop. What cannot be had
+    // is said, and the recording ends.
     void begin();
     // Ends the recording with this exit code, unless a file that could not be written
-    // makes it FileNotWritten. Nothing happens once it has ended.
+    // makes it FileNotWritten. Nothing happens once it has ended. With a server named,
+    // finished follows once the forwarder has sent what it could.
     void end(ExitCode code);
 
 signals:
@@ -49,9 +55,13 @@ signals:
 private:
     void wireLink();
     void wireMeter();
+    void setUpForwarding(const QString& localDatabase);
     void checkFiles();
-    void findDongle();
+    void dongleProbed(dongle::DongleLink::ProbeResult result);
+    void requireAnswer(dongle::DongleLink::ProbeResult result);
     void openOutputs();
+    // Runs the step; a RecordError it throws is said and ends the recording (false).
+    bool attempt(const std::function<void()>& step);
     void waitForLink();
     void linkUp();
     void linkDown();
@@ -72,6 +82,9 @@ private:
     session::RecordingCore m_core; // recording from the first link on
     recording::PartInForce m_partInForce;
     session::RecordingArchive m_archive;
+    std::unique_ptr<store::Forwarder> m_forwarder; // with a server named
+    std::unique_ptr<session::ForwardingLines> m_forwardingLines;
+    ExitCode m_exitCode = Done; // while the forwarder drains at the end
     std::vector<std::unique_ptr<RowOutput>> m_outputs;
     QTimer m_linkDeadline;
     QTimer m_durationTimer;

@@ -12,7 +12,7 @@ FilteredText FilterNumberText(const QString& text, int caret, QChar decimalSepar
         const QChar c = text[i];
         if (c >= u'0' && c <= u'9') {
             kept += c;
-        } else if (c == decimalSeparator && i > 0 && !separatorKept) {
+        } else if (c == decimalSeparator && !kept.isEmpty() && !separatorKept) {
             kept += c;
             separatorKept = true;
         }

@@ -62,7 +62,8 @@ Contents Read(const QString& path)
     const QByteArray content = file.readUpTo(0, KnownSize);
     Contents contents;
     const qint32 pathLength = int32At(content, PathLengthOffset);
-    if (pathLength > 0 && pathLength <= PathCapacity)
+    // A file cut short before the path's end holds the start of a path: another file's name.
+    if (pathLength > 0 && pathLength <= PathCapacity && content.size() >= PathOffset + pathLength)
         contents.profilePath = localisation::fromAnsi(content.mid(PathOffset, pathLength));
     contents.languageIndex = int32At(content, LanguageOffset);
     contents.autoConnect = content.size() > AutoConnectOffset && content[AutoConnectOffset] != 0;

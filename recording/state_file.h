@@ -26,8 +26,8 @@ QString DefaultPath();
 bool EnsureExists(const QString& path);
 
 struct Contents {
-    // Empty when none is remembered, or when the stored length does not fit the field
-    // (a foreign file).
+    // Empty when none is remembered, when the stored length does not fit the field (a
+    // foreign file), or when the file ends before the path does (a file cut short).
     QString profilePath;
     qint32 languageIndex = 0;
     bool autoConnect = false;

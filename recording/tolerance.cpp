@@ -34,6 +34,12 @@ double divide(double numerator, double denominator)
     return finite(numerator / denominator);
 }
 
+// The deviation in percent; a ratio that is finite may still not be once it is a percentage.
+double percentFrom(double measured, double nominal, double reference)
+{
+    return finite(divide(measured - nominal, reference) * 100);
+}
+
 // How a tolerance judges the measured value q against the nominal p.
 enum class Judgement { Within, Outside, SingleCharacter };
 
@@ -55,6 +61,12 @@ struct Comparison {
     double nominal;  // p
     double measured; // q
 };
+
+// The deviation the table shows: from the nominal, in percent of its magnitude.
+double percentDeviation(const Comparison& c)
+{
+    return percentFrom(c.measured, c.nominal, std::abs(c.nominal));
+}
 
 Comparison primaryComparison(const PrimaryReferenceValue& reference, const ImpedanceReading& in)
 {
@@ -82,7 +94,30 @@ Comparison secondaryComparison(const SecondaryReferenceValue& reference, const I
     throw Unreadable{};
 }
 
+// The quantities the judgement compares, from values in ohm, henry or farad: reactance is
+// proportional to inductance, so L compares as it is; it is inversely proportional to
+// capacitance, so C compares as -1/C, negated as the reactances are above. The factor 2πf
+// cancels out of the deviation.
+Comparison valueComparison(ReferenceKind kind, double nominal, double measured)
+{
+    switch (kind) {
+    case ReferenceKind::Resistance:
+    case ReferenceKind::Inductance: return {nominal, measured};
+    case ReferenceKind::Capacitance: return {-divide(1, nominal), -divide(1, measured)};
+    }
+    throw Unreadable{};
+}
+
 } // namespace
+
+std::optional<double> PrimaryDeviationPercent(const PrimaryReferenceValue& reference, double measured)
+{
+    try {
+        return percentDeviation(valueComparison(reference.kind, known(reference.nominal), measured));
+    } catch (const Unreadable&) {
+        return std::nullopt;
+    }
+}
 
 ImpedanceReading ImpedanceOf(const meter::RlcdReading& reading, qint32 testFreqHz, int serPer)
 {
@@ -107,7 +142,7 @@ int EvaluateTolerance(const ReferenceValues& reference, const ImpedanceReading& 
     try {
         if (primary.tolerance.isOn()) {
             const Comparison c = primaryComparison(primary, reading);
-            deviations.primary = divide(c.measured - c.nominal, std::abs(c.nominal)) * 100;
+            deviations.primary = percentDeviation(c);
             switch (judge(primary.tolerance, c.measured, c.nominal, deviations.primary)) {
             case Judgement::Outside: result = VerdictPrimaryOut; break;
             case Judgement::SingleCharacter: return VerdictUnreadable;
@@ -116,7 +151,7 @@ int EvaluateTolerance(const ReferenceValues& reference, const ImpedanceReading& 
         }
         if (secondary.tolerance.isOn()) {
             const Comparison c = secondaryComparison(secondary, reading);
-            deviations.secondary = divide(c.measured - c.nominal, c.nominal) * 100;
+            deviations.secondary = percentFrom(c.measured, c.nominal, c.nominal);
             switch (judge(secondary.tolerance, c.measured, c.nominal, deviations.secondary)) {
             case Judgement::Outside: result += VerdictSecondaryOut; break;
             case Judgement::SingleCharacter: return VerdictSecondaryOut;

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace recording {
 
 // Verdict of one reading against the reference box.
@@ -12,8 +14,8 @@ enum VerdictCode : int {
     VerdictPrimaryOut = 1,
     VerdictSecondaryOut = 2,
     VerdictBothOut = 3,
-    // Nominal or tolerance unreadable, a nominal of 0, or a primary tolerance that is a
-    // single character other than ">" and "<".
+    // Nominal or tolerance unreadable, a nominal of 0, a deviation past every number, or a
+    // primary tolerance that is a single character other than ">" and "<".
     VerdictUnreadable = 20,
 };
 
@@ -49,6 +51,12 @@ ImpedanceReading ImpedanceOf(const meter::RlcdReading& reading, qint32 testFreqH
 // deviations, where a box that is off keeps the one the previous judgement had.
 ReadingJudgement JudgeReading(const ReferenceValues& reference, const ImpedanceReading& reading,
                               const ReadingJudgement& previous);
+
+// The percent deviation of a measured value of the reference's quantity (ohm, henry or
+// farad) from its nominal, as the judgement computes it from the reactances: for R and L
+// (measured - nominal) / |nominal| × 100, for C (1 - Cnominal/Cmeasured) × 100. None without
+// a nominal, for a nominal or a measured C of 0, and for a result that is no finite number.
+std::optional<double> PrimaryDeviationPercent(const PrimaryReferenceValue& reference, double measured);
 
 // Compares the reading with the nominal values and returns a VerdictCode. Updates the
 // deviations of the boxes that are on, except where the evaluation stops before it could

@@ -14,8 +14,11 @@ packages=(
   xvfb xauth x11-apps imagemagick unzip xdg-utils python3
   python3-openpyxl
 )
-# The formatting check of the test command.
-test_packages=(clang-format)
+# The formatting check of the test command; its fuzz targets: clang with libFuzzer and the
+# sanitizers' runtimes (clang alone only recommends those); and the PostgreSQL server the
+# database tests and benchmarks start in folders of their own (the package's own cluster is
+# left alone).
+test_packages=(clang-format clang-14 libclang-rt-14-dev postgresql)
 
 case "${1:-}" in
   --list)

@@ -23,8 +23,10 @@
 #include "rlc_version.h"
 #include "session/recording_archive.h"
 #include "session/recording_core.h"
+#include "session/forwarding_lines.h"
 #include "store/bench_settings.h"
 #include "store/database_url.h"
+#include "store/forwarder.h"
 #include "store/measurement_store.h"
 #include "store/store_error.h"
 #include "session/meter_session.h"
@@ -99,8 +101,8 @@ void TForm1::createComponents()
     m_recordingPanel =
         new recording::RecordingPanel(*m_lexicons, *m_profiles, *m_recordingCore, this, m_profileBox->modeBoxPlace());
     m_trendFeed = new recording::TrendFeed(*m_session, *m_referenceBox, *m_lexicons, this);
-    m_profileController = new recording::ProfileController(*m_profiles, *m_session, *m_link, *m_referenceBox,
-                                                           *m_recordingPanel, *m_profileBox, *m_lexicons, this);
+    m_profileController = new recording::ProfileController(*m_profiles, *m_session, *m_referenceBox, *m_recordingPanel,
+                                                           *m_profileBox, *m_lexicons, this);
 }
 
 void TForm1::layOut()
@@ -142,6 +144,10 @@ void TForm1::wireLink()
     connect(m_link, &DongleLink::meterLinkedUp, m_recordingCore, &session::RecordingCore::linkUp);
     connect(m_link, &DongleLink::frameArrived, m_recordingCore, &session::RecordingCore::frameArrived);
     connect(m_link, &DongleLink::portError, m_session, &session::MeterSession::clearLastSideReading);
+    connect(m_link, &DongleLink::probeFinished, this, [this](DongleLink::ProbeResult result) {
+        if (result == DongleLink::ProbeResult::Silent)
+            showNoModemMessage();
+    });
 }
 
 // The meter's reports and the user's settings between the session, the front panel and
@@ -163,9 +169,9 @@ void TForm1::wireMeter()
     // The interval list holds frames off while it is open; a list closed without a choice
     // sends nothing, so the command timer lets the frames through as after a transmission.
     using recording::RecordingPanel;
-    connect(m_recordingPanel, &RecordingPanel::intervalListOpened, m_link, &dongle::DongleLink::holdFrames);
+    connect(m_recordingPanel, &RecordingPanel::intervalListOpened, m_link,
+            &dongle::DongleLink::holdFramesWhileChoosing);
     connect(m_recordingPanel, &RecordingPanel::intervalChosen, this, [this](int item) {
-        m_link->holdFrames();
         m_session->setIntervalItem(item);
         m_session->submit();
     });
@@ -260,11 +266,16 @@ void TForm1::showEvent(QShowEvent* event)
 
 void TForm1::FormShow()
 {
-    if (m_link->probe() != dongle::DongleLink::ProbeResult::Silent)
-        return;
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Test"),
-                    QStringLiteral("No modem responding on ") + m_link->portName(), QMessageBox::Ok, this);
-    box.exec();
+    m_link->probe();
+}
+
+// The message waits for its OK without holding the window's events up.
+void TForm1::showNoModemMessage()
+{
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Test"),
+                                QStringLiteral("No modem responding on ") + m_link->portName(), QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 void TForm1::closeEvent(QCloseEvent* event)
@@ -376,17 +387,40 @@ void TForm1::applyBenchSettings()
                          bench.operatorName.isEmpty() ? session::DefaultOperator() : bench.operatorName, bench.lot,
                          QStringLiteral(RLC_VERSION)});
     std::optional<store::DatabaseUrl> named;
-    const QString text = bench.database.isEmpty() ? qEnvironmentVariable("RLC_DATABASE") : bench.database;
+    const bool fromSettings = !bench.database.isEmpty();
+    const QString text = fromSettings ? bench.database : qEnvironmentVariable("RLC_DATABASE");
     if (!text.isEmpty()) {
         const auto read = store::ReadDatabaseUrl(text);
         if (const auto* url = std::get_if<store::DatabaseUrl>(&read))
             named = *url;
         else
-            m_connectionBox->appendStatus(m_lexicons->D4.GetItem(localisation::DatabaseNotKept)
-                                          + QStringLiteral("RLC_DATABASE: ") + std::get<QString>(read));
+            m_connectionBox->appendStatus(
+                m_lexicons->D4.GetItem(localisation::DatabaseNotKept)
+                + (fromSettings ? QDir::toNativeSeparators(store::DefaultBenchSettingsPath()) : QStringLiteral("RLC_DATABASE"))
+                + QStringLiteral(": ") + std::get<QString>(read));
     }
     const store::DatabaseChoice database = store::ChooseDatabase(named);
     m_archive->useDatabase(database.localPath, database.forwarding);
+    forwardTo(database.forwarding ? named : std::nullopt, database.localPath);
+}
+
+// With a server named, a forwarder sends it what the local file keeps, in a thread of its
+// own; choosing another database replaces it, and what waits goes with the next one.
+void TForm1::forwardTo(const std::optional<store::DatabaseUrl>& server, const QString& localPath)
+{
+    const QString serverUrl = server ? server->serverUrl : QString();
+    if (m_forwarder && serverUrl == m_forwardedUrl && localPath == m_forwardedFrom)
+        return;
+    delete m_forwarder;
+    m_forwarder = nullptr;
+    m_forwardedUrl = serverUrl;
+    m_forwardedFrom = localPath;
+    if (!server)
+        return;
+    m_forwarder = new store::Forwarder(localPath, *server, this);
+    const auto* lines = new session::ForwardingLines(*m_forwarder, *m_lexicons, localPath, m_forwarder);
+    connect(lines, &session::ForwardingLines::line, m_connectionBox, &dongle::ConnectionBox::appendStatus);
+    m_forwarder->start();
 }
 
 void TForm1::offerBenchSettings()

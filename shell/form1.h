@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/bench_settings.h"
+#include "store/database_url.h"
 
 #include <QWidget>
 
@@ -33,6 +34,9 @@ class MeterSession;
 class RecordingArchive;
 class RecordingCore;
 } // namespace session
+namespace store {
+class Forwarder;
+}
 
 // The main window "Form1": the composition of the program's components. It creates them,
 // lays them out as designed, connects them, and runs the window's creation, first showing,
@@ -77,6 +81,7 @@ private:
 
     void FormCreate();
     void FormShow();
+    void showNoModemMessage();
     void FormCloseQuery(bool& canClose);
     void FormClose();
     void FormResize();
@@ -91,6 +96,7 @@ private:
     void applyStateReading(const recording::StateFileReading& reading);
     void loadBenchSettings();
     void applyBenchSettings();
+    void forwardTo(const std::optional<store::DatabaseUrl>& server, const QString& localPath);
     void offerBenchSettings();
     void keepBenchSettings(const store::BenchSettings& settings);
     void storeAutoConnectFlag(bool on);
@@ -112,6 +118,9 @@ private:
     recording::TrendFeed* m_trendFeed = nullptr;
     session::RecordingCore* m_recordingCore = nullptr;
     session::RecordingArchive* m_archive = nullptr;
+    store::Forwarder* m_forwarder = nullptr; // while a server is named
+    QString m_forwardedUrl;
+    QString m_forwardedFrom;
     recording::BenchDialog* m_benchDialog = nullptr; // built on first use
     store::BenchSettings m_benchSettings;
     QList<int> m_savedComboIndexes; // SavedComboIndexes, in the order of savedComboBoxes()

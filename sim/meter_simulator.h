@@ -58,6 +58,10 @@ public:
     void unplug();
     // Nothing happens while plugged in. Throws like the constructor.
     void replug();
+    // A dongle that stops taking bytes, as one whose USB side has hung: what the program
+    // writes waits on its side of the line until the dongle takes bytes again, while what
+    // the dongle sends still arrives. Throws std::system_error when the system refuses.
+    void setTakingBytes(bool taking) { m_port.setTakingBytes(taking); }
 
     // The meter: component, mode, noise, exact next readings, current settings.
     MeterModel& meter() { return m_meter; }

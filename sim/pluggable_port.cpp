@@ -76,6 +76,8 @@ void PluggablePort::plugIn()
     auto session = std::make_unique<PluggedSession>();
     pointLinkAt(m_stablePath, session->terminal.slavePath());
     connect(&session->readNotifier, &QSocketNotifier::activated, this, &PluggablePort::readFromProgram);
+    if (!m_takingBytes)
+        session->terminal.holdProgramOutput(true);
     m_session = std::move(session);
 }
 
@@ -103,6 +105,13 @@ void PluggablePort::writeAfter(int delayMs, const QByteArray& bytes, const std::
         write(bytes);
         whenWritten();
     });
+}
+
+void PluggablePort::setTakingBytes(bool taking)
+{
+    m_takingBytes = taking;
+    if (m_session)
+        m_session->terminal.holdProgramOutput(!taking);
 }
 
 void PluggablePort::readFromProgram()

@@ -44,6 +44,9 @@ public:
     // Sends the bytes as one write after the delay, then calls whenWritten. Unplugging in
     // between cancels both.
     void writeAfter(int delayMs, const QByteArray& bytes, const std::function<void()>& whenWritten);
+    // Whether the device takes what the program writes; a device plugged in later takes
+    // bytes or not as set last. Throws std::system_error when the system refuses.
+    void setTakingBytes(bool taking);
 
 signals:
     // What the program wrote, as it arrived.
@@ -55,6 +58,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_ownLinkFolder;
     QString m_stablePath;
     std::unique_ptr<PluggedSession> m_session;
+    bool m_takingBytes = true;
 };
 
 } // namespace sim

@@ -78,6 +78,14 @@ QByteArray PseudoTerminal::readAvailable()
     }
 }
 
+void PseudoTerminal::holdProgramOutput(bool held)
+{
+    // The slave's output is the program's: stopping it on our own slave descriptor stops it
+    // for every descriptor of the device.
+    if (tcflow(m_slaveKeepAlive, held ? TCOOFF : TCOON) != 0)
+        fail("tcflow");
+}
+
 void PseudoTerminal::write(const QByteArray& bytes)
 {
     qsizetype written = 0;

@@ -24,6 +24,10 @@ public:
     // Sends the bytes as one write, as a device would deliver them in one burst; whatever
     // does not fit because nobody reads the slave is lost, like on a real line.
     void write(const QByteArray& bytes);
+    // While held, what the program writes waits on its side, as flow control holds a line:
+    // its writes take nothing and its port never becomes writable. Throws std::system_error
+    // when the system refuses.
+    void holdProgramOutput(bool held);
 
 private:
     void closeAll();

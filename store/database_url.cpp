@@ -9,8 +9,6 @@
 
 #include <optional>
 
-#include <memory>
-
 namespace store {
 namespace {
 

@@ -4,6 +4,7 @@
 #include "recording/primary_band.h"
 #include "recording/row_numbers.h"
 #include "recording/state_file.h"
+#include "store/forwarded_tables.h"
 #include "store/local_schema.h"
 #include "store/sqlite_connection.h"
 #include "store/store_error.h"
@@ -14,10 +15,6 @@
 
 namespace store {
 namespace {
-
-constexpr char kReadingKind[] = "reading";
-constexpr char kRecordingKind[] = "recording";
-constexpr char kEventKind[] = "event";
 
 constexpr char kInsertReading[] = R"sql(
     INSERT INTO readings (reading_id, recording_id, position, taken_at, part_number, part_name,
@@ -93,7 +90,7 @@ void MeasurementStore::openRecording(const RecordingOpening& opening)
         .bind(6, opening.softwareVersion)
         .bind(7, settingsText(opening.meterSettings))
         .run();
-    listUnsent(kRecordingKind, opening.recordingId);
+    listUnsent(kRecordingsTable.kind, opening.recordingId);
     transaction.commit();
 }
 
@@ -103,7 +100,7 @@ void MeasurementStore::closeRecording(const QString& recordingId, const QDateTim
     SqliteStatement update(*m_connection, "UPDATE recordings SET ended_at = ?2 WHERE recording_id = ?1",
                            "close a recording");
     update.bind(1, recordingId).bind(2, UtcText(endedAt)).run();
-    listUnsent(kRecordingKind, recordingId);
+    listUnsent(kRecordingsTable.kind, recordingId);
     transaction.commit();
 }
 
@@ -142,7 +139,7 @@ QString MeasurementStore::storeReading(const QString& recordingId, const recordi
         .bind(23, reading.numbers.primaryDeviationPercent)
         .bind(24, reading.numbers.secondaryDeviationPercent)
         .run();
-    listUnsent(kReadingKind, readingId);
+    listUnsent(kReadingsTable.kind, readingId);
     transaction.commit();
     return readingId;
 }
@@ -155,13 +152,13 @@ void MeasurementStore::storeEvent(const QString& recordingId, recording::Journal
                            "INSERT INTO events (event_id, recording_id, at, event) VALUES (?1, ?2, ?3, ?4)",
                            "store an event");
     insert.bind(1, eventId).bind(2, recordingId).bind(3, UtcText(at)).bind(4, recording::JournalEventWord(event)).run();
-    listUnsent(kEventKind, eventId);
+    listUnsent(kEventsTable.kind, eventId);
     transaction.commit();
 }
 
 qint64 MeasurementStore::unsentReadings()
 {
-    return m_connection->integer("SELECT count(*) FROM unsent WHERE kind = 'reading'", "count what waits");
+    return CountUnsentReadings(*m_connection);
 }
 
 void MeasurementStore::listUnsent(const char* kind, const QString& id)

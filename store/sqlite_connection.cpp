@@ -155,6 +155,38 @@ bool SqliteStatement::isNull(int column) const
     return sqlite3_column_type(m_statement, column) == SQLITE_NULL;
 }
 
+int SqliteStatement::columns() const
+{
+    return sqlite3_column_count(m_statement);
+}
+
+QByteArray SqliteStatement::name(int column) const
+{
+    return QByteArray(sqlite3_column_name(m_statement, column));
+}
+
+SqliteStatement::Type SqliteStatement::type(int column) const
+{
+    switch (sqlite3_column_type(m_statement, column)) {
+    case SQLITE_INTEGER: return Type::Integer;
+    case SQLITE_FLOAT: return Type::Real;
+    case SQLITE_TEXT: return Type::Text;
+    case SQLITE_BLOB: return Type::Blob;
+    default: return Type::Null;
+    }
+}
+
+double SqliteStatement::number(int column) const
+{
+    return sqlite3_column_double(m_statement, column);
+}
+
+QByteArrayView SqliteStatement::utf8(int column) const
+{
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+    return QByteArrayView(bytes, sqlite3_column_bytes(m_statement, column));
+}
+
 // --- transactions --------------------------------------------------------------------------
 
 SqliteTransaction::SqliteTransaction(SqliteConnection& connection) : m_connection(connection)
@@ -172,6 +204,16 @@ void SqliteTransaction::commit()
 {
     m_connection.execute("COMMIT", "commit");
     m_done = true;
+}
+
+SqliteSnapshot::SqliteSnapshot(SqliteConnection& connection) : m_connection(connection)
+{
+    m_connection.execute("BEGIN", "begin reading");
+}
+
+SqliteSnapshot::~SqliteSnapshot()
+{
+    sqlite3_exec(m_connection.handle(), "COMMIT", nullptr, nullptr, nullptr); // nothing was written
 }
 
 } // namespace store

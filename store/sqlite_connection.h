@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <optional>
@@ -61,6 +62,15 @@ public:
     std::optional<double> real(int column) const;
     bool isNull(int column) const;
 
+    // The row as it is stored, for code that copies rows whatever their columns.
+    enum class Type { Integer, Real, Text, Blob, Null };
+    int columns() const;
+    QByteArray name(int column) const;
+    Type type(int column) const;
+    double number(int column) const;
+    // Valid until the next step.
+    QByteArrayView utf8(int column) const;
+
 private:
     SqliteConnection& m_connection;
     sqlite3_stmt* m_statement = nullptr;
@@ -79,6 +89,19 @@ public:
 private:
     SqliteConnection& m_connection;
     bool m_done = false;
+};
+
+// BEGIN ... COMMIT around reads alone: the statements in it see one moment of the file, and
+// writers of other connections go on meanwhile (the write-ahead log keeps the moment).
+class SqliteSnapshot {
+public:
+    explicit SqliteSnapshot(SqliteConnection& connection);
+    ~SqliteSnapshot();
+    SqliteSnapshot(const SqliteSnapshot&) = delete;
+    SqliteSnapshot& operator=(const SqliteSnapshot&) = delete;
+
+private:
+    SqliteConnection& m_connection;
 };
 
 } // namespace store

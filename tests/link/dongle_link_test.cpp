@@ -1,6 +1,6 @@
 // The dongle link without any window, on a real pseudo-terminal against the simulated
-// dongle: the automatic connection, frames passed on and held off, and a dongle that is
-// pulled out and plugged in again.
+// dongle: the automatic connection, frames passed on and held off, the start-up check, and
+// a dongle that is pulled out and plugged in again.
 #include "link/dongle_link.h"
 #include "link/port_problem.h"
 #include "sim/meter_simulator.h"
@@ -13,6 +13,9 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -36,6 +39,18 @@ protected:
 
     static bool waitFor(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, kWaitMs); }
 
+    // The start-up check from its beginning to its result.
+    dongle::DongleLink::ProbeResult probe()
+    {
+        QSignalSpy finished(link.get(), &dongle::DongleLink::probeFinished);
+        link->probe();
+        if (!waitFor([&] { return !finished.isEmpty(); })) {
+            ADD_FAILURE() << "the probe did not finish";
+            return {};
+        }
+        return finished.first().first().value<dongle::DongleLink::ProbeResult>();
+    }
+
     QTemporaryDir folder;
     std::unique_ptr<sim::MeterSimulator> simulator;
     std::unique_ptr<dongle::DongleLink> link;
@@ -50,7 +65,7 @@ TEST_F(DongleLinkTest, AutomaticConnectionLinksAndPassesFramesUnlessHeld)
     EXPECT_EQ(link->connectAction(), dongle::ConnectAction::Disconnect);
     ASSERT_TRUE(waitFor([&] { return frames.count() >= 3; }));
 
-    link->holdFrames();
+    link->holdFramesWhileChoosing();
     const qsizetype shown = frames.count();
     const qsizetype seen = arrived.count();
     QTest::qWait(4 * kReportMs);
@@ -107,16 +122,68 @@ TEST_F(DongleLinkTest, DongleBackUnderAnotherNameIsLinkedThere)
 TEST_F(DongleLinkTest, NamedPortIsTheDongleAndNoOtherIsLookedFor)
 {
     link->usePort(QStringLiteral("/nonexistent/port"));
-    EXPECT_EQ(link->probe(), dongle::DongleLink::ProbeResult::NoDongle)
+    EXPECT_EQ(probe(), dongle::DongleLink::ProbeResult::NoDongle)
         << "the finder, which knows the simulator, is not asked";
 
     qunsetenv("RLC_DONGLE_PORT");
     link->usePort(simulator->stablePath());
-    ASSERT_EQ(link->probe(), dongle::DongleLink::ProbeResult::Answered);
+    ASSERT_EQ(probe(), dongle::DongleLink::ProbeResult::Answered);
     link->setAutoConnect(true);
     EXPECT_TRUE(waitFor([&] { return link->isMeterLinked(); }));
     EXPECT_EQ(link->portName(), simulator->stablePath());
 }
+
+// The start-up check asks "AT" twice; what the link would write meanwhile (the user's
+// connect click) goes out after it, and its answer is the link's again.
+TEST_F(DongleLinkTest, WhatTheLinkWritesDuringTheProbeFollowsTheProbesQuestions)
+{
+    QSignalSpy finished(link.get(), &dongle::DongleLink::probeFinished);
+    link->probe();
+    link->toggleLink();
+    ASSERT_TRUE(waitFor([&] { return !finished.isEmpty(); }));
+    EXPECT_EQ(finished.first().first().value<dongle::DongleLink::ProbeResult>(),
+              dongle::DongleLink::ProbeResult::Answered);
+    ASSERT_TRUE(waitFor([&] { return link->isMeterLinked(); }));
+    EXPECT_EQ(simulator->receivedAtTexts(), QList<QByteArray>({"AT", "AT", "AT+CONNL"}));
+}
+
+// A settings command holds frames off itself, until the command timer lets them through; a
+// mode command holds nothing, since the view changes with the first frame of the new mode.
+struct SentCommand {
+    const char* name;
+    std::function<void(dongle::DongleLink&)> send;
+    bool holdsFrames;
+};
+
+class CommandHoldTest : public DongleLinkTest, public testing::WithParamInterface<SentCommand> {};
+
+TEST_P(CommandHoldTest, FramesAreHeldOnlyBySettings)
+{
+    QSignalSpy frames(link.get(), &dongle::DongleLink::frameReceived);
+    link->toggleLink();
+    ASSERT_TRUE(waitFor([&] { return link->isMeterLinked() && !frames.isEmpty(); }));
+    std::optional<qsizetype> framesWhenReleased;
+    QObject::connect(link->findChild<QTimer*>(QStringLiteral("Timer_TX")), &QTimer::timeout, link.get(),
+                     [&] { framesWhenReleased = frames.count(); });
+    GetParam().send(*link);
+    EXPECT_EQ(link->framesHeld(), GetParam().holdsFrames);
+    const qsizetype shown = frames.count();
+    ASSERT_TRUE(waitFor([&] { return framesWhenReleased.has_value(); }));
+    EXPECT_EQ(*framesWhenReleased > shown, !GetParam().holdsFrames) << "frames while the command timer ran";
+    EXPECT_FALSE(link->framesHeld());
+    EXPECT_TRUE(waitFor([&] { return frames.count() > *framesWhenReleased; })) << "and frames after it";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CommandHoldTest,
+    testing::Values(SentCommand{"Settings",
+                                [](dongle::DongleLink& link) {
+                                    meter::TMeterSettings settings;
+                                    link.SendSettings(settings, false);
+                                },
+                                true},
+                    SentCommand{"Mode", [](dongle::DongleLink& link) { link.SendModeCommand(0x81, false); }, false}),
+    [](const testing::TestParamInfo<SentCommand>& test) { return std::string(test.param.name); });
 
 // A link the user dropped stays down.
 TEST_F(DongleLinkTest, LinkDroppedByTheUserIsNotMadeAgain)

@@ -179,6 +179,22 @@ TEST(LoadLanguage, BrokenFilesFailAndLeaveNothingLoaded)
     }
 }
 
+// The list takes a signature line with a control character behind it; so must the loader,
+// or the language is offered and then cannot be loaded.
+TEST(LoadLanguage, ASignatureLineTheListTookLoads)
+{
+    LangFolder folder;
+    QStringList lines = fileWithBody({"0\t\"Start\"\t%COMPONENT=SP1;\t%OWNER=Form1;"});
+    lines[0] = QStringLiteral(" [LANGUAGE_FILE]\a");
+    folder.write(QStringLiteral("test.lng"), lines);
+    const LanguageListOf list(folder.exeDir());
+    ASSERT_EQ(list.engine.languageList().indexOfName(QStringLiteral("Test")), 1);
+    bool ok = false;
+    const LoadedLanguage state = list.load(QStringLiteral("Test"), &ok);
+    EXPECT_TRUE(ok);
+    EXPECT_TRUE(entry(state, key("SP1", 0)));
+}
+
 TEST(LoadLanguage, MarkersNeedTheirNumberColumn)
 {
     LangFolder folder;

@@ -80,8 +80,15 @@ TEST(DecodeCharCodes, TurnsEscapesBackAndLeavesMalformedOnesAlone)
         EXPECT_EQ(DecodeCharCodes(QString::fromUtf8(c.escaped)), QString::fromUtf8(c.expected)) << c.escaped;
 }
 
+// "#" and digits behind a control character stay text: "\t#1" is a TAB, "#" and "1".
 TEST(DecodeCharCodes, UndoesEncodeControlChars)
 {
-    const QString text = QStringLiteral("line 1\r\nline\t2 it's '#") + QChar(31);
-    EXPECT_EQ(DecodeCharCodes(EncodeControlChars(text)), text);
+    const QString texts[] = {
+        QStringLiteral("line 1\r\nline\t2 it's '#") + QChar(31),
+        QStringLiteral("Item\t#1"),
+        QStringLiteral("\r\n#10 and \x01##2"),
+        QStringLiteral("\t#x #5"),
+    };
+    for (const QString& text : texts)
+        EXPECT_EQ(DecodeCharCodes(EncodeControlChars(text)), text) << EncodeControlChars(text).toStdString();
 }

@@ -76,7 +76,10 @@ INSTANTIATE_TEST_SUITE_P(
                         o.xlsxPath = "b.xlsx";
                     }},
         OptionsCase{
-            "LinkTimeoutZeroWaitsForEver", {"--link-timeout", "0"}, [](RecordOptions& o) { o.linkTimeout = 0s; }}),
+            "LinkTimeoutZeroWaitsForEver", {"--link-timeout", "0"}, [](RecordOptions& o) { o.linkTimeout = 0s; }},
+        OptionsCase{"LongestLinkTimeoutTheTimerKeeps",
+                    {"--link-timeout", "2147483"},
+                    [](RecordOptions& o) { o.linkTimeout = 2147483s; }}),
     [](const testing::TestParamInfo<OptionsCase>& test) { return std::string(test.param.name); });
 
 struct MistakeCase {
@@ -109,7 +112,15 @@ INSTANTIATE_TEST_SUITE_P(
                     MistakeCase{"NegativeLinkTimeout", {"--link-timeout", "-5"}, "--link-timeout"},
                     MistakeCase{"ProfileWithoutPart", {"--profile", "parts.hex1"}, "--part"},
                     MistakeCase{"PartWithoutProfile", {"--part", "2"}, "--profile"},
-                    MistakeCase{"PartNumberZero", {"--profile", "parts.hex1", "--part", "0"}, "'0'"}),
+                    MistakeCase{"PartNumberZero", {"--profile", "parts.hex1", "--part", "0"}, "'0'"},
+                    // Longer than the recorder's timers keep: they would fire at once or never.
+                    MistakeCase{"DurationBeyondTheTimer", {"--duration", "597h"}, "up to 596h"},
+                    MistakeCase{"LinkTimeoutBeyondTheTimer", {"--link-timeout", "2147484"}, "up to 2147483"},
+                    // An empty name, as an unset variable in a script gives it, names nothing.
+                    MistakeCase{"EmptyPort", {"-p", ""}, "--port takes a serial port"},
+                    MistakeCase{"EmptyProfile", {"--profile", "", "--part", "1"}, "--profile takes a file name"},
+                    MistakeCase{"EmptyCsvFile", {"--csv="}, "--csv takes a file name"},
+                    MistakeCase{"EmptyWorkbook", {"--xlsx", ""}, "--xlsx takes a file name"}),
     [](const testing::TestParamInfo<MistakeCase>& test) { return std::string(test.param.name); });
 
 TEST(RecordOptionsAnswer, HelpListsOptionsExitCodesAndEnvironment)
@@ -150,6 +161,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, DurationText,
                                          DurationCase{"0.5", 500ms}, DurationCase{" 3m ", 3min},
                                          DurationCase{"0", std::nullopt}, DurationCase{"-5s", std::nullopt},
                                          DurationCase{"5 s", std::nullopt}, DurationCase{"5d", std::nullopt},
-                                         DurationCase{"m", std::nullopt}, DurationCase{"", std::nullopt}));
+                                         DurationCase{"m", std::nullopt}, DurationCase{"", std::nullopt},
+                                         DurationCase{"596h", 596h}, DurationCase{"597h", std::nullopt},
+                                         DurationCase{"99999999999999999999", std::nullopt}));
 
 } // namespace

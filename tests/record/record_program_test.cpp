@@ -392,6 +392,16 @@ INSTANTIATE_TEST_SUITE_P(
                      },
                      record::LinkFailed,
                      [](RecordProgramTest&) { return QStringLiteral("there is no port ") + kNoPort; }},
+        BadInputCase{"DongleThatTakesNoBytes",
+                     [](RecordProgramTest& test) {
+                         test.simulator->setTakingBytes(false);
+                         return QStringList{};
+                     },
+                     record::LinkFailed,
+                     [](RecordProgramTest& test) {
+                         return QStringLiteral("Writing to %1 timed out: the dongle stopped taking bytes.")
+                             .arg(test.simulator->stablePath());
+                     }},
         BadInputCase{"MeterThatRefusesTheLink",
                      [](RecordProgramTest& test) {
                          test.simulator->setConnectOutcome(sim::MeterSimulator::ConnectOutcome::Refuse);

@@ -83,13 +83,21 @@ TEST_F(StateFileTest, APathTooLongForItsFieldLeavesTheFileUntouched)
     EXPECT_TRUE(contents.autoConnect);
 }
 
-TEST_F(StateFileTest, ALengthBeyondTheFieldReadsAsNoPath)
+// Lengths the file does not hold: beyond the field (a foreign file), or beyond the end of a
+// file cut short, whose path would name the file "/p/pa" instead of "/p/parts.hex1".
+TEST_F(StateFileTest, ALengthTheFileDoesNotHoldReadsAsNoPath)
 {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray("\xE8\x03\x00\x00", 4) + QByteArray(300, 'x'));
-    f.close();
-    EXPECT_EQ(sf::Read(path).profilePath, QString());
+    const QByteArray files[] = {
+        QByteArray("\xE8\x03\x00\x00", 4) + QByteArray(300, 'x'),
+        QByteArray("\x0D\x00\x00\x00", 4) + "/p/pa",
+    };
+    for (const QByteArray& content : files) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(content);
+        f.close();
+        EXPECT_EQ(sf::Read(path).profilePath, QString()) << content.toStdString();
+    }
 }
 
 } // namespace

@@ -151,6 +151,16 @@ INSTANTIATE_TEST_SUITE_P(
                                   20,
                                   {},
                                   {}},
+                    // 1000 Ω against 1e-304 Ω is a ratio of 1e307: a number, but not as a
+                    // percentage, which would show as "inf".
+                    ToleranceCase{"DeviationPastEveryNumberIsUnreadableAndWritesNoDeviation",
+                                  [](Reference& ref, ImpedanceReading&) {
+                                      ref.primary.nominalText = "1e-304";
+                                      ref.primary.toleranceText = "1%";
+                                  },
+                                  20,
+                                  {},
+                                  {}},
                     ToleranceCase{"CapacitanceNominalZeroIsUnreadable",
                                   [](Reference& ref, ImpedanceReading&) {
                                       ref.primary.kind = ReferenceKind::Capacitance;
@@ -289,7 +299,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(FilterCase{"12a,5,3", 7, u',', false, "12,53", 5}, FilterCase{",5", 1, u',', false, "5", 1},
                     FilterCase{"1.5", 3, u',', false, "15", 2}, // only the system's separator stays
                     FilterCase{"1.5", 2, u'.', false, "1.5", 2}, FilterCase{"7", 1, u',', true, "7%", 1},
-                    FilterCase{"12,5%%", 6, u',', true, "12,5%", 5}, FilterCase{"abc", 3, u'.', false, "", 0}));
+                    FilterCase{"12,5%%", 6, u',', true, "12,5%", 5}, FilterCase{"abc", 3, u'.', false, "", 0},
+                    // A separator with no digit before it would be dropped at the next
+                    // keystroke, turning ".5" into "53": it is dropped at once.
+                    FilterCase{"x.5", 3, u'.', false, "5", 1}, FilterCase{"a,", 2, u',', true, "%", 1}));
 
 } // namespace
 
@@ -345,4 +358,48 @@ TEST(PrimaryToleranceBand, LimitsMatchTheEvaluation)
         Deviations deviations;
         EXPECT_EQ(EvaluateTolerance(ReadReference(ref), in, deviations), verdict) << capacitance;
     }
+}
+
+// The deviation of a shown value is the one the judgement computes from the reactances the
+// value was shown from, in each kind; for C it is (1 - Cnominal/Cmeasured) × 100.
+TEST(PrimaryDeviationPercent, AgreesWithTheJudgementInEachKind)
+{
+    constexpr double hertz = 1000;
+    constexpr double omega = 2 * 3.14159265358979323846 * hertz;
+    struct Case {
+        ReferenceKind kind;
+        int unit;
+        const char* nominal;
+        double reactance;  // what the meter reports, in ohm
+        double shownValue; // the value it shows from it
+        double deviation;  // by hand
+    };
+    const double capacitance = 125e-9;
+    const double inductance = 94e-6;
+    const Case cases[] = {
+        {ReferenceKind::Resistance, 0, "1000", 0, 1012, 1.2},
+        {ReferenceKind::Inductance, 0, "100", omega * inductance, inductance, -6},
+        {ReferenceKind::Capacitance, 1, "100", 1 / (omega * capacitance), capacitance, 20},
+    };
+    for (const Case& c : cases) {
+        Reference ref;
+        ref.primary = {c.kind, c.unit, QString::fromUtf8(c.nominal), QStringLiteral("1%"), Off};
+        ref.secondary.toleranceText = ref.secondary.offText = Off;
+        ImpedanceReading in;
+        in.serR = c.kind == ReferenceKind::Resistance ? c.shownValue : 1;
+        in.serX = c.reactance;
+        in.testFreqHz = int(hertz);
+        in.serPer = 1;
+        Deviations judged;
+        EvaluateTolerance(ReadReference(ref), in, judged);
+
+        const auto deviation = PrimaryDeviationPercent(ReadPrimaryReference(ref.primary), c.shownValue);
+        ASSERT_TRUE(deviation) << c.nominal;
+        EXPECT_NEAR(*deviation, judged.primary, 1e-9) << c.nominal;
+        EXPECT_NEAR(*deviation, c.deviation, 1e-9) << c.nominal;
+    }
+    const PrimaryReferenceValue zero{ReferenceKind::Capacitance, 0.0, {}};
+    EXPECT_FALSE(PrimaryDeviationPercent(zero, 1e-9));
+    EXPECT_FALSE(PrimaryDeviationPercent({ReferenceKind::Resistance, std::nullopt, {}}, 1000));
+    EXPECT_FALSE(PrimaryDeviationPercent({ReferenceKind::Capacitance, 1e-9, {}}, 0));
 }

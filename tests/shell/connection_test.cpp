@@ -6,8 +6,13 @@
 #include "sim/pseudo_terminal.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
+#include <QSignalSpy>
+
+#include <algorithm>
+#include <iostream>
 
 namespace {
 
@@ -16,6 +21,33 @@ QString connectText(const localisation::MainLexicons& lexicons, int item)
 {
     return lexicons.Dlang_connect.GetItem(item);
 }
+
+// How long the event loop was kept from answering: from its making on, a timer beats every
+// few milliseconds, and the longest time between two beats (or since the last one) is kept.
+class LongestPause {
+public:
+    static constexpr int kBeatMs = 20;
+
+    LongestPause()
+    {
+        m_clock.start();
+        m_beat.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&m_beat, &QTimer::timeout, [this] {
+            const qint64 now = m_clock.elapsed();
+            m_longestMs = std::max(m_longestMs, now - m_lastBeatMs);
+            m_lastBeatMs = now;
+        });
+        m_beat.start(kBeatMs);
+    }
+
+    qint64 ms() const { return std::max(m_longestMs, m_clock.elapsed() - m_lastBeatMs); }
+
+private:
+    QTimer m_beat;
+    QElapsedTimer m_clock;
+    qint64 m_lastBeatMs = 0;
+    qint64 m_longestMs = 0;
+};
 
 } // namespace
 
@@ -195,9 +227,39 @@ TEST_F(WindowTest, DongleThatDoesNotAnswerTheProbeIsClosedWithAMessage)
     });
     answerer.start(20);
     startWindow(60000);
+    ASSERT_TRUE(waitFor([&] { return !shownText.isEmpty(); }));
     EXPECT_EQ(shownText, QStringLiteral("Test|No modem responding on ") + silent.slavePath());
     EXPECT_FALSE(child<dongle::ComPort>("ComPort")->isOpen());
-    EXPECT_EQ(memo(), connectText(lexicons(), 5));
+    EXPECT_EQ(memo(), connectText(lexicons(), 5)) << "the port closed before the message";
+}
+
+// A dongle that stops taking bytes: every command then waits on the port until its write
+// times out, the status log says so once however many time out, and the window answers
+// all along. Once the dongle has taken the bytes, a new stall is said again.
+TEST_F(WindowTest, DongleThatStopsTakingBytesIsSaidOnceWhileTheWindowAnswers)
+{
+    constexpr int kAnswersWithinMs = 100;
+    startWindow();
+    connectByClick();
+    const QString stalled = lexicons().D4.GetItem(localisation::PortWriteStalled).arg(form->link().portName());
+    const qsizetype commandsBefore = simulator->receivedCommands().size();
+    QSignalSpy portErrors(&form->link(), &dongle::DongleLink::portError);
+    const LongestPause pause;
+    simulator->setTakingBytes(false);
+    click("SP2"); // the sound key sends the settings
+    ASSERT_TRUE(waitFor([&] { return memo().contains(stalled); })) << memo().toStdString();
+    click("SP2");
+    ASSERT_TRUE(waitFor([&] { return portErrors.count() == 2; })) << "the next write times out as well";
+    const qint64 longestPauseMs = pause.ms();
+    std::cout << "longest pause of the event loop while writes stalled: " << longestPauseMs << " ms\n";
+    EXPECT_LT(longestPauseMs, kAnswersWithinMs);
+    EXPECT_EQ(memo().count(stalled), 1) << memo().toStdString();
+
+    simulator->setTakingBytes(true);
+    ASSERT_TRUE(waitFor([&] { return simulator->receivedCommands().size() == commandsBefore + 2; }));
+    simulator->setTakingBytes(false);
+    click("SP2");
+    EXPECT_TRUE(waitFor([&] { return memo().count(stalled) == 2; })) << memo().toStdString();
 }
 
 TEST_F(WindowTest, WindowCannotBeMadeSmallerThanItsMinimum)

@@ -102,7 +102,7 @@ TEST_F(WindowTest, WithoutAnEnglishFileTheWindowStaysRussianAfterTheQueryHandler
     form = std::make_unique<TForm1>();
     languageManager().setExecutableDir(noLanguages.path());
     child<QTimer>("T3")->setInterval(100);
-    form->createAndShow();
+    showWindow();
 
     EXPECT_EQ(child<QAbstractButton>("B2")->text(), QStringLiteral("Подключить"));
     EXPECT_EQ(child<QAbstractButton>("SP1")->text(), QStringLiteral("Пуск"));

@@ -28,6 +28,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -171,8 +172,17 @@ protected:
         QObject::connect(&form->session(), &session::MeterSession::rlcdDecoded, [this] { ++rlcdFramesDecoded; });
         child<QTimer>("T3")->setInterval(dongleWatchMs);
         child<QTimer>("T2")->setInterval(100);
+        showWindow();
+    }
+
+    // Shows the window made in form. Its start is over once it is shown and its check of the
+    // dongle, which runs on the event loop, has its result.
+    void showWindow()
+    {
+        QSignalSpy probed(&form->link(), &dongle::DongleLink::probeFinished);
         form->createAndShow();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        ASSERT_TRUE(waitFor([&] { return !probed.isEmpty(); })) << "the dongle's check did not end";
     }
 
     void connectByClick()

@@ -158,7 +158,7 @@ void FrontPanel::openMenu(QWidget* menuPanel, QWidget* list)
     list->show();
     menuPanel->show();
     menuPanel->raise();
-    m_link.holdFrames();
+    m_link.holdFramesWhileChoosing();
 }
 
 void FrontPanel::L_freq_RLCClick()
@@ -182,12 +182,14 @@ void FrontPanel::L_SER_PERClick()
     openMenu(P_ser_per, ListBox_ser_per);
 }
 
-// A row that is not in the menu changes nothing and sends nothing.
+// A row that is not in the menu changes nothing and sends nothing, but frames stay held
+// while the user goes on choosing.
 void FrontPanel::submitChoice(bool chosen)
 {
-    m_link.holdFrames();
     if (chosen)
         m_session.submit();
+    else
+        m_link.holdFramesWhileChoosing();
 }
 
 void FrontPanel::ListBox_freq_RLCClick(int row)
@@ -271,14 +273,12 @@ void FrontPanel::wireMenus()
 
 void FrontPanel::SP4Click()
 {
-    m_link.holdFrames();
     m_session.setBrightness(SP4->isChecked());
     m_session.submit();
 }
 
 void FrontPanel::SP3Click()
 {
-    m_link.holdFrames();
     m_session.setHold(SP3->isChecked());
     emit holdToggled(SP3->isChecked());
     m_session.submit();
@@ -286,14 +286,12 @@ void FrontPanel::SP3Click()
 
 void FrontPanel::SP2Click()
 {
-    m_link.holdFrames();
     m_session.setSound(SP2->isChecked());
     m_session.submit();
 }
 
 void FrontPanel::SBe1Click()
 {
-    m_link.holdFrames();
     m_session.ResetSettings();
     m_session.submit();
 }

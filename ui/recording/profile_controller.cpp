@@ -1,6 +1,5 @@
 #include "ui/recording/profile_controller.h"
 
-#include "link/dongle_link.h"
 #include "localisation/main_lexicons.h"
 #include "ui/panel/messages.h"
 #include "recording/file_error.h"
@@ -22,12 +21,12 @@ constexpr int kLastPartChoosingColumn = 3;
 
 } // namespace
 
-ProfileController::ProfileController(ProfileStore& store, session::MeterSession& session, dongle::DongleLink& link,
-                                     ReferenceBox& references, RecordingPanel& recording, ProfileBox& profileBox,
+ProfileController::ProfileController(ProfileStore& store, session::MeterSession& session, ReferenceBox& references,
+                                     RecordingPanel& recording, ProfileBox& profileBox,
                                      const localisation::MainLexicons& lexicons, QObject* parent) :
     QObject(parent),
-    m_store(store), m_session(session), m_link(link), m_references(references), m_recording(recording),
-    m_profileBox(profileBox), m_lexicons(lexicons)
+    m_store(store), m_session(session), m_references(references), m_recording(recording), m_profileBox(profileBox),
+    m_lexicons(lexicons)
 {
     connect(&m_store, &ProfileStore::problem, this, [this](const QString& reason) {
         emit statusLine(m_lexicons.D4.GetItem(localisation::StateFileNotRead) + reason);
@@ -151,12 +150,10 @@ void ProfileController::saveAs(const QString& chosenName)
 
 void ProfileController::LoadPart(int partNumber)
 {
-    m_link.holdFrames();
     PartRecord part;
     try {
         part = m_store.loadPart(partNumber);
     } catch (const FileError& error) {
-        m_link.releaseFramesLater();
         panel::showToolkitError(m_recording.table()->window(), error.message());
         return;
     }

@@ -4,9 +4,6 @@
 
 #include <QObject>
 
-namespace dongle {
-class DongleLink;
-}
 namespace localisation {
 struct MainLexicons;
 }
@@ -28,9 +25,9 @@ class ReferenceBox;
 class ProfileController : public QObject {
     Q_OBJECT
 public:
-    ProfileController(ProfileStore& store, session::MeterSession& session, dongle::DongleLink& link,
-                      ReferenceBox& references, RecordingPanel& recording, ProfileBox& profileBox,
-                      const localisation::MainLexicons& lexicons, QObject* parent = nullptr);
+    ProfileController(ProfileStore& store, session::MeterSession& session, ReferenceBox& references,
+                      RecordingPanel& recording, ProfileBox& profileBox, const localisation::MainLexicons& lexicons,
+                      QObject* parent = nullptr);
 
     // Reads the state file and reopens the profile it names (in single-part mode its part 1
     // is loaded too). True when a profile was reopened; with offerSaveAs, save-as is then
@@ -75,7 +72,6 @@ private:
 
     ProfileStore& m_store;
     session::MeterSession& m_session;
-    dongle::DongleLink& m_link;
     ReferenceBox& m_references;
     RecordingPanel& m_recording;
     ProfileBox& m_profileBox;

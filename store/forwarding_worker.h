@@ -1,0 +1,69 @@
+#pragma once
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <chrono>
+#include <memory>
+
+namespace store {
+
+class ServerConnection;
+class SqliteConnection;
+
+// The forwarder's side in its own thread, with connections of its own to the local file
+// and the server: it sends what waits batch by batch, each in one server transaction, and
+// only then strikes the batch off the local list, so a row goes again rather than never.
+// A server that fails is tried again after a back-off that grows to a bound. Whatever it
+// has to tell goes out as signals, once per change.
+class ForwardingWorker : public QObject {
+    Q_OBJECT
+public:
+    // Rows per batch: large enough that the server's commit costs little per row, small
+    // enough that a batch stays well below a second.
+    static constexpr int kBatchRows = 500;
+    // How soon new rows in the local file are noticed.
+    static constexpr std::chrono::milliseconds kLookAgain{500};
+    static constexpr std::chrono::milliseconds kFirstRetry{500};
+    static constexpr std::chrono::milliseconds kLongestRetry{10000};
+
+    ForwardingWorker(QString localPath, QString serverUrl, QString shownUrl);
+    ~ForwardingWorker() override;
+
+    void begin();
+    void drain();
+
+signals:
+    void serverReached(qint64 waiting);
+    void serverAway(const QString& reason, qint64 waiting);
+    void serverBack(qint64 waiting);
+    void serverRefused(const QString& message);
+    void localTrouble(const QString& message);
+    void drained(qint64 waiting);
+
+private:
+    enum class Outcome { NothingWaits, Sent, Reconnect, Failed, Refused };
+    enum class Contact { NotYet, Answering, Away };
+
+    void cycle();
+    Outcome forwardBatch();
+    bool reachServer();
+    void finishDraining();
+    // Readings that wait; -1 when the local file cannot say.
+    qint64 waiting();
+
+    const QString m_localPath;
+    const QString m_serverUrl;
+    const QString m_shownUrl;
+    QTimer m_next;
+    std::unique_ptr<SqliteConnection> m_local;
+    std::unique_ptr<ServerConnection> m_server;
+    Contact m_contact = Contact::NotYet;
+    std::chrono::milliseconds m_retry = kFirstRetry;
+    bool m_refused = false;
+    bool m_reconnectedAtOnce = false; // since the last batch that went
+    bool m_localTroubleSaid = false;
+    bool m_draining = false;
+};
+
+} // namespace store

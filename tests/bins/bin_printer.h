@@ -1,0 +1,12 @@
+#pragma once
+// Lets GoogleTest print a bin as its word.
+#include "bins/bin.h"
+
+#include <ostream>
+
+namespace bins {
+inline void PrintTo(Bin bin, std::ostream* out)
+{
+    *out << BinWord(bin).toStdString();
+}
+} // namespace bins
