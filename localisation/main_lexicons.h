@@ -132,7 +132,7 @@ enum AdditionItem {
     ServerRefused = 25,    // and the reason
     ForwardingPaused = 26, // the local database cannot be read, and the reason
     AllForwarded = 27,
-    LeftWaiting = 28,      // %1 waiting, %2 the local file, %3 the server
+    LeftWaiting = 28, // %1 waiting, %2 the local file, %3 the server
 };
 
 } // namespace localisation

@@ -21,8 +21,8 @@ ForwardingLines::ForwardingLines(store::Forwarder& forwarder, const localisation
     QObject(parent),
     m_lexicons(lexicons), m_localPath(std::move(localPath))
 {
-    using localisation::AdditionText;
-    const auto text = [this](AdditionText item) { return m_lexicons.D4.GetItem(item); };
+    using localisation::AdditionItem;
+    const auto text = [this](AdditionItem item) { return m_lexicons.D4.GetItem(item); };
     const QString& server = forwarder.shownUrl();
     connect(&forwarder, &store::Forwarder::serverReached, this, [=, this](qint64 waiting) {
         emit line(text(localisation::ServerReached).arg(server, countText(waiting)));

@@ -394,10 +394,10 @@ void TForm1::applyBenchSettings()
         if (const auto* url = std::get_if<store::DatabaseUrl>(&read))
             named = *url;
         else
-            m_connectionBox->appendStatus(
-                m_lexicons->D4.GetItem(localisation::DatabaseNotKept)
-                + (fromSettings ? QDir::toNativeSeparators(store::DefaultBenchSettingsPath()) : QStringLiteral("RLC_DATABASE"))
-                + QStringLiteral(": ") + std::get<QString>(read));
+            m_connectionBox->appendStatus(m_lexicons->D4.GetItem(localisation::DatabaseNotKept)
+                                          + (fromSettings ? QDir::toNativeSeparators(store::DefaultBenchSettingsPath())
+                                                          : QStringLiteral("RLC_DATABASE"))
+                                          + QStringLiteral(": ") + std::get<QString>(read));
     }
     const store::DatabaseChoice database = store::ChooseDatabase(named);
     m_archive->useDatabase(database.localPath, database.forwarding);

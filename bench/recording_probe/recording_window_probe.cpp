@@ -8,7 +8,8 @@
 #include "session/meter_session.h"
 #include "shell/form1.h"
 #include "shell/main_window_start.h"
-#include "ui/recording/recording_panel.h"
+#include "recording/measurement_log_model.h"
+#include "session/recording_core.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -64,7 +65,7 @@ int main(int argc, char** argv)
     QObject::connect(&form->session(), &session::MeterSession::rlcdDecoded, [&readings] { ++readings; });
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
     QObject::connect(&input, &QSocketNotifier::activated, [&] {
-        std::printf("%d readings, %d rows\n", readings, form->recordingPanel().loggedRows());
+        std::printf("%d readings, %d rows\n", readings, form->recordingCore().log().rowCount());
         std::fflush(stdout);
         QCoreApplication::quit();
     });

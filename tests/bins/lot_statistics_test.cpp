@@ -221,16 +221,17 @@ TEST(LotStatistics, JsonHasEveryKeyWithNullsWhereUndefined)
 
 TEST(LotLimits, AreTheVerdictsOwnBand)
 {
-    const QString off = QStringLiteral("off");
-    const auto limitsOf = [&off](recording::ReferenceKind kind, int unit, const char* nominal, const char* tolerance) {
-        return LimitsOf(recording::ReadPrimaryReference(
-            {kind, unit, QString::fromUtf8(nominal), QString::fromUtf8(tolerance), off}));
+    // A tolerance of nullptr is a box that is off.
+    const auto limitsOf = [](recording::ReferenceKind kind, int unit, const char* nominal, const char* tolerance) {
+        const std::optional<QString> toleranceText =
+            tolerance ? std::optional(QString::fromUtf8(tolerance)) : std::nullopt;
+        return LimitsOf(recording::ReadPrimaryReference({kind, unit, QString::fromUtf8(nominal), toleranceText}));
     };
     const SpecificationLimits capacitor = limitsOf(recording::ReferenceKind::Capacitance, 1, "100", "10%");
     EXPECT_DOUBLE_EQ(*capacitor.lsl, 100e-9 / 1.1);
     EXPECT_DOUBLE_EQ(*capacitor.usl, 100e-9 / 0.9);
     EXPECT_EQ(limitsOf(recording::ReferenceKind::Resistance, 0, "1000", ">"), (SpecificationLimits{1000.0, {}}));
-    EXPECT_EQ(limitsOf(recording::ReferenceKind::Resistance, 0, "1000", "off"), SpecificationLimits{});
+    EXPECT_EQ(limitsOf(recording::ReferenceKind::Resistance, 0, "1000", nullptr), SpecificationLimits{});
 }
 
 // numpy's default percentiles ("linear"), from numpy's own documentation and by hand.

@@ -33,14 +33,14 @@ protected:
     }
 
     // The line of the lexicon with the server, up to the next part it takes.
-    QString saidOf(localisation::AdditionText item) const
+    QString saidOf(localisation::AdditionItem item) const
     {
         const QString shown = std::get<store::DatabaseUrl>(store::ReadDatabaseUrl(server.url())).shown();
         const QString text = lexicons().D4.GetItem(item);
         return text.left(text.indexOf(u'%', text.indexOf(QStringLiteral("%1")) + 2)).arg(shown);
     }
 
-    bool waitUntilSaid(localisation::AdditionText item)
+    bool waitUntilSaid(localisation::AdditionItem item)
     {
         return waitFor([&] { return memo().contains(saidOf(item)); });
     }
