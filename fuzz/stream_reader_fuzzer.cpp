@@ -152,30 +152,34 @@ void decodeRlcd(const TMeterFrame& frame)
         requirePositiveFinite(value, field);
     require(r.Theta >= -90 && r.Theta <= 90, "the phase angle lies between -90 and 90 degrees",
             [&] { return QString::number(r.Theta); });
-    for (const auto& [text, field] : {std::pair{r.L_SER_PER1, "L_SER_PER1"},
-                                      {r.L_SER_PER, "L_SER_PER"},
+    for (const auto& [text, field] : {std::pair{r.primaryCircuitMark, "primaryCircuitMark"},
+                                      {r.secondaryCircuitMark, "secondaryCircuitMark"},
                                       {r.FreqText, "FreqText"},
-                                      {r.L_righ1, "L_righ1"},
-                                      {r.L_righ2, "L_righ2"},
-                                      {r.L_righ3, "L_righ3"},
-                                      {r.L_righ4, "L_righ4"},
-                                      {r.L_prim_n.value_or(QString()), "L_prim_n"},
-                                      {r.L_sec_n.value_or(QString()), "L_sec_n"}})
+                                      {r.sideImpedance, "sideImpedance"},
+                                      {r.sideDissipation, "sideDissipation"},
+                                      {r.sideQuality, "sideQuality"},
+                                      {r.sidePhase, "sidePhase"},
+                                      {r.primaryValue.value_or(QString()), "primaryValue"},
+                                      {r.secondaryValue.value_or(QString()), "secondaryValue"}})
         requireShowable(text, field);
 }
 
 void decodeRd(const TMeterFrame& frame)
 {
     const meter::RdReading r = meter::DecodeRd(frame, unitTexts());
-    for (const auto& [text, field] :
-         {std::pair{r.RD_Prim, "RD_Prim"}, {r.RD_J, "RD_J"}, {r.RD_J1, "RD_J1"}, {r.RD_V.value_or(QString()), "RD_V"}})
+    for (const auto& [text, field] : {std::pair{r.mainReading, "mainReading"},
+                                      {r.currentValue, "currentValue"},
+                                      {r.secondCurrent, "secondCurrent"},
+                                      {r.testVoltage.value_or(QString()), "testVoltage"}})
         requireShowable(text, field);
 }
 
 void decodeU(const TMeterFrame& frame)
 {
     const meter::UReading r = meter::DecodeU(frame, unitTexts());
-    for (const auto& [text, field] : {std::pair{r.U_Prim, "U_Prim"}, {r.U_vrm, "U_vrm"}, {r.U_pp, "U_pp"}})
+    for (const auto& [text, field] : {std::pair{r.mainReading, "mainReading"},
+                                      {r.rmsReading, "rmsReading"},
+                                      {r.peakToPeakReading, "peakToPeakReading"}})
         requireShowable(text, field);
 }
 
