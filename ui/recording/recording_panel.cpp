@@ -13,6 +13,7 @@
 #include "recording/profile_store.h"
 #include "session/recording_core.h"
 #include "ui/recording/log_cell_delegate.h"
+#include "ui/recording/log_table_view.h"
 #include "ui/recording/table_export.h"
 #include "recording/xlsx_target.h"
 
@@ -75,7 +76,7 @@ void RecordingPanel::buildControls(QWidget* window, QWidget* modeBoxPlace)
 // The table fills the rest of the window.
 void RecordingPanel::buildTable(QWidget* window)
 {
-    SG = panel::named(new QTableView(window), "SG", {});
+    SG = panel::named(new LogTableView(window), "SG", {});
     SG->setFont(panel::boldCalibri(16));
     SG->setEditTriggers(QAbstractItemView::NoEditTriggers);
     SG->verticalHeader()->hide();
