@@ -47,6 +47,8 @@ ALLOWED = {
         'the limits of a bin table\'s CSV file',
     ('bins/bin_table_csv.cpp', 'binIn'):
         'the bin numbers of a bin table\'s CSV file',
+    ('store/server_connection.cpp', 'connectTimeout'):
+        'the connect_timeout libpq read from a database URL, the PG* variables or the defaults',
     ('sim/console_commands.cpp', 'changedDelivery'):
         'the split position typed on the simulator\'s console',
 }

@@ -9,13 +9,15 @@
 namespace store {
 
 class ServerConnection;
+class ServerHangUp;
 class SqliteConnection;
 
 // The forwarder's side in its own thread, with connections of its own to the local file
 // and the server: it sends what waits batch by batch, each in one server transaction, and
 // only then strikes the batch off the local list, so a row goes again rather than never.
 // A server that fails is tried again after a back-off that grows to a bound. Whatever it
-// has to tell goes out as signals, once per change.
+// has to tell goes out as signals, once per change. Once hung up, it waits for nothing more
+// and sends nothing more: what it was sending waits in the local list.
 class ForwardingWorker : public QObject {
     Q_OBJECT
 public:
@@ -30,7 +32,7 @@ public:
     static constexpr std::chrono::milliseconds kFirstRetry{500};
     static constexpr std::chrono::milliseconds kLongestRetry{10000};
 
-    ForwardingWorker(QString localPath, QString serverUrl, QString shownUrl);
+    ForwardingWorker(QString localPath, QString serverUrl, QString shownUrl, ServerHangUp& hangUp);
     ~ForwardingWorker() override;
 
     void begin();
@@ -45,7 +47,7 @@ signals:
     void drained(qint64 waiting);
 
 private:
-    enum class Outcome { NothingWaits, Sent, Reconnect, Failed, Refused };
+    enum class Outcome { NothingWaits, Sent, Reconnect, Failed, Refused, HungUp };
     enum class Contact { NotYet, Answering, Away };
 
     void cycle();
@@ -58,6 +60,7 @@ private:
     const QString m_localPath;
     const QString m_serverUrl;
     const QString m_shownUrl;
+    ServerHangUp& m_hangUp;
     QTimer m_next;
     std::unique_ptr<SqliteConnection> m_local;
     std::unique_ptr<ServerConnection> m_server;
