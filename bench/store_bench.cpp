@@ -43,13 +43,20 @@ double childrenCpuSeconds()
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-void reportPerReading(const char* what, double cpuSeconds, double wallSeconds, int readings)
+// The goal is the store's: the whole program's figure is set beside the line for a view of
+// what else a reading costs.
+enum class Goal { Set, NotSet };
+
+void reportPerReading(const char* what, double cpuSeconds, double wallSeconds, int readings, Goal goal)
 {
     const double perCpuSecond = readings / cpuSeconds;
     std::printf("%-44s %7.1f µs processor and %7.1f µs wall time a reading\n", what, cpuSeconds * 1e6 / readings,
                 wallSeconds * 1e6 / readings);
-    std::printf("%-44s %7.0f readings a processor second = %.1f × the line's %g a second (goal %g ×)\n", "",
-                perCpuSecond, perCpuSecond / kLineCeilingPerSecond, kLineCeilingPerSecond, kGoalTimesCeiling);
+    std::printf("%-44s %7.0f readings a processor second = %.1f × the line's %g a second", "", perCpuSecond,
+                perCpuSecond / kLineCeilingPerSecond, kLineCeilingPerSecond);
+    if (goal == Goal::Set)
+        std::printf(" (goal %g ×)", kGoalTimesCeiling);
+    std::printf("\n");
 }
 
 // Through the store itself, as the archive stores, with the reading also listed for a
@@ -73,7 +80,7 @@ void storeAndCommit(bool forwarding)
     for (int n = 0; n < kStoredReadings; ++n)
         localStore.storeReading(recordingId, readings.next(QStringLiteral("R4k7")));
     reportPerReading(forwarding ? "stored and committed, listed for a server" : "stored and committed",
-                     processCpuSeconds() - cpuBefore, double(wall.nsecsElapsed()) / 1e9, kStoredReadings);
+                     processCpuSeconds() - cpuBefore, double(wall.nsecsElapsed()) / 1e9, kStoredReadings, Goal::Set);
 }
 
 // rlc-record as a bench runs it, in a process of its own.
@@ -100,7 +107,7 @@ bool recordWithTheProgram()
         return false;
     // Start-up and linking included: a small part of a thousand readings.
     reportPerReading("rlc-record --csv, database and journal", childrenCpuSeconds() - cpuBefore,
-                     double(wall.nsecsElapsed()) / 1e9, kRecordedReadings);
+                     double(wall.nsecsElapsed()) / 1e9, kRecordedReadings, Goal::NotSet);
     return true;
 }
 
