@@ -6,10 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
-#include <QUrl>
-#include <QUrlQuery>
 
 #include <array>
 
@@ -39,12 +38,6 @@ const Key* keyNamed(QStringView name)
     return nullptr;
 }
 
-bool carriesPassword(const QString& serverUrl)
-{
-    const QUrl url(serverUrl);
-    return !url.password().isEmpty() || QUrlQuery(url).hasQueryItem(QStringLiteral("password"));
-}
-
 // Why a database setting cannot be kept, or empty.
 QString databaseProblem(const QString& text)
 {
@@ -54,7 +47,7 @@ QString databaseProblem(const QString& text)
     if (const auto* problem = std::get_if<QString>(&read))
         return *problem;
     const DatabaseUrl& url = std::get<DatabaseUrl>(read);
-    if (url.kind == DatabaseUrl::Kind::Postgres && carriesPassword(url.serverUrl))
+    if (url.carriesPassword())
         return QStringLiteral("the database URL carries a password, which is not kept; put it in ~/.pgpass or "
                               "PGPASSWORD instead");
     return {};
@@ -65,7 +58,9 @@ QString databaseProblem(const QString& text)
 BenchSettingsReading ReadBenchSettings(const QByteArray& bytes)
 {
     BenchSettingsReading reading;
-    const QStringList lines = QString::fromUtf8(bytes).split(u'\n');
+    // A line ends as on any system, so a carriage return is never taken into a value.
+    static const QRegularExpression lineEnd(QStringLiteral("\\r\\n?|\\n"));
+    const QStringList lines = QString::fromUtf8(bytes).split(lineEnd);
     for (qsizetype index = 0; index < lines.size(); ++index) {
         const QString line = lines[index].trimmed();
         if (line.isEmpty() || line.startsWith(u'#'))

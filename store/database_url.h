@@ -20,6 +20,8 @@ struct DatabaseUrl {
 
     // The URL as it may be said or shown: without a password.
     QString shown() const;
+    // Whether libpq finds a password in a server's URL.
+    bool carriesPassword() const;
 };
 
 // The URL read, or why it cannot be used, in words for the user.

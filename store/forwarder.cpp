@@ -5,7 +5,8 @@
 namespace store {
 
 Forwarder::Forwarder(const QString& localPath, const DatabaseUrl& server, QObject* parent) :
-    QObject(parent), m_shownUrl(server.shown()), m_worker(new ForwardingWorker(localPath, server.serverUrl, m_shownUrl))
+    QObject(parent), m_shownUrl(server.shown()),
+    m_worker(new ForwardingWorker(localPath, server.serverUrl, m_shownUrl, m_hangUp))
 {
     m_thread.setObjectName(QStringLiteral("forwarder"));
     m_worker->moveToThread(&m_thread);
@@ -21,6 +22,7 @@ Forwarder::Forwarder(const QString& localPath, const DatabaseUrl& server, QObjec
 
 Forwarder::~Forwarder()
 {
+    m_hangUp.hangUp();
     m_thread.quit();
     m_thread.wait();
 }

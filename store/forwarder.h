@@ -1,5 +1,6 @@
 #pragma once
 #include "store/database_url.h"
+#include "store/server_hang_up.h"
 
 #include <QObject>
 #include <QString>
@@ -22,7 +23,8 @@ class Forwarder : public QObject {
 public:
     // The local file, as the recording archive keeps it, and the server to send to.
     Forwarder(const QString& localPath, const DatabaseUrl& server, QObject* parent = nullptr);
-    // Stops at once: what waits goes at the next start.
+    // Stops at once, whatever the worker waits for from the server, a connection to a host
+    // that never answers included: what waits goes at the next start.
     ~Forwarder() override;
 
     // Begins forwarding.
@@ -49,6 +51,7 @@ signals:
 
 private:
     const QString m_shownUrl;
+    ServerHangUp m_hangUp; // outlives the thread, whose worker waits on it
     QThread m_thread;
     ForwardingWorker* m_worker; // lives in m_thread, deleted when it ends
 };

@@ -3,6 +3,7 @@
 #include "store/forwarded_tables.h"
 #include "store/local_schema.h"
 #include "store/server_connection.h"
+#include "store/server_hang_up.h"
 #include "store/server_schema.h"
 #include "store/server_upload.h"
 #include "store/sqlite_connection.h"
@@ -13,8 +14,9 @@
 
 namespace store {
 
-ForwardingWorker::ForwardingWorker(QString localPath, QString serverUrl, QString shownUrl) :
-    m_localPath(std::move(localPath)), m_serverUrl(std::move(serverUrl)), m_shownUrl(std::move(shownUrl)), m_next(this)
+ForwardingWorker::ForwardingWorker(QString localPath, QString serverUrl, QString shownUrl, ServerHangUp& hangUp) :
+    m_localPath(std::move(localPath)), m_serverUrl(std::move(serverUrl)), m_shownUrl(std::move(shownUrl)),
+    m_hangUp(hangUp), m_next(this)
 {
     m_next.setSingleShot(true);
     connect(&m_next, &QTimer::timeout, this, &ForwardingWorker::cycle);
@@ -59,6 +61,7 @@ void ForwardingWorker::cycle()
         if (m_draining)
             finishDraining();
         return;
+    case Outcome::HungUp: return;
     }
 }
 
@@ -87,6 +90,8 @@ ForwardingWorker::Outcome ForwardingWorker::forwardBatch()
         return batch.rows() > 0 ? Outcome::Sent : Outcome::NothingWaits;
     } catch (const ServerError& error) {
         m_server.reset();
+        if (m_hangUp.hungUp())
+            return Outcome::HungUp;
         // A connection that served before may only have gone stale (the server restarted
         // while nothing waited): a fresh one tells whether the server is away.
         if (reused && !std::exchange(m_reconnectedAtOnce, true))
@@ -104,7 +109,7 @@ ForwardingWorker::Outcome ForwardingWorker::forwardBatch()
 // Connects and makes the layout ready. False, said, when the server's layout is newer.
 bool ForwardingWorker::reachServer()
 {
-    auto server = std::make_unique<ServerConnection>(m_serverUrl);
+    auto server = std::make_unique<ServerConnection>(m_serverUrl, &m_hangUp);
     try {
         PrepareServerSchema(*server, m_shownUrl);
     } catch (const StoreError& refusal) {

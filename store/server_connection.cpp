@@ -1,7 +1,16 @@
 #include "store/server_connection.h"
 
-#include <libpq-fe.h>
+#include "store/server_hang_up.h"
 
+#include <QDeadlineTimer>
+
+#include <libpq-fe.h>
+#include <poll.h>
+#include <sys/socket.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -27,6 +36,28 @@ const Default kDefaults[] = {
     {"tcp_user_timeout", "10000", nullptr},
 };
 
+const QString kHungUp = QStringLiteral("the connection was hung up");
+
+// The time libpq's blocking connect would give each address: connect_timeout as the URL,
+// the PG* variables or the defaults above say, at least two seconds as libpq has it; none
+// when it is zero or not set.
+std::optional<std::chrono::seconds> connectTimeout(PGconn* connection)
+{
+    constexpr std::chrono::seconds kShortest{2};
+    PQconninfoOption* options = PQconninfo(connection);
+    std::optional<std::chrono::seconds> limit;
+    for (const PQconninfoOption* option = options; option && option->keyword; ++option) {
+        if (qstrcmp(option->keyword, "connect_timeout") != 0 || !option->val)
+            continue;
+        bool read = false;
+        const int seconds = QByteArray(option->val).trimmed().toInt(&read);
+        if (read && seconds > 0)
+            limit = std::max(std::chrono::seconds(seconds), kShortest);
+    }
+    PQconninfoFree(options);
+    return limit;
+}
+
 struct ResultDeleter {
     void operator()(PGresult* result) const { PQclear(result); }
 };
@@ -39,7 +70,7 @@ QString wordsOf(const char* message)
 
 } // namespace
 
-ServerConnection::ServerConnection(const QString& url)
+ServerConnection::ServerConnection(const QString& url, ServerHangUp* hangUp) : m_hangUp(hangUp)
 {
     // libpq keeps the last value of a keyword: the URL, expanded from dbname, comes last so
     // that what it says wins over the defaults before it.
@@ -56,20 +87,69 @@ ServerConnection::ServerConnection(const QString& url)
     values.push_back(urlBytes.constData());
     keywords.push_back(nullptr);
     values.push_back(nullptr);
-    m_connection = PQconnectdbParams(keywords.data(), values.data(), 1);
+    m_connection = PQconnectStartParams(keywords.data(), values.data(), 1);
     if (!m_connection)
         throw ServerError(QStringLiteral("out of memory"));
-    if (PQstatus(m_connection) != CONNECTION_OK) {
-        const QString reason = wordsOf(PQerrorMessage(m_connection));
-        PQfinish(m_connection);
-        m_connection = nullptr;
-        throw ServerError(reason);
+    try {
+        connect();
+    } catch (const ServerError&) {
+        close();
+        throw;
     }
 }
 
 ServerConnection::~ServerConnection()
 {
+    close();
+}
+
+// libpq's own steps to a connection, waited for here rather than inside libpq, so that a
+// hang-up ends the wait at once. libpq leaves the time limit of each address it tries to
+// the one who waits: as libpq's blocking connect would, an address that stays silent for
+// connect_timeout is given up, its socket shut down, and libpq goes on to the next.
+void ServerConnection::connect()
+{
+    const std::optional<std::chrono::seconds> limit = connectTimeout(m_connection);
+    bool silent = false; // the last address tried was given up
+    PostgresPollingStatusType step = PGRES_POLLING_WRITING;
+    int socket = -1;
+    QDeadlineTimer deadline;
+    while (PQstatus(m_connection) != CONNECTION_BAD && step != PGRES_POLLING_OK && step != PGRES_POLLING_FAILED) {
+        if (PQsocket(m_connection) != socket) {
+            socket = PQsocket(m_connection);
+            deadline = limit ? QDeadlineTimer(*limit) : QDeadlineTimer(QDeadlineTimer::Forever);
+            silent = false;
+            if (m_hangUp)
+                m_hangUp->waitOn(socket);
+        }
+        if (m_hangUp && m_hangUp->hungUp())
+            throw ServerError(kHungUp);
+        pollfd wait{socket, short(step == PGRES_POLLING_READING ? POLLIN : POLLOUT), 0};
+        const int ready = ::poll(&wait, 1, deadline.isForever() ? -1 : int(deadline.remainingTime()));
+        if (ready < 0 && errno == EINTR)
+            continue; // libpq must not be asked before the socket is ready
+        if (ready == 0) {
+            silent = true;
+            ::shutdown(socket, SHUT_RDWR);
+        }
+        step = PQconnectPoll(m_connection);
+    }
+    if (m_hangUp && m_hangUp->hungUp())
+        throw ServerError(kHungUp);
+    if (PQstatus(m_connection) != CONNECTION_OK) {
+        QString reason = wordsOf(PQerrorMessage(m_connection));
+        if (silent)
+            reason += QStringLiteral(" (no answer within %1 s)").arg(limit->count());
+        throw ServerError(reason);
+    }
+}
+
+void ServerConnection::close()
+{
+    if (m_hangUp)
+        m_hangUp->stopWaiting();
     PQfinish(m_connection);
+    m_connection = nullptr;
 }
 
 void ServerConnection::execute(const QByteArray& sql)

@@ -8,6 +8,8 @@ struct pg_conn;
 
 namespace store {
 
+class ServerHangUp;
+
 // A server that cannot be reached, or that refused what was asked, in libpq's or the
 // server's own words.
 class ServerError {
@@ -21,13 +23,14 @@ private:
 
 // One connection to a PostgreSQL server. libpq reads the URL, ~/.pgpass and the PG*
 // variables itself, so credentials never pass through this program. Every failure is a
-// ServerError.
+// ServerError. With a hang-up, another thread may end at once whatever the connection waits
+// for, its making included: it then fails, and stays failed.
 class ServerConnection {
 public:
     // How long an attempt to connect may take, unless the URL or PGCONNECT_TIMEOUT says.
     static constexpr int kConnectTimeoutS = 5;
 
-    explicit ServerConnection(const QString& url);
+    explicit ServerConnection(const QString& url, ServerHangUp* hangUp = nullptr);
     ~ServerConnection();
     ServerConnection(const ServerConnection&) = delete;
     ServerConnection& operator=(const ServerConnection&) = delete;
@@ -40,8 +43,11 @@ public:
     void copyIn(const QByteArray& command, const QByteArray& rows);
 
 private:
+    void connect();
+    void close();
     [[noreturn]] void fail() const;
 
+    ServerHangUp* m_hangUp;
     pg_conn* m_connection = nullptr;
 };
 

@@ -68,4 +68,24 @@ TEST_F(RecordForwardingTest, ServerAwayIsSaidOnceAndWhatWaitsGoesAtTheNextStart)
               (QList<QStringList>{{QStringLiteral("2")}}));
 }
 
+// A server whose layout a newer program made: the recorder says so once, with the server
+// and what to do, leaves the server alone, and keeps every reading waiting in the local
+// file for a program that knows the layout.
+TEST_F(RecordForwardingTest, ServerFromANewerProgramIsSaidAndTheReadingsWait)
+{
+    ASSERT_TRUE(server.start()) << server.problem().toStdString();
+    server.execute(QStringLiteral("CREATE TABLE schema_version (version integer NOT NULL); "
+                                  "INSERT INTO schema_version VALUES (99)"));
+    const QString refused = run({"--db", server.url(), "--count", "5", "--csv", path(QStringLiteral("readings.csv"))});
+    EXPECT_EQ(refused.count(QStringLiteral("newer version of the program (layout 99; this one knows up to")), 1)
+        << refused.toStdString();
+    EXPECT_TRUE(refused.contains(shown())) << refused.toStdString();
+    EXPECT_TRUE(refused.contains(QStringLiteral("Update the program"))) << refused.toStdString();
+    EXPECT_TRUE(refused.contains(QStringLiteral("Readings waiting for the next start: 5."))) << refused.toStdString();
+    EXPECT_EQ(localReadingIds().size(), 5);
+    EXPECT_EQ(server.select(QStringLiteral("SELECT to_regclass('readings') IS NULL, max(version) FROM schema_version")),
+              (QList<QStringList>{{QStringLiteral("t"), QStringLiteral("99")}}))
+        << "nothing was made on the server";
+}
+
 } // namespace

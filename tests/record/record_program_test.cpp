@@ -10,6 +10,7 @@
 #include "recording/row_numbers.h"
 #include "session/recording_archive.h"
 #include "sim/pseudo_terminal.h"
+#include "store/local_schema.h"
 #include "store/sqlite_connection.h"
 #include "xlsx_reader.h"
 
@@ -489,3 +490,64 @@ TEST_F(RecordProgramTest, EveryReadingLandsInTheDatabaseWithItsLotAndNumbers)
     }
     EXPECT_EQ(row, kCount);
 }
+
+// The default database as an older program left it, and as a newer one did: the older
+// layout is brought up to date with its reading kept and the new ones added; the newer one
+// is said, with the file and what to do, left as it is, and the recording goes on in the
+// other outputs with the exit code of a file not written.
+struct LayoutCase {
+    const char* name;
+    std::function<void(store::SqliteConnection&)> leave;
+    int exitCode;
+    qint64 versionAfter;
+    qint64 readingsAfter;
+};
+
+class RecordIntoDatabaseLayout : public RecordProgramTest, public testing::WithParamInterface<LayoutCase> {};
+
+TEST_P(RecordIntoDatabaseLayout, IsUpgradedOrRefusedInWords)
+{
+    const LayoutCase& c = GetParam();
+    const QString database = path(QStringLiteral("data/RLC_Data/measurements.sqlite"));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(database).absolutePath()));
+    {
+        store::SqliteConnection left(database);
+        c.leave(left);
+    }
+    const QString csv = path(QStringLiteral("readings.csv"));
+    start({"--count", "5", "--csv", csv});
+    EXPECT_EQ(exitCode(), c.exitCode) << said().toStdString();
+    EXPECT_EQ(rowsIn(csv), 5) << "the recording went on";
+    if (c.exitCode != record::Done) {
+        EXPECT_EQ(said().count(database), 1) << "said once:\n" << said().toStdString();
+        EXPECT_TRUE(said().contains(QStringLiteral("written by a newer version of the program")))
+            << said().toStdString();
+        EXPECT_TRUE(said().contains(QStringLiteral("Update the program, or name another database.")))
+            << said().toStdString();
+    }
+    store::SqliteConnection after(database);
+    EXPECT_EQ(after.integer("PRAGMA user_version", "read the layout's version"), c.versionAfter);
+    EXPECT_EQ(after.integer("SELECT count(*) FROM readings", "count the readings"), c.readingsAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RecordIntoDatabaseLayout,
+    testing::Values(LayoutCase{"OlderLayoutWithAReading",
+                               [](store::SqliteConnection& left) {
+                                   store::CreateLocalSchemaUpTo(left, 1);
+                                   left.execute(
+                                       "INSERT INTO recordings (recording_id, station, operator, started_at, "
+                                       "software_version) VALUES ('rec', 'bench 1', 'ann', '2026-12-01T08:00:00.000Z', "
+                                       "'0.9');"
+                                       "INSERT INTO readings (reading_id, recording_id, position, taken_at) "
+                                       "VALUES ('r1', 'rec', 1, '2026-12-01T08:00:01.250Z')",
+                                       "fill the old file");
+                               },
+                               record::Done, store::kLocalSchemaVersion, 6},
+                    LayoutCase{"NewerLayout",
+                               [](store::SqliteConnection& left) {
+                                   store::PrepareLocalSchema(left);
+                                   left.execute("PRAGMA user_version = 99", "pretend a later layout");
+                               },
+                               record::FileNotWritten, 99, 0}),
+    [](const testing::TestParamInfo<LayoutCase>& test) { return std::string(test.param.name); });

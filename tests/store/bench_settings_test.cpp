@@ -33,6 +33,10 @@ TEST(BenchSettings, EachLineSetsItsSettingOrIsRefusedByNumber)
          {},
          {QStringLiteral("line 1: a database is named sqlite:///path/file.sqlite or "
                          "postgresql://user@host:port/dbname, not 'mysql://db'")}},
+        // A carriage return ends a line wherever it stands, so no value holds one.
+        {"station=bench 7\r\nlot=24\r117\n",
+         {{}, QStringLiteral("bench 7"), {}, QStringLiteral("24")},
+         {QStringLiteral("line 3: '117' is no setting=value")}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);

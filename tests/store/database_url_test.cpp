@@ -25,6 +25,8 @@ TEST(DatabaseUrl, EachFormIsReadOrRefusedWithItsReason)
         {"mysql://db/lab", std::nullopt, "sqlite:///"},
         {"", std::nullopt, "not ''"},
         {"postgresql://db/lab?nosuchoption=1", std::nullopt, "nosuchoption"},
+        // libpq would read it only up to the line end.
+        {"postgresql://ann:s3cret@\n/lab", std::nullopt, "no control characters"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -42,13 +44,15 @@ TEST(DatabaseUrl, EachFormIsReadOrRefusedWithItsReason)
 
 TEST(DatabaseUrl, APasswordIsNeverShown)
 {
-    for (const char* text :
-         {"postgresql://ann:s3cret@db/lab", "postgresql:///lab?host=/tmp&password=s3cret&user=ann"}) {
+    // The last: a host and a query to a web address, a user and a password to libpq.
+    for (const char* text : {"postgresql://ann:s3cret@db/lab", "postgresql:///lab?host=/tmp&password=s3cret&user=ann",
+                             "postgresql://a?n:s3cret@db/lab"}) {
         SCOPED_TRACE(text);
         const auto read = store::ReadDatabaseUrl(QString::fromUtf8(text));
         ASSERT_TRUE(std::holds_alternative<DatabaseUrl>(read));
         const QString shown = std::get<DatabaseUrl>(read).shown();
         EXPECT_FALSE(shown.contains(QStringLiteral("s3cret"))) << shown.toStdString();
+        EXPECT_FALSE(std::get<DatabaseUrl>(store::ReadDatabaseUrl(shown)).carriesPassword()) << shown.toStdString();
         EXPECT_TRUE(shown.contains(QStringLiteral("lab"))) << shown.toStdString();
         EXPECT_EQ(std::get<DatabaseUrl>(read).serverUrl, QString::fromUtf8(text)) << "libpq gets it as given";
     }
