@@ -166,20 +166,20 @@ void requireStoredAsJudged(const Reference& box)
 {
     if (!storable(box.primary.nominalText, kStoredNominalLength)
         || !storable(box.secondary.nominalText, kStoredNominalLength)
-        || !storable(StoredToleranceText(box.primary.toleranceText, box.primary.offText), kStoredToleranceLength)
-        || !storable(StoredToleranceText(box.secondary.toleranceText, box.secondary.offText), kStoredToleranceLength))
+        || !storable(StoredToleranceText(box.primary.tolerance), kStoredToleranceLength)
+        || !storable(StoredToleranceText(box.secondary.tolerance), kStoredToleranceLength))
         return;
     PartRecord part;
     part.primaryKind = quint8(box.primary.kind);
     part.primaryUnit = quint8(box.primary.unitIndex);
     part.primaryNominal = box.primary.nominalText;
-    part.primaryTolerance = StoredToleranceText(box.primary.toleranceText, box.primary.offText);
+    part.primaryTolerance = StoredToleranceText(box.primary.tolerance);
     part.secondaryKind = quint8(box.secondary.kind);
     part.secondaryUnit = quint8(box.secondary.unitIndex);
     part.secondaryNominal = box.secondary.nominalText;
-    part.secondaryTolerance = StoredToleranceText(box.secondary.toleranceText, box.secondary.offText);
+    part.secondaryTolerance = StoredToleranceText(box.secondary.tolerance);
     const PartRecord stored = DecodePartRecord(EncodePartRecord(part));
-    require(ReadReference(ReferenceOfPart(stored, kOffText)) == ReadReference(box),
+    require(ReadReference(ReferenceOfPart(stored)) == ReadReference(box),
             "a reference kept in a profile reads as the box read it");
 }
 
@@ -221,23 +221,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         requireReadsBack(text);
 
     // The box holds what the filter let through, or the tolerance list's "off" item.
-    const auto toleranceInBox = [&](const QString& text) {
-        return text == kOffText ? kOffText : requireFiltersStably(text, choices.separator, true).text;
+    const auto toleranceInBox = [&](const QString& text) -> std::optional<QString> {
+        if (text == kOffText)
+            return std::nullopt;
+        return requireFiltersStably(text, choices.separator, true).text;
     };
     Reference box;
     box.primary = {choices.primaryKind, choices.unitIndex,
-                   requireFiltersStably(texts.value(0), choices.separator, false).text, toleranceInBox(texts.value(1)),
-                   kOffText};
+                   requireFiltersStably(texts.value(0), choices.separator, false).text, toleranceInBox(texts.value(1))};
     box.secondary = {choices.secondaryKind, choices.unitIndex,
                      requireFiltersStably(texts.value(2), choices.separator, false).text,
-                     toleranceInBox(texts.value(3)), kOffText};
+                     toleranceInBox(texts.value(3))};
     const ReferenceValues reference = ReadReference(box);
     for (const ToleranceRule& rule : {reference.primary.tolerance, reference.secondary.tolerance})
         require(rule.kind != ToleranceRule::Kind::Percent || std::isfinite(rule.percent), "a tolerance is finite");
     // Raw texts judge too: a profile may hold any.
     const ReferenceValues raw =
-        ReadReference({{choices.primaryKind, choices.unitIndex, texts.value(0), texts.value(1), kOffText},
-                       {choices.secondaryKind, choices.unitIndex, texts.value(2), texts.value(3), kOffText}});
+        ReadReference({{choices.primaryKind, choices.unitIndex, texts.value(0), texts.value(1)},
+                       {choices.secondaryKind, choices.unitIndex, texts.value(2), texts.value(3)}});
 
     const meter::RlcdReading reading = readingOf(input.first(kFrameDataSize));
     const ImpedanceReading impedance = ImpedanceOf(reading, reading.TestFreqHz, choices.serPer);

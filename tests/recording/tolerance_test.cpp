@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ToleranceCase{"DeviationPastEveryNumberIsUnreadableAndWritesNoDeviation",
                                   [](Reference& ref, ImpedanceReading&) {
                                       ref.primary.nominalText = "1e-304";
-                                      ref.primary.toleranceText = "1%";
+                                      ref.primary.tolerance = QStringLiteral("1%");
                                   },
                                   20,
                                   {},
@@ -383,8 +383,8 @@ TEST(PrimaryDeviationPercent, AgreesWithTheJudgementInEachKind)
     };
     for (const Case& c : cases) {
         Reference ref;
-        ref.primary = {c.kind, c.unit, QString::fromUtf8(c.nominal), QStringLiteral("1%"), Off};
-        ref.secondary.toleranceText = ref.secondary.offText = Off;
+        ref.primary = {c.kind, c.unit, QString::fromUtf8(c.nominal), QStringLiteral("1%")};
+        ref.secondary.tolerance = std::nullopt;
         ImpedanceReading in;
         in.serR = c.kind == ReferenceKind::Resistance ? c.shownValue : 1;
         in.serX = c.reactance;
