@@ -89,6 +89,13 @@ QString durationText(milliseconds duration)
         .arg(duration.count() % kMillisecondsPerSecond, kMillisecondDigits, 10, QChar(u'0'));
 }
 
+// The URL that names the database as it was read.
+QString databaseText(const store::DatabaseUrl& database)
+{
+    return database.kind == store::DatabaseUrl::Kind::Sqlite ? QStringLiteral("sqlite://") + database.sqlitePath
+                                                             : database.serverUrl;
+}
+
 QStringList commandLineOf(const RecordOptions& options)
 {
     QStringList arguments{kProgram};
@@ -114,6 +121,13 @@ QStringList commandLineOf(const RecordOptions& options)
         arguments << QStringLiteral("--jsonl");
     if (!options.xlsxPath.isEmpty())
         add("xlsx", options.xlsxPath);
+    if (options.database)
+        add("db", databaseText(*options.database));
+    for (const auto& [option, value] :
+         {std::pair{"lot", options.lot}, {"station", options.station}, {"operator", options.operatorName}}) {
+        if (!value.isEmpty())
+            add(option, value);
+    }
     return arguments;
 }
 

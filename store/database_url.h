@@ -22,6 +22,8 @@ struct DatabaseUrl {
     QString shown() const;
     // Whether libpq finds a password in a server's URL.
     bool carriesPassword() const;
+
+    bool operator==(const DatabaseUrl&) const = default;
 };
 
 // The URL read, or why it cannot be used, in words for the user.
