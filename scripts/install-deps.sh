@@ -13,12 +13,13 @@ packages=(
   fonts-crosextra-carlito
   xvfb xauth x11-apps imagemagick unzip xdg-utils python3
   python3-openpyxl
+  # The fuzz targets' compiler: clang with its own headers, libFuzzer and the sanitizers'
+  # runtimes and ignore lists (clang alone only recommends the runtimes).
+  clang-14 libclang-common-14-dev libclang-rt-14-dev
 )
-# The formatting check of the test command; its fuzz targets: clang with libFuzzer and the
-# sanitizers' runtimes (clang alone only recommends those); and the PostgreSQL server the
-# database tests and benchmarks start in folders of their own (the package's own cluster is
-# left alone).
-test_packages=(clang-format clang-14 libclang-rt-14-dev postgresql)
+# The formatting check of the test command, and the PostgreSQL server the database tests and
+# benchmarks start in folders of their own (the package's own cluster is left alone).
+test_packages=(clang-format postgresql)
 
 case "${1:-}" in
   --list)
