@@ -1,12 +1,11 @@
 #include "bins/bin_table_csv.h"
 
+#include "platform/whole_file.h"
 #include "recording/file_error.h"
 #include "recording/row_numbers.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <algorithm>
@@ -250,15 +249,8 @@ void SaveBinTable(const QString& path, const BinTable& table)
     };
     if (const QString problem = BinTableProblem(table); !problem.isEmpty())
         fail(problem);
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder))
-        fail(QStringLiteral("the folder %1 cannot be made").arg(QDir::toNativeSeparators(folder)));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        fail(file.errorString());
-    const QByteArray bytes = BinTableBytes(table);
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        fail(file.errorString());
+    if (const std::optional<QString> problem = platform::WriteWholeFile(path, BinTableBytes(table)))
+        fail(*problem);
 }
 
 } // namespace bins

@@ -19,9 +19,7 @@ const QString kCsvWhat = QStringLiteral("the CSV file");
 
 session::BenchIdentity benchOf(const RecordOptions& options)
 {
-    return {options.station.isEmpty() ? session::DefaultStation() : options.station,
-            options.operatorName.isEmpty() ? session::DefaultOperator() : options.operatorName, options.lot,
-            QStringLiteral(RLC_VERSION)};
+    return session::NamedBench(options.station, options.operatorName, options.lot, QStringLiteral(RLC_VERSION));
 }
 
 // Read once: every reading is judged against the numbers. Without a part both tolerances

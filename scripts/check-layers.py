@@ -18,6 +18,8 @@ import os
 import re
 import sys
 
+from source_files import cpp_sources
+
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 # Folders of the program's code. The widget-free libraries must stand without the window;
@@ -51,14 +53,7 @@ def folder_of(path):
 
 
 def sources():
-    for directory, subdirectories, files in os.walk(ROOT):
-        relative = os.path.relpath(directory, ROOT)
-        if relative.split(os.sep)[0] in NOT_CHECKED:
-            subdirectories[:] = []
-            continue
-        for name in files:
-            if name.endswith(('.h', '.cpp')):
-                yield os.path.join(directory, name)
+    return cpp_sources(ROOT, NOT_CHECKED)
 
 
 def find_cycle(arrows):

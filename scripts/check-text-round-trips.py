@@ -20,6 +20,8 @@ import os
 import re
 import sys
 
+from source_files import cpp_sources
+
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 # The fuzz targets read back what they wrote on purpose: that is the property they check.
 NOT_CHECKED = ['tests', 'bench', 'fuzz', 'build', 'scripts', '.git']
@@ -75,15 +77,7 @@ STRING_OR_CHARACTER = re.compile(r'"(?:\\.|[^"\\])*"|\'(?:\\.|[^\'\\])*\'')
 
 
 def sources():
-    for directory, subdirectories, files in os.walk(ROOT):
-        relative = os.path.relpath(directory, ROOT)
-        if relative.split(os.sep)[0] in NOT_CHECKED:
-            subdirectories[:] = []
-            continue
-        subdirectories.sort()
-        for name in sorted(files):
-            if name.endswith(('.h', '.cpp')):
-                yield os.path.join(directory, name)
+    return cpp_sources(ROOT, NOT_CHECKED)
 
 
 def code_lines(text):

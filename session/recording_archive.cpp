@@ -27,6 +27,13 @@ QString DefaultOperator()
     return qEnvironmentVariable("USER");
 }
 
+BenchIdentity NamedBench(const QString& station, const QString& operatorName, const QString& lot,
+                         const QString& softwareVersion)
+{
+    return {station.isEmpty() ? DefaultStation() : station, operatorName.isEmpty() ? DefaultOperator() : operatorName,
+            lot, softwareVersion};
+}
+
 RecordingArchive::RecordingArchive(RecordingCore& core, const MeterSession& session,
                                    const localisation::MainLexicons& lexicons, Say say, QObject* parent) :
     QObject(parent),

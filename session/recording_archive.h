@@ -33,6 +33,9 @@ struct BenchIdentity {
 // The computer's name and the user's login name, for a bench nobody named.
 QString DefaultStation();
 QString DefaultOperator();
+// The bench as the user named it, the computer and the login filling in what was left empty.
+BenchIdentity NamedBench(const QString& station, const QString& operatorName, const QString& lot,
+                         const QString& softwareVersion);
 
 // Every record the recording core keeps, stored in the local database as it happens: the
 // recording with who, where and the meter's settings, each reading with its part and

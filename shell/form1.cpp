@@ -383,9 +383,7 @@ void TForm1::loadBenchSettings()
 void TForm1::applyBenchSettings()
 {
     const store::BenchSettings& bench = m_benchSettings;
-    m_archive->setBench({bench.station.isEmpty() ? session::DefaultStation() : bench.station,
-                         bench.operatorName.isEmpty() ? session::DefaultOperator() : bench.operatorName, bench.lot,
-                         QStringLiteral(RLC_VERSION)});
+    m_archive->setBench(session::NamedBench(bench.station, bench.operatorName, bench.lot, QStringLiteral(RLC_VERSION)));
     std::optional<store::DatabaseUrl> named;
     const bool fromSettings = !bench.database.isEmpty();
     const QString text = fromSettings ? bench.database : qEnvironmentVariable("RLC_DATABASE");

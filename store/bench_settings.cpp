@@ -1,13 +1,12 @@
 #include "store/bench_settings.h"
 
+#include "platform/whole_file.h"
 #include "store/database_url.h"
 #include "store/store_error.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <array>
@@ -137,15 +136,8 @@ void SaveBenchSettings(const QString& path, const BenchSettings& settings)
     };
     if (const QString problem = BenchSettingsProblem(settings); !problem.isEmpty())
         fail(problem);
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder))
-        fail(QStringLiteral("the folder %1 cannot be made").arg(QDir::toNativeSeparators(folder)));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        fail(file.errorString());
-    const QByteArray bytes = BenchSettingsBytes(settings);
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        fail(file.errorString());
+    if (const std::optional<QString> problem = platform::WriteWholeFile(path, BenchSettingsBytes(settings)))
+        fail(*problem);
 }
 
 } // namespace store
