@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <cmath>
+
 namespace record {
 namespace {
 
@@ -277,7 +279,8 @@ std::optional<milliseconds> ParseDuration(const QString& text)
     const double length = match.captured(1).toDouble() * millisecondsPer(match.captured(2));
     if (length > double(RecordOptions::kLongestTimedWait.count()))
         return std::nullopt;
-    const auto whole = milliseconds(qint64(length));
+    // Rounded, not cut: 33333.001 s is 33333000.999… ms as a double.
+    const auto whole = milliseconds(std::llround(length));
     return whole.count() > 0 ? std::optional<milliseconds>(whole) : std::nullopt;
 }
 
