@@ -1,17 +1,15 @@
 #pragma once
+#include "platform/exit_code.h"
+
 #include <QString>
 
 #include <stdexcept>
 
 namespace record {
 
-// What the recorder's exit code tells a script.
-enum ExitCode : int {
-    Done = 0,
-    UsageError = 1,     // the command line or a file it names cannot be used
-    LinkFailed = 2,     // no dongle, or the meter could not be linked (again)
-    FileNotWritten = 3, // an output or the journal could not be written
-};
+// The recorder's exit codes are those of every program without a window.
+using ExitCode = platform::ExitCode;
+using enum platform::ExitCode;
 
 // Why recording cannot begin or go on, in words the user can act on, with its exit code.
 class RecordError : public std::runtime_error {

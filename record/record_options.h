@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/command_line_answer.h"
 #include "store/database_url.h"
 
 #include <QString>
@@ -39,12 +40,7 @@ struct RecordOptions {
     bool operator==(const RecordOptions&) const = default;
 };
 
-// The command line answered at once: help, the version, or a mistake.
-struct CommandLineAnswer {
-    int exitCode;
-    // For standard output when the exit code is 0, for standard error otherwise.
-    QString text;
-};
+using platform::CommandLineAnswer;
 
 // The database is --db, else the one RLC_DATABASE names (given here), else the local one.
 std::variant<RecordOptions, CommandLineAnswer> ReadRecordOptions(const QStringList& arguments,
