@@ -1,5 +1,5 @@
 #pragma once
-#include "bins/bin.h"
+#include "recording/bin.h"
 #include "recording/reading_values.h"
 #include "recording/reference.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "bins/bin.h"
+#include "recording/bin.h"
 #include "bins/capability.h"
 #include "recording/row_numbers.h"
 #include "recording/running_statistics.h"

@@ -57,6 +57,7 @@ const QList<NamingOption>& namingOptions()
     static const QList<NamingOption> options{
         {{QStringLiteral("p"), QStringLiteral("port")}, &RecordOptions::port},
         {{QStringLiteral("profile")}, &RecordOptions::profilePath},
+        {{QStringLiteral("bins")}, &RecordOptions::binTablePath},
         {{QStringLiteral("csv")}, &RecordOptions::csvPath},
         {{QStringLiteral("xlsx")}, &RecordOptions::xlsxPath},
     };
@@ -108,6 +109,8 @@ QStringList commandLineOf(const RecordOptions& options)
         add("profile", options.profilePath);
         add("part", QString::number(options.partNumber));
     }
+    if (!options.binTablePath.isEmpty())
+        add("bins", options.binTablePath);
     if (options.intervalItem)
         add("interval", QString::fromLatin1(meter::kReportIntervals[std::size_t(*options.intervalItem)].seconds));
     if (options.count)

@@ -1,5 +1,6 @@
 #include "record/chosen_part.h"
 
+#include "bins/bin_table_csv.h"
 #include "record/record_error.h"
 #include "recording/file_error.h"
 #include "recording/profile_file.h"
@@ -35,6 +36,16 @@ recording::PartRecord LoadChosenPart(const QString& profilePath, int partNumber)
     } catch (const recording::FileError& error) {
         throw RecordError(
             UsageError, QStringLiteral("cannot read part %1 of the profile: %2").arg(partNumber).arg(error.message()));
+    }
+}
+
+bins::BinTable LoadChosenBinTable(const QString& path)
+{
+    try {
+        return bins::LoadBinTable(path);
+    } catch (const recording::FileError& error) {
+        throw RecordError(UsageError,
+                          error.message() + QStringLiteral(". Correct the file, or name another with --bins."));
     }
 }
 

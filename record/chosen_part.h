@@ -1,4 +1,5 @@
 #pragma once
+#include "bins/bin_table.h"
 #include "recording/part_record.h"
 
 #include <QString>
@@ -9,5 +10,9 @@ namespace record {
 // the meter. A file that cannot be read, or holds no part n, is a RecordError of usage
 // that names the file and says what to choose instead.
 recording::PartRecord LoadChosenPart(const QString& profilePath, int partNumber);
+
+// The bin table --bins names, for the chosen part. A file that cannot be read or holds no
+// table is a RecordError of usage naming the file and, for a bad line, the line and why.
+bins::BinTable LoadChosenBinTable(const QString& path);
 
 } // namespace record

@@ -34,12 +34,15 @@ int recordUntilTheEnd(int argc, char** argv, const record::RecordOptions& option
     std::optional<recording::PartRecord> part;
     if (!options.profilePath.isEmpty())
         part = record::LoadChosenPart(options.profilePath, options.partNumber);
+    std::optional<bins::BinTable> binTable;
+    if (!options.binTablePath.isEmpty())
+        binTable = record::LoadChosenBinTable(options.binTablePath);
     const platform::TerminationSignals terminationSignals;
     QCoreApplication application(argc, argv);
     // A reader that goes away is a write that fails, said and ended like any other.
     std::signal(SIGPIPE, SIG_IGN);
 
-    record::Recorder recorder(options, part, console);
+    record::Recorder recorder(options, part, binTable, console);
     QSocketNotifier termination(terminationSignals.descriptor(), QSocketNotifier::Read);
     QObject::connect(&termination, &QSocketNotifier::activated, &recorder, [&] {
         termination.setEnabled(false); // the signal stays unread: it would be reported again and again

@@ -39,7 +39,7 @@ QString helpTail()
                           "  other PG* variables.\n"
                           "\nExit codes:\n"
                           "  0  done: the count, the duration, Ctrl-C or SIGTERM ended the recording\n"
-                          "  1  usage: a wrong option, or a profile or part that cannot be used\n"
+                          "  1  usage: a wrong option, or a profile, part or bin table that cannot be used\n"
                           "  2  no dongle, or the meter could not be linked within the link timeout\n"
                           "  3  an output, the journal or the database could not be written\n"
                           "\nEnvironment:\n"
@@ -97,7 +97,7 @@ public:
             "Records the readings of the ZR48 RLC meter without a window: links to the meter through its USB "
             "Bluetooth dongle, judges every reading against a part of a profile and writes the rows as they "
             "come."));
-        m_parser.addOptions({m_help, m_version, m_port, m_profile, m_part, m_interval, m_count, m_duration,
+        m_parser.addOptions({m_help, m_version, m_port, m_profile, m_part, m_bins, m_interval, m_count, m_duration,
                              m_linkTimeout, m_csv, m_jsonl, m_xlsx, m_db, m_lot, m_station, m_operator});
         if (!m_parser.parse(arguments))
             throw usage(m_parser.errorText());
@@ -124,6 +124,7 @@ public:
         RecordOptions options;
         options.port = named(m_port, "serial port");
         readPart(options);
+        options.binTablePath = named(m_bins, "file name");
         if (m_parser.isSet(m_interval)) {
             options.intervalItem = intervalItem(m_parser.value(m_interval));
             if (!options.intervalItem)
@@ -222,6 +223,10 @@ private:
                                              "Number of the part in the profile: its references judge every reading, "
                                              "its settings go to the meter.",
                                              "n");
+    const QCommandLineOption m_bins = valued({QStringLiteral("bins")},
+                                             "Sort every reading into the bins of this bin table (CSV), around the "
+                                             "part's nominal.",
+                                             "file");
     const QCommandLineOption m_interval =
         valued({QStringLiteral("interval")}, "The meter's report interval: 0.5, 1 or 2 seconds.", "seconds");
     const QCommandLineOption m_count =

@@ -22,6 +22,7 @@ struct RecordOptions {
     QString port;                                           // empty: the dongle is looked for
     QString profilePath;                                    // empty: no part, the meter's own settings
     int partNumber = 0;                                     // of the profile, from 1
+    QString binTablePath;                                   // empty: no bins
     std::optional<int> intervalItem;                        // 0: 0.5 s, 1: 1 s, 2: 2 s
     std::optional<int> count;                               // readings, then the recording ends
     std::optional<std::chrono::milliseconds> duration;      // from the first reading on

@@ -33,8 +33,8 @@ recording::ReferenceValues referenceOf(const std::optional<recording::PartRecord
 
 } // namespace
 
-Recorder::Recorder(RecordOptions options, std::optional<recording::PartRecord> part, Console& console,
-                   QObject* parent) :
+Recorder::Recorder(RecordOptions options, std::optional<recording::PartRecord> part,
+                   const std::optional<bins::BinTable>& binTable, Console& console, QObject* parent) :
     QObject(parent),
     m_options(std::move(options)), m_part(std::move(part)), m_console(console), m_session(m_link, m_texts.lexicons()),
     m_linkLines(m_link, m_texts.lexicons()),
@@ -50,6 +50,7 @@ Recorder::Recorder(RecordOptions options, std::optional<recording::PartRecord> p
         setUpForwarding(database.localPath);
     if (m_part)
         m_partInForce = {m_options.partNumber, m_part->name};
+    m_core.setBinTable(binTable, m_partInForce);
     m_linkDeadline.setSingleShot(true);
     m_durationTimer.setSingleShot(true);
     wireLink();

@@ -1,4 +1,5 @@
 #pragma once
+#include "bins/bin_table.h"
 #include "link/dongle_link.h"
 #include "link/link_status_lines.h"
 #include "record/record_error.h"
@@ -35,8 +36,9 @@ class Console;
 class Recorder : public QObject {
     Q_OBJECT
 public:
-    Recorder(RecordOptions options, std::optional<recording::PartRecord> part, Console& console,
-             QObject* parent = nullptr);
+    // Without a bin table the rows carry no bin.
+    Recorder(RecordOptions options, std::optional<recording::PartRecord> part,
+             const std::optional<bins::BinTable>& binTable, Console& console, QObject* parent = nullptr);
     ~Recorder() override;
 
     // Makes sure the files can be written and asks for the dongle; once it has answered,

@@ -30,6 +30,7 @@ RowNumbers numbersOf(const LogRowInput& in)
         numbers.primaryDeviationPercent = in.primaryDeviation;
     if (in.secondaryToleranceOn)
         numbers.secondaryDeviationPercent = in.secondaryDeviation;
+    numbers.bin = in.bin;
     return numbers;
 }
 

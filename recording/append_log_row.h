@@ -1,8 +1,11 @@
 #pragma once
+#include "recording/bin.h"
 #include "recording/reading_values.h"
 
 #include <QDateTime>
 #include <QString>
+
+#include <optional>
 
 namespace recording {
 
@@ -34,6 +37,7 @@ struct LogRowInput {
     int verdict = 0; // a VerdictCode
     double primaryDeviation = 0, secondaryDeviation = 0;
     bool primaryToleranceOn = false, secondaryToleranceOn = false;
+    std::optional<bins::Bin> bin; // none while the part has no bin table
 };
 
 struct LogRowResult {

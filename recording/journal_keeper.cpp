@@ -21,9 +21,15 @@ JournalKeeper::JournalKeeper(const QStringList& columnTitles, const localisation
 JournalKeeper::~JournalKeeper() = default;
 
 void JournalKeeper::write(const LogRowTexts& cells, const QDateTime& when, VerdictCode verdict,
-                          const std::optional<RowNumbers>& numbers)
+                          const std::optional<RowNumbers>& numbers, const PartInForce& part,
+                          const PrimaryReferenceValue& reference)
 {
-    keep([&] { m_journal->appendRow(cells, when, verdict, numbers); });
+    keep([&] { m_journal->appendRow(cells, when, verdict, numbers, part, reference); });
+}
+
+void JournalKeeper::markBinTable(const QDateTime& when, const PartInForce& part, const QString& tableFile)
+{
+    keep([&] { m_journal->appendBinTable(when, part, tableFile); });
 }
 
 void JournalKeeper::mark(JournalEvent event, const QDateTime& when)

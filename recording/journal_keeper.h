@@ -1,6 +1,7 @@
 #pragma once
 #include "recording/journal_event.h"
 #include "recording/log_cell.h"
+#include "recording/logged_reading.h"
 #include "recording/row_numbers.h"
 #include "recording/tolerance.h"
 
@@ -34,8 +35,12 @@ public:
     ~JournalKeeper();
 
     void write(const LogRowTexts& cells, const QDateTime& when, VerdictCode verdict,
-               const std::optional<RowNumbers>& numbers);
+               const std::optional<RowNumbers>& numbers, const PartInForce& part,
+               const PrimaryReferenceValue& reference);
     void mark(JournalEvent event, const QDateTime& when);
+    // The bin table in force changed: tableFile as the table's file is written, empty once
+    // the part has none.
+    void markBinTable(const QDateTime& when, const PartInForce& part, const QString& tableFile);
     // The journal could not be made, or a line of it could not be written.
     bool failed() const { return m_failed; }
     // Empty without a journal.

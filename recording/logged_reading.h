@@ -14,6 +14,7 @@ namespace recording {
 struct PartInForce {
     std::optional<int> number;
     QString name;
+    bool operator==(const PartInForce&) const = default;
 };
 
 // One reading as the recording keeps it, for whoever stores it beyond the table: where it

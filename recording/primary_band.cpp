@@ -32,4 +32,11 @@ std::optional<PrimaryBand> PrimaryToleranceBand(const PrimaryReferenceValue& ref
     return band;
 }
 
+PrimaryReferenceColumns ReferenceColumnsOf(const PrimaryReferenceValue& reference)
+{
+    const std::optional<PrimaryBand> band = PrimaryToleranceBand(reference);
+    return {reference.tolerance.isOn() ? reference.nominal : std::nullopt, band ? band->lower : std::nullopt,
+            band ? band->upper : std::nullopt};
+}
+
 } // namespace recording

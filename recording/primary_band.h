@@ -18,4 +18,12 @@ struct PrimaryBand {
 // nullopt while the tolerance is off or the nominal or tolerance cannot be read.
 std::optional<PrimaryBand> PrimaryToleranceBand(const PrimaryReferenceValue& reference);
 
+// The primary reference as the records beside each reading keep it (the database and the
+// journal alike): the nominal while the primary tolerance is on, and the verdict's lower and
+// upper limits; each none where there is none.
+struct PrimaryReferenceColumns {
+    std::optional<double> nominal, lsl, usl;
+};
+PrimaryReferenceColumns ReferenceColumnsOf(const PrimaryReferenceValue& reference);
+
 } // namespace recording

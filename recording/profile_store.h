@@ -50,17 +50,23 @@ public:
     // The profile at path becomes the open one; where there is none, a one-part profile
     // holding firstPart is made. True when the profile existed.
     bool open(const QString& path, const PartRecord& firstPart);
-    // The open profile is copied to the path chosen for it (".hex1" appended), and the copy
-    // becomes the open one.
+    // The open profile is copied to the path chosen for it (".hex1" appended), with its
+    // parts' bin tables, and the copy becomes the open one.
     void saveAs(const QString& chosenName);
 
     PartRecord loadPart(int partNumber) const;
-    // Replaces part n, or appends it when n is one past the last part.
+    // Replaces part n, or appends it when n is one past the last part. A part renamed takes
+    // its bin table along (a copy, while another part keeps the old name).
     void storePart(int partNumber, const PartRecord& part);
     // Inserts a part before part n.
     void insertPart(int partNumber, const PartRecord& part);
-    // Deletes part n; the later parts move down.
+    // Deletes part n; the later parts move down. Its bin table goes with it, unless another
+    // part of the same name keeps it.
     void deletePart(int partNumber);
+
+    // The file of the bin table of the part so named (see bin_table_place.h): beside the
+    // open profile, or the one table of work without a profile. It need not exist.
+    QString binTablePath(const QString& partName) const;
 
 signals:
     // The open profile, its title or its part count changed.
@@ -71,6 +77,8 @@ signals:
 private:
     void setProfile(const QString& path, int partCount);
     void setPartCount(int partCount);
+    bool anyPartNamed(const QString& name) const;
+    void carryBinTable(const QString& oldName, const QString& newName);
 
     QString m_statePath;
     QString m_profilePath;

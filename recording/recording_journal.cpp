@@ -3,6 +3,7 @@
 #include "recording/csv_format.h"
 #include "recording/file_error.h"
 #include "recording/log_formats.h"
+#include "recording/primary_band.h"
 #include "recording/state_file.h"
 
 #include <QDir>
@@ -30,6 +31,11 @@ bool syncToDisk(int handle)
 #endif
 }
 
+QString numberOrEmpty(const std::optional<double>& number)
+{
+    return number ? NumberText(*number) : QString();
+}
+
 } // namespace
 
 QString RecordingJournal::defaultFolder()
@@ -53,21 +59,50 @@ RecordingJournal::RecordingJournal(const QString& folder, const QDateTime& start
         Utf8ByteOrderMark
         + CsvLine(columnHeaders
                   + QStringList{QStringLiteral("Timestamp"), QStringLiteral("Verdict"), QStringLiteral("Event")}
-                  + NumericColumnNames()));
+                  + NumericColumnNames() + PartColumnNames()));
+}
+
+const QStringList& RecordingJournal::PartColumnNames()
+{
+    static const QStringList names{
+        QStringLiteral("part_number"), QStringLiteral("part_name"),   QStringLiteral("primary_nominal"),
+        QStringLiteral("primary_lsl"), QStringLiteral("primary_usl"),
+    };
+    return names;
 }
 
 void RecordingJournal::appendRow(const LogRowTexts& cells, const QDateTime& when, VerdictCode verdict,
-                                 const std::optional<RowNumbers>& numbers)
+                                 const std::optional<RowNumbers>& numbers, const PartInForce& part,
+                                 const PrimaryReferenceValue& reference)
 {
     QStringList fields(cells.begin(), cells.end());
     fields << IsoTimestamp(when) << QString::number(int(verdict)) << QString() << NumericTexts(numbers);
-    writeDurably(CsvLine(fields));
+    appendLine(fields, part, reference);
 }
 
 void RecordingJournal::appendEvent(const QDateTime& when, const QString& event)
 {
     QStringList fields(LogRow::ColumnCount);
     fields << IsoTimestamp(when) << QString() << event << NumericTexts(std::nullopt);
+    appendLine(fields, PartInForce{}, std::nullopt);
+}
+
+void RecordingJournal::appendBinTable(const QDateTime& when, const PartInForce& part, const QString& tableFile)
+{
+    QStringList fields(LogRow::ColumnCount);
+    fields << IsoTimestamp(when) << QString() << QStringLiteral("bin table\n") + tableFile
+           << NumericTexts(std::nullopt);
+    appendLine(fields, part, std::nullopt);
+}
+
+// The part's columns close every line; an event line names the part only where it concerns
+// one, and no reference.
+void RecordingJournal::appendLine(QStringList fields, const PartInForce& part,
+                                  const std::optional<PrimaryReferenceValue>& reference)
+{
+    const PrimaryReferenceColumns limits = reference ? ReferenceColumnsOf(*reference) : PrimaryReferenceColumns{};
+    fields << (part.number ? QString::number(*part.number) : QString()) << part.name << numberOrEmpty(limits.nominal)
+           << numberOrEmpty(limits.lsl) << numberOrEmpty(limits.usl);
     writeDurably(CsvLine(fields));
 }
 

@@ -62,6 +62,7 @@ const QStringList& NumericColumnNames()
         QStringLiteral("verdict"),
         QStringLiteral("primary_deviation_pct"),
         QStringLiteral("secondary_deviation_pct"),
+        QStringLiteral("bin"),
     };
     return names;
 }
@@ -80,6 +81,7 @@ std::array<NumericCell, kNumericColumnCount> NumericCells(const RowNumbers& numb
         textCell(VerdictWord(numbers.verdict)),
         optionalCell(numbers.primaryDeviationPercent),
         optionalCell(numbers.secondaryDeviationPercent),
+        numbers.bin ? NumericCell(bins::BinWord(*numbers.bin)) : NumericCell(),
     };
 }
 

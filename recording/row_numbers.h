@@ -1,4 +1,5 @@
 #pragma once
+#include "recording/bin.h"
 #include "recording/reading_values.h"
 #include "recording/tolerance.h"
 
@@ -11,12 +12,14 @@
 
 namespace recording {
 
-// What a logged row holds as numbers: the reading's values and its judgement. The verdict
-// is none where no tolerance was on, a deviation none while its tolerance is off.
+// What a logged row holds as numbers: the reading's values, its judgement and its bin. The
+// verdict is none where no tolerance was on, a deviation none while its tolerance is off,
+// the bin none while the part has no bin table.
 struct RowNumbers {
     ReadingValues values;
     std::optional<VerdictCode> verdict;
     std::optional<double> primaryDeviationPercent, secondaryDeviationPercent;
+    std::optional<bins::Bin> bin;
     bool operator==(const RowNumbers&) const = default;
 };
 
@@ -26,9 +29,10 @@ QString VerdictWord(std::optional<VerdictCode> verdict);
 
 // The columns every file adds after its own, with names for programs rather than people,
 // untranslated: primary_value, primary_unit, secondary_value, secondary_unit, frequency_hz,
-// level_v, verdict, primary_deviation_pct, secondary_deviation_pct. Values are in SI units;
-// an overload, or a value the row does not have, is an empty cell.
-inline constexpr int kNumericColumnCount = 9;
+// level_v, verdict, primary_deviation_pct, secondary_deviation_pct, bin. Values are in SI
+// units; an overload, or a value the row does not have, is an empty cell; the bin is its
+// word (BinWord).
+inline constexpr int kNumericColumnCount = 10;
 const QStringList& NumericColumnNames();
 
 // A cell of those columns: empty, a number or a text.

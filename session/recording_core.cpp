@@ -1,5 +1,6 @@
 #include "session/recording_core.h"
 
+#include "bins/bin_table_csv.h"
 #include "localisation/main_lexicons.h"
 #include "recording/journal_keeper.h"
 #include "recording/log_headings.h"
@@ -78,6 +79,26 @@ const recording::ReadingJudgement& RecordingCore::judge(const MeterSession& sess
     return m_judgement;
 }
 
+// --- sorting -------------------------------------------------------------------------------
+
+void RecordingCore::setBinTable(const std::optional<bins::BinTable>& table, const recording::PartInForce& part)
+{
+    if (table == m_binTable && part == m_binTablePart)
+        return;
+    m_binTable = table;
+    m_binTablePart = part;
+    markBinTable();
+}
+
+void RecordingCore::markBinTable()
+{
+    if (!m_journal)
+        return;
+    const QString tableFile = m_binTable ? QString::fromUtf8(bins::BinTableBytes(*m_binTable)) : QString();
+    m_journal->markBinTable(QDateTime::currentDateTime(), m_binTablePart, tableFile);
+    noticeJournalFailure();
+}
+
 // --- recording -----------------------------------------------------------------------------
 
 void RecordingCore::start()
@@ -113,6 +134,8 @@ recording::LogRowResult RecordingCore::logReading(const MeterSession& session, c
     reading.mode = m_mode;
     reading.startPosition = m_startPosition;
     reading.selectedPart = part.number.value_or(1);
+    if (m_binTable)
+        reading.bin = bins::SortReading(*m_binTable, reading.values, m_reference.primary);
     const recording::LogRowResult result = recording::AppendLogRow(*m_log, reading);
     m_loggedRows = result.logRow;
     if (m_mode == recording::LogMode::SinglePart)
@@ -123,7 +146,7 @@ recording::LogRowResult RecordingCore::logReading(const MeterSession& session, c
         openRecord();
     const int row = result.writtenRow;
     const std::optional<recording::RowNumbers>& numbers = m_log->gridRowNumbers(row);
-    m_journal->write(m_log->gridRowTexts(row), when, m_log->gridRowVerdict(row), numbers);
+    m_journal->write(m_log->gridRowTexts(row), when, m_log->gridRowVerdict(row), numbers, part, m_reference.primary);
     noticeJournalFailure();
     emit rowLogged(row, when, m_log->gridRowVerdict(row));
     emit readingLogged(
@@ -187,6 +210,8 @@ void RecordingCore::openRecord()
     m_journal = std::make_unique<recording::JournalKeeper>(m_log->headerTexts(), m_lexicons, m_say);
     m_journalFailureMarked = false;
     noticeJournalFailure();
+    if (m_binTable)
+        markBinTable();
 }
 
 void RecordingCore::closeRecord()

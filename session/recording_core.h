@@ -1,4 +1,5 @@
 #pragma once
+#include "bins/bin_table.h"
 #include "recording/append_log_row.h"
 #include "recording/journal_event.h"
 #include "recording/measurement_log_model.h"
@@ -75,6 +76,13 @@ public:
     const recording::ReadingJudgement& judge(const MeterSession& session);
     const recording::ReadingJudgement& lastJudgement() const { return m_judgement; }
 
+    // --- sorting -----------------------------------------------------------------------------
+    // The bin table later readings are sorted by against the reference in force, and the
+    // part it belongs to; none for a part without one, and then the rows carry no bin. The
+    // journal notes each change of either, and the table in force when a record opens.
+    void setBinTable(const std::optional<bins::BinTable>& table, const recording::PartInForce& part = {});
+    const std::optional<bins::BinTable>& binTable() const { return m_binTable; }
+
     // --- recording ---------------------------------------------------------------------------
     bool isRecording() const { return m_recording; }
     // Each start opens a record of its own.
@@ -118,6 +126,7 @@ private:
     void openRecord();
     void closeRecord();
     void mark(recording::JournalEvent event);
+    void markBinTable();
     void noticeJournalFailure();
     void armSilenceWatch();
 
@@ -132,6 +141,8 @@ private:
     int m_loggedRows = 0;
     recording::ReferenceValues m_reference;
     recording::ReadingJudgement m_judgement;
+    std::optional<bins::BinTable> m_binTable;
+    recording::PartInForce m_binTablePart;
     bool m_recording = false;
     bool m_linked = false;
     bool m_linkLostMarked = false; // in this recording, and not yet back

@@ -77,6 +77,23 @@ constexpr std::array<const char*, kLocalSchemaVersion> kUpgrades{
         PRIMARY KEY (kind, id)
     ) WITHOUT ROWID;
     )sql",
+    // 2 → 3: the bin each reading was sorted into, none for readings taken without a bin
+    // table (and for every reading stored before); the view shows it after the verdict's
+    // columns.
+    R"sql(
+    ALTER TABLE readings ADD COLUMN bin TEXT;
+    DROP VIEW reading_rows;
+    CREATE VIEW reading_rows AS
+    SELECT r.reading_id, c.station, c.operator, c.lot, r.recording_id, r.position, r.taken_at,
+           r.part_number, r.part_name,
+           r.primary_kind, CASE WHEN r.primary_overload THEN NULL ELSE r.primary_value END AS primary_value,
+           r.primary_unit,
+           r.secondary_kind, CASE WHEN r.secondary_overload THEN NULL ELSE r.secondary_value END AS secondary_value,
+           r.secondary_unit, r.circuit, r.frequency_hz, r.level_v,
+           r.primary_nominal, r.primary_lsl, r.primary_usl, r.verdict,
+           r.primary_deviation_pct, r.secondary_deviation_pct, r.bin
+    FROM readings r JOIN recordings c USING (recording_id);
+    )sql",
 };
 
 int versionOf(SqliteConnection& connection)

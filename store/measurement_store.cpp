@@ -21,9 +21,9 @@ constexpr char kInsertReading[] = R"sql(
         primary_kind, primary_value, primary_overload, primary_unit,
         secondary_kind, secondary_value, secondary_overload, secondary_unit,
         circuit, frequency_hz, level_v, primary_nominal, primary_lsl, primary_usl, secondary_nominal,
-        verdict, primary_deviation_pct, secondary_deviation_pct)
+        verdict, primary_deviation_pct, secondary_deviation_pct, bin)
     VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, ?19, ?20, ?21,
-            ?22, ?23, ?24)
+            ?22, ?23, ?24, ?25)
 )sql";
 
 QString settingsText(const QByteArray& settings)
@@ -107,9 +107,7 @@ void MeasurementStore::closeRecording(const QString& recordingId, const QDateTim
 QString MeasurementStore::storeReading(const QString& recordingId, const recording::LoggedReading& reading)
 {
     const recording::ReadingValues& values = reading.numbers.values;
-    const recording::PrimaryReferenceValue& primary = reading.reference.primary;
-    const std::optional<recording::PrimaryBand> band = recording::PrimaryToleranceBand(primary);
-    const bool primaryOn = primary.tolerance.isOn();
+    const recording::PrimaryReferenceColumns primary = recording::ReferenceColumnsOf(reading.reference.primary);
     const QString readingId = NewUuid();
 
     SqliteTransaction transaction(*m_connection);
@@ -131,13 +129,14 @@ QString MeasurementStore::storeReading(const QString& recordingId, const recordi
         .bind(15, values.series ? QStringLiteral("series") : QStringLiteral("parallel"))
         .bind(16, wide(values.frequencyHz))
         .bind(17, values.levelV)
-        .bind(18, primaryOn ? primary.nominal : std::nullopt)
-        .bind(19, band ? band->lower : std::nullopt)
-        .bind(20, band ? band->upper : std::nullopt)
+        .bind(18, primary.nominal)
+        .bind(19, primary.lsl)
+        .bind(20, primary.usl)
         .bind(21, reading.reference.secondary.tolerance.isOn() ? reading.reference.secondary.nominal : std::nullopt)
         .bind(22, orNull(recording::VerdictWord(reading.numbers.verdict)))
         .bind(23, reading.numbers.primaryDeviationPercent)
         .bind(24, reading.numbers.secondaryDeviationPercent)
+        .bind(25, reading.numbers.bin ? bins::BinWord(*reading.numbers.bin) : QString())
         .run();
     listUnsent(kReadingsTable.kind, readingId);
     transaction.commit();

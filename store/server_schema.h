@@ -8,7 +8,7 @@ class ServerConnection;
 // The version of the server's layout that this program writes, kept in the table
 // schema_version. Step n of the server's layout holds the tables of step n of the local
 // file's, in PostgreSQL's types, so that the same rows go from one to the other.
-inline constexpr int kServerSchemaVersion = 2;
+inline constexpr int kServerSchemaVersion = 3;
 
 // Brings the server's layout to this program's version, in one transaction, while other
 // benches wait for it. ServerError when the server fails; StoreError, naming the server as

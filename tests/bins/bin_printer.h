@@ -1,6 +1,6 @@
 #pragma once
 // Lets GoogleTest print a bin as its word.
-#include "bins/bin.h"
+#include "recording/bin.h"
 
 #include <ostream>
 

@@ -19,6 +19,7 @@
 #include <QSysInfo>
 
 #include <cmath>
+#include <map>
 
 namespace {
 
@@ -36,10 +37,12 @@ constexpr int kCsvNumbers = 12;
 constexpr int kJournalNumbers = 13;
 const QString kWorkbookPrimaryValueColumn = QStringLiteral("K");
 const QString kWorkbookVerdictColumn = QStringLiteral("Q");
+const QString kWorkbookBinColumn = QStringLiteral("T");
 // Offsets within the numeric columns.
 constexpr int kPrimaryUnit = 1;
 constexpr int kNumericVerdict = 6;
 constexpr int kPrimaryDeviationPct = 7;
+constexpr int kBin = 9;
 
 // What a row of a 1 kΩ ± 1 % part says of the two resistances the meter reports in turn.
 struct Judged {
@@ -151,10 +154,69 @@ TEST_F(RecordProgramTest, CountedReadingsCarryTheVerdictsOfTheLoadedPartInEveryO
         EXPECT_EQ(primaryValue.value.toDouble(), expected.ohm);
         EXPECT_EQ(sheet.cells.at(kWorkbookVerdictColumn + QString::number(row + 1)).value,
                   numbers.value(kNumericVerdict));
-        EXPECT_EQ(journal[row - 1].mid(kJournalNumbers), numbers) << "the same numbers in the journal";
+        EXPECT_EQ(journal[row - 1].mid(kJournalNumbers, recording::kNumericColumnCount), numbers)
+            << "the same numbers in the journal";
+        EXPECT_EQ(numbers.value(kBin), QString()) << "no bin without a bin table";
+        EXPECT_TRUE(json[QStringLiteral("bin")].isNull());
     }
     EXPECT_EQ(sheet.cells.at(QStringLiteral("A1")).value, QStringLiteral("Position"));
     EXPECT_EQ(sheet.cells.count(QStringLiteral("A%1").arg(kCount + 2)), 0u) << "nothing below the last reading";
+}
+
+// With a bin table, every output carries each reading's bin, sorted around the part's
+// nominal: the CSV, the JSON lines, the workbook, the journal (which also tells the table
+// and the part's limits) and the database.
+TEST_F(RecordProgramTest, ReadingsSortedByTheBinTableCarryTheirBinInEveryOutput)
+{
+    constexpr int kCount = 6;
+    const QString profile = writeProfile({resistorPart()});
+    const QString table = path(QStringLiteral("R1k.csv"));
+    const QByteArray tableText("bin,mode,low,high,secondary_low,secondary_high\n"
+                               "1,%,-1,1,,\n"
+                               "2,dev,-100,100,,5\n"
+                               "aux,on\n");
+    {
+        QFile file(table);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(tableText);
+    }
+    // Q is 10 throughout: 1050 Ω lies in bin 2 but passes its Q limit.
+    const std::map<double, QString> binOf{{1005, "1"}, {1200, "OUT"}, {1050, "AUX"}};
+    reportInTurn({1005, 1200, 1050});
+    const QString csv = path(QStringLiteral("readings.csv"));
+    const QString workbook = path(QStringLiteral("readings.xlsx"));
+    start({"--profile", profile, "--part", "1", "--bins", table, "--count", QString::number(kCount), "--csv", csv,
+           "--jsonl", "--xlsx", workbook});
+    ASSERT_EQ(exitCode(), record::Done) << said().toStdString();
+
+    const QList<QStringList> records = csvRecords(csv);
+    ASSERT_EQ(records.size(), kCount + 1) << said().toStdString();
+    EXPECT_EQ(records[0].value(kCsvNumbers + kBin), QStringLiteral("bin"));
+    const QList<QByteArray> jsonLines = output().trimmed().split('\n');
+    ASSERT_EQ(jsonLines.size(), kCount);
+    const ReadSheet sheet = ReadFirstSheet(workbook);
+    EXPECT_EQ(sheet.cells.at(kWorkbookBinColumn + QStringLiteral("1")).value, QStringLiteral("bin"));
+    const QList<QStringList> journal = csvRecords(journalFiles().value(0));
+    const QList<QStringList> journalRows = journalReadings(journal);
+    ASSERT_EQ(journalRows.size(), kCount);
+    store::SqliteConnection database(path(QStringLiteral("data/RLC_Data/measurements.sqlite")));
+    store::SqliteStatement stored(database, "SELECT bin FROM reading_rows ORDER BY position", "read the bins");
+    for (int row = 1; row <= kCount; ++row) {
+        SCOPED_TRACE(row);
+        const QString bin = binOf.at(records[row].value(kCsvNumbers).toDouble());
+        EXPECT_EQ(records[row].value(kCsvNumbers + kBin), bin);
+        EXPECT_EQ(QJsonDocument::fromJson(jsonLines[row - 1]).object()[QStringLiteral("bin")].toString(), bin);
+        EXPECT_EQ(sheet.cells.at(kWorkbookBinColumn + QString::number(row + 1)).value, bin);
+        EXPECT_EQ(journalRows[row - 1].mid(kJournalNumbers + kBin),
+                  (QStringList{bin, "1", "R1k", "1000", "990", "1010"}))
+            << "the bin, then the part, its nominal and the verdict's limits";
+        ASSERT_TRUE(stored.step());
+        EXPECT_EQ(stored.text(0), bin);
+    }
+    EXPECT_FALSE(stored.step());
+    ASSERT_GE(journal.size(), 2);
+    EXPECT_EQ(journal[1].value(kEvent), QStringLiteral("bin table\n") + QString::fromUtf8(tableText))
+        << "the table in force opens the journal";
 }
 
 // The part's meter settings, with the interval the options choose, go to the meter as the
@@ -371,6 +433,25 @@ INSTANTIATE_TEST_SUITE_P(
                      },
                      record::UsageError,
                      [](RecordProgramTest&) { return QStringLiteral("has no part 5: its parts are numbered 1 to 2"); }},
+        BadInputCase{"BinTableWithABadLine",
+                     [](RecordProgramTest& test) {
+                         QFile table(test.path("bins.csv"));
+                         table.open(QIODevice::WriteOnly);
+                         table.write("bin,mode,low,high,secondary_low,secondary_high\n1,%,2,1,,\naux,off\n");
+                         return QStringList{"--bins", table.fileName()};
+                     },
+                     record::UsageError,
+                     [](RecordProgramTest& test) {
+                         return QStringLiteral("cannot read the bin table %1: line 2: ").arg(test.path("bins.csv"));
+                     }},
+        BadInputCase{"BinTableThatIsNotThere",
+                     [](RecordProgramTest& test) {
+                         return QStringList{"--bins", test.path("none.csv")};
+                     },
+                     record::UsageError,
+                     [](RecordProgramTest& test) {
+                         return QStringLiteral("cannot read the bin table %1: ").arg(test.path("none.csv"));
+                     }},
         BadInputCase{"CsvWhereNoFileCanBe",
                      [](RecordProgramTest& test) {
                          return QStringList{"--csv", test.path("missing/readings.csv")};
@@ -458,7 +539,7 @@ TEST_F(RecordProgramTest, EveryReadingLandsInTheDatabaseWithItsLotAndNumbers)
     store::SqliteConnection database(path(QStringLiteral("data/RLC_Data/measurements.sqlite")));
     store::SqliteStatement rows(database,
                                 "SELECT primary_value, primary_unit, secondary_value, secondary_unit, frequency_hz, "
-                                "level_v, verdict, primary_deviation_pct, secondary_deviation_pct, "
+                                "level_v, verdict, primary_deviation_pct, secondary_deviation_pct, bin, "
                                 "lot, station, operator, taken_at, position FROM reading_rows ORDER BY position",
                                 "read the readings");
     const auto number = [](const std::optional<double>& value) {
@@ -477,16 +558,17 @@ TEST_F(RecordProgramTest, EveryReadingLandsInTheDatabaseWithItsLotAndNumbers)
                                  number(rows.real(5)),
                                  rows.text(6),
                                  number(rows.real(7)),
-                                 number(rows.real(8))};
+                                 number(rows.real(8)),
+                                 rows.text(9)};
         EXPECT_EQ(stored, records[row].mid(kCsvNumbers));
-        EXPECT_EQ(rows.text(9), QStringLiteral("L1"));
-        EXPECT_EQ(rows.text(10), QSysInfo::machineHostName());
-        EXPECT_EQ(rows.text(11), session::DefaultOperator());
-        const QString takenAt = rows.text(12);
+        EXPECT_EQ(rows.text(10), QStringLiteral("L1"));
+        EXPECT_EQ(rows.text(11), QSysInfo::machineHostName());
+        EXPECT_EQ(rows.text(12), session::DefaultOperator());
+        const QString takenAt = rows.text(13);
         EXPECT_TRUE(takenAt.endsWith(u'Z')) << takenAt.toStdString();
         EXPECT_EQ(QDateTime::fromString(takenAt, Qt::ISODateWithMs).toSecsSinceEpoch(),
                   QDateTime::fromString(records[row][kTimestamp], Qt::ISODate).toSecsSinceEpoch());
-        EXPECT_EQ(rows.integer(13), row);
+        EXPECT_EQ(rows.integer(14), row);
     }
     EXPECT_EQ(row, kCount);
 }

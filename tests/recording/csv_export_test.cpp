@@ -73,27 +73,43 @@ TEST(RecordingJournal, EveryRowIsInTheFileAsSoonAsItIsAppended)
     numbers.values.primaryKind = meter::PrimaryParameter::Resistance;
     numbers.values.primary = MeasuredValue{1500, false};
     numbers.verdict = VerdictBothOut;
-    journal.appendRow(cells, start.addSecs(1), VerdictBothOut, numbers);
+    numbers.bin = bins::Bin::Out;
+    const PartInForce part{3, QStringLiteral("R 1,5к")};
+    const PrimaryReferenceValue reference{ReferenceKind::Resistance, 1000,
+                                          ToleranceRule{ToleranceRule::Kind::Percent, 5}};
+    const QString table = QStringLiteral("bin,mode,low,high,secondary_low,secondary_high\n1,%,-1,1,,\naux,off\n");
+    journal.appendBinTable(start.addSecs(1), part, table);
+    journal.appendRow(cells, start.addSecs(1), VerdictBothOut, numbers, part, reference);
 
     journal.appendEvent(start.addSecs(2), QStringLiteral("link lost"));
+    journal.appendBinTable(start.addSecs(3), part, QString());
 
     // Read while the journal is still open: nothing may wait in a buffer.
     QList<QStringList> records = readCsvFile(journal.path());
-    ASSERT_EQ(records.size(), 3);
-    EXPECT_EQ(records[0], (headers + QStringList{"Timestamp", "Verdict", "Event"} + NumericColumnNames()));
+    ASSERT_EQ(records.size(), 5);
+    EXPECT_EQ(records[0],
+              (headers + QStringList{"Timestamp", "Verdict", "Event"} + NumericColumnNames()
+               + QStringList{"part_number", "part_name", "primary_nominal", "primary_lsl", "primary_usl"}));
     EXPECT_EQ(records[1],
+              (QStringList(10) + QStringList{"2024-05-17T14:03:10+03:00", QString(), "bin table\n" + table}
+               + QStringList(kNumericColumnCount) + QStringList{"3", "R 1,5к", "", "", ""}))
+        << "the table in force is written whole, with the part it belongs to";
+    EXPECT_EQ(records[2],
               (QStringList(cells.begin(), cells.end())
                + QStringList{"2024-05-17T14:03:10+03:00", "3", QString(), "1500", "\u03A9"}
-               + QStringList{"", "", "", "", "reject-both", "", ""}));
-    EXPECT_EQ(records[2],
+               + QStringList{"", "", "", "", "reject-both", "", "", "OUT"}
+               + QStringList{"3", "R 1,5к", "1000", "950", "1050"}));
+    EXPECT_EQ(records[3],
               (QStringList(10) + QStringList{"2024-05-17T14:03:11+03:00", QString(), "link lost"}
-               + QStringList(kNumericColumnCount)))
-        << "an event is a line of its own, with no reading and no verdict";
+               + QStringList(kNumericColumnCount) + QStringList(RecordingJournal::PartColumnNames().size())))
+        << "an event is a line of its own, with no reading, no verdict and no part";
+    EXPECT_EQ(records[4].mid(10, 3), (QStringList{"2024-05-17T14:03:12+03:00", QString(), "bin table\n"}))
+        << "a table taken away leaves the bare event";
 
     // A second start within the same second gets its own file.
     RecordingJournal second(folder, start, headers);
     EXPECT_NE(second.path(), journal.path());
-    EXPECT_EQ(readCsvFile(journal.path()).size(), 3) << "the first file is left as it was";
+    EXPECT_EQ(readCsvFile(journal.path()).size(), 5) << "the first file is left as it was";
 }
 
 TEST(RecordingJournal, AFolderThatCannotBeCreatedIsReported)

@@ -67,8 +67,9 @@ TEST_F(LogExportTest, SinglePartRowsBecomeHeaderAndTypedCells)
     ASSERT_EQ(logRow, 4);
     const ReadSheet sheet = exportXlsx(logRow);
 
-    // Ten columns and eight numbers in each row (a Q has no unit), all nineteen headers.
-    EXPECT_EQ(sheet.cells.size(), 19u + 3 * 18u);
+    // Ten columns and eight numbers in each row (a Q has no unit, a row without a bin table no
+    // bin), all twenty headers.
+    EXPECT_EQ(sheet.cells.size(), 20u + 3 * 18u);
     EXPECT_FALSE(sheet.cells.count("A5"));
     for (int column = 0; column < kNumericColumnCount; ++column)
         EXPECT_EQ(sheet.cells.at(QChar('K' + column) + QStringLiteral("1")).value, NumericColumnNames()[column]);

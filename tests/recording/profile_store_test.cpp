@@ -2,6 +2,7 @@
 // what each profile operation leaves in the store, and failures that are said, not
 // swallowed.
 #include "qt_printers.h"
+#include "recording/bin_table_place.h"
 #include "recording/file_error.h"
 #include "recording/profile_file.h"
 #include "recording/profile_store.h"
@@ -142,6 +143,93 @@ TEST_F(ProfileStoreTest, PathTheStateFileCannotHoldLeavesItUntouched)
     store.create(path(QString(state_file::PathCapacity, u'x')), part("A"));
     EXPECT_THROW(store.rememberProfilePath(), FileError);
     EXPECT_EQ(stateBytes(), before);
+}
+
+// A part's name as its table's file: kept as typed where every file system takes it, the
+// rest written as "%" and hex, so that no two names share a file and none leaves the folder.
+TEST(BinTablePlace, PartNamesBecomeSafeFileNamesThatNeverCollide)
+{
+    const std::pair<QString, QString> cases[] = {
+        {"R1k 1%", "R1k 1%25"},
+        {"C 100n/50V", "C 100n%2F50V"},
+        {"a\\b:c*d?e\"f<g>h|i", "a%5Cb%3Ac%2Ad%3Fe%22f%3Cg%3Eh%7Ci"},
+        {"..", "%2E%2E"},
+        {".hidden", "%2Ehidden"},
+        {"end. ", "end.%20"},
+        {"tab\there", "tab%09here"},
+        {"Резистор", "Резистор"},
+        {"", "%"},
+        {"%", "%25"},
+    };
+    QStringList fileNames;
+    for (const auto& [name, fileName] : cases) {
+        EXPECT_EQ(BinTableFileName(name), fileName) << name.toStdString();
+        fileNames << fileName;
+    }
+    fileNames.removeDuplicates();
+    EXPECT_EQ(fileNames.size(), qsizetype(std::size(cases)));
+    EXPECT_EQ(PartBinTablePath("/p/Batch7.hex1", "R/1"), QStringLiteral("/p/Batch7.hex1.bins/R%2F1.csv"));
+}
+
+// Tables follow their parts through the profile's operations: a rename moves it (or copies
+// it while another part keeps the old name), an insert leaves every table with its part,
+// a delete removes it, and save-as copies them all. The profile file is untouched by them.
+TEST_F(ProfileStoreTest, BinTablesStayWithTheirPartsThroughEveryOperation)
+{
+    store.LoadState();
+    store.create(path("Batch7"), part("R1"));
+    store.storePart(2, part("R2"));
+    const auto writeTable = [&](const QString& name, const QByteArray& text) {
+        QDir().mkpath(BinTableFolder(store.profilePath()));
+        QFile file(store.binTablePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    };
+    const auto tableOf = [&](const QString& name) {
+        QFile file(store.binTablePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("none");
+    };
+    writeTable("R1", "table of R1");
+    writeTable("R2", "table of R2");
+
+    store.insertPart(1, part("R0"));
+    EXPECT_EQ(tableOf("R1"), "table of R1");
+    EXPECT_EQ(tableOf("R0"), "none");
+
+    store.storePart(2, part("R1 renamed"));
+    EXPECT_EQ(tableOf("R1 renamed"), "table of R1");
+    EXPECT_EQ(tableOf("R1"), "none") << "moved, not copied";
+
+    store.storePart(4, part("R2"));
+    store.storePart(3, part("R2 first"));
+    EXPECT_EQ(tableOf("R2 first"), "table of R2");
+    EXPECT_EQ(tableOf("R2"), "table of R2") << "part 4 still bears the name";
+
+    store.deletePart(4);
+    EXPECT_EQ(tableOf("R2"), "none");
+    store.deletePart(1);
+    EXPECT_EQ(tableOf("R1 renamed"), "table of R1");
+
+    const QString original = store.profilePath();
+    const QByteArray profileBytes = [&] {
+        QFile file(original);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    store.saveAs(path("Batch8"));
+    EXPECT_EQ(store.profilePath(), path("Batch8.hex1"));
+    EXPECT_EQ(tableOf("R1 renamed"), "table of R1");
+    EXPECT_EQ(tableOf("R2 first"), "table of R2");
+    EXPECT_TRUE(QFile::exists(PartBinTablePath(original, "R1 renamed"))) << "the original keeps its own";
+    QFile copy(store.profilePath());
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), profileBytes) << "the profile file holds no trace of its tables";
+}
+
+TEST_F(ProfileStoreTest, WithoutAProfileTheOneTableIsInTheDataFolder)
+{
+    qputenv("XDG_DATA_HOME", dir.path().toUtf8());
+    EXPECT_EQ(store.binTablePath("any"), dir.filePath("RLC_Data/bins/current.csv"));
+    qunsetenv("XDG_DATA_HOME");
 }
 
 } // namespace

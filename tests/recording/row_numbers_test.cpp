@@ -26,6 +26,7 @@ RowNumbers capacitorJudged()
     numbers.values.levelV = 0.5;
     numbers.verdict = recording::VerdictPrimaryOut;
     numbers.primaryDeviationPercent = -1.25;
+    numbers.bin = bins::Bin::Aux;
     return numbers;
 }
 
@@ -33,18 +34,19 @@ TEST(NumericColumns, AreNamedForProgramsInTheirOrder)
 {
     EXPECT_EQ(recording::NumericColumnNames(),
               (QStringList{"primary_value", "primary_unit", "secondary_value", "secondary_unit", "frequency_hz",
-                           "level_v", "verdict", "primary_deviation_pct", "secondary_deviation_pct"}));
+                           "level_v", "verdict", "primary_deviation_pct", "secondary_deviation_pct", "bin"}));
 }
 
 TEST(NumericColumns, HoldTheRowsNumbersWithUnitsAndVerdictWord)
 {
-    EXPECT_EQ(
-        NumericTexts(capacitorJudged()),
-        (QStringList{"1.5915494309189535e-06", "F", "-45", "\u00B0", "1000", "0.5", "reject-primary", "-1.25", ""}));
+    EXPECT_EQ(NumericTexts(capacitorJudged()),
+              (QStringList{"1.5915494309189535e-06", "F", "-45", "\u00B0", "1000", "0.5", "reject-primary", "-1.25", "",
+                           "AUX"}));
 }
 
 // An overload keeps its unit but never the number behind it; a Q has no unit; no
-// tolerance means no verdict; a row without a reading has nothing at all.
+// tolerance means no verdict; no bin table means no bin; a row without a reading has
+// nothing at all.
 TEST(NumericColumns, LeaveEmptyWhatTheRowDoesNotHave)
 {
     RowNumbers numbers = capacitorJudged();
@@ -55,7 +57,8 @@ TEST(NumericColumns, LeaveEmptyWhatTheRowDoesNotHave)
     numbers.values.frequencyHz.reset();
     numbers.verdict.reset();
     numbers.primaryDeviationPercent.reset();
-    EXPECT_EQ(NumericTexts(numbers), (QStringList{"", "\u03A9", "2", "", "", "0.5", "", "", ""}));
+    numbers.bin.reset();
+    EXPECT_EQ(NumericTexts(numbers), (QStringList{"", "\u03A9", "2", "", "", "0.5", "", "", "", ""}));
     EXPECT_EQ(NumericTexts(std::nullopt), QStringList(recording::kNumericColumnCount));
 }
 

@@ -1,5 +1,7 @@
 // The recording core without a window or a program around it: which moments it marks, when
 // it watches for silence, where rows go, and what a journal that cannot be written costs.
+#include "bins/bin_table_csv.h"
+#include "csv_reader.h"
 #include "file_size_limit.h"
 #include "hand_turned_alarm.h"
 #include "link/dongle_link.h"
@@ -171,6 +173,71 @@ TEST_F(RecordingCoreTest, JudgementFollowsTheReferenceInForceForEachReading)
     core.setReference(reference);
     EXPECT_EQ(core.judge(session).verdict, recording::VerdictPrimaryOut);
     EXPECT_DOUBLE_EQ(core.lastJudgement().deviations.primary, (1005.0 - 2000.0) / 2000.0 * 100);
+}
+
+// Each reading is sorted by the bin table in force when it comes, against the reference in
+// force; the journal tells the table whole when the record opens and again when it is taken
+// away, and gives every row its bin, its part and the limits it was judged against.
+TEST_F(RecordingCoreTest, ReadingsAreSortedByTheTableInForceAndTheJournalTellsIt)
+{
+    recording::ReferenceValues reference;
+    reference.primary = {recording::ReferenceKind::Resistance, 100.0, {recording::ToleranceRule::Kind::Percent, 5}};
+    core.setReference(reference);
+    bins::BinTable table;
+    table.bins = {{1, bins::RangeMode::Percent, -1, 1, std::nullopt, 20.0},
+                  {2, bins::RangeMode::Deviation, -5, 5, std::nullopt, 0.05}};
+    table.aux = true;
+    const recording::PartInForce part{4, QStringLiteral("R100")};
+    core.setBinTable(table, part);
+    core.start();
+
+    struct Case {
+        double ohm; // with a reactance of 10 Ω: a Q of about 0.1
+        std::optional<bins::Bin> bin;
+    };
+    const Case cases[] = {
+        {100.5, bins::NumberedBin(1)},
+        {103, bins::Bin::Aux}, // bin 2's primary range, its Q limit of 0.05 passed
+        {120, bins::Bin::Out},
+        {100.5, std::nullopt}, // the table was taken away
+    };
+    for (const Case& c : cases) {
+        if (!c.bin)
+            core.setBinTable(std::nullopt, part);
+        session.DispatchFrame(resistorFrame(c.ohm));
+        core.judge(session);
+        const int row = core.logReading(session, part).writtenRow;
+        EXPECT_EQ(core.log().gridRowNumbers(row)->bin, c.bin) << c.ohm;
+    }
+
+    QFile journal(core.journalPath());
+    ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
+    const QList<QStringList> lines = parseCsv(QString::fromUtf8(journal.readAll().mid(3)));
+    ASSERT_EQ(lines.size(), 1 + 1 + 3 + 1 + 1) << "titles, table, three rows, the table gone, a row";
+    const QStringList& titles = lines.first();
+    const qsizetype event = titles.indexOf(QStringLiteral("Event"));
+    const qsizetype bin = titles.indexOf(QStringLiteral("bin"));
+    const qsizetype partNumber = titles.indexOf(QStringLiteral("part_number"));
+    ASSERT_EQ(partNumber, bin + 1) << "the part's columns follow the bin";
+    EXPECT_EQ(lines[1][event], QStringLiteral("bin table\n") + QString::fromUtf8(bins::BinTableBytes(table)));
+    EXPECT_EQ(lines[5][event], QStringLiteral("bin table\n"));
+    for (const int line : {1, 5})
+        EXPECT_EQ(lines[line].mid(partNumber, 2), (QStringList{"4", "R100"})) << line;
+    const QStringList rowBins{lines[2][bin], lines[3][bin], lines[4][bin], lines[6][bin]};
+    EXPECT_EQ(rowBins, (QStringList{"1", "AUX", "OUT", ""}));
+    for (const int line : {2, 3, 4, 6})
+        EXPECT_EQ(lines[line].mid(partNumber), (QStringList{"4", "R100", "100", "95", "105"})) << line;
+}
+
+// Without a bin table nothing of bins shows: no bin in the rows, no table in the journal.
+TEST_F(RecordingCoreTest, WithoutABinTableRowsHaveNoBinAndTheJournalNoTable)
+{
+    core.start();
+    logReading(100);
+    EXPECT_FALSE(core.log().gridRowNumbers(1)->bin.has_value());
+    QFile journal(core.journalPath());
+    ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(journal.readAll().contains("bin table"));
 }
 
 // A journal that can no longer grow is said once and marked once; the rows go on.

@@ -3,6 +3,7 @@
 #include "csv_reader.h"
 #include "logger_process.h"
 #include "qt_printers.h"
+#include "recording/recording_journal.h"
 #include "recording/row_numbers.h"
 
 #include <QDir>
@@ -52,7 +53,9 @@ TEST(RecordingJournal, EveryRowLoggedBeforeAKillIsOnDisk)
 
     const QList<QStringList> lines = journalLines();
     ASSERT_GE(lines.size(), 2);
-    constexpr qsizetype kFields = 13 + recording::kNumericColumnCount; // the table's, time, verdict, event, numbers
+    // the table's, time, verdict, event, numbers, the part's
+    const qsizetype kFields =
+        13 + recording::kNumericColumnCount + recording::RecordingJournal::PartColumnNames().size();
     ASSERT_EQ(lines.first().size(), kFields) << lines.first().join(u',').toStdString();
 
     int previousPosition = 0;

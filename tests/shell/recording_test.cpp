@@ -9,6 +9,7 @@
 #include "csv_reader.h"
 #include "logger_process.h"
 #include "recording/log_formats.h"
+#include "recording/recording_journal.h"
 #include "recording/row_numbers.h"
 #include "session/recording_archive.h"
 
@@ -211,14 +212,15 @@ TEST_F(RecordingTest, JournalHoldsEachRowAsTheTableShowsItWithItsVerdict)
     for (int row = 1; row <= 2; ++row) {
         SCOPED_TRACE(row);
         const QStringList& fields = records[row];
-        ASSERT_EQ(fields.size(), 13 + recording::kNumericColumnCount);
+        ASSERT_EQ(fields.size(),
+                  13 + recording::kNumericColumnCount + recording::RecordingJournal::PartColumnNames().size());
         for (int column = 0; column < recording::MeasurementLogModel::ColumnCount; ++column)
             EXPECT_EQ(fields[column], cell(row, column)) << column;
         EXPECT_EQ(fields[11], QString::number(verdictOf(row)));
         EXPECT_EQ(fields[12], QString()) << "a reading is no event";
         EXPECT_EQ(fields[11], QString::fromLatin1(verdicts[row - 1]));
         ASSERT_TRUE(log().gridRowNumbers(row).has_value());
-        EXPECT_EQ(fields.mid(13), recording::NumericTexts(log().gridRowNumbers(row)));
+        EXPECT_EQ(fields.mid(13, recording::kNumericColumnCount), recording::NumericTexts(log().gridRowNumbers(row)));
         EXPECT_FALSE(fields[13].isEmpty()) << "the primary value as a number";
     }
 }

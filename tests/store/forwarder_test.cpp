@@ -161,6 +161,7 @@ TEST_F(ForwarderTest, ValuesArriveAsStored)
     reading.numbers.primaryDeviationPercent = 0.1 + 0.2;  // no short decimal
     reading.numbers.secondaryDeviationPercent = INFINITY; // from a nominal of zero
     reading.numbers.values.secondary->overload = true;
+    reading.numbers.bin = bins::Bin::Aux;
     bench.localStore().storeReading(recordingId, reading);
 
     store::Forwarder forwarder(bench.path(), serverNamed(server.url()));
@@ -173,7 +174,7 @@ TEST_F(ForwarderTest, ValuesArriveAsStored)
         "reading_id, station, operator, lot, recording_id, position, part_number, part_name, primary_kind, "
         "primary_value, primary_unit, secondary_kind, secondary_value, secondary_unit, circuit, frequency_hz, "
         "level_v, primary_nominal, primary_lsl, primary_usl, verdict, primary_deviation_pct, "
-        "secondary_deviation_pct");
+        "secondary_deviation_pct, bin");
     const QStringList onServer = server
                                      .select(QStringLiteral("SELECT %1, to_char(taken_at AT TIME ZONE 'UTC', "
                                                             "'YYYY-MM-DD\"T\"HH24:MI:SS.MS\"Z\"') FROM reading_rows")

@@ -67,7 +67,8 @@ TEST_F(LocalSchemaTest, ANewFileHasThisVersionAndTheViewUsersQuery)
                                "primary_usl",
                                "verdict",
                                "primary_deviation_pct",
-                               "secondary_deviation_pct"};
+                               "secondary_deviation_pct",
+                               "bin"};
     EXPECT_EQ(columnsOf(connection, "reading_rows"), contract);
 }
 
@@ -87,12 +88,41 @@ TEST_F(LocalSchemaTest, AnOlderFileIsUpgradedWithItsReadings)
     store::MeasurementStore upgraded(path(), true);
     SqliteConnection connection(path());
     EXPECT_EQ(connection.integer("PRAGMA user_version", "read"), store::kLocalSchemaVersion);
-    SqliteStatement kept(connection, "SELECT station, primary_value FROM reading_rows", "read");
+    SqliteStatement kept(connection, "SELECT station, primary_value, bin FROM reading_rows", "read");
     ASSERT_TRUE(kept.step());
     EXPECT_EQ(kept.text(0), QStringLiteral("bench 1"));
     EXPECT_EQ(kept.real(1), 4700.5);
+    EXPECT_EQ(kept.type(2), SqliteStatement::Type::Null) << "a reading from before bins has none";
     kept.run();
     EXPECT_FALSE(columnsOf(connection, "events").isEmpty());
+}
+
+// The bin a reading was sorted into is stored as its word; a reading without a bin table
+// has none, in a file upgraded from the layout before bins as in a new one.
+TEST_F(LocalSchemaTest, TheBinIsStoredAsItsWordAndNullWithoutATable)
+{
+    {
+        SqliteConnection old(path());
+        store::CreateLocalSchemaUpTo(old, 2);
+    }
+    store::MeasurementStore upgraded(path(), false);
+    const QString recordingId = store::NewUuid();
+    upgraded.openRecording({recordingId, QStringLiteral("bench 1"), QStringLiteral("ann"), QString(),
+                            QDateTime::currentDateTimeUtc(), QStringLiteral("1.0"), QByteArray()});
+    recording::LoggedReading reading;
+    reading.when = QDateTime::currentDateTimeUtc();
+    for (const std::optional<bins::Bin> bin :
+         {std::optional(bins::Bin::Aux), std::optional(bins::NumberedBin(7)), std::optional<bins::Bin>()}) {
+        reading.numbers.bin = bin;
+        ++reading.position;
+        upgraded.storeReading(recordingId, reading);
+    }
+    SqliteConnection connection(path());
+    SqliteStatement stored(connection, "SELECT coalesce(bin, 'NULL') FROM reading_rows ORDER BY position", "read");
+    QStringList words;
+    while (stored.step())
+        words << stored.text(0);
+    EXPECT_EQ(words, (QStringList{"AUX", "7", "NULL"}));
 }
 
 TEST_F(LocalSchemaTest, AFileFromANewerProgramIsRefusedUntouched)

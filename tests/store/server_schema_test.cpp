@@ -92,6 +92,9 @@ TEST_F(ServerSchemaTest, OlderLayoutIsUpgradedWithItsRowsKept)
     EXPECT_EQ(value(QStringLiteral("SELECT count(*) FROM reading_rows WHERE operator = 'bob'")), QStringLiteral("1"))
         << "the older program's reading stays";
     EXPECT_EQ(value(QStringLiteral("SELECT count(*) FROM readings")), QStringLiteral("4"));
+    EXPECT_EQ(value(QStringLiteral("SELECT count(*) FROM reading_rows WHERE operator = 'bob' AND bin IS NULL")),
+              QStringLiteral("1"))
+        << "a reading from before bins has none";
     EXPECT_EQ(value(QStringLiteral("SELECT event FROM events")), QStringLiteral("link lost"));
 }
 

@@ -1,4 +1,4 @@
-#include "bins/bin.h"
+#include "recording/bin.h"
 
 namespace bins {
 

@@ -10,6 +10,9 @@ namespace bins {
 inline constexpr int kFirstBinNumber = 1;
 inline constexpr int kLastBinNumber = 9;
 
+// The bin lives beside the row it is written into: every file of the recording layer
+// carries a row's bin, while the sorting itself (bins/) builds on this layer.
+//
 // Where a reading is sorted: one of the numbered bins, Bin{1} to Bin{9}; AUX, for a reading
 // whose primary lies in a bin but whose secondary is outside that bin's limits; or OUT.
 // The values run in the order a list of counts shows them.
