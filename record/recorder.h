@@ -21,9 +21,13 @@
 #include <optional>
 #include <vector>
 
+namespace platform {
+class Console;
+}
+
 namespace record {
 
-class Console;
+using platform::Console;
 
 // One recording without a window: it finds the dongle and links to the meter as the
 // logger does, and links again when the link is lost; it sends the chosen part's settings
