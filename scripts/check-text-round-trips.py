@@ -44,12 +44,20 @@ ALLOWED = {
         'the recording length on the recorder\'s command line',
     ('sim/rlc_sim_main.cpp', 'main'):
         'the component value and report interval on the simulator\'s command line',
-    ('bins/bin.cpp', 'BinOfWord'):
+    ('recording/bin.cpp', 'BinOfWord'):
         'the bin number of a line of a bin table file',
     ('bins/bin_table_csv.cpp', 'numberIn'):
         'the limits of a bin table file',
     ('bins/bin_table_csv.cpp', 'binIn'):
         'the bin numbers of a bin table file',
+    ('report/reading_fields.cpp', 'NumberField'):
+        'the numbers of a recording journal\'s columns and of the server\'s readings',
+    ('report/reading_fields.cpp', 'WholeNumberField'):
+        'the part numbers of a recording journal and of the server\'s readings',
+    ('report/reading_fields.cpp', 'TimeField'):
+        'the times of a recording journal and of the database\'s readings',
+    ('report/report_options.cpp', 'OptionReader::time'):
+        'the span of time on the report program\'s command line',
     ('store/server_schema.cpp', 'versionOf'):
         'the layout version a PostgreSQL server keeps in its schema_version table',
     ('store/server_connection.cpp', 'connectTimeout'):
