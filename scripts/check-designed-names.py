@@ -25,7 +25,7 @@ import sys
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 TABLE_DOCUMENT = os.path.join(ROOT, 'ARCHITECTURE.md')
 TABLE_HEADING = '## Designed names'
-WIDGET_FREE = ['meter', 'session', 'recording', 'link', 'localisation', 'trend', 'platform', 'store', 'bins', 'record']
+WIDGET_FREE = ['meter', 'session', 'recording', 'link', 'localisation', 'trend', 'platform', 'store', 'bins', 'report', 'record']
 # Kinds of the table's rows whose components live in the libraries under their names.
 INVISIBLE_KINDS = {'serial port', 'timer', 'translation engine', 'translation client', 'lexicon'}
 # The window has far more controls than this; fewer names mean the table was not read.

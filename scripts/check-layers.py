@@ -25,7 +25,8 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 # Folders of the program's code. The widget-free libraries must stand without the window;
 # the programs without a window use them and nothing of the window; the rest is window code
 # or the window's program.
-LIBRARIES = ['platform', 'localisation', 'meter', 'recording', 'store', 'bins', 'link', 'session', 'trend', 'portfinder', 'sim']
+LIBRARIES = ['platform', 'localisation', 'meter', 'recording', 'store', 'bins', 'link', 'session', 'trend', 'report',
+             'portfinder', 'sim']
 PROGRAMS = ['record']
 WINDOW = ['ui/panel', 'ui/connection', 'ui/recording', 'ui/trend', 'ui/localisation', 'shell']
 WIDGET_FREE = LIBRARIES + PROGRAMS

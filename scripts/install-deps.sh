@@ -17,9 +17,11 @@ packages=(
   # runtimes and ignore lists (clang alone only recommends the runtimes).
   clang-14 libclang-common-14-dev libclang-rt-14-dev
 )
-# The formatting check of the test command, and the PostgreSQL server the database tests and
-# benchmarks start in folders of their own (the package's own cluster is left alone).
-test_packages=(clang-format postgresql)
+# The formatting check of the test command, the PostgreSQL server the database tests and
+# benchmarks start in folders of their own (the package's own cluster is left alone), the
+# browser and the PDF rasteriser the lot report's tests render it with, and numpy, which the
+# report's benchmark sets beside it.
+test_packages=(clang-format postgresql chromium poppler-utils python3-numpy)
 
 case "${1:-}" in
   --list)

@@ -37,7 +37,8 @@ QString entryValue(const QString& entry, const QString& key)
 
 TEST(InstalledTree, ProgramsOnlyInBinTheirFilesWhereTheProgramLooks)
 {
-    EXPECT_EQ(QDir(kBinDir).entryList(QDir::Files, QDir::Name), QStringList({"rlc-logger", "rlc-record", "rlc-sim"}))
+    EXPECT_EQ(QDir(kBinDir).entryList(QDir::Files, QDir::Name),
+              QStringList({"rlc-logger", "rlc-record", "rlc-report", "rlc-sim"}))
         << "no test, benchmark or helper program is installed";
     const QString libraryFolder = install_paths::portFinderFolders(kBinDir).last();
     EXPECT_EQ(QDir(libraryFolder).entryList(QDir::Files), QStringList{QStringLiteral("libGetNumCom.so")})
@@ -119,4 +120,29 @@ TEST(InstalledRecorder, StartedElsewhereFindsItsPortFinderAndEnglishTexts)
     const QList<QByteArray> lines = recorder.readAllStandardOutput().trimmed().split('\n');
     ASSERT_EQ(lines.size(), 3) << "the titles and two readings";
     EXPECT_TRUE(lines.first().startsWith("Position,Time,Primary")) << lines.first().toStdString();
+}
+
+// The installed report program draws its PDF through the offscreen platform from the
+// installed Qt, with no display, from any folder.
+TEST(InstalledTree, ReportProgramWritesAPdfWithoutADisplay)
+{
+    QTemporaryDir elsewhere;
+    QFile journal(elsewhere.filePath(QStringLiteral("lot.csv")));
+    ASSERT_TRUE(journal.open(QIODevice::WriteOnly));
+    journal.write("Timestamp,Verdict,Event,primary_value,primary_unit,verdict\r\n"
+                  "2026-12-10T08:00:01Z,0,,1000,\xCE\xA9,pass\r\n");
+    journal.close();
+    QProcess report;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("DISPLAY"));
+    report.setProcessEnvironment(env);
+    report.setWorkingDirectory(elsewhere.path());
+    report.start(kBinDir + QStringLiteral("/rlc-report"),
+                 {QStringLiteral("lot.csv"), QStringLiteral("--pdf"), QStringLiteral("lot.pdf")});
+    ASSERT_TRUE(report.waitForFinished(60000));
+    EXPECT_EQ(report.exitCode(), 0) << report.readAllStandardError().toStdString();
+    QFile pdf(elsewhere.filePath(QStringLiteral("lot.pdf")));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
 }
