@@ -11,8 +11,17 @@ void TrendSeries::add(const TrendPoint& point)
         return;
     m_earliestMs = isEmpty() ? point.timeMs : std::min(m_earliestMs, point.timeMs);
     m_latestMs = isEmpty() ? point.timeMs : std::max(m_latestMs, point.timeMs);
+    if (!isEmpty())
+        m_movingRangeSum += std::abs(point.value - m_points.back().value);
     m_points.push_back(point);
     m_statistics.add(point.value, !point.rejected);
+}
+
+std::optional<double> TrendSeries::averageMovingRange() const
+{
+    if (m_points.size() < 2)
+        return std::nullopt;
+    return m_movingRangeSum / double(m_points.size() - 1);
 }
 
 void TrendSeries::clear()

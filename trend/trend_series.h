@@ -3,6 +3,7 @@
 
 #include <QtGlobal>
 
+#include <optional>
 #include <vector>
 
 namespace trend {
@@ -27,6 +28,9 @@ public:
     bool isEmpty() const { return m_points.empty(); }
     const std::vector<TrendPoint>& points() const { return m_points; }
     const recording::RunningStatistics& statistics() const { return m_statistics; }
+    // The mean of |x[i] - x[i-1]| over consecutive points, kept as they come, for the σ
+    // within of the capability indices; none for fewer than two points.
+    std::optional<double> averageMovingRange() const;
     // Time span of the points; the clock may be set back during a recording, so these are
     // the extremes rather than the first and the last point. Both 0 while empty.
     qint64 earliestTimeMs() const { return m_earliestMs; }
@@ -35,6 +39,7 @@ public:
 private:
     std::vector<TrendPoint> m_points;
     recording::RunningStatistics m_statistics;
+    double m_movingRangeSum = 0;
     qint64 m_earliestMs = 0;
     qint64 m_latestMs = 0;
 };

@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QValueAxis>
 
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 using namespace trend;
@@ -214,6 +215,65 @@ TEST_F(TrendWindow, SavesTheChartAsPngDirectlyAndThroughTheDialog)
     answer.start(20);
     QTest::mouseClick(window->findChild<QPushButton*>("TrendSaveButton"), Qt::LeftButton);
     EXPECT_TRUE(QImage(folder.filePath("asked.png")).size() == image.size());
+}
+
+// Mean 1001 and σ √2 for 1000 and 1002, moving range 2 (σ within 2 / 1.128): against 990 to
+// 1010, Pp = 20 / 6√2, Ppk = 9 / 3√2, Cp = 20 / (6 × 2 / 1.128), Cpk = 9 / (3 × 2 / 1.128).
+TEST_F(TrendWindow, ShowsTheCapabilityIndicesUnderTheirNames)
+{
+    const auto indices = [this] {
+        return QStringList{text("TrendPpValue"), text("TrendPpkValue"), text("TrendCpValue"), text("TrendCpkValue")};
+    };
+    EXPECT_EQ(
+        (QStringList{text("TrendPpCaption"), text("TrendPpkCaption"), text("TrendCpCaption"), text("TrendCpkCaption")}),
+        QStringList({"Pp", "Ppk", "Cp", "Cpk"}));
+    const struct {
+        const char* what;
+        std::optional<Reference> reference;
+        std::vector<Reading> readings;
+        QStringList expected;
+    } cases[] = {
+        {"both limits", Reference{1000, 990, 1010}, {{1000, false}, {1002, false}}, {"2,36", "2,12", "1,88", "1,69"}},
+        {"upper limit alone",
+         Reference{1000, std::nullopt, 1010},
+         {{1000, false}, {1002, false}},
+         {"—", "2,12", "—", "1,69"}},
+        {"no tolerance", std::nullopt, {{1000, false}, {1002, false}}, {"—", "—", "—", "—"}},
+        {"one reading", Reference{1000, 990, 1010}, {{1000, false}}, {"—", "—", "—", "—"}},
+        {"σ of 0", Reference{1000, 990, 1010}, {{1000, false}, {1000, false}}, {"—", "—", "—", "—"}},
+    };
+    for (const auto& indexCase : cases) {
+        window->clear();
+        window->setQuantity("R", "Ω");
+        window->setReference(indexCase.reference);
+        record(indexCase.readings);
+        window->redraw();
+        EXPECT_EQ(indices(), indexCase.expected) << indexCase.what;
+    }
+}
+
+TEST_F(TrendWindow, AsksForTheLotReportsFileAndPassesItOn)
+{
+    QTemporaryDir folder;
+    QSignalSpy asked(window.get(), &TrendChartWindow::lotReportRequested);
+    const int loopLevelBeforeClick = QThread::currentThread()->loopLevel();
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog && QThread::currentThread()->loopLevel() > loopLevelBeforeClick) {
+            answer.stop();
+            dialog->setDirectory(folder.path());
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText("lot");
+            QMetaObject::invokeMethod(dialog, "accept");
+        }
+    });
+    answer.start(20);
+    QTest::mouseClick(window->findChild<QPushButton*>("TrendReportButton"), Qt::LeftButton);
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(asked.first().first().toString(), folder.filePath("lot.html"));
+
+    window->showReportOutcome(QStringLiteral("cannot write /x/lot.html: no room"));
+    EXPECT_EQ(text("TrendReportOutcome"), "cannot write /x/lot.html: no room");
 }
 
 } // namespace

@@ -3,9 +3,15 @@
 #include "localisation/main_lexicons.h"
 #include "meter/unit_texts.h"
 #include "recording/primary_quantity.h"
+#include "report/journal_source.h"
+#include "report/report_error.h"
+#include "report/report_files.h"
+#include "session/recording_core.h"
 #include "ui/recording/reference_box.h"
 #include "session/meter_session.h"
 #include "ui/trend/trend_chart_window.h"
+
+#include <QDir>
 
 #include <cmath>
 #include <optional>
@@ -13,16 +19,20 @@
 namespace recording {
 
 TrendFeed::TrendFeed(const session::MeterSession& session, const ReferenceBox& references,
-                     const localisation::MainLexicons& lexicons, QWidget* window) :
+                     const session::RecordingCore& core, const localisation::MainLexicons& lexicons, QWidget* window) :
     QObject(window),
-    m_session(session), m_references(references), m_lexicons(lexicons),
+    m_session(session), m_references(references), m_core(core), m_lexicons(lexicons),
     m_window(
         [window] {
             auto* chart = new trend::TrendChartWindow(window);
             chart->hide();
             return chart;
         },
-        [this](QWidget* chart) { emit partBuilt(chart); })
+        [this](QWidget* chart) {
+            connect(static_cast<trend::TrendChartWindow*>(chart), &trend::TrendChartWindow::lotReportRequested, this,
+                    &TrendFeed::writeLotReport);
+            emit partBuilt(chart);
+        })
 {
 }
 
@@ -55,6 +65,23 @@ void TrendFeed::recordingToggled(bool running)
 {
     if (running)
         m_window.get()->clear();
+}
+
+void TrendFeed::writeLotReport(const QString& htmlPath)
+{
+    trend::TrendChartWindow* chart = m_window.get();
+    const QString journal = m_core.journalPath();
+    try {
+        if (journal.isEmpty())
+            throw report::ReportError(platform::UsageError,
+                                      QStringLiteral("no recording journal to report from: record the lot first"));
+        const report::ReportPaths paths = report::HtmlAndPdfBeside(htmlPath);
+        report::WriteReport(report::ReadJournal(journal), paths);
+        chart->showReportOutcome(QDir::toNativeSeparators(paths.html) + QStringLiteral(", ")
+                                 + QDir::toNativeSeparators(paths.pdf));
+    } catch (const report::ReportError& error) {
+        chart->showReportOutcome(error.message());
+    }
 }
 
 void TrendFeed::show()

@@ -12,7 +12,8 @@ struct MainLexicons;
 }
 namespace session {
 class MeterSession;
-}
+class RecordingCore;
+} // namespace session
 namespace trend {
 class TrendChartWindow;
 }
@@ -28,7 +29,7 @@ class ReferenceBox;
 class TrendFeed : public QObject {
     Q_OBJECT
 public:
-    TrendFeed(const session::MeterSession& session, const ReferenceBox& references,
+    TrendFeed(const session::MeterSession& session, const ReferenceBox& references, const session::RecordingCore& core,
               const localisation::MainLexicons& lexicons, QWidget* window);
 
     // A row was logged: its reading goes on the chart.
@@ -44,9 +45,14 @@ signals:
 
 private:
     void showTexts();
+    // The lot report of the current recording, from its journal, which holds every row
+    // with its part and limits and the bin tables in force: the HTML named and the PDF
+    // beside it. The chart's window shows the files written, or why they were not.
+    void writeLotReport(const QString& htmlPath);
 
     const session::MeterSession& m_session;
     const ReferenceBox& m_references;
+    const session::RecordingCore& m_core;
     const localisation::MainLexicons& m_lexicons;
     panel::BuiltOnFirstUse<trend::TrendChartWindow> m_window;
 };

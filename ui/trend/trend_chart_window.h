@@ -9,6 +9,7 @@
 #include <optional>
 
 class QChartView;
+class QLabel;
 class QPushButton;
 
 namespace trend {
@@ -44,6 +45,14 @@ public:
     void redraw();
     // Saves the chart as it is drawn now; false when the file cannot be written.
     bool savePng(const QString& path);
+    // What became of the lot report last asked for: the files written, or why not, with
+    // the file and the reason. Shown under the buttons until the next report.
+    void showReportOutcome(const QString& outcome);
+    QString reportOutcome() const;
+
+signals:
+    // The user named the HTML file of the current recording's lot report.
+    void lotReportRequested(const QString& htmlPath);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -51,6 +60,7 @@ protected:
 private:
     void scheduleRedraw();
     void askAndSavePng();
+    void askForLotReport();
 
     TrendSeries m_series;
     std::optional<Reference> m_reference;
@@ -60,6 +70,8 @@ private:
     QChartView* m_chartView;
     TrendStatisticsPanel* m_statistics;
     QPushButton* m_saveButton;
+    QPushButton* m_reportButton;
+    QLabel* m_reportOutcome;
     QTimer m_redrawTimer;
     QString m_failureText;
 };

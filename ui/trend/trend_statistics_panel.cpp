@@ -1,5 +1,6 @@
 #include "ui/trend/trend_statistics_panel.h"
 
+#include "bins/capability.h"
 #include "trend/trend_value_format.h"
 
 #include <QGridLayout>
@@ -14,14 +15,20 @@ struct FieldNames {
     const char16_t* designText;
 };
 
-constexpr std::array<FieldNames, 6> Fields{{
+constexpr std::array<FieldNames, 10> Fields{{
     {"TrendCountCaption", "TrendCountValue", u"Количество"},
     {"TrendMinimumCaption", "TrendMinimumValue", u"Минимум"},
     {"TrendMaximumCaption", "TrendMaximumValue", u"Максимум"},
     {"TrendMeanCaption", "TrendMeanValue", u"Среднее"},
     {"TrendDeviationCaption", "TrendDeviationValue", u"Ст. отклонение"},
     {"TrendPassRateCaption", "TrendPassRateValue", u"Годные"},
+    {"TrendPpCaption", "TrendPpValue", u"Pp"},
+    {"TrendPpkCaption", "TrendPpkValue", u"Ppk"},
+    {"TrendCpCaption", "TrendCpValue", u"Cp"},
+    {"TrendCpkCaption", "TrendCpkValue", u"Cpk"},
 }};
+
+constexpr int kIndexDecimals = 2;
 
 const QString NoValue = QStringLiteral("—");
 
@@ -58,20 +65,37 @@ TrendStatisticsPanel::TrendStatisticsPanel(QWidget* parent) : QWidget(parent)
         m_values[field] = value;
         grid->setColumnStretch(column, 1);
     }
-    showStatistics({}, {});
+    showStatistics(TrendSeries(), std::nullopt, {});
 }
 
-void TrendStatisticsPanel::showStatistics(const recording::RunningStatistics& statistics, const QString& unit)
+void TrendStatisticsPanel::showStatistics(const TrendSeries& series, const std::optional<Reference>& reference,
+                                          const QString& unit)
 {
+    const recording::RunningStatistics& statistics = series.statistics();
     const QLocale locale;
     const bool any = statistics.count() > 0;
+    const bool spread = statistics.count() > 1;
     m_values[Count]->setText(locale.toString(statistics.count()));
     m_values[Minimum]->setText(any ? formatMetric(statistics.min(), unit, locale) : NoValue);
     m_values[Maximum]->setText(any ? formatMetric(statistics.max(), unit, locale) : NoValue);
     m_values[Mean]->setText(any ? formatMetric(statistics.mean(), unit, locale) : NoValue);
-    m_values[Deviation]->setText(statistics.count() > 1 ? formatMetric(statistics.standardDeviation(), unit, locale)
-                                                        : NoValue);
+    m_values[Deviation]->setText(spread ? formatMetric(statistics.standardDeviation(), unit, locale) : NoValue);
     m_values[PassRate]->setText(any ? formatPercent(statistics.passRate(), locale) : NoValue);
+
+    const bins::SpecificationLimits limits =
+        reference ? bins::SpecificationLimits{reference->lower, reference->upper} : bins::SpecificationLimits{};
+    const auto sigma = spread ? std::optional<double>(statistics.standardDeviation()) : std::nullopt;
+    const auto movingRange = series.averageMovingRange();
+    const auto within = movingRange ? std::optional<double>(bins::WithinSigma(*movingRange)) : std::nullopt;
+    const bins::CapabilityIndices overall = bins::Capability(limits, statistics.mean(), sigma);
+    const bins::CapabilityIndices withinIndices = bins::Capability(limits, statistics.mean(), within);
+    const auto shown = [&locale](const std::optional<double>& index) {
+        return index ? locale.toString(*index, 'f', kIndexDecimals) : NoValue;
+    };
+    m_values[Pp]->setText(shown(overall.spread));
+    m_values[Ppk]->setText(shown(overall.centred));
+    m_values[Cp]->setText(shown(withinIndices.spread));
+    m_values[Cpk]->setText(shown(withinIndices.centred));
 }
 
 } // namespace trend
