@@ -7,6 +7,9 @@
 
 #include <memory>
 
+namespace bins {
+class SortingFeed;
+}
 namespace dongle {
 class ConnectionBox;
 class DongleLink;
@@ -97,6 +100,7 @@ private:
     void loadBenchSettings();
     void applyBenchSettings();
     void forwardTo(const std::optional<store::DatabaseUrl>& server, const QString& localPath);
+    void wireSorting();
     void offerBenchSettings();
     void keepBenchSettings(const store::BenchSettings& settings);
     void storeAutoConnectFlag(bool on);
@@ -116,6 +120,7 @@ private:
     recording::RecordingPanel* m_recordingPanel = nullptr;
     recording::ProfileController* m_profileController = nullptr;
     recording::TrendFeed* m_trendFeed = nullptr;
+    bins::SortingFeed* m_sortingFeed = nullptr;
     session::RecordingCore* m_recordingCore = nullptr;
     session::RecordingArchive* m_archive = nullptr;
     store::Forwarder* m_forwarder = nullptr; // while a server is named
