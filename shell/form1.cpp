@@ -208,12 +208,19 @@ void TForm1::wireRecording()
             [this] { m_connectionBox->statusLog()->setFocus(); });
 }
 
+// The part of the open profile readings are taken for; without a profile there is none, as
+// for the recorder without a part, whatever the part boxes hold.
+recording::PartInForce TForm1::partInForce() const
+{
+    if (!m_profiles->hasProfile())
+        return {};
+    return {m_referenceBox->partNumber(), m_referenceBox->partName()};
+}
+
 // The bin table follows the part readings are taken for, however it was chosen.
 void TForm1::wireSorting()
 {
-    const auto followPart = [this] {
-        m_sortingFeed->followPart({m_referenceBox->partNumber(), m_referenceBox->partName()});
-    };
+    const auto followPart = [this] { m_sortingFeed->followPart(partInForce()); };
     followPart();
     using recording::ReferenceBox;
     connect(m_referenceBox, &ReferenceBox::referenceChanged, m_sortingFeed, followPart);
@@ -356,7 +363,7 @@ void TForm1::afterRlcdReading()
 
 void TForm1::logReading()
 {
-    m_recordingCore->logReading(*m_session, {m_referenceBox->partNumber(), m_referenceBox->partName()});
+    m_recordingCore->logReading(*m_session, partInForce());
 }
 
 // The window sees every key before the focused control (key preview); the key is not

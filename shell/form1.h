@@ -1,5 +1,6 @@
 #pragma once
 
+#include "recording/logged_reading.h"
 #include "store/bench_settings.h"
 #include "store/database_url.h"
 
@@ -101,6 +102,7 @@ private:
     void applyBenchSettings();
     void forwardTo(const std::optional<store::DatabaseUrl>& server, const QString& localPath);
     void wireSorting();
+    recording::PartInForce partInForce() const;
     void offerBenchSettings();
     void keepBenchSettings(const store::BenchSettings& settings);
     void storeAutoConnectFlag(bool on);
