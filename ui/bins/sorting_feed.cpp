@@ -36,10 +36,9 @@ SortingFeed::SortingFeed(recording::ProfileStore& profiles, session::RecordingCo
     });
 }
 
+// The file is read only when the part's table is another file than before.
 void SortingFeed::followPart(const recording::PartInForce& part)
 {
-    if (part == m_part)
-        return;
     m_part = part;
     loadTable();
 }
