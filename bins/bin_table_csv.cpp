@@ -39,28 +39,10 @@ constexpr std::array<ModeWord, 3> kModeWords{{
     {RangeMode::Absolute, "abs"},
 }};
 
-QString modeWord(RangeMode mode)
-{
-    for (const ModeWord& known : kModeWords) {
-        if (known.mode == mode)
-            return QLatin1String(known.word);
-    }
-    return {};
-}
-
 // A bad line ends the reading with its reason.
 struct LineProblem {
     QString reason;
 };
-
-std::optional<RangeMode> modeOf(const QString& word)
-{
-    for (const ModeWord& known : kModeWords) {
-        if (word.compare(QLatin1String(known.word), Qt::CaseInsensitive) == 0)
-            return known.mode;
-    }
-    return std::nullopt;
-}
 
 double numberIn(const QString& field, const QString& name)
 {
@@ -113,7 +95,7 @@ BinRange binIn(const QStringList& fields)
     bin.number = fields[0].toInt(&isNumber);
     if (!isNumber)
         throw LineProblem{QStringLiteral("'%1' is neither a bin number nor \"aux\"").arg(fields[0])};
-    const auto mode = modeOf(fields[1]);
+    const auto mode = RangeModeOfWord(fields[1]);
     if (!mode)
         throw LineProblem{QStringLiteral("the mode '%1' is none of %, dev and abs").arg(fields[1])};
     bin.mode = *mode;
@@ -223,7 +205,7 @@ QByteArray BinTableBytes(const BinTable& table)
     };
     QStringList lines{headerFields().join(u',')};
     for (const BinRange& bin : table.bins)
-        lines << QStringList{QString::number(bin.number),    modeWord(bin.mode),
+        lines << QStringList{QString::number(bin.number),    RangeModeWord(bin.mode),
                              recording::NumberText(bin.low), recording::NumberText(bin.high),
                              optionalText(bin.secondaryLow), optionalText(bin.secondaryHigh)}
                      .join(u',');
@@ -251,6 +233,24 @@ void SaveBinTable(const QString& path, const BinTable& table)
         fail(problem);
     if (const std::optional<QString> problem = platform::WriteWholeFile(path, BinTableBytes(table)))
         fail(*problem);
+}
+
+QString RangeModeWord(RangeMode mode)
+{
+    for (const ModeWord& known : kModeWords) {
+        if (known.mode == mode)
+            return QLatin1String(known.word);
+    }
+    return {};
+}
+
+std::optional<RangeMode> RangeModeOfWord(QStringView word)
+{
+    for (const ModeWord& known : kModeWords) {
+        if (word.compare(QLatin1String(known.word), Qt::CaseInsensitive) == 0)
+            return known.mode;
+    }
+    return std::nullopt;
 }
 
 } // namespace bins

@@ -35,6 +35,11 @@ namespace bins {
 // line "aux,on" or "aux,off" appears once. Blank lines are skipped, spaces around a field
 // are ignored, and a byte order mark at the start is allowed.
 
+// A mode as the file writes it, "%", "dev" or "abs"; the mode of such a word, in any case,
+// or none.
+QString RangeModeWord(RangeMode mode);
+std::optional<RangeMode> RangeModeOfWord(QStringView word);
+
 // The table the bytes hold, or the reason they hold none, naming the line ("line 4: ...").
 // One bad line refuses the whole table: sorting by part of a table would sort wrongly.
 struct BinTableReading {

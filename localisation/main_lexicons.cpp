@@ -65,7 +65,26 @@ MainLexicons::MainLexicons(const QString& owner) :
         QStringLiteral("Отправка измерений на сервер приостановлена: "),
         QStringLiteral("Все измерения переданы в базу данных %1."),
         QStringLiteral("Ждут отправки до следующего запуска: %1. Они хранятся в %2 и будут отправлены в %3, "
-                       "когда программа запустится снова.")})
+                       "когда программа запустится снова."),
+        QStringLiteral("Сортировка по бинам"),
+        QStringLiteral("Бин"),
+        QStringLiteral("Режим"),
+        QStringLiteral("Нижний"),
+        QStringLiteral("Верхний"),
+        QStringLiteral("Втор. нижний"),
+        QStringLiteral("Втор. верхний"),
+        QStringLiteral("Бин AUX"),
+        QStringLiteral("Добавить бин"),
+        QStringLiteral("Удалить бин"),
+        QStringLiteral("Импорт…"),
+        QStringLiteral("Экспорт…"),
+        QStringLiteral("Сбросить счёт"),
+        QStringLiteral("Последнее измерение"),
+        QStringLiteral("Нет таблицы бинов: измерения не сортируются."),
+        QStringLiteral("Таблицы бинов (*.csv)"),
+        QStringLiteral("Таблица бинов не прочитана: "),
+        QStringLiteral("Таблица бинов не сохранена: "),
+        QStringLiteral("Таблица бинов записана: ")})
 {
 }
 

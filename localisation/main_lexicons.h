@@ -133,6 +133,26 @@ enum AdditionItem {
     ForwardingPaused = 26, // the local database cannot be read, and the reason
     AllForwarded = 27,
     LeftWaiting = 28, // %1 waiting, %2 the local file, %3 the server
+    // Sorting into bins.
+    BinsTitle = 29,  // the bins window's title
+    BinHeading = 30, // the bin's column in the log and the editor
+    BinModeHeading = 31,
+    BinLowHeading = 32,
+    BinHighHeading = 33,
+    BinSecondaryLowHeading = 34,
+    BinSecondaryHighHeading = 35,
+    BinAuxOn = 36,
+    BinAdd = 37,
+    BinRemove = 38,
+    BinImport = 39,
+    BinExport = 40,
+    BinCountsReset = 41,
+    BinLastReading = 42,
+    NoBinTable = 43,
+    BinTableFiles = 44,    // the file dialogs' filter
+    BinTableNotRead = 45,  // and the reason
+    BinTableNotSaved = 46, // and the reason
+    BinTableExported = 47, // and the file
 };
 
 } // namespace localisation

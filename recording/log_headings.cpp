@@ -12,6 +12,7 @@ void ShowLogHeadings(MeasurementLogModel& log, const localisation::MainLexicons&
     using namespace localisation;
     for (int column = 0; column < MeasurementLogModel::ColumnCount; ++column)
         log.setHeaderText(column, lexicons.D2.GetItem(PositionTitle + column));
+    log.setBinHeaderText(lexicons.D4.GetItem(BinHeading));
     log.setDisplayTexts({lexicons.D3.GetItem(RejectMark), lexicons.D3.GetItem(PassMark), SystemDecimalSeparator(),
                          SystemTimeSeparator()});
 }

@@ -13,7 +13,7 @@ int MeasurementLogModel::rowCount(const QModelIndex& parent) const
 
 int MeasurementLogModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : ColumnCount;
+    return parent.isValid() ? 0 : ColumnCount + (m_binColumnShown ? 1 : 0);
 }
 
 QVariant MeasurementLogModel::data(const QModelIndex& index, int role) const
@@ -21,6 +21,11 @@ QVariant MeasurementLogModel::data(const QModelIndex& index, int role) const
     if (!index.isValid())
         return {};
     const LogRow& row = m_rows[std::size_t(index.row())];
+    if (index.column() == BinColumn) {
+        if (role == Qt::DisplayRole)
+            return row.numbers && row.numbers->bin ? bins::BinWord(*row.numbers->bin) : QString();
+        return role == VerdictRole ? QVariant(int(row.verdict)) : QVariant();
+    }
     const LogCell& cell = row.cells[std::size_t(index.column())];
     switch (role) {
     case Qt::DisplayRole: return LogCellText(cell, m_displayTexts);
@@ -35,7 +40,7 @@ QVariant MeasurementLogModel::headerData(int section, Qt::Orientation orientatio
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal)
-        return headerText(section);
+        return section == BinColumn ? m_binHeader : headerText(section);
     return section + 1; // the grid row number
 }
 
@@ -44,6 +49,28 @@ void MeasurementLogModel::setDisplayTexts(const LogDisplayTexts& texts)
     m_displayTexts = texts;
     if (!m_rows.empty())
         notifyRowsChanged(1, gridRowCount() - 1, 0, ColumnCount - 1, {Qt::DisplayRole});
+}
+
+void MeasurementLogModel::setBinColumnShown(bool shown)
+{
+    if (shown == m_binColumnShown)
+        return;
+    if (shown)
+        beginInsertColumns({}, BinColumn, BinColumn);
+    else
+        beginRemoveColumns({}, BinColumn, BinColumn);
+    m_binColumnShown = shown;
+    if (shown)
+        endInsertColumns();
+    else
+        endRemoveColumns();
+}
+
+void MeasurementLogModel::setBinHeaderText(const QString& text)
+{
+    m_binHeader = text;
+    if (m_binColumnShown)
+        emit headerDataChanged(Qt::Horizontal, BinColumn, BinColumn);
 }
 
 void MeasurementLogModel::ResetLog(int gridRows)
@@ -137,7 +164,7 @@ void MeasurementLogModel::writeGridRow(int gridRow, RowWrite write)
     if (write.verdict)
         row.verdict = *write.verdict;
     row.numbers = std::move(write.numbers);
-    notifyRowsChanged(gridRow, gridRow, 0, ColumnCount - 1, {Qt::DisplayRole, VerdictRole, CellValueRole});
+    notifyRowsChanged(gridRow, gridRow, 0, columnCount() - 1, {Qt::DisplayRole, VerdictRole, CellValueRole});
 }
 
 // A row beyond the grid is added rather than written out of bounds: a cell is never lost.

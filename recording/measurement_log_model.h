@@ -20,6 +20,10 @@ namespace recording {
 // Each row keeps the verdict code it was written with, so that its deviation cells are
 // painted after its own verdict, not after the latest one. The texts of the cells are made
 // when they are shown, with the display texts the owner gave.
+//
+// While the part has a bin table the table shows an eleventh column, BinColumn, after the
+// ten designed ones: each row's bin (BinWord) from its numbers. It is the table's alone:
+// the ten columns are what the row texts, the journal and the exports take.
 class MeasurementLogModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -38,6 +42,7 @@ public:
         RejectColumn = 7,
         PrimaryDeviationColumn = 8,
         SecondaryDeviationColumn = 9,
+        BinColumn = ColumnCount, // shown only while setBinColumnShown(true)
     };
 
     explicit MeasurementLogModel(QObject* parent = nullptr);
@@ -51,6 +56,10 @@ public:
     // included.
     void setDisplayTexts(const LogDisplayTexts& texts);
     const LogDisplayTexts& displayTexts() const { return m_displayTexts; }
+
+    void setBinColumnShown(bool shown);
+    bool binColumnShown() const { return m_binColumnShown; }
+    void setBinHeaderText(const QString& text);
 
     // Grid rows including the header row (the designed grid's row count).
     int gridRowCount() const { return int(m_rows.size()) + 1; }
@@ -95,6 +104,8 @@ private:
     void notifyRowsChanged(int firstGridRow, int lastGridRow, int firstColumn, int lastColumn, const QList<int>& roles);
 
     std::array<QString, ColumnCount> m_headers;
+    QString m_binHeader;
+    bool m_binColumnShown = false;
     std::vector<LogRow> m_rows; // grid rows 1 .. gridRowCount() - 1
     LogDisplayTexts m_displayTexts;
 };

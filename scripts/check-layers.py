@@ -28,7 +28,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 LIBRARIES = ['platform', 'localisation', 'meter', 'recording', 'store', 'bins', 'link', 'session', 'trend', 'report',
              'portfinder', 'sim']
 PROGRAMS = ['record']
-WINDOW = ['ui/panel', 'ui/connection', 'ui/recording', 'ui/trend', 'ui/localisation', 'shell']
+WINDOW = ['ui/panel', 'ui/connection', 'ui/recording', 'ui/trend', 'ui/bins', 'ui/localisation', 'shell']
 WIDGET_FREE = LIBRARIES + PROGRAMS
 # Headers the build writes; they have no folder in the source tree.
 GENERATED = ['rlc_version.h']

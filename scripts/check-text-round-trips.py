@@ -45,7 +45,11 @@ ALLOWED = {
     ('sim/rlc_sim_main.cpp', 'main'):
         'the component value and report interval on the simulator\'s command line',
     ('recording/bin.cpp', 'BinOfWord'):
-        'the bin number of a line of a bin table file',
+        'a bin as a file or a database row gives its word',
+    ('ui/bins/bin_table_model.cpp', 'numberOf'):
+        'a bin\'s limit as typed into the bin table editor',
+    ('ui/bins/bin_table_model.cpp', 'BinTableModel::setData'):
+        'a bin\'s number as typed into the bin table editor',
     ('bins/bin_table_csv.cpp', 'numberIn'):
         'the limits of a bin table file',
     ('bins/bin_table_csv.cpp', 'binIn'):

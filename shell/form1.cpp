@@ -20,6 +20,7 @@
 #include "ui/recording/recording_panel.h"
 #include "ui/recording/reference_box.h"
 #include "ui/recording/trend_feed.h"
+#include "ui/bins/sorting_feed.h"
 #include "rlc_version.h"
 #include "session/recording_archive.h"
 #include "session/recording_core.h"
@@ -101,6 +102,7 @@ void TForm1::createComponents()
     m_recordingPanel =
         new recording::RecordingPanel(*m_lexicons, *m_profiles, *m_recordingCore, this, m_profileBox->modeBoxPlace());
     m_trendFeed = new recording::TrendFeed(*m_session, *m_referenceBox, *m_recordingCore, *m_lexicons, this);
+    m_sortingFeed = new bins::SortingFeed(*m_profiles, *m_recordingCore, *m_lexicons, this);
     m_profileController = new recording::ProfileController(*m_profiles, *m_session, *m_referenceBox, *m_recordingPanel,
                                                            *m_profileBox, *m_lexicons, this);
 }
@@ -197,12 +199,36 @@ void TForm1::wireRecording()
     connect(m_referenceBox, &recording::ReferenceBox::referenceChanged, m_recordingCore, &RecordingCore::setReference);
     connect(m_recordingPanel, &RecordingPanel::trendRequested, m_trendFeed, &recording::TrendFeed::show);
     connect(m_recordingPanel, &RecordingPanel::benchRequested, this, &TForm1::offerBenchSettings);
+    wireSorting();
     connect(m_recordingPanel, &RecordingPanel::statusLine, m_connectionBox, &dongle::ConnectionBox::appendStatus);
     using recording::ProfileController;
     connect(m_profileController, &ProfileController::statusLine, m_connectionBox, &dongle::ConnectionBox::appendStatus);
     connect(m_profileController, &ProfileController::stateRead, this, &TForm1::applyStateReading);
     connect(m_profileController, &ProfileController::partStored, this,
             [this] { m_connectionBox->statusLog()->setFocus(); });
+}
+
+// The part of the open profile readings are taken for; without a profile there is none, as
+// for the recorder without a part, whatever the part boxes hold.
+recording::PartInForce TForm1::partInForce() const
+{
+    if (!m_profiles->hasProfile())
+        return {};
+    return {m_referenceBox->partNumber(), m_referenceBox->partName()};
+}
+
+// The bin table follows the part readings are taken for, however it was chosen.
+void TForm1::wireSorting()
+{
+    const auto followPart = [this] { m_sortingFeed->followPart(partInForce()); };
+    followPart();
+    using recording::ReferenceBox;
+    connect(m_referenceBox, &ReferenceBox::referenceChanged, m_sortingFeed, followPart);
+    connect(m_referenceBox, &ReferenceBox::partChosen, m_sortingFeed, followPart);
+    connect(m_referenceBox, &ReferenceBox::partStepped, m_sortingFeed, followPart);
+    connect(m_profileController, &recording::ProfileController::partStored, m_sortingFeed, followPart);
+    connect(m_recordingPanel, &recording::RecordingPanel::binsRequested, m_sortingFeed, &bins::SortingFeed::show);
+    connect(m_sortingFeed, &bins::SortingFeed::statusLine, m_connectionBox, &dongle::ConnectionBox::appendStatus);
 }
 
 void TForm1::setUpLocalisation()
@@ -223,6 +249,7 @@ void TForm1::setUpLocalisation()
     connect(m_profileBox, &recording::ProfileBox::partBuilt, this, takeIn);
     connect(m_recordingPanel, &recording::RecordingPanel::partBuilt, this, takeIn);
     connect(m_trendFeed, &recording::TrendFeed::partBuilt, this, takeIn);
+    connect(m_sortingFeed, &bins::SortingFeed::partBuilt, this, takeIn);
     // The first activation of the application is one of the engine's moments to start.
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)
@@ -336,7 +363,7 @@ void TForm1::afterRlcdReading()
 
 void TForm1::logReading()
 {
-    m_recordingCore->logReading(*m_session, {m_referenceBox->partNumber(), m_referenceBox->partName()});
+    m_recordingCore->logReading(*m_session, partInForce());
 }
 
 // The window sees every key before the focused control (key preview); the key is not

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "recording/logged_reading.h"
 #include "store/bench_settings.h"
 #include "store/database_url.h"
 
@@ -7,6 +8,9 @@
 
 #include <memory>
 
+namespace bins {
+class SortingFeed;
+}
 namespace dongle {
 class ConnectionBox;
 class DongleLink;
@@ -97,6 +101,8 @@ private:
     void loadBenchSettings();
     void applyBenchSettings();
     void forwardTo(const std::optional<store::DatabaseUrl>& server, const QString& localPath);
+    void wireSorting();
+    recording::PartInForce partInForce() const;
     void offerBenchSettings();
     void keepBenchSettings(const store::BenchSettings& settings);
     void storeAutoConnectFlag(bool on);
@@ -116,6 +122,7 @@ private:
     recording::RecordingPanel* m_recordingPanel = nullptr;
     recording::ProfileController* m_profileController = nullptr;
     recording::TrendFeed* m_trendFeed = nullptr;
+    bins::SortingFeed* m_sortingFeed = nullptr;
     session::RecordingCore* m_recordingCore = nullptr;
     session::RecordingArchive* m_archive = nullptr;
     store::Forwarder* m_forwarder = nullptr; // while a server is named

@@ -11,6 +11,7 @@
 #include "ui/recording/profile_box.h"
 #include "ui/recording/recording_panel.h"
 #include "ui/recording/reference_box.h"
+#include "ui/bins/sorting_feed.h"
 
 #include <QComboBox>
 
@@ -59,5 +60,6 @@ void TForm1::LangManChangeLanguage()
     m_referenceBox->languageSwitched();
     m_recordingPanel->showHeading();
     m_recordingPanel->ShowSingleHeader();
+    m_sortingFeed->languageSwitched();
     m_connectionBox->showConnectButton();
 }

@@ -35,7 +35,7 @@ std::optional<LogVerdictMark> verdictMarkOfRow(const QModelIndex& index)
 QColor fillFor(const QModelIndex& index)
 {
     const int column = index.column();
-    if (column < MeasurementLogModel::RejectColumn)
+    if (column < MeasurementLogModel::RejectColumn || column > MeasurementLogModel::SecondaryDeviationColumn)
         return {};
     const std::optional<LogVerdictMark> mark = verdictMarkOfRow(index);
     if (!mark)

@@ -71,6 +71,7 @@ void RecordingPanel::buildControls(QWidget* window, QWidget* modeBoxPlace)
     Button_Trend = button(Panel13, "Button_Trend", QStringLiteral("Тренд"), QRect(276, 63, 100, 23));
     Button_CSV = button(Panel13, "Button_CSV", QStringLiteral("В файл CSV"), QRect(380, 63, 130, 23));
     Button_Lot = button(Panel13, "Button_Lot", QStringLiteral("Партия…"), QRect(172, 63, 100, 23));
+    Button_Bins = button(Panel13, "Button_Bins", QStringLiteral("Бины"), QRect(68, 63, 100, 23));
 }
 
 // The table fills the rest of the window.
@@ -101,6 +102,7 @@ void RecordingPanel::wireControls()
     connect(Button_CSV, &QPushButton::clicked, this, &RecordingPanel::Button_CSVClick);
     connect(Button_Trend, &QPushButton::clicked, this, &RecordingPanel::trendRequested);
     connect(Button_Lot, &QPushButton::clicked, this, &RecordingPanel::benchRequested);
+    connect(Button_Bins, &QPushButton::clicked, this, &RecordingPanel::binsRequested);
     connect(m_export.get(), &TableExport::partBuilt, this, &RecordingPanel::partBuilt);
     connect(CB1, &panel::DropDownCombo::droppedDown, this, &RecordingPanel::intervalListOpened);
     connect(CB1, &QComboBox::activated, this, &RecordingPanel::intervalChosen);

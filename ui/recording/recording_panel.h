@@ -96,6 +96,8 @@ signals:
     void trendRequested();
     // The bench window is asked for: lot, station, operator, database.
     void benchRequested();
+    // The bins window is asked for.
+    void binsRequested();
     // A line for the status log.
     void statusLine(const QString& line);
     // The export's save dialog was built, the first time a file was asked for.
@@ -133,6 +135,7 @@ private:
     QPushButton* Button_Trend = nullptr;
     QPushButton* Button_CSV = nullptr;
     QPushButton* Button_Lot = nullptr;
+    QPushButton* Button_Bins = nullptr;
     QComboBox* CBox10 = nullptr;
     QTableView* SG = nullptr;
 };
