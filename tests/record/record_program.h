@@ -3,6 +3,7 @@
 // this process, with a data folder of its own. Waiting keeps this process's event loop
 // turning, so the simulator answers while the recorder runs.
 #include "csv_reader.h"
+#include "link/dongle_link.h"
 #include "meter/meter_settings.h"
 #include "recording/part_record.h"
 #include "recording/profile_file.h"
@@ -26,6 +27,8 @@ public:
     static constexpr int kReportMs = 40;
     static constexpr int kQuietMs = 600000;
     static constexpr int kWaitMs = 20000;
+    // Longer than the link holds frames off after sending settings.
+    static constexpr int kSettingsQuietMs = dongle::DongleLink::kCommandHoldMs + 500;
 
     // Throws like the simulator when no pseudo-terminal can be had.
     RecorderRun()
@@ -62,6 +65,21 @@ public:
         recorder.setProcessEnvironment(env);
         recorder.start(QStringLiteral(RLC_BIN_DIR "/rlc-record"), options);
         ASSERT_TRUE(recorder.waitForStarted(5000));
+    }
+
+    // rlc-report run to its end on what the recorder left, with its words added to said().
+    int runReport(const QStringList& arguments)
+    {
+        QProcess report;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        // Qt Gui asks for the user's runtime folder, which a login session gives.
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), path(QString()));
+        report.setProcessEnvironment(env);
+        report.start(QStringLiteral(RLC_BIN_DIR "/rlc-report"), arguments);
+        if (!report.waitForFinished(kWaitMs))
+            return -1;
+        errors += QString::fromUtf8(report.readAllStandardError());
+        return report.exitStatus() == QProcess::NormalExit ? report.exitCode() : -1;
     }
 
     // The recorder's exit code once it has ended by itself, or -1.
@@ -147,7 +165,10 @@ public:
         return part;
     }
 
-    // From now on the meter reports these resistances in turn, each once, with Q = 10.
+    // From now on the meter reports these resistances in turn, each once, with Q = 10. When
+    // the meter takes new settings, the recorder's link drops what it reports for a while;
+    // the meter keeps quiet through that while and then starts the turn again from the
+    // first, so that a recording of a part begins with ohms[0].
     void reportInTurn(const QList<double>& ohms)
     {
         auto next = std::make_shared<qsizetype>(0);
@@ -157,7 +178,18 @@ public:
             simulator->meter().setNextReading(sim::RlcdReading{ohm, 10 * ohm});
         };
         queue();
-        QObject::connect(simulator.get(), &sim::MeterSimulator::frameSent, queue);
+        QObject::connect(simulator.get(), &sim::MeterSimulator::frameSent, [this, queue] {
+            simulator->setIntervalOverrideMs(kReportMs);
+            queue();
+        });
+        QObject::connect(simulator.get(), &sim::MeterSimulator::commandReceived,
+                         [this, queue, next](const sim::MeterCommand& command) {
+                             if (!command.isSettings())
+                                 return;
+                             *next = 0;
+                             queue();
+                             simulator->setIntervalOverrideMs(kSettingsQuietMs);
+                         });
     }
 
     // From now on each report is 10 Ω more than the one before, from 1 kΩ on, and reactance-free.

@@ -4,6 +4,8 @@
 // code and words.
 #include "record_program.h"
 
+#include "hand_lot.h"
+
 #include "link/meter_command.h"
 #include "qt_printers.h"
 #include "record/record_error.h"
@@ -54,6 +56,8 @@ struct Judged {
 };
 constexpr Judged kWithin{"R 1.0050 kΩ", "-", "0.50", "pass", 1005};
 constexpr Judged kOutside{"R 1.2000 kΩ", "+", "20.00", "reject-primary", 1200};
+// Beyond the meter's highest resistance range: shown as an overload.
+constexpr double kOverloadOhm = 3e7;
 
 const Judged& judgedFor(const QString& shownPrimary)
 {
@@ -217,6 +221,39 @@ TEST_F(RecordProgramTest, ReadingsSortedByTheBinTableCarryTheirBinInEveryOutput)
     ASSERT_GE(journal.size(), 2);
     EXPECT_EQ(journal[1].value(kEvent), QStringLiteral("bin table\n") + QString::fromUtf8(tableText))
         << "the table in force opens the journal";
+}
+
+// The hand-worked lot taken for real: R1k's readings from the simulated meter, sorted by its
+// bin table, and rlc-report's figures, from the recorder's journal and from its database,
+// are the ones worked out by hand.
+TEST_F(RecordProgramTest, AReportOfTheSortedLotGivesTheFiguresWorkedOutByHand)
+{
+    QList<double> ohms;
+    for (const hand_lot::Row& row : hand_lot::Rows())
+        if (row.partNumber == 1)
+            ohms << row.value.value_or(kOverloadOhm);
+    const QString table = path(QStringLiteral("R1k.csv"));
+    {
+        QFile file(table);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(hand_lot::kBinTable);
+    }
+    reportInTurn(ohms);
+    start({"--profile", writeProfile({resistorPart()}), "--part", "1", "--bins", table, "--lot", "24-117", "--count",
+           QString::number(ohms.size())});
+    ASSERT_EQ(exitCode(), record::Done) << said().toStdString();
+    ASSERT_EQ(journalFiles().size(), 1);
+
+    const QString database = QStringLiteral("sqlite://") + path(QStringLiteral("data/RLC_Data/measurements.sqlite"));
+    const QList<QStringList> sources{{journalFiles().first()}, {"--db", database, "--lot", "24-117"}};
+    for (const QStringList& source : sources) {
+        SCOPED_TRACE(source.join(u' ').toStdString());
+        const QString figures = path(QStringLiteral("lot.json"));
+        ASSERT_EQ(runReport(source + QStringList{"--json", figures}), record::Done) << said().toStdString();
+        QFile file(figures);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        hand_lot::ExpectResistorFigures(QJsonDocument::fromJson(file.readAll()).object());
+    }
 }
 
 // The part's meter settings, with the interval the options choose, go to the meter as the
