@@ -84,7 +84,10 @@ MainLexicons::MainLexicons(const QString& owner) :
         QStringLiteral("Таблицы бинов (*.csv)"),
         QStringLiteral("Таблица бинов не прочитана: "),
         QStringLiteral("Таблица бинов не сохранена: "),
-        QStringLiteral("Таблица бинов записана: ")})
+        QStringLiteral("Таблица бинов записана: "),
+        QStringLiteral("Отчёт о партии записан: "),
+        QStringLiteral("Отчёт о партии не записан: "),
+        QStringLiteral("Нет журнала записи для отчёта: сначала запишите партию.")})
 {
 }
 

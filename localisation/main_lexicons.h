@@ -149,10 +149,13 @@ enum AdditionItem {
     BinCountsReset = 41,
     BinLastReading = 42,
     NoBinTable = 43,
-    BinTableFiles = 44,    // the file dialogs' filter
-    BinTableNotRead = 45,  // and the reason
-    BinTableNotSaved = 46, // and the reason
-    BinTableExported = 47, // and the file
+    BinTableFiles = 44,       // the file dialogs' filter
+    BinTableNotRead = 45,     // and the reason
+    BinTableNotSaved = 46,    // and the reason
+    BinTableExported = 47,    // and the file
+    LotReportWritten = 48,    // and the files
+    LotReportNotWritten = 49, // and the reason
+    NoJournalToReport = 50,
 };
 
 } // namespace localisation

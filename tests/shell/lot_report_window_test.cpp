@@ -22,6 +22,15 @@ protected:
 TEST_F(LotReportWindowTest, RecordingShowsItsIndicesAndWritesItsLotReport)
 {
     startLinkedWindow();
+    QTemporaryDir folder;
+    ModalAnswerer answerer;
+    QTest::mouseClick(child<QPushButton>("Button_Trend"), Qt::LeftButton);
+    ASSERT_TRUE(trendWindow());
+    answerer.queueFileName(folder.filePath(QStringLiteral("early.html")));
+    QTest::mouseClick(trendWindow()->findChild<QPushButton*>("TrendReportButton"), Qt::LeftButton);
+    EXPECT_EQ(trendText("TrendReportOutcome"), "No recording journal to report from: record the lot first.");
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("early.html"))));
+
     setPrimaryReference(QStringLiteral("4700"), QStringLiteral("1%"));
     QTest::mouseClick(recordButton(), Qt::LeftButton);
     ASSERT_TRUE(recordButton()->isChecked());
@@ -32,15 +41,14 @@ TEST_F(LotReportWindowTest, RecordingShowsItsIndicesAndWritesItsLotReport)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(trendWindow()));
     trendWindow()->redraw();
     for (const char* index : {"TrendPpValue", "TrendPpkValue", "TrendCpValue", "TrendCpkValue"})
-        EXPECT_NE(trendText(index), QStringLiteral("—")) << index;
+        EXPECT_NE(trendText(index), QStringLiteral("–")) << index;
     EXPECT_EQ(trendText("TrendPpkCaption"), "Ppk");
     saveScreenshot(QStringLiteral("lot-report-trend-window"));
 
-    QTemporaryDir folder;
-    ModalAnswerer answerer;
     answerer.queueFileName(folder.filePath(QStringLiteral("lot.html")));
     QTest::mouseClick(trendWindow()->findChild<QPushButton*>("TrendReportButton"), Qt::LeftButton);
-    EXPECT_EQ(trendText("TrendReportOutcome"), folder.filePath("lot.html") + ", " + folder.filePath("lot.pdf"));
+    EXPECT_EQ(trendText("TrendReportOutcome"),
+              "Lot report written: " + folder.filePath("lot.html") + ", " + folder.filePath("lot.pdf"));
     QFile html(folder.filePath(QStringLiteral("lot.html")));
     ASSERT_TRUE(html.open(QIODevice::ReadOnly));
     const QByteArray page = html.readAll();
@@ -55,7 +63,8 @@ TEST_F(LotReportWindowTest, RecordingShowsItsIndicesAndWritesItsLotReport)
     // A file that cannot be written is said with the file and the reason.
     answerer.queueFileName(QStringLiteral("/proc/self/lot.html"));
     QTest::mouseClick(trendWindow()->findChild<QPushButton*>("TrendReportButton"), Qt::LeftButton);
-    EXPECT_TRUE(trendText("TrendReportOutcome").startsWith("cannot write /proc/self/lot.html: "))
+    EXPECT_TRUE(
+        trendText("TrendReportOutcome").startsWith("Lot report not written: cannot write /proc/self/lot.html: "))
         << trendText("TrendReportOutcome").toStdString();
 }
 

@@ -237,10 +237,10 @@ TEST_F(TrendWindow, ShowsTheCapabilityIndicesUnderTheirNames)
         {"upper limit alone",
          Reference{1000, std::nullopt, 1010},
          {{1000, false}, {1002, false}},
-         {"—", "2,12", "—", "1,69"}},
-        {"no tolerance", std::nullopt, {{1000, false}, {1002, false}}, {"—", "—", "—", "—"}},
-        {"one reading", Reference{1000, 990, 1010}, {{1000, false}}, {"—", "—", "—", "—"}},
-        {"σ of 0", Reference{1000, 990, 1010}, {{1000, false}, {1000, false}}, {"—", "—", "—", "—"}},
+         {"–", "2,12", "–", "1,69"}},
+        {"no tolerance", std::nullopt, {{1000, false}, {1002, false}}, {"–", "–", "–", "–"}},
+        {"one reading", Reference{1000, 990, 1010}, {{1000, false}}, {"–", "–", "–", "–"}},
+        {"σ of 0", Reference{1000, 990, 1010}, {{1000, false}, {1000, false}}, {"–", "–", "–", "–"}},
     };
     for (const auto& indexCase : cases) {
         window->clear();

@@ -71,16 +71,19 @@ void TrendFeed::writeLotReport(const QString& htmlPath)
 {
     trend::TrendChartWindow* chart = m_window.get();
     const QString journal = m_core.journalPath();
+    if (journal.isEmpty()) {
+        chart->showReportOutcome(m_lexicons.D4.GetItem(localisation::NoJournalToReport));
+        return;
+    }
     try {
-        if (journal.isEmpty())
-            throw report::ReportError(platform::UsageError,
-                                      QStringLiteral("no recording journal to report from: record the lot first"));
         const report::ReportPaths paths = report::HtmlAndPdfBeside(htmlPath);
         report::WriteReport(report::ReadJournal(journal), paths);
-        chart->showReportOutcome(QDir::toNativeSeparators(paths.html) + QStringLiteral(", ")
+        chart->showReportOutcome(m_lexicons.D4.GetItem(localisation::LotReportWritten)
+                                 + QDir::toNativeSeparators(paths.html) + QStringLiteral(", ")
                                  + QDir::toNativeSeparators(paths.pdf));
     } catch (const report::ReportError& error) {
-        chart->showReportOutcome(error.message());
+        // The reason names the file and what went wrong with it, in the report's own words.
+        chart->showReportOutcome(m_lexicons.D4.GetItem(localisation::LotReportNotWritten) + error.message());
     }
 }
 

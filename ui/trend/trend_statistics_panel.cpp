@@ -31,6 +31,9 @@ constexpr std::array<FieldNames, 10> Fields{{
 constexpr int kIndexDecimals = 2;
 
 const QString NoValue = QStringLiteral("—");
+// An index that is undefined (no limit on the side it needs, fewer than two readings, σ of 0)
+// reads as the lot report writes it, never as infinity.
+const QString NoIndex = QStringLiteral("–");
 
 QLabel* addLabel(QGridLayout* grid, int row, int column, const char* objectName, const QString& text)
 {
@@ -90,7 +93,7 @@ void TrendStatisticsPanel::showStatistics(const TrendSeries& series, const std::
     const bins::CapabilityIndices overall = bins::Capability(limits, statistics.mean(), sigma);
     const bins::CapabilityIndices withinIndices = bins::Capability(limits, statistics.mean(), within);
     const auto shown = [&locale](const std::optional<double>& index) {
-        return index ? locale.toString(*index, 'f', kIndexDecimals) : NoValue;
+        return index ? locale.toString(*index, 'f', kIndexDecimals) : NoIndex;
     };
     m_values[Pp]->setText(shown(overall.spread));
     m_values[Ppk]->setText(shown(overall.centred));

@@ -22,7 +22,7 @@ public:
     // mean read "—" while nothing is recorded, the deviation while fewer than two
     // readings give it a meaning. The capability indices against the reference's limits,
     // each under its own name: Pp and Ppk with the overall σ, Cp and Cpk with the σ within
-    // (the average moving range / 1.128); "—" where an index is undefined (no limit on the
+    // (the average moving range / 1.128); "–" where an index is undefined (no limit on the
     // side it needs, fewer than two readings, σ of 0), never infinity.
     void showStatistics(const TrendSeries& series, const std::optional<Reference>& reference, const QString& unit);
 
