@@ -121,15 +121,15 @@ void readServer(const store::DatabaseUrl& url, const QString& lotName, Lot& lot)
     for (const QStringList& row : connection.select(sqlQuery(takenAt, sqlLiteral(lotName)))) {
         ReadingFields fields;
         fields.takenAt = TimeField(row[TakenAt], QStringLiteral("taken_at"));
-        fields.partNumber = WholeNumberField(row[PartNumber], QStringLiteral("part_number"));
+        fields.partNumber = WholeNumberField(row[PartNumber].toUtf8(), QStringLiteral("part_number"));
         fields.partName = row[PartName];
-        fields.primaryValue = NumberField(row[PrimaryValue], QStringLiteral("primary_value"));
+        fields.primaryValue = NumberField(row[PrimaryValue].toUtf8(), QStringLiteral("primary_value"));
         fields.primaryUnit = UnitField(row[PrimaryUnit], QStringLiteral("primary_unit"));
         fields.verdict = VerdictField(row[Verdict], QStringLiteral("verdict"));
         fields.bin = binOfText(row[BinColumn]);
-        fields.nominal = NumberField(row[Nominal], QStringLiteral("primary_nominal"));
-        fields.lsl = NumberField(row[Lsl], QStringLiteral("primary_lsl"));
-        fields.usl = NumberField(row[Usl], QStringLiteral("primary_usl"));
+        fields.nominal = NumberField(row[Nominal].toUtf8(), QStringLiteral("primary_nominal"));
+        fields.lsl = NumberField(row[Lsl].toUtf8(), QStringLiteral("primary_lsl"));
+        fields.usl = NumberField(row[Usl].toUtf8(), QStringLiteral("primary_usl"));
         takers.add(row[Station], row[Operator], row[SoftwareVersion]);
         lot.add(ReadingOf(fields));
     }

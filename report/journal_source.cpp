@@ -7,80 +7,110 @@
 
 #include <QDir>
 #include <QFile>
-#include <QHash>
+
+#include <algorithm>
+#include <array>
 
 namespace report {
 namespace {
 
 // The event that puts a bin table in force: the word, a line end, then the table's file.
-const QString kBinTableEvent = QStringLiteral("bin table");
+constexpr QByteArrayView kBinTableEvent("bin table");
 
-// Where each column the report reads stands in the journal's lines.
+// The columns the report reads.
+enum Column {
+    Timestamp,
+    Event,
+    PrimaryValue,
+    PrimaryUnit,
+    Verdict,
+    BinColumn,
+    PartNumber,
+    PartName,
+    Nominal,
+    Lsl,
+    Usl,
+    ColumnCount
+};
+constexpr std::array<const char*, ColumnCount> kColumnNames{
+    "Timestamp", "Event", "primary_value", "primary_unit", "verdict", "bin", "part_number", "part_name",
+    "primary_nominal", "primary_lsl", "primary_usl"};
+// The columns the report cannot do without; the rest may be missing in older journals.
+constexpr Column kLastNeeded = Verdict;
+
+using Fields = CsvRecords::Fields;
+
+QString columnName(Column column)
+{
+    return QLatin1String(kColumnNames[std::size_t(column)]);
+}
+
+// Where each column the report reads stands in the journal's lines, found once from the
+// first line.
 class JournalColumns {
 public:
-    // The columns the report cannot do without; the rest may be missing in older journals.
-    explicit JournalColumns(const QStringList& header)
+    explicit JournalColumns(const Fields& header) : m_width(header.size())
     {
-        for (qsizetype index = 0; index < header.size(); ++index)
-            m_index.insert(header[index], index);
-        for (const char* needed : {"Timestamp", "Event", "primary_value", "primary_unit", "verdict"}) {
-            if (!m_index.contains(QLatin1String(needed)))
+        for (std::size_t column = 0; column < ColumnCount; ++column) {
+            const auto found = std::find(header.begin(), header.end(), QByteArrayView(kColumnNames[column]));
+            m_index[column] = found == header.end() ? -1 : found - header.begin();
+            if (m_index[column] < 0 && column <= kLastNeeded)
                 throw FieldProblem(QStringLiteral("the first line names no column %1: this is no recording journal")
-                                       .arg(QLatin1String(needed)));
+                                       .arg(columnName(Column(column))));
         }
-        m_width = header.size();
     }
 
     qsizetype width() const { return m_width; }
 
-    // The field of a named column; empty where the journal has no such column.
-    QString operator()(const QStringList& fields, const char* column) const
+    // The field of a column; empty where the journal has no such column.
+    QByteArrayView operator()(const Fields& fields, Column column) const
     {
-        const qsizetype index = m_index.value(QLatin1String(column), -1);
-        return index < 0 ? QString() : fields[index];
+        const qsizetype index = m_index[std::size_t(column)];
+        return index < 0 ? QByteArrayView() : fields[index];
     }
+    QString text(const Fields& fields, Column column) const { return QString::fromUtf8((*this)(fields, column)); }
 
 private:
-    QHash<QString, qsizetype> m_index;
+    std::array<qsizetype, ColumnCount> m_index{};
     qsizetype m_width = 0;
 };
 
-ReadingFields fieldsOfRow(const JournalColumns& column, const QStringList& fields)
+ReadingFields fieldsOfRow(const JournalColumns& column, const Fields& fields)
 {
-    const auto named = [](const char* name) { return QLatin1String(name); };
     ReadingFields reading;
-    reading.takenAt = TimeField(column(fields, "Timestamp"), named("Timestamp"));
-    reading.partNumber = WholeNumberField(column(fields, "part_number"), named("part_number"));
-    reading.partName = column(fields, "part_name");
-    reading.primaryValue = NumberField(column(fields, "primary_value"), named("primary_value"));
-    reading.primaryUnit = UnitField(column(fields, "primary_unit"), named("primary_unit"));
-    reading.verdict = VerdictField(column(fields, "verdict"), named("verdict"));
-    reading.bin = BinField(column(fields, "bin"), named("bin"));
-    reading.nominal = NumberField(column(fields, "primary_nominal"), named("primary_nominal"));
-    reading.lsl = NumberField(column(fields, "primary_lsl"), named("primary_lsl"));
-    reading.usl = NumberField(column(fields, "primary_usl"), named("primary_usl"));
+    reading.takenAt = TimeField(column.text(fields, Timestamp), columnName(Timestamp));
+    reading.partNumber = WholeNumberField(column(fields, PartNumber), columnName(PartNumber));
+    reading.partName = column.text(fields, PartName);
+    reading.primaryValue = NumberField(column(fields, PrimaryValue), columnName(PrimaryValue));
+    reading.primaryUnit = UnitField(column.text(fields, PrimaryUnit), columnName(PrimaryUnit));
+    reading.verdict = VerdictField(column.text(fields, Verdict), columnName(Verdict));
+    reading.bin = BinField(column.text(fields, BinColumn), columnName(BinColumn));
+    reading.nominal = NumberField(column(fields, Nominal), columnName(Nominal));
+    reading.lsl = NumberField(column(fields, Lsl), columnName(Lsl));
+    reading.usl = NumberField(column(fields, Usl), columnName(Usl));
     return reading;
 }
 
 // A "bin table" event: the table after the first line end, or none when it was removed.
-void readBinTableEvent(const QString& event, const JournalColumns& column, const QStringList& fields, Lot& lot)
+void readBinTableEvent(QByteArrayView event, const JournalColumns& column, const Fields& fields, Lot& lot)
 {
-    const QString file = event.mid(kBinTableEvent.size() + 1);
+    const QByteArrayView file = event.sliced(std::min(event.size(), kBinTableEvent.size() + 1));
     std::optional<bins::BinTable> table;
     if (!file.isEmpty()) {
-        const bins::BinTableReading reading = bins::ReadBinTable(file.toUtf8());
+        const bins::BinTableReading reading = bins::ReadBinTable(file.toByteArray());
         if (!reading.table)
             throw FieldProblem(QStringLiteral("the bin table in the Event column cannot be read (%1 of the table)")
                                    .arg(reading.problem));
         table = reading.table;
     }
-    lot.setBinTable(WholeNumberField(column(fields, "part_number"), QStringLiteral("part_number")),
-                    column(fields, "part_name"), std::move(table));
+    lot.setBinTable(WholeNumberField(column(fields, PartNumber), columnName(PartNumber)),
+                    column.text(fields, PartName), std::move(table));
 }
 
-bool isBinTableEvent(const QString& event)
+bool isBinTableEvent(QByteArrayView event)
 {
-    return event == kBinTableEvent || event.startsWith(kBinTableEvent + u'\n');
+    return event.startsWith(kBinTableEvent)
+        && (event.size() == kBinTableEvent.size() || event[kBinTableEvent.size()] == '\n');
 }
 
 } // namespace
@@ -105,19 +135,19 @@ Lot ReadJournalBytes(QByteArrayView bytes, const QString& name, const LotFilter&
                            QStringLiteral("%1, line %2: %3").arg(name).arg(records.line()).arg(reason));
     };
     try {
-        const std::optional<QStringList> header = records.next();
+        const Fields* header = records.next();
         if (!header && records.problem().isEmpty())
             throw ReportError(platform::UsageError,
                               QStringLiteral("%1: the file is empty: this is no recording journal").arg(name));
         if (!header)
             throw refuse(records.problem());
         const JournalColumns columns(*header);
-        while (const std::optional<QStringList> fields = records.next()) {
+        while (const Fields* fields = records.next()) {
             if (fields->size() != columns.width())
                 throw refuse(QStringLiteral("%1 fields where the first line names %2 columns")
                                  .arg(fields->size())
                                  .arg(columns.width()));
-            const QString event = columns(*fields, "Event");
+            const QByteArrayView event = columns(*fields, Event);
             if (event.isEmpty())
                 lot.add(ReadingOf(fieldsOfRow(columns, *fields)));
             else if (isBinTableEvent(event))

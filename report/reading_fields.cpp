@@ -1,6 +1,7 @@
 #include "report/reading_fields.h"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 
 namespace report {
@@ -45,25 +46,30 @@ LotReading ReadingOf(const ReadingFields& fields)
     return reading;
 }
 
-std::optional<double> NumberField(const QString& text, const QString& column)
+// The whole text is the number, in C notation whatever the locale.
+template <typename Number> bool readWhole(QByteArrayView text, Number& number)
+{
+    const auto [end, error] = std::from_chars(text.begin(), text.end(), number);
+    return error == std::errc() && end == text.end();
+}
+
+std::optional<double> NumberField(QByteArrayView text, const QString& column)
 {
     if (text.isEmpty())
         return std::nullopt;
-    bool ok = false;
-    const double number = text.toDouble(&ok);
-    if (!ok || !std::isfinite(number))
-        throw problem(column, text, "a finite number");
+    double number = 0;
+    if (!readWhole(text, number) || !std::isfinite(number))
+        throw problem(column, QString::fromUtf8(text), "a finite number");
     return number;
 }
 
-std::optional<int> WholeNumberField(const QString& text, const QString& column)
+std::optional<int> WholeNumberField(QByteArrayView text, const QString& column)
 {
     if (text.isEmpty())
         return std::nullopt;
-    bool ok = false;
-    const int number = text.toInt(&ok);
-    if (!ok)
-        throw problem(column, text, "a whole number");
+    int number = 0;
+    if (!readWhole(text, number))
+        throw problem(column, QString::fromUtf8(text), "a whole number");
     return number;
 }
 

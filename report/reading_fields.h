@@ -1,6 +1,7 @@
 #pragma once
 #include "report/lot.h"
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <optional>
@@ -33,9 +34,10 @@ private:
     QString m_reason;
 };
 // A number as NumberText writes it ("." as the decimal point, an exponent allowed), or none
-// for an empty text. Not finite or no number: a problem.
-std::optional<double> NumberField(const QString& text, const QString& column);
-std::optional<int> WholeNumberField(const QString& text, const QString& column);
+// for an empty text. Not finite or no number: a problem. Numbers are read from their UTF-8
+// bytes, where a journal holds them.
+std::optional<double> NumberField(QByteArrayView text, const QString& column);
+std::optional<int> WholeNumberField(QByteArrayView text, const QString& column);
 // pass, reject-primary, reject-secondary, reject-both, unreadable; none for an empty text.
 std::optional<recording::VerdictCode> VerdictField(const QString& text, const QString& column);
 // 1 to 9, AUX, OUT; none for an empty text.
