@@ -43,7 +43,6 @@ TEST_F(LotReportWindowTest, RecordingShowsItsIndicesAndWritesItsLotReport)
     for (const char* index : {"TrendPpValue", "TrendPpkValue", "TrendCpValue", "TrendCpkValue"})
         EXPECT_NE(trendText(index), QStringLiteral("–")) << index;
     EXPECT_EQ(trendText("TrendPpkCaption"), "Ppk");
-    saveScreenshot(QStringLiteral("lot-report-trend-window"));
 
     answerer.queueFileName(folder.filePath(QStringLiteral("lot.html")));
     QTest::mouseClick(trendWindow()->findChild<QPushButton*>("TrendReportButton"), Qt::LeftButton);
