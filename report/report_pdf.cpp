@@ -19,6 +19,7 @@ constexpr double kTitlePoints = 16;
 constexpr double kHeadingPoints = 12;
 constexpr double kTextPoints = 8.5;
 constexpr double kRowHeight = 12;
+constexpr double kCellPadding = 2;
 constexpr double kGap = 8;
 
 // Draws the content top to bottom, starting a new page where the next piece would not fit.
@@ -54,13 +55,26 @@ public:
         for (const QStringList& cells : rows)
             columns = std::max(columns, cells.size());
         const double width = m_page.width() / double(columns);
-        const auto row = [&](const QStringList& cells, bool bold) {
-            room(kRowHeight);
-            setFont(kTextPoints, bold);
-            m_y += kRowHeight;
+        // A text wider than its cell (a journal's path) goes on in the lines below, in a
+        // row grown to hold it, rather than being cut off at the cell's edge.
+        constexpr int kCellFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWrapAnywhere;
+        const auto heightOf = [&](const QStringList& cells) {
+            double height = kRowHeight;
             for (qsizetype column = 0; column < cells.size() && column < columns; ++column) {
-                const QRectF cell(double(column) * width, m_y - kRowHeight, width, kRowHeight);
-                m_painter.drawText(cell.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, cells[column]);
+                const QRectF area(0, 0, width - 2 * kCellPadding, m_page.height());
+                height = std::max(height, m_painter.boundingRect(area, kCellFlags, cells[column]).height());
+            }
+            return height;
+        };
+        const auto row = [&](const QStringList& cells, bool bold) {
+            setFont(kTextPoints, bold);
+            const double height = heightOf(cells);
+            room(height);
+            setFont(kTextPoints, bold);
+            m_y += height;
+            for (qsizetype column = 0; column < cells.size() && column < columns; ++column) {
+                const QRectF cell(double(column) * width, m_y - height, width, height);
+                m_painter.drawText(cell.adjusted(kCellPadding, 0, -kCellPadding, 0), kCellFlags, cells[column]);
                 m_painter.setPen(QColor(0xbb, 0xbb, 0xbb));
                 m_painter.drawRect(cell);
                 m_painter.setPen(Qt::black);

@@ -20,6 +20,8 @@ namespace {
 
 constexpr int kReadings = 10'000;
 constexpr int kWaitMs = 120000;
+const QString kLongFolderName = QStringLiteral("readings-of-the-first-shift-at-bench-three-taken-for-the-incoming-"
+                                               "inspection-of-lot-24-117");
 
 // A lot of 1 kΩ resistors within ±1 %, σ 3 Ω around 1001 Ω.
 QByteArray tenThousandReadings()
@@ -82,7 +84,9 @@ class ReportBrowserTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        QFile file(folder.filePath(QStringLiteral("lot.csv")));
+        // A folder with a long name, so that the journal's path is wider than its cell.
+        ASSERT_TRUE(QDir(folder.path()).mkdir(kLongFolderName));
+        QFile file(folder.filePath(kLongFolderName + QStringLiteral("/lot.csv")));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(tenThousandReadings());
         file.close();
@@ -153,6 +157,30 @@ TEST_F(ReportBrowserTest, PdftoppmRendersThePdfIntoPagesWithTheCharts)
     for (const char* shown :
          {"R1k", "1.0000 k\u03A9", "Ppk (overall \u03C3)", "Cpk (within \u03C3", "10000", "readings not judged pass"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(shown))) << shown;
+}
+
+// A text wider than its table cell goes on below within the cell, not past the page's edge:
+// every word pdftotext finds lies inside the page, and the journal's path is all there.
+TEST_F(ReportBrowserTest, PdfTextLongerThanItsCellStaysOnThePage)
+{
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {"-bbox", "-f", "1", "-l", "1", pdf(), "-"});
+    ASSERT_TRUE(pdftotext.waitForFinished(kWaitMs));
+    const QString boxes = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    static const QRegularExpression page(QStringLiteral(R"re(<page width="([0-9.]+)")re"));
+    const QRegularExpressionMatch pageMatch = page.match(boxes);
+    ASSERT_TRUE(pageMatch.hasMatch()) << boxes.left(500).toStdString();
+    const double pageWidth = pageMatch.captured(1).toDouble();
+    static const QRegularExpression word(
+        QStringLiteral(R"re(<word xMin="[0-9.]+" yMin="[0-9.]+" xMax="([0-9.]+)"[^>]*>([^<]*)</word>)re"));
+    QString words;
+    for (const QRegularExpressionMatch& match : word.globalMatch(boxes)) {
+        EXPECT_LE(match.captured(1).toDouble(), pageWidth) << match.captured(2).toStdString();
+        words += match.captured(2);
+    }
+    // The PDF's font sets "fi" as one ligature glyph.
+    EXPECT_TRUE(words.normalized(QString::NormalizationForm_KC).contains(kLongFolderName + QStringLiteral("/lot.csv")))
+        << words.toStdString();
 }
 
 } // namespace
