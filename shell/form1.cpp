@@ -101,7 +101,8 @@ void TForm1::createComponents()
         this);
     m_recordingPanel =
         new recording::RecordingPanel(*m_lexicons, *m_profiles, *m_recordingCore, this, m_profileBox->modeBoxPlace());
-    m_trendFeed = new recording::TrendFeed(*m_session, *m_referenceBox, *m_recordingCore, *m_lexicons, this);
+    m_trendFeed =
+        new recording::TrendFeed(*m_session, *m_referenceBox, *m_recordingCore, *m_archive, *m_lexicons, this);
     m_sortingFeed = new bins::SortingFeed(*m_profiles, *m_recordingCore, *m_lexicons, this);
     m_profileController = new recording::ProfileController(*m_profiles, *m_session, *m_referenceBox, *m_recordingPanel,
                                                            *m_profileBox, *m_lexicons, this);

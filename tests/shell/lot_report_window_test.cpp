@@ -2,6 +2,8 @@
 // a part, its indices under their names in the trend window's statistics, and its lot
 // report written from the trend window as HTML and PDF.
 #include "recording_window.h"
+#include "rlc_version.h"
+#include "session/recording_archive.h"
 #include "ui/trend/trend_chart_window.h"
 
 #include <QFile>
@@ -31,6 +33,7 @@ TEST_F(LotReportWindowTest, RecordingShowsItsIndicesAndWritesItsLotReport)
     EXPECT_EQ(trendText("TrendReportOutcome"), "No recording journal to report from: record the lot first.");
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("early.html"))));
 
+    setLot(QStringLiteral("24-117"));
     setPrimaryReference(QStringLiteral("4700"), QStringLiteral("1%"));
     QTest::mouseClick(recordButton(), Qt::LeftButton);
     ASSERT_TRUE(recordButton()->isChecked());
@@ -55,6 +58,13 @@ TEST_F(LotReportWindowTest, RecordingShowsItsIndicesAndWritesItsLotReport)
     EXPECT_TRUE(page.contains("<td>n (readings counted)</td><td>4</td>")) << page.left(3000).toStdString();
     EXPECT_TRUE(page.contains("1 readings not judged pass."));
     EXPECT_TRUE(page.contains("LSL 4.6530 k\xCE\xA9"));
+    // Who and where, from the bench the recording was started at.
+    for (const auto& [fact, value] :
+         {std::pair{"lot", QStringLiteral("24-117")}, std::pair{"station", session::DefaultStation()},
+          std::pair{"operator", session::DefaultOperator()}, std::pair{"recorded with", QStringLiteral(RLC_VERSION)}})
+        EXPECT_TRUE(
+            page.contains(QStringLiteral("<tr><th>%1</th><td>%2</td></tr>").arg(QLatin1String(fact), value).toUtf8()))
+            << fact;
     QFile pdf(folder.filePath(QStringLiteral("lot.pdf")));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5) == "%PDF-");

@@ -19,9 +19,10 @@
 namespace recording {
 
 TrendFeed::TrendFeed(const session::MeterSession& session, const ReferenceBox& references,
-                     const session::RecordingCore& core, const localisation::MainLexicons& lexicons, QWidget* window) :
+                     const session::RecordingCore& core, const session::RecordingArchive& archive,
+                     const localisation::MainLexicons& lexicons, QWidget* window) :
     QObject(window),
-    m_session(session), m_references(references), m_core(core), m_lexicons(lexicons),
+    m_session(session), m_references(references), m_core(core), m_archive(archive), m_lexicons(lexicons),
     m_window(
         [window] {
             auto* chart = new trend::TrendChartWindow(window);
@@ -63,8 +64,10 @@ void TrendFeed::rowLogged(const QDateTime& when, VerdictCode verdict)
 // building it never holds up the readings coming in.
 void TrendFeed::recordingToggled(bool running)
 {
-    if (running)
-        m_window.get()->clear();
+    if (!running)
+        return;
+    m_window.get()->clear();
+    m_recordingBench = m_archive.bench();
 }
 
 void TrendFeed::writeLotReport(const QString& htmlPath)
@@ -77,7 +80,15 @@ void TrendFeed::writeLotReport(const QString& htmlPath)
     }
     try {
         const report::ReportPaths paths = report::HtmlAndPdfBeside(htmlPath);
-        report::WriteReport(report::ReadJournal(journal), paths);
+        report::Lot lot = report::ReadJournal(journal);
+        if (m_recordingBench) {
+            report::LotOrigin& origin = lot.origin();
+            origin.lot = m_recordingBench->lot;
+            origin.station = m_recordingBench->station;
+            origin.operatorName = m_recordingBench->operatorName;
+            origin.softwareVersion = m_recordingBench->softwareVersion;
+        }
+        report::WriteReport(lot, paths);
         chart->showReportOutcome(m_lexicons.D4.GetItem(localisation::LotReportWritten)
                                  + QDir::toNativeSeparators(paths.html) + QStringLiteral(", ")
                                  + QDir::toNativeSeparators(paths.pdf));

@@ -1,9 +1,12 @@
 #pragma once
 #include "ui/panel/built_on_first_use.h"
 #include "recording/tolerance.h"
+#include "session/recording_archive.h"
 
 #include <QDateTime>
 #include <QObject>
+
+#include <optional>
 
 class QWidget;
 
@@ -12,6 +15,7 @@ struct MainLexicons;
 }
 namespace session {
 class MeterSession;
+class RecordingArchive;
 class RecordingCore;
 } // namespace session
 namespace trend {
@@ -30,7 +34,7 @@ class TrendFeed : public QObject {
     Q_OBJECT
 public:
     TrendFeed(const session::MeterSession& session, const ReferenceBox& references, const session::RecordingCore& core,
-              const localisation::MainLexicons& lexicons, QWidget* window);
+              const session::RecordingArchive& archive, const localisation::MainLexicons& lexicons, QWidget* window);
 
     // A row was logged: its reading goes on the chart.
     void rowLogged(const QDateTime& when, VerdictCode verdict);
@@ -46,14 +50,18 @@ signals:
 private:
     void showTexts();
     // The lot report of the current recording, from its journal, which holds every row
-    // with its part and limits and the bin tables in force: the HTML named and the PDF
-    // beside it. The chart's window shows the files written, or why they were not.
+    // with its part and limits and the bin tables in force, and from the bench the
+    // recording was started at (station, operator, lot, program version), which the
+    // journal does not hold: the HTML named and the PDF beside it. The chart's window shows
+    // the files written, or why they were not.
     void writeLotReport(const QString& htmlPath);
 
     const session::MeterSession& m_session;
     const ReferenceBox& m_references;
     const session::RecordingCore& m_core;
+    const session::RecordingArchive& m_archive;
     const localisation::MainLexicons& m_lexicons;
+    std::optional<session::BenchIdentity> m_recordingBench; // of the current recording
     panel::BuiltOnFirstUse<trend::TrendChartWindow> m_window;
 };
 
