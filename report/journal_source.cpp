@@ -33,8 +33,8 @@ enum Column {
     ColumnCount
 };
 constexpr std::array<const char*, ColumnCount> kColumnNames{
-    "Timestamp", "Event", "primary_value", "primary_unit", "verdict", "bin", "part_number", "part_name",
-    "primary_nominal", "primary_lsl", "primary_usl"};
+    "Timestamp",   "Event",     "primary_value",   "primary_unit", "verdict",    "bin",
+    "part_number", "part_name", "primary_nominal", "primary_lsl",  "primary_usl"};
 // The columns the report cannot do without; the rest may be missing in older journals.
 constexpr Column kLastNeeded = Verdict;
 
@@ -103,8 +103,8 @@ void readBinTableEvent(QByteArrayView event, const JournalColumns& column, const
                                    .arg(reading.problem));
         table = reading.table;
     }
-    lot.setBinTable(WholeNumberField(column(fields, PartNumber), columnName(PartNumber)),
-                    column.text(fields, PartName), std::move(table));
+    lot.setBinTable(WholeNumberField(column(fields, PartNumber), columnName(PartNumber)), column.text(fields, PartName),
+                    std::move(table));
 }
 
 bool isBinTableEvent(QByteArrayView event)
