@@ -1,11 +1,8 @@
 #include "record/record_options.h"
 
 #include "meter/report_interval.h"
-#include "record/record_error.h"
-#include "rlc_version.h"
+#include "platform/command_line_reader.h"
 
-#include <QCommandLineParser>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -13,6 +10,7 @@
 namespace record {
 namespace {
 
+using platform::ValuedOption;
 using std::chrono::milliseconds;
 using std::chrono::seconds;
 
@@ -51,11 +49,6 @@ QString helpTail()
                           "                   database in RLC_Data/measurements.sqlite.\n");
 }
 
-QCommandLineOption valued(const QStringList& names, const char* description, const char* valueName)
-{
-    return QCommandLineOption(names, QString::fromLatin1(description), QString::fromLatin1(valueName));
-}
-
 // A whole number from 1 up, as an option's value.
 std::optional<int> positiveNumber(const QString& text)
 {
@@ -90,72 +83,64 @@ std::optional<int> intervalItem(const QString& text)
 class OptionReader {
 public:
     OptionReader(const QStringList& arguments, QString databaseFromEnvironment) :
-        m_program(arguments.isEmpty() ? QStringLiteral("rlc-record") : QFileInfo(arguments.first()).fileName()),
-        m_databaseFromEnvironment(std::move(databaseFromEnvironment))
+        m_line(arguments, QStringLiteral("rlc-record")), m_databaseFromEnvironment(std::move(databaseFromEnvironment))
     {
-        m_parser.setApplicationDescription(QStringLiteral(
+        m_line.parser().setApplicationDescription(QStringLiteral(
             "Records the readings of the ZR48 RLC meter without a window: links to the meter through its USB "
             "Bluetooth dongle, judges every reading against a part of a profile and writes the rows as they "
             "come."));
-        m_parser.addOptions({m_help, m_version, m_port, m_profile, m_part, m_bins, m_interval, m_count, m_duration,
-                             m_linkTimeout, m_csv, m_jsonl, m_xlsx, m_db, m_lot, m_station, m_operator});
-        if (!m_parser.parse(arguments))
-            throw usage(m_parser.errorText());
+        m_line.parse({m_port, m_profile, m_part, m_bins, m_interval, m_count, m_duration, m_linkTimeout, m_csv, m_jsonl,
+                      m_xlsx, m_db, m_lot, m_station, m_operator});
     }
 
     std::optional<CommandLineAnswer> answerAtOnce() const
     {
-        // Without an application object Qt's help text cannot know the program's name, so
-        // the usage line (its first) is written here.
-        if (m_parser.isSet(m_help))
-            return CommandLineAnswer{Done,
-                                     QStringLiteral("Usage: %1 [options]\n").arg(m_program)
-                                         + m_parser.helpText().section(u'\n', 1) + helpTail()};
-        if (m_parser.isSet(m_version))
-            return CommandLineAnswer{Done, m_program + QStringLiteral(" " RLC_VERSION "\n")};
-        return std::nullopt;
+        return m_line.helpOrVersion(QStringLiteral("[options]"), helpTail());
     }
 
     RecordOptions options() const
     {
         if (!m_parser.positionalArguments().isEmpty())
-            throw usage(QStringLiteral("unexpected argument '%1'; files are named by --csv, --xlsx and --profile")
-                            .arg(m_parser.positionalArguments().first()));
+            throw m_line.usage(
+                QStringLiteral("unexpected argument '%1'; files are named by --csv, --xlsx and --profile")
+                    .arg(m_parser.positionalArguments().first()));
         RecordOptions options;
-        options.port = named(m_port, "serial port");
+        options.port = m_line.named(m_port, "serial port");
         readPart(options);
-        options.binTablePath = named(m_bins, "file name");
+        options.binTablePath = m_line.named(m_bins, "file name");
         if (m_parser.isSet(m_interval)) {
             options.intervalItem = intervalItem(m_parser.value(m_interval));
             if (!options.intervalItem)
-                throw usage(
+                throw m_line.usage(
                     QStringLiteral("--interval takes 0.5, 1 or 2 (seconds), not '%1'").arg(m_parser.value(m_interval)));
         }
         if (m_parser.isSet(m_count)) {
             options.count = positiveNumber(m_parser.value(m_count));
             if (!options.count)
-                throw usage(QStringLiteral("--count takes a number of readings from 1 up, not '%1'")
-                                .arg(m_parser.value(m_count)));
+                throw m_line.usage(QStringLiteral("--count takes a number of readings from 1 up, not '%1'")
+                                       .arg(m_parser.value(m_count)));
         }
         if (m_parser.isSet(m_duration)) {
             options.duration = ParseDuration(m_parser.value(m_duration));
             if (!options.duration)
-                throw usage(QStringLiteral("--duration takes a length such as 90s, 15m or 2h, up to %1h, not '%2'")
-                                .arg(kLongestHours)
-                                .arg(m_parser.value(m_duration)));
+                throw m_line.usage(
+                    QStringLiteral("--duration takes a length such as 90s, 15m or 2h, up to %1h, not '%2'")
+                        .arg(kLongestHours)
+                        .arg(m_parser.value(m_duration)));
         }
         if (m_parser.isSet(m_linkTimeout)) {
             bool ok = false;
             const int timeout = m_parser.value(m_linkTimeout).toInt(&ok);
             if (!ok || timeout < 0 || timeout > kLongestSeconds)
-                throw usage(QStringLiteral("--link-timeout takes whole seconds up to %1, 0 to wait for ever, not '%2'")
-                                .arg(kLongestSeconds)
-                                .arg(m_parser.value(m_linkTimeout)));
+                throw m_line.usage(
+                    QStringLiteral("--link-timeout takes whole seconds up to %1, 0 to wait for ever, not '%2'")
+                        .arg(kLongestSeconds)
+                        .arg(m_parser.value(m_linkTimeout)));
             options.linkTimeout = seconds(timeout);
         }
-        options.csvPath = named(m_csv, "file name");
+        options.csvPath = m_line.named(m_csv, "file name");
         options.jsonLines = m_parser.isSet(m_jsonl);
-        options.xlsxPath = named(m_xlsx, "file name");
+        options.xlsxPath = m_line.named(m_xlsx, "file name");
         readDatabase(options);
         options.lot = m_parser.value(m_lot);
         options.station = m_parser.value(m_station);
@@ -163,36 +148,22 @@ public:
         return options;
     }
 
-    CommandLineAnswer usage(const QString& problem) const
-    {
-        return {UsageError, QStringLiteral("%1: %2\nTry '%1 --help' for the options.\n").arg(m_program, problem)};
-    }
-
 private:
-    // The file or port an option names. Given empty (an unset variable in a script), it is
-    // refused: taken as not given, the rows would silently go elsewhere or nowhere.
-    QString named(const QCommandLineOption& option, const char* what) const
-    {
-        const QString value = m_parser.value(option);
-        if (m_parser.isSet(option) && value.isEmpty())
-            throw usage(QStringLiteral("--%1 takes a %2, not an empty text")
-                            .arg(option.names().last(), QString::fromLatin1(what)));
-        return value;
-    }
-
     void readPart(RecordOptions& options) const
     {
         const bool profile = m_parser.isSet(m_profile);
         const bool part = m_parser.isSet(m_part);
         if (profile != part)
-            throw usage(QStringLiteral("--profile and --part go together: the profile file and the number of the "
-                                       "part in it"));
+            throw m_line.usage(
+                QStringLiteral("--profile and --part go together: the profile file and the number of the "
+                               "part in it"));
         if (!profile)
             return;
-        options.profilePath = named(m_profile, "file name");
+        options.profilePath = m_line.named(m_profile, "file name");
         const std::optional<int> number = positiveNumber(m_parser.value(m_part));
         if (!number)
-            throw usage(QStringLiteral("--part takes a part number from 1 up, not '%1'").arg(m_parser.value(m_part)));
+            throw m_line.usage(
+                QStringLiteral("--part takes a part number from 1 up, not '%1'").arg(m_parser.value(m_part)));
         options.partNumber = *number;
     }
 
@@ -204,59 +175,58 @@ private:
             return;
         const auto read = store::ReadDatabaseUrl(text);
         if (const auto* problem = std::get_if<QString>(&read))
-            throw usage((given ? QStringLiteral("--db: ") : QStringLiteral("RLC_DATABASE: ")) + *problem);
+            throw m_line.usage((given ? QStringLiteral("--db: ") : QStringLiteral("RLC_DATABASE: ")) + *problem);
         options.database = std::get<store::DatabaseUrl>(read);
     }
 
-    QString m_program;
+    platform::CommandLineReader m_line;
+    const QCommandLineParser& m_parser = m_line.parser();
     QString m_databaseFromEnvironment;
-    QCommandLineParser m_parser;
-    const QCommandLineOption m_help{{QStringLiteral("h"), QStringLiteral("help")},
-                                    QStringLiteral("Show this help and exit.")};
-    const QCommandLineOption m_version{{QStringLiteral("v"), QStringLiteral("version")},
-                                       QStringLiteral("Show the program's version and exit.")};
-    const QCommandLineOption m_port = valued({QStringLiteral("p"), QStringLiteral("port")},
-                                             "Use the dongle on this serial port instead of looking for it.", "path");
+    const QCommandLineOption m_port =
+        ValuedOption({QStringLiteral("p"), QStringLiteral("port")},
+                     "Use the dongle on this serial port instead of looking for it.", "path");
     const QCommandLineOption m_profile =
-        valued({QStringLiteral("profile")}, "Profile file (*.hex1) of the part to judge against.", "file");
-    const QCommandLineOption m_part = valued({QStringLiteral("part")},
-                                             "Number of the part in the profile: its references judge every reading, "
-                                             "its settings go to the meter.",
-                                             "n");
-    const QCommandLineOption m_bins = valued({QStringLiteral("bins")},
-                                             "Sort every reading into the bins of this bin table (CSV), around the "
-                                             "part's nominal.",
-                                             "file");
+        ValuedOption({QStringLiteral("profile")}, "Profile file (*.hex1) of the part to judge against.", "file");
+    const QCommandLineOption m_part =
+        ValuedOption({QStringLiteral("part")},
+                     "Number of the part in the profile: its references judge every reading, "
+                     "its settings go to the meter.",
+                     "n");
+    const QCommandLineOption m_bins =
+        ValuedOption({QStringLiteral("bins")},
+                     "Sort every reading into the bins of this bin table (CSV), around the "
+                     "part's nominal.",
+                     "file");
     const QCommandLineOption m_interval =
-        valued({QStringLiteral("interval")}, "The meter's report interval: 0.5, 1 or 2 seconds.", "seconds");
+        ValuedOption({QStringLiteral("interval")}, "The meter's report interval: 0.5, 1 or 2 seconds.", "seconds");
     const QCommandLineOption m_count =
-        valued({QStringLiteral("n"), QStringLiteral("count")}, "End after this many readings.", "n");
+        ValuedOption({QStringLiteral("n"), QStringLiteral("count")}, "End after this many readings.", "n");
     const QCommandLineOption m_duration =
-        valued({QStringLiteral("d"), QStringLiteral("duration")},
-               "End this long after the first reading: seconds, or 90s, 15m, 2h.", "time");
+        ValuedOption({QStringLiteral("d"), QStringLiteral("duration")},
+                     "End this long after the first reading: seconds, or 90s, 15m, 2h.", "time");
     const QCommandLineOption m_linkTimeout =
-        valued({QStringLiteral("link-timeout")},
-               "Give up when the meter is not linked within this many seconds, at the start or after the link "
-               "was lost (default 60; 0 waits for ever).",
-               "seconds");
-    const QCommandLineOption m_csv = valued({QStringLiteral("csv")}, "Write the CSV into this file.", "file");
+        ValuedOption({QStringLiteral("link-timeout")},
+                     "Give up when the meter is not linked within this many seconds, at the start or after the link "
+                     "was lost (default 60; 0 waits for ever).",
+                     "seconds");
+    const QCommandLineOption m_csv = ValuedOption({QStringLiteral("csv")}, "Write the CSV into this file.", "file");
     const QCommandLineOption m_jsonl{QStringLiteral("jsonl"),
                                      QStringLiteral("Standard output carries one JSON object per reading.")};
-    const QCommandLineOption m_xlsx = valued({QStringLiteral("xlsx")},
-                                             "At the end, write the readings into this workbook as the logger's "
-                                             "export does.",
-                                             "file");
-    const QCommandLineOption m_db = valued({QStringLiteral("db")},
-                                           "The database every reading goes into: a local file as "
-                                           "sqlite:///path/file.sqlite (by default the data folder's), or a "
-                                           "PostgreSQL server as postgresql://user@host:port/dbname, which the "
-                                           "readings reach through the local file.",
-                                           "url");
-    const QCommandLineOption m_lot = valued({QStringLiteral("lot")}, "The lot the readings belong to.", "name");
+    const QCommandLineOption m_xlsx = ValuedOption({QStringLiteral("xlsx")},
+                                                   "At the end, write the readings into this workbook as the logger's "
+                                                   "export does.",
+                                                   "file");
+    const QCommandLineOption m_db = ValuedOption({QStringLiteral("db")},
+                                                 "The database every reading goes into: a local file as "
+                                                 "sqlite:///path/file.sqlite (by default the data folder's), or a "
+                                                 "PostgreSQL server as postgresql://user@host:port/dbname, which the "
+                                                 "readings reach through the local file.",
+                                                 "url");
+    const QCommandLineOption m_lot = ValuedOption({QStringLiteral("lot")}, "The lot the readings belong to.", "name");
     const QCommandLineOption m_station =
-        valued({QStringLiteral("station")}, "The bench's name in the database (default: the host name).", "name");
+        ValuedOption({QStringLiteral("station")}, "The bench's name in the database (default: the host name).", "name");
     const QCommandLineOption m_operator =
-        valued({QStringLiteral("operator")}, "Who records (default: the login name).", "name");
+        ValuedOption({QStringLiteral("operator")}, "Who records (default: the login name).", "name");
 };
 
 } // namespace

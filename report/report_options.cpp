@@ -1,13 +1,11 @@
 #include "report/report_options.h"
 
-#include "platform/exit_code.h"
-#include "rlc_version.h"
-
-#include <QCommandLineParser>
-#include <QFileInfo>
+#include "platform/command_line_reader.h"
 
 namespace report {
 namespace {
+
+using platform::ValuedOption;
 
 QString helpTail()
 {
@@ -36,37 +34,23 @@ QString helpTail()
                           "                is given.\n");
 }
 
-QCommandLineOption valued(const QString& name, const char* description, const char* valueName)
-{
-    return QCommandLineOption(name, QString::fromLatin1(description), QString::fromLatin1(valueName));
-}
-
 class OptionReader {
 public:
     OptionReader(const QStringList& arguments, QString databaseFromEnvironment) :
-        m_program(arguments.isEmpty() ? QStringLiteral("rlc-report") : QFileInfo(arguments.first()).fileName()),
-        m_databaseFromEnvironment(std::move(databaseFromEnvironment))
+        m_line(arguments, QStringLiteral("rlc-report")), m_databaseFromEnvironment(std::move(databaseFromEnvironment))
     {
-        m_parser.setApplicationDescription(
+        m_line.parser().setApplicationDescription(
             QStringLiteral("Reports a lot of readings: its statistics per part with the capability indices Pp/Ppk "
                            "and Cp/Cpk, as HTML, PDF or JSON."));
-        m_parser.addPositionalArgument(QStringLiteral("journal"),
-                                       QStringLiteral("A recording journal (CSV) holding the lot."),
-                                       QStringLiteral("[JOURNAL.csv]"));
-        m_parser.addOptions({m_help, m_version, m_db, m_lot, m_part, m_from, m_to, m_html, m_pdf, m_json});
-        if (!m_parser.parse(arguments))
-            throw usage(m_parser.errorText());
+        m_line.parser().addPositionalArgument(QStringLiteral("journal"),
+                                              QStringLiteral("A recording journal (CSV) holding the lot."),
+                                              QStringLiteral("[JOURNAL.csv]"));
+        m_line.parse({m_db, m_lot, m_part, m_from, m_to, m_html, m_pdf, m_json});
     }
 
     std::optional<platform::CommandLineAnswer> answerAtOnce() const
     {
-        if (m_parser.isSet(m_help))
-            return platform::CommandLineAnswer{platform::Done,
-                                               QStringLiteral("Usage: %1 [options] [JOURNAL.csv]\n").arg(m_program)
-                                                   + m_parser.helpText().section(u'\n', 1) + helpTail()};
-        if (m_parser.isSet(m_version))
-            return platform::CommandLineAnswer{platform::Done, m_program + QStringLiteral(" " RLC_VERSION "\n")};
-        return std::nullopt;
+        return m_line.helpOrVersion(QStringLiteral("[options] [JOURNAL.csv]"), helpTail());
     }
 
     ReportOptions options() const
@@ -74,47 +58,32 @@ public:
         ReportOptions options;
         const QStringList journals = m_parser.positionalArguments();
         if (journals.size() > 1)
-            throw usage(QStringLiteral("one journal at a time, not '%1' and '%2'").arg(journals[0], journals[1]));
+            throw m_line.usage(
+                QStringLiteral("one journal at a time, not '%1' and '%2'").arg(journals[0], journals[1]));
         if (!journals.isEmpty())
             options.journalPath = journals.first();
         readDatabase(options);
-        options.filter.partName = named(m_part, "part name");
+        options.filter.partName = m_line.named(m_part, "part name");
         options.filter.from = time(m_from);
         options.filter.to = time(m_to);
         if (options.filter.from.isValid() && options.filter.to.isValid() && options.filter.to < options.filter.from)
-            throw usage(QStringLiteral("--to lies before --from: the span holds no reading"));
-        options.outputs = {named(m_html, "file name"), named(m_pdf, "file name"), named(m_json, "file name")};
+            throw m_line.usage(QStringLiteral("--to lies before --from: the span holds no reading"));
+        options.outputs = {m_line.named(m_html, "file name"), m_line.named(m_pdf, "file name"),
+                           m_line.named(m_json, "file name")};
         if (options.outputs.html.isEmpty() && options.outputs.pdf.isEmpty() && options.outputs.json.isEmpty())
-            throw usage(QStringLiteral("name at least one output: --html, --pdf or --json"));
+            throw m_line.usage(QStringLiteral("name at least one output: --html, --pdf or --json"));
         return options;
     }
 
-    platform::CommandLineAnswer usage(const QString& problem) const
-    {
-        return {platform::UsageError,
-                QStringLiteral("%1: %2\nTry '%1 --help' for the options.\n").arg(m_program, problem)};
-    }
-
 private:
-    // A value given empty (an unset variable in a script) is refused: taken as not given,
-    // the report would silently cover more, or go nowhere.
-    QString named(const QCommandLineOption& option, const char* what) const
-    {
-        const QString value = m_parser.value(option);
-        if (m_parser.isSet(option) && value.isEmpty())
-            throw usage(QStringLiteral("--%1 takes a %2, not an empty text")
-                            .arg(option.names().last(), QString::fromLatin1(what)));
-        return value;
-    }
-
     QDateTime time(const QCommandLineOption& option) const
     {
         if (!m_parser.isSet(option))
             return {};
         const QDateTime time = QDateTime::fromString(m_parser.value(option), Qt::ISODateWithMs);
         if (!time.isValid())
-            throw usage(QStringLiteral("--%1 takes a time in ISO 8601 such as 2026-12-10T08:00:00Z, not '%2'")
-                            .arg(option.names().last(), m_parser.value(option)));
+            throw m_line.usage(QStringLiteral("--%1 takes a time in ISO 8601 such as 2026-12-10T08:00:00Z, not '%2'")
+                                   .arg(option.names().last(), m_parser.value(option)));
         return time;
     }
 
@@ -122,45 +91,43 @@ private:
     {
         const bool given = m_parser.isSet(m_db);
         if (given && !options.journalPath.isEmpty())
-            throw usage(QStringLiteral("a journal or --db, not both: the lot comes from one of them"));
+            throw m_line.usage(QStringLiteral("a journal or --db, not both: the lot comes from one of them"));
         const QString text = given          ? m_parser.value(m_db)
             : options.journalPath.isEmpty() ? m_databaseFromEnvironment
                                             : QString();
         if (text.isEmpty()) {
             if (options.journalPath.isEmpty())
-                throw usage(QStringLiteral("name the lot: a journal, or --db URL --lot NAME"));
+                throw m_line.usage(QStringLiteral("name the lot: a journal, or --db URL --lot NAME"));
             if (m_parser.isSet(m_lot))
-                throw usage(QStringLiteral("--lot names a lot in a database; a journal holds one lot"));
+                throw m_line.usage(QStringLiteral("--lot names a lot in a database; a journal holds one lot"));
             return;
         }
         const auto read = store::ReadDatabaseUrl(text);
         if (const auto* problem = std::get_if<QString>(&read))
-            throw usage((given ? QStringLiteral("--db: ") : QStringLiteral("RLC_DATABASE: ")) + *problem);
+            throw m_line.usage((given ? QStringLiteral("--db: ") : QStringLiteral("RLC_DATABASE: ")) + *problem);
         options.database = std::get<store::DatabaseUrl>(read);
-        options.lot = named(m_lot, "lot name");
+        options.lot = m_line.named(m_lot, "lot name");
         if (options.lot.isEmpty())
-            throw usage(QStringLiteral("--lot names the lot to report from the database"));
+            throw m_line.usage(QStringLiteral("--lot names the lot to report from the database"));
     }
 
-    QString m_program;
+    platform::CommandLineReader m_line;
+    const QCommandLineParser& m_parser = m_line.parser();
     QString m_databaseFromEnvironment;
-    QCommandLineParser m_parser;
-    const QCommandLineOption m_help{{QStringLiteral("h"), QStringLiteral("help")},
-                                    QStringLiteral("Show this help and exit.")};
-    const QCommandLineOption m_version{{QStringLiteral("v"), QStringLiteral("version")},
-                                       QStringLiteral("Show the program's version and exit.")};
-    const QCommandLineOption m_db = valued(QStringLiteral("db"),
-                                           "The database holding the lot: sqlite:///path/file.sqlite or "
-                                           "postgresql://user@host:port/dbname.",
-                                           "url");
-    const QCommandLineOption m_lot = valued(QStringLiteral("lot"), "The lot to report from the database.", "name");
-    const QCommandLineOption m_part = valued(QStringLiteral("part"), "Report this part alone.", "name");
+    const QCommandLineOption m_db = ValuedOption({QStringLiteral("db")},
+                                                 "The database holding the lot: sqlite:///path/file.sqlite or "
+                                                 "postgresql://user@host:port/dbname.",
+                                                 "url");
+    const QCommandLineOption m_lot =
+        ValuedOption({QStringLiteral("lot")}, "The lot to report from the database.", "name");
+    const QCommandLineOption m_part = ValuedOption({QStringLiteral("part")}, "Report this part alone.", "name");
     const QCommandLineOption m_from =
-        valued(QStringLiteral("from"), "Only readings taken at or after this time.", "time");
-    const QCommandLineOption m_to = valued(QStringLiteral("to"), "Only readings taken at or before this time.", "time");
-    const QCommandLineOption m_html = valued(QStringLiteral("html"), "Write the report as HTML here.", "file");
-    const QCommandLineOption m_pdf = valued(QStringLiteral("pdf"), "Write the report as PDF here.", "file");
-    const QCommandLineOption m_json = valued(QStringLiteral("json"), "Write the figures as JSON here.", "file");
+        ValuedOption({QStringLiteral("from")}, "Only readings taken at or after this time.", "time");
+    const QCommandLineOption m_to =
+        ValuedOption({QStringLiteral("to")}, "Only readings taken at or before this time.", "time");
+    const QCommandLineOption m_html = ValuedOption({QStringLiteral("html")}, "Write the report as HTML here.", "file");
+    const QCommandLineOption m_pdf = ValuedOption({QStringLiteral("pdf")}, "Write the report as PDF here.", "file");
+    const QCommandLineOption m_json = ValuedOption({QStringLiteral("json")}, "Write the figures as JSON here.", "file");
 };
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "store/local_schema.h"
 
+#include "store/layout_steps.h"
 #include "store/sqlite_connection.h"
-#include "store/store_error.h"
 
 #include <QDir>
 
@@ -95,6 +95,7 @@ constexpr std::array<const char*, kLocalSchemaVersion> kUpgrades{
     FROM readings r JOIN recordings c USING (recording_id);
     )sql",
 };
+constexpr LayoutSteps kSteps{kUpgrades};
 
 int versionOf(SqliteConnection& connection)
 {
@@ -104,8 +105,7 @@ int versionOf(SqliteConnection& connection)
 void upgrade(SqliteConnection& connection, int from, int to)
 {
     SqliteTransaction transaction(connection);
-    for (int version = from; version < to; ++version)
-        connection.execute(kUpgrades[std::size_t(version)], "upgrade the layout");
+    kSteps.walk(from, to, [&](const char* step) { connection.execute(step, "upgrade the layout"); });
     connection.execute(QByteArray("PRAGMA user_version = ").append(QByteArray::number(to)).constData(),
                        "record the layout's version");
     transaction.commit();
@@ -119,13 +119,9 @@ void PrepareLocalSchema(SqliteConnection& connection)
     connection.execute("PRAGMA synchronous = FULL", "make commits durable");
     connection.execute("PRAGMA foreign_keys = ON", "check references");
     const int version = versionOf(connection);
-    if (version > kLocalSchemaVersion)
-        throw StoreError(QStringLiteral("the database %1 was written by a newer version of the program (layout %2; "
-                                        "this one knows up to %3). Update the program, or name another database.")
-                             .arg(QDir::toNativeSeparators(connection.path()))
-                             .arg(version)
-                             .arg(kLocalSchemaVersion));
-    if (version < kLocalSchemaVersion)
+    if (kSteps.needsUpgrade(version, QDir::toNativeSeparators(connection.path()),
+                            QStringLiteral("the database %1 was written by a newer version of the program (layout %2; "
+                                           "this one knows up to %3). Update the program, or name another database.")))
         upgrade(connection, version, kLocalSchemaVersion);
 }
 

@@ -1,7 +1,7 @@
 #include "store/server_schema.h"
 
+#include "store/layout_steps.h"
 #include "store/server_connection.h"
-#include "store/store_error.h"
 
 #include <array>
 
@@ -89,6 +89,7 @@ constexpr std::array<const char*, kServerSchemaVersion> kUpgrades{
     FROM readings r JOIN recordings c USING (recording_id);
     )sql",
 };
+constexpr LayoutSteps kSteps{kUpgrades};
 
 // Benches that find a server without the layout, or with an older one, take turns.
 constexpr char kTakeTurns[] = "SELECT pg_advisory_xact_lock(4735299)";
@@ -104,8 +105,7 @@ int versionOf(ServerConnection& connection)
 
 void upgrade(ServerConnection& connection, int from, int to)
 {
-    for (int version = from; version < to; ++version)
-        connection.execute(kUpgrades[std::size_t(version)]);
+    kSteps.walk(from, to, [&](const char* step) { connection.execute(step); });
     connection.execute("DELETE FROM schema_version");
     connection.execute(QByteArray("INSERT INTO schema_version (version) VALUES (") + QByteArray::number(to) + ')');
 }
@@ -117,14 +117,10 @@ void PrepareServerSchema(ServerConnection& connection, const QString& shownUrl)
     ServerTransaction transaction(connection);
     connection.execute(kTakeTurns);
     const int version = versionOf(connection);
-    if (version > kServerSchemaVersion)
-        throw StoreError(QStringLiteral("the database %1 was laid out by a newer version of the program (layout %2; "
-                                        "this one knows up to %3). Update the program on this computer; until then "
-                                        "the readings wait in the local database.")
-                             .arg(shownUrl)
-                             .arg(version)
-                             .arg(kServerSchemaVersion));
-    if (version < kServerSchemaVersion)
+    if (kSteps.needsUpgrade(version, shownUrl,
+                            QStringLiteral("the database %1 was laid out by a newer version of the program (layout %2; "
+                                           "this one knows up to %3). Update the program on this computer; until then "
+                                           "the readings wait in the local database.")))
         upgrade(connection, version, kServerSchemaVersion);
     transaction.commit();
 }

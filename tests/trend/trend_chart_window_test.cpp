@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QAreaSeries>
 #include <QChartView>
+#include <QDir>
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
@@ -182,7 +183,7 @@ TEST_F(TrendWindow, ReferenceBandAndLimitsFollowTheTolerance)
     }
 }
 
-TEST_F(TrendWindow, SavesTheChartAsPngDirectlyAndThroughTheDialog)
+TEST_F(TrendWindow, SavesTheChartAsPng)
 {
     window->setQuantity("L", "H");
     window->setReference(Reference{1e-3, 0.9e-3, 1.1e-3});
@@ -196,25 +197,65 @@ TEST_F(TrendWindow, SavesTheChartAsPngDirectlyAndThroughTheDialog)
     ASSERT_TRUE(image.load(direct, "PNG"));
     EXPECT_EQ(image.size(), view()->size() * view()->devicePixelRatio());
     EXPECT_FALSE(window->savePng(folder.filePath("missing/folder/chart.png")));
+}
 
-    // The dialog is answered with a name without extension, which gets the suffix. The name
-    // is typed into the name field as a user would (selectFile does not stick once the
-    // dialog lists its folder), and only from inside the dialog's own event loop: an answer
-    // while it is still being shown would leave exec() waiting.
-    const int loopLevelBeforeClick = QThread::currentThread()->loopLevel();
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (dialog && QThread::currentThread()->loopLevel() > loopLevelBeforeClick) {
-            answer.stop();
-            dialog->setDirectory(folder.path());
-            dialog->findChild<QLineEdit*>("fileNameEdit")->setText("asked");
-            QMetaObject::invokeMethod(dialog, "accept");
-        }
-    });
-    answer.start(20);
-    QTest::mouseClick(window->findChild<QPushButton*>("TrendSaveButton"), Qt::LeftButton);
-    EXPECT_TRUE(QImage(folder.filePath("asked.png")).size() == image.size());
+// Each button that asks for a file, answered with a name without extension: the name gets
+// the button's suffix, and the button does its own job alone (the chart saved, or the lot
+// report asked for).
+TEST_F(TrendWindow, AsksForAFileAndGivesTheNameItsSuffix)
+{
+    window->setQuantity("L", "H");
+    window->setReference(Reference{1e-3, 0.9e-3, 1.1e-3});
+    record({{1.0e-3, false}, {1.05e-3, false}, {1.2e-3, true}});
+    const struct {
+        const char* button;
+        const char* typed;
+        QStringList written;   // the files in the folder afterwards
+        QStringList requested; // the lot reports asked for
+    } cases[] = {
+        {"TrendSaveButton", "asked", {"asked.png"}, {}},
+        {"TrendReportButton", "lot", {}, {"lot.html"}},
+    };
+    for (const auto& fileCase : cases) {
+        SCOPED_TRACE(fileCase.button);
+        QTemporaryDir folder;
+        ASSERT_TRUE(folder.isValid());
+        QSignalSpy asked(window.get(), &TrendChartWindow::lotReportRequested);
+
+        // The name is typed into the name field as a user would (selectFile does not stick
+        // once the dialog lists its folder), and only from inside the dialog's own event
+        // loop: an answer while it is still being shown would leave exec() waiting.
+        const int loopLevelBeforeClick = QThread::currentThread()->loopLevel();
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (dialog && QThread::currentThread()->loopLevel() > loopLevelBeforeClick) {
+                answer.stop();
+                dialog->setDirectory(folder.path());
+                dialog->findChild<QLineEdit*>("fileNameEdit")->setText(fileCase.typed);
+                QMetaObject::invokeMethod(dialog, "accept");
+            }
+        });
+        answer.start(20);
+        QTest::mouseClick(window->findChild<QPushButton*>(fileCase.button), Qt::LeftButton);
+
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), fileCase.written);
+        for (const QString& written : fileCase.written)
+            EXPECT_EQ(QImage(folder.filePath(written)).size(), view()->size() * view()->devicePixelRatio());
+        QStringList requested;
+        for (const QList<QVariant>& request : asked)
+            requested << request.first().toString();
+        QStringList expected;
+        for (const QString& name : fileCase.requested)
+            expected << folder.filePath(name);
+        EXPECT_EQ(requested, expected);
+    }
+}
+
+TEST_F(TrendWindow, ShowsTheLotReportsOutcome)
+{
+    window->showReportOutcome(QStringLiteral("cannot write /x/lot.html: no room"));
+    EXPECT_EQ(text("TrendReportOutcome"), "cannot write /x/lot.html: no room");
 }
 
 // Mean 1001 and σ √2 for 1000 and 1002, moving range 2 (σ within 2 / 1.128): against 990 to
@@ -250,30 +291,6 @@ TEST_F(TrendWindow, ShowsTheCapabilityIndicesUnderTheirNames)
         window->redraw();
         EXPECT_EQ(indices(), indexCase.expected) << indexCase.what;
     }
-}
-
-TEST_F(TrendWindow, AsksForTheLotReportsFileAndPassesItOn)
-{
-    QTemporaryDir folder;
-    QSignalSpy asked(window.get(), &TrendChartWindow::lotReportRequested);
-    const int loopLevelBeforeClick = QThread::currentThread()->loopLevel();
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (dialog && QThread::currentThread()->loopLevel() > loopLevelBeforeClick) {
-            answer.stop();
-            dialog->setDirectory(folder.path());
-            dialog->findChild<QLineEdit*>("fileNameEdit")->setText("lot");
-            QMetaObject::invokeMethod(dialog, "accept");
-        }
-    });
-    answer.start(20);
-    QTest::mouseClick(window->findChild<QPushButton*>("TrendReportButton"), Qt::LeftButton);
-    ASSERT_EQ(asked.size(), 1);
-    EXPECT_EQ(asked.first().first().toString(), folder.filePath("lot.html"));
-
-    window->showReportOutcome(QStringLiteral("cannot write /x/lot.html: no room"));
-    EXPECT_EQ(text("TrendReportOutcome"), "cannot write /x/lot.html: no room");
 }
 
 } // namespace
