@@ -47,18 +47,13 @@ LotReading ReadingOf(const ReadingFields& fields)
 }
 
 // The whole text is the number, in C notation whatever the locale.
-template <typename Number> bool readWhole(QByteArrayView text, Number& number)
-{
-    const auto [end, error] = std::from_chars(text.begin(), text.end(), number);
-    return error == std::errc() && end == text.end();
-}
-
 std::optional<double> NumberField(QByteArrayView text, const QString& column)
 {
     if (text.isEmpty())
         return std::nullopt;
     double number = 0;
-    if (!readWhole(text, number) || !std::isfinite(number))
+    const auto [end, error] = std::from_chars(text.begin(), text.end(), number);
+    if (error != std::errc() || end != text.end() || !std::isfinite(number))
         throw problem(column, QString::fromUtf8(text), "a finite number");
     return number;
 }
@@ -68,7 +63,8 @@ std::optional<int> WholeNumberField(QByteArrayView text, const QString& column)
     if (text.isEmpty())
         return std::nullopt;
     int number = 0;
-    if (!readWhole(text, number))
+    const auto [end, error] = std::from_chars(text.begin(), text.end(), number);
+    if (error != std::errc() || end != text.end())
         throw problem(column, QString::fromUtf8(text), "a whole number");
     return number;
 }
