@@ -7,8 +7,30 @@
 #include <utility>
 
 namespace recording {
+namespace {
 
-LogTableView::LogTableView(QWidget* parent) : QTableView(parent) {}
+// The columns' titles. The stock header forgets its size whenever a cell's data changes,
+// though its size follows the titles alone, which come with headerDataChanged; every
+// reading then had it measure every title again at the next layout.
+class ColumnHeader : public QHeaderView {
+public:
+    explicit ColumnHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent)
+    {
+        // As the table view sets up its own header.
+        setSectionsClickable(true);
+        setHighlightSections(true);
+    }
+
+protected:
+    void dataChanged(const QModelIndex&, const QModelIndex&, const QList<int>&) override {}
+};
+
+} // namespace
+
+LogTableView::LogTableView(QWidget* parent) : QTableView(parent)
+{
+    setHorizontalHeader(new ColumnHeader(this));
+}
 
 void LogTableView::setModel(QAbstractItemModel* model)
 {
