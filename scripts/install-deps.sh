@@ -5,6 +5,9 @@
 # the whole list (scripts/check-build-deps.py reads it).
 set -euo pipefail
 
+# The last line is the compiler of the fuzz targets: clang with its own headers, libFuzzer,
+# and the runtimes and ignore lists of the sanitizers, which clang alone only recommends.
+# The list holds package names alone, one group a line, so that tools can read it plainly.
 packages=(
   cmake g++ make pkg-config dpkg-dev file
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-serialport-dev qt6-charts-dev libqt6opengl6-dev
@@ -13,8 +16,6 @@ packages=(
   fonts-crosextra-carlito
   xvfb xauth x11-apps imagemagick unzip xdg-utils python3
   python3-openpyxl
-  # The fuzz targets' compiler: clang with its own headers, libFuzzer and the sanitizers'
-  # runtimes and ignore lists (clang alone only recommends the runtimes).
   clang-14 libclang-common-14-dev libclang-rt-14-dev
 )
 # The formatting check of the test command, the PostgreSQL server the database tests and
